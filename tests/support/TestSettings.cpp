@@ -1,0 +1,5 @@
+#include "TestSettings.h"
+
+#include <QSettings>
+
+TestSettings::TestSettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path()); }

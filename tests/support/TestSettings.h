@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+// Points the settings store at a fresh, empty temporary folder for the life of this object, so a
+// test starts with nothing stored and never reads or writes the user's settings.
+class TestSettings {
+public:
+    TestSettings();
+
+    TestSettings(const TestSettings &) = delete;
+    TestSettings &operator=(const TestSettings &) = delete;
+
+private:
+    QTemporaryDir m_folder;
+};
