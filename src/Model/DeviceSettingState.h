@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Model/DeviceSettingDefinition.h"
+
+#include <QString>
+
+// One menu item in the settings editor: the value shown and edited, and the value last read from
+// or written to the radio.
+class DeviceSettingState {
+public:
+    explicit DeviceSettingState(DeviceSettingDefinition definition, QString value = {},
+                                QString originalValue = {});
+
+    const DeviceSettingDefinition &definition() const { return m_definition; }
+    QString id() const { return m_definition.id; }
+    // Changed when the two values differ after normalisation, so that blanks, missing leading
+    // zeros or an unknown choice against the first code count as no change.
+    bool isDirty() const;
+
+    QString value;
+    QString originalValue;
+
+    friend bool operator==(const DeviceSettingState &, const DeviceSettingState &) = default;
+
+private:
+    DeviceSettingDefinition m_definition;
+};
+
+size_t qHash(const DeviceSettingState &state, size_t seed = 0);
