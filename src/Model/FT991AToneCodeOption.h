@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Model/FT991AToneNumberKind.h"
+
+#include <QString>
+
+// One selectable FT-991A tone number: a row of the CTCSS or the DCS table.
+struct FT991AToneCodeOption {
+    FT991AToneNumberKind kind;
+    // The radio's three-digit tone number, "000" for a table's first row.
+    QString code;
+    // "67.0 Hz" for a CTCSS tone, "023" for a DCS code.
+    QString label;
+
+    // Kind raw value, ":", code: the same code has different identities in the two tables.
+    QString id() const;
+    // "000 · 67.0 Hz", "000 · DCS 023".
+    QString title() const;
+
+    bool operator==(const FT991AToneCodeOption &) const = default;
+};

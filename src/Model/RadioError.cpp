@@ -1,0 +1,77 @@
+#include "Model/RadioError.h"
+
+#include "Localization/L.h"
+
+RadioError::RadioError(Kind kind, const QString &detail)
+    : m_kind(kind)
+    , m_detail(detail) {
+}
+
+RadioError RadioError::portOpenFailed(const QString &path) {
+    return {Kind::portOpenFailed, path};
+}
+RadioError RadioError::portWriteFailed(const QString &command) {
+    return {Kind::portWriteFailed, command};
+}
+RadioError RadioError::timeout(const QString &command) {
+    return {Kind::timeout, command};
+}
+RadioError RadioError::rejected(const QString &command) {
+    return {Kind::rejected, command};
+}
+RadioError RadioError::invalidResponse(const QString &reply) {
+    return {Kind::invalidResponse, reply};
+}
+RadioError RadioError::invalidMemory(const QString &message) {
+    return {Kind::invalidMemory, message};
+}
+RadioError RadioError::notConnected() {
+    return {Kind::notConnected, QString()};
+}
+RadioError RadioError::busy() {
+    return {Kind::busy, QString()};
+}
+
+QString RadioError::errorDescription() const {
+    switch (m_kind) {
+    case Kind::portOpenFailed:
+        return L::text(QStringLiteral("Port konnte nicht geöffnet werden: "),
+                       QStringLiteral("Could not open port: ")) +
+               m_detail;
+    case Kind::portWriteFailed:
+        return L::text(QStringLiteral("CAT-Befehl konnte nicht geschrieben werden: "),
+                       QStringLiteral("Could not write CAT command: ")) +
+               m_detail;
+    case Kind::timeout:
+        return L::text(QStringLiteral("Zeitüberschreitung bei CAT-Befehl: "),
+                       QStringLiteral("Timed out waiting for CAT command: ")) +
+               m_detail;
+    case Kind::rejected:
+        return L::text(QStringLiteral("Funkgerät hat CAT-Befehl abgelehnt: "),
+                       QStringLiteral("Radio rejected CAT command: ")) +
+               m_detail;
+    case Kind::invalidResponse:
+        return L::text(QStringLiteral("Ungültige CAT-Antwort: "), QStringLiteral("Invalid CAT response: ")) +
+               m_detail;
+    case Kind::invalidMemory:
+        return L::text(QStringLiteral("Ungültiger Speicherinhalt: "),
+                       QStringLiteral("Invalid memory content: ")) +
+               m_detail;
+    case Kind::notConnected:
+        return L::text(QStringLiteral("Keine aktive CAT-Verbindung."),
+                       QStringLiteral("No active CAT connection."));
+    case Kind::busy:
+        break;
+    }
+    return L::text(QStringLiteral("Die CAT-Verbindung ist gerade beschäftigt."),
+                   QStringLiteral("The CAT connection is currently busy."));
+}
+
+const char *RadioError::what() const noexcept {
+    try {
+        m_what = errorDescription().toUtf8();
+    } catch (...) {
+        m_what.clear();
+    }
+    return m_what.constData();
+}

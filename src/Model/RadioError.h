@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+
+// The one error of radio work: serial port, CAT connection, memory services, memory validation
+// and menu-settings reading all fail with it. Its text is built each time it is asked for, in
+// the language then in force; the detail is inserted as it was given.
+class RadioError : public std::exception {
+public:
+    enum class Kind {
+        portOpenFailed,
+        portWriteFailed,
+        timeout,
+        rejected,
+        invalidResponse,
+        invalidMemory,
+        notConnected,
+        busy,
+    };
+
+    // The path of the serial device whose opening failed.
+    static RadioError portOpenFailed(const QString &path);
+    // The CAT command whose writing failed.
+    static RadioError portWriteFailed(const QString &command);
+    // The CAT command whose reply did not come in time.
+    static RadioError timeout(const QString &command);
+    // The CAT command the radio answered with "?;".
+    static RadioError rejected(const QString &command);
+    // The reply line that was not usable.
+    static RadioError invalidResponse(const QString &reply);
+    // What is wrong with a memory channel.
+    static RadioError invalidMemory(const QString &message);
+    static RadioError notConnected();
+    static RadioError busy();
+
+    Kind kind() const { return m_kind; }
+    // The path, command, reply or message; empty for `notConnected` and `busy`.
+    const QString &detail() const { return m_detail; }
+
+    // German under a German UI, English otherwise.
+    QString errorDescription() const;
+    // The same as errorDescription(): the name every error type of the program offers.
+    QString description() const { return errorDescription(); }
+    // errorDescription() as UTF-8, valid until the next call on this object.
+    const char *what() const noexcept override;
+
+private:
+    RadioError(Kind kind, const QString &detail);
+
+    Kind m_kind;
+    QString m_detail;
+    mutable QByteArray m_what;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Model/FT991AToneSqlOption.h"
+#include "Model/RadioModel.h"
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+// One memory channel, kept in the radio's own CAT text form. It checks nothing and stores any
+// text; `MemoryDraft::validated()` and the CAT services normalise what goes in.
+struct RadioMemory {
+    // Three digits, "001"; the record's identity.
+    QString slot;
+    RadioModel radioModel = RadioModel::ft710;
+    // Hz as decimal digits, at most 9; empty when the channel holds no frequency.
+    QString frequency;
+    // Sign and six digits: the FT-710 repeater offset, the FT-991A clarifier offset.
+    QString shiftRaw;
+    // One CAT mode character.
+    QString modeCode;
+    // Five flag characters; on the FT-991A the 2nd is the tone/squelch mode, the 5th the repeater shift.
+    QString flagsRaw;
+    // An FT991AToneNumberKind raw value: "", "0" (CTCSS) or "1" (DCS).
+    QString toneNumberKindRaw;
+    // Three digits indexing the CTCSS or DCS table; "000" when there is no tone number.
+    QString toneNumberCode = QStringLiteral("000");
+    // At most 12 characters.
+    QString tag;
+    bool isEmpty = false;
+
+    // The unoccupied channel of a slot (the slot text is taken unchanged).
+    static RadioMemory empty(const QString &slot, RadioModel model);
+    // A channel number as a three-digit slot ("%03d").
+    static QString slotText(int channel);
+
+    QString id() const { return slot; }
+    // The mode character and the five padded flag characters of a memory-write payload.
+    QString tailRaw() const;
+    // The 2nd padded flag character on the FT-991A, "0" on other models.
+    QString ft991aToneSqlModeCode() const;
+    // The 5th padded flag character on the FT-991A, "0" on other models.
+    QString ft991aRepeaterShiftCode() const;
+    // `off` when the mode code is no mode.
+    FT991AToneSqlOption ft991aToneSqlMode() const;
+
+    // Called on the channel read back, with the one that was written: one line per difference,
+    // in the current UI language; empty when the channel was stored as written.
+    QStringList verificationMismatches(const RadioMemory &comparedTo) const;
+
+    // All ten keys, empty texts included.
+    QJsonObject toJson() const;
+    // Strict: throws JSONDecodingError for a non-object, a missing or null required key, a value of
+    // another JSON type or an unknown model. The two tone keys may be absent or null.
+    static RadioMemory fromJson(const QJsonValue &value);
+
+    // Field by field; texts compare by canonical equivalence.
+    bool operator==(const RadioMemory &other) const;
+};
