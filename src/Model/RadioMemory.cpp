@@ -92,11 +92,5 @@ RadioMemory RadioMemory::fromJson(const QJsonValue &value) {
 }
 
 bool RadioMemory::operator==(const RadioMemory &other) const {
-    using TextOps::canonicallyEqual;
-    return canonicallyEqual(slot, other.slot) && radioModel == other.radioModel &&
-           canonicallyEqual(frequency, other.frequency) && canonicallyEqual(shiftRaw, other.shiftRaw) &&
-           canonicallyEqual(modeCode, other.modeCode) && canonicallyEqual(flagsRaw, other.flagsRaw) &&
-           canonicallyEqual(toneNumberKindRaw, other.toneNumberKindRaw) &&
-           canonicallyEqual(toneNumberCode, other.toneNumberCode) && canonicallyEqual(tag, other.tag) &&
-           isEmpty == other.isEmpty;
+    return sameMemoryFields(*this, other);
 }

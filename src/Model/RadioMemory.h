@@ -2,6 +2,7 @@
 
 #include "Model/FT991AToneSqlOption.h"
 #include "Model/RadioModel.h"
+#include "Model/TextOps.h"
 
 #include <QJsonObject>
 #include <QJsonValue>
@@ -49,6 +50,20 @@ struct RadioMemory {
     // in the current UI language; empty when the channel was stored as written.
     QStringList verificationMismatches(const RadioMemory &comparedTo) const;
 
+    // One-line descriptions, computed anew in the current UI language at each reading.
+    // The whole line, or "Leer" when the channel holds no frequency text.
+    QString summary() const;
+    // Frequency, mode and shift; on the FT-991A also tone and clarifier when they are on.
+    QString compactDetailSummary() const;
+    // "145.500000 MHz", with a point whatever the locale; the stored text when its digits are no number.
+    QString formattedFrequency() const;
+    QString modeDisplayName() const;
+    // The repeater shift on the FT-991A, the shift of `shiftRaw` on the FT-710 ("+600", "Simplex").
+    QString shiftDisplay() const;
+    // Empty on other models than the FT-991A.
+    QString ft991aToneSummary() const;
+    QString ft991aClarifierSummary() const;
+
     // All ten keys, empty texts included.
     QJsonObject toJson() const;
     // Strict: throws JSONDecodingError for a non-object, a missing or null required key, a value of
@@ -58,3 +73,14 @@ struct RadioMemory {
     // Field by field; texts compare by canonical equivalence.
     bool operator==(const RadioMemory &other) const;
 };
+
+// The ten fields of two channels or drafts in declaration order; texts by canonical equivalence.
+template <typename Left, typename Right> bool sameMemoryFields(const Left &a, const Right &b) {
+    using TextOps::canonicallyEqual;
+    return canonicallyEqual(a.slot, b.slot) && a.radioModel == b.radioModel &&
+           canonicallyEqual(a.frequency, b.frequency) && canonicallyEqual(a.shiftRaw, b.shiftRaw) &&
+           canonicallyEqual(a.modeCode, b.modeCode) && canonicallyEqual(a.flagsRaw, b.flagsRaw) &&
+           canonicallyEqual(a.toneNumberKindRaw, b.toneNumberKindRaw) &&
+           canonicallyEqual(a.toneNumberCode, b.toneNumberCode) && canonicallyEqual(a.tag, b.tag) &&
+           a.isEmpty == b.isEmpty;
+}

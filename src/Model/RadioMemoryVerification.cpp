@@ -1,17 +1,14 @@
 #include "Model/RadioMemory.h"
 
 #include "Localization/L.h"
+#include "Model/MemoryDraft.h"
 #include "Model/TextOps.h"
 
 namespace {
 
 // Frequencies compare by value: leading zeros and an empty text ("0") do not count.
 QString normalizedFrequencyForComparison(const QString &frequency) {
-    const QString digits = TextOps::numericCharacters(frequency);
-    qsizetype firstNonZero = 0;
-    while (firstNonZero < digits.size() && digits.at(firstNonZero) == QLatin1Char('0'))
-        ++firstNonZero;
-    return TextOps::ifEmpty(digits.mid(firstNonZero), QStringLiteral("0"));
+    return TextOps::ifEmpty(MemoryDraft::stripLeadingZeros(frequency), QStringLiteral("0"));
 }
 
 void appendIfDifferent(QStringList &lines, const QString &label, const QString &expected,
