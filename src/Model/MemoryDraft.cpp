@@ -4,6 +4,8 @@
 #include "Model/RadioError.h"
 #include "Model/TextOps.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int maximumFrequencyDigits = 9;

@@ -4,6 +4,8 @@
 #include "Localization/L.h"
 #include "Model/TextOps.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString partSeparator = QStringLiteral(" \u00B7 ");
