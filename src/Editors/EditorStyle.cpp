@@ -1,0 +1,33 @@
+#include "Editors/EditorStyle.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+
+namespace EditorStyle {
+
+QFont caption() {
+    QFont font = QGuiApplication::font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    return font;
+}
+
+QFont monospaced() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(QGuiApplication::font().pointSizeF());
+    return font;
+}
+
+QFont semibold(QFont font) {
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+QLabel *captionLabel(const QString &text) {
+    auto *label = new QLabel(text);
+    label->setFont(caption());
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+} // namespace EditorStyle
