@@ -1,0 +1,159 @@
+#include "RadioLink/CATConnection.h"
+
+#include "Model/RadioError.h"
+#include "RadioLink/MainThread.h"
+#include "RadioLink/SerialPort.h"
+
+#include <QPointer>
+
+namespace {
+
+const QString rejection = QStringLiteral("?;");
+
+QString normalize(const QString &command) {
+    return command.endsWith(u';') ? command : command + u';';
+}
+
+// Without a prefix of two characters at least, nothing can answer the query but "?;" or its timer.
+std::optional<QString> expectedResponsePrefix(const QString &command) {
+    const QString prefix = command.chopped(1);
+    if (prefix.size() < 2)
+        return std::nullopt;
+    return prefix;
+}
+
+} // namespace
+
+CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger)
+    : m_serialPort(std::move(serialPort))
+    , m_logger(std::move(logger)) {
+    m_timeoutTimer.setSingleShot(true);
+    m_timeoutTimer.setTimerType(Qt::PreciseTimer);
+    m_timeoutTimer.callOnTimeout([this] { std::exchange(m_onTimeout, nullptr)(); });
+    m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line) {
+        if (connection)
+            connection->received(line);
+    });
+}
+
+// Only reached with a request pending when the owner breaks the keep-alive rule; the waiting
+// caller then gets an error instead of waiting forever.
+CATConnection::~CATConnection() {
+    if (auto query = takeQuery())
+        query->fail(RadioError::notConnected());
+    if (auto set = takeSet())
+        set->fail(RadioError::notConnected());
+}
+
+QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
+    command = normalize(command);
+    OneShot<QString> reply;
+    {
+        std::lock_guard guard(m_lock);
+        if (isPending())
+            throw RadioError::busy();
+        m_queryContinuation = reply;
+        m_queryCommand = command;
+        m_queryExpectedPrefix = expectedResponsePrefix(command);
+        try {
+            write(command);
+        } catch (...) {
+            takeQuery();
+            throw;
+        }
+        startTimer(timeout, [this, command] { failQueryIfNeeded(RadioError::timeout(command)); });
+    }
+    co_return co_await reply;
+}
+
+QCoro::Task<> CATConnection::set(QString command, double rejectionWindow) {
+    command = normalize(command);
+    OneShot<> accepted;
+    {
+        std::lock_guard guard(m_lock);
+        if (isPending())
+            throw RadioError::busy();
+        m_setContinuation = accepted;
+        m_setCommand = command;
+        try {
+            write(command);
+        } catch (...) {
+            takeSet();
+            throw;
+        }
+        startTimer(rejectionWindow, [this, command] { succeedSetIfNeeded(command); });
+    }
+    co_await accepted;
+}
+
+void CATConnection::flushInputBuffer() {
+    m_serialPort->flushInputBuffer();
+}
+
+void CATConnection::received(const QString &line) {
+    log(QStringLiteral("RX ") + line);
+    std::lock_guard guard(m_lock);
+    if (m_queryContinuation) {
+        const QString command = m_queryCommand;
+        if (line == rejection)
+            takeQuery()->fail(RadioError::rejected(command));
+        else if (m_queryExpectedPrefix && line.startsWith(*m_queryExpectedPrefix))
+            takeQuery()->succeed(line);
+        else
+            log(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + command);
+    } else if (m_setContinuation && line == rejection) {
+        const QString command = m_setCommand;
+        takeSet()->fail(RadioError::rejected(command));
+    }
+}
+
+bool CATConnection::isPending() const {
+    return m_queryContinuation || m_setContinuation;
+}
+
+void CATConnection::write(const QString &command) {
+    log(QStringLiteral("TX ") + command);
+    m_serialPort->write(command);
+}
+
+void CATConnection::startTimer(double seconds, std::function<void()> onTimeout) {
+    m_onTimeout = std::move(onTimeout);
+    m_timeoutTimer.start(LinkTiming::duration(seconds));
+}
+
+// Clears the pending query and its timer and hands back its continuation, if one was pending.
+std::optional<OneShot<QString>> CATConnection::takeQuery() {
+    m_timeoutTimer.stop();
+    m_onTimeout = nullptr;
+    m_queryCommand.clear();
+    m_queryExpectedPrefix.reset();
+    return std::exchange(m_queryContinuation, std::nullopt);
+}
+
+std::optional<OneShot<>> CATConnection::takeSet() {
+    m_timeoutTimer.stop();
+    m_onTimeout = nullptr;
+    m_setCommand.clear();
+    return std::exchange(m_setContinuation, std::nullopt);
+}
+
+void CATConnection::failQueryIfNeeded(const RadioError &error) {
+    std::lock_guard guard(m_lock);
+    if (auto query = takeQuery())
+        query->fail(error);
+}
+
+void CATConnection::succeedSetIfNeeded(const QString &command) {
+    std::lock_guard guard(m_lock);
+    if (auto set = takeSet()) {
+        log(QStringLiteral("SET OK ") + command);
+        set->succeed();
+    }
+}
+
+void CATConnection::log(const QString &text) const {
+    postToMainThread([logger = m_logger, text] {
+        if (logger)
+            logger(text);
+    });
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "RadioLink/LinkTiming.h"
+#include "RadioLink/OneShot.h"
+
+#include <QCoro/QCoroTask>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+class RadioError;
+class SerialPort;
+
+// Pairs CAT commands with the radio's reply lines on one open serial port. A query returns the
+// first line that begins with its command; a set succeeds unless the radio answers "?;" within its
+// window. One request at a time: another one meanwhile fails at once with RadioError::busy.
+// A request that has been sent ends only by its reply, its rejection or its own timer; neither
+// the caller's cancellation nor closing the port cuts it short. Every command sent and every line
+// received goes to the logger, each on a later turn of the event loop. Main thread only; callers
+// keep the connection alive until their request has ended.
+class CATConnection : public QObject {
+public:
+    using Logger = std::function<void(const QString &text)>;
+
+    CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger);
+    ~CATConnection() override;
+
+    // The command may end in ";" or not; errors carry it with its ";". Returns the whole reply
+    // line, ";" included.
+    QCoro::Task<QString> query(QString command, double timeout = LinkTiming::queryTimeout);
+    QCoro::Task<> set(QString command, double rejectionWindow = LinkTiming::rejectionWindow);
+
+    void flushInputBuffer();
+
+private:
+    void received(const QString &line);
+    bool isPending() const;
+    void write(const QString &command);
+    void startTimer(double seconds, std::function<void()> onTimeout);
+    std::optional<OneShot<QString>> takeQuery();
+    std::optional<OneShot<>> takeSet();
+    void failQueryIfNeeded(const RadioError &error);
+    void succeedSetIfNeeded(const QString &command);
+    void log(const QString &text) const;
+
+    const std::shared_ptr<SerialPort> m_serialPort;
+    const Logger m_logger;
+
+    std::mutex m_lock;
+    std::optional<OneShot<QString>> m_queryContinuation;
+    QString m_queryCommand;
+    std::optional<QString> m_queryExpectedPrefix;
+    std::optional<OneShot<>> m_setContinuation;
+    QString m_setCommand;
+    QTimer m_timeoutTimer;
+    std::function<void()> m_onTimeout;
+};

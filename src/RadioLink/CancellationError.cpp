@@ -1,0 +1,5 @@
+#include "RadioLink/CancellationError.h"
+
+const char *CancellationError::what() const noexcept {
+    return "operation cancelled";
+}

@@ -1,0 +1,22 @@
+#include "RadioLink/LinkTiming.h"
+
+namespace LinkTiming {
+
+namespace {
+double currentScale = 1.0;
+}
+
+void setScale(double factor) {
+    currentScale = factor;
+}
+
+double scale() {
+    return currentScale;
+}
+
+std::chrono::milliseconds duration(double seconds) {
+    return std::chrono::round<std::chrono::milliseconds>(
+        std::chrono::duration<double>(seconds * currentScale));
+}
+
+} // namespace LinkTiming

@@ -1,0 +1,230 @@
+#include "RadioLink/SerialPort.h"
+
+#include "Model/RadioError.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qsizetype maximumReadSize = 1024;
+
+speed_t speed(int baudRate) {
+    switch (baudRate) {
+    case 4800:
+        return B4800;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    default:
+        return B38400;
+    }
+}
+
+tcflag_t dataBitsFlag(int dataBits) {
+    switch (dataBits) {
+    case 5:
+        return CS5;
+    case 6:
+        return CS6;
+    case 7:
+        return CS7;
+    default:
+        return CS8;
+    }
+}
+
+void setFlag(tcflag_t &flags, tcflag_t flag, bool on) {
+    if (on)
+        flags |= flag;
+    else
+        flags &= ~flag;
+}
+
+void configure(termios &settings, const SerialPortConfiguration &configuration) {
+    cfmakeraw(&settings);
+    settings.c_cflag |= CLOCAL | CREAD;
+    settings.c_cflag &= ~PARENB;
+    settings.c_cflag &= ~CSIZE;
+    settings.c_cflag |= dataBitsFlag(configuration.dataBits);
+    setFlag(settings.c_cflag, CSTOPB, configuration.stopBits == 2);
+    setFlag(settings.c_cflag, CRTSCTS, configuration.hardwareFlowControl);
+    setFlag(settings.c_cflag, HUPCL, configuration.hangUpOnClose);
+    settings.c_iflag &= ~(IXON | IXOFF | IXANY);
+    cfsetispeed(&settings, speed(configuration.baudRate));
+    cfsetospeed(&settings, speed(configuration.baudRate));
+}
+
+bool isSendable(const QString &command) {
+    const QString body = command.endsWith(u';') ? command.chopped(1) : command;
+    for (const QChar character : body) {
+        if (character.unicode() < 0x20 || character.unicode() > 0x7E || character == u';')
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(const QByteArray &frame) {
+    for (const char byte : frame) {
+        if (static_cast<unsigned char>(byte) > 0x7F)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+SerialPort::SerialPort(QString path, QObject *parent)
+    : QObject(parent)
+    , m_path(std::move(path)) {
+}
+
+SerialPort::~SerialPort() {
+    closePort();
+}
+
+void SerialPort::openPort(const SerialPortConfiguration &configuration) {
+    closePort();
+    const int fileDescriptor = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fileDescriptor < 0)
+        throw RadioError::portOpenFailed(m_path);
+    termios settings{};
+    if (tcgetattr(fileDescriptor, &settings) != 0) {
+        ::close(fileDescriptor);
+        throw RadioError::portOpenFailed(m_path);
+    }
+    configure(settings, configuration);
+    if (tcsetattr(fileDescriptor, TCSANOW, &settings) != 0) {
+        ::close(fileDescriptor);
+        throw RadioError::portOpenFailed(m_path);
+    }
+    tcflush(fileDescriptor, TCIOFLUSH);
+    fcntl(fileDescriptor, F_SETFL, 0);
+    {
+        std::lock_guard guard(m_lock);
+        m_receiveBuffer.clear();
+    }
+    startReader(fileDescriptor);
+    m_baudRate = configuration.baudRate;
+}
+
+void SerialPort::openPort(int baudRate) {
+    openPort(SerialPortConfiguration::ft710(baudRate));
+}
+
+void SerialPort::closePort() {
+    if (m_reader.joinable()) {
+        const char wake = 0;
+        (void)!::write(m_wakeWrite, &wake, 1);
+        m_reader.join();
+    }
+    for (int *descriptor : {&m_wakeRead, &m_wakeWrite, &m_fileDescriptor}) {
+        if (*descriptor >= 0)
+            ::close(*descriptor);
+        *descriptor = -1;
+    }
+    std::lock_guard guard(m_lock);
+    m_receiveBuffer = QByteArray();
+}
+
+void SerialPort::write(const QString &command) {
+    if (m_fileDescriptor < 0)
+        throw RadioError::notConnected();
+    if (!isSendable(command))
+        throw RadioError::portWriteFailed(command);
+    const QByteArray bytes = command.toLatin1();
+    if (::write(m_fileDescriptor, bytes.constData(), bytes.size()) != bytes.size())
+        throw RadioError::portWriteFailed(command);
+}
+
+void SerialPort::flushInputBuffer() {
+    if (m_fileDescriptor < 0)
+        return;
+    std::lock_guard guard(m_lock);
+    m_receiveBuffer = QByteArray();
+    tcflush(m_fileDescriptor, TCIFLUSH);
+    ++m_flushCount;
+}
+
+void SerialPort::setOnCommand(LineCallback onCommand) {
+    std::lock_guard guard(m_lock);
+    m_onCommand = std::move(onCommand);
+}
+
+void SerialPort::startReader(int fileDescriptor) {
+    int wake[2];
+    if (pipe(wake) != 0) {
+        ::close(fileDescriptor);
+        throw RadioError::portOpenFailed(m_path);
+    }
+    m_fileDescriptor = fileDescriptor;
+    m_wakeRead = wake[0];
+    m_wakeWrite = wake[1];
+    m_reader = std::thread(&SerialPort::readLoop, this, m_fileDescriptor, m_wakeRead);
+}
+
+// Runs until closePort() wakes it, or until the device hangs up or fails: a device that is gone
+// stays readable forever, and reading on would only spin.
+void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
+    for (;;) {
+        unsigned flushesBeforePoll;
+        {
+            std::lock_guard guard(m_lock);
+            flushesBeforePoll = m_flushCount;
+        }
+        pollfd descriptors[] = {{fileDescriptor, POLLIN, 0}, {wakeDescriptor, POLLIN, 0}};
+        if (poll(descriptors, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (descriptors[1].revents != 0)
+            return;
+        const short device = descriptors[0].revents;
+        if ((device & POLLIN) && !readAvailableData(fileDescriptor, flushesBeforePoll))
+            return;
+        if (device & (POLLHUP | POLLERR | POLLNVAL))
+            return;
+    }
+}
+
+// Reads only what the driver already holds, so the lock is never held across a blocking read.
+// Returns false at end of file or on a read error.
+bool SerialPort::readAvailableData(int fileDescriptor, unsigned flushesBeforePoll) {
+    std::lock_guard guard(m_lock);
+    int available = 0;
+    if (ioctl(fileDescriptor, FIONREAD, &available) != 0)
+        return false;
+    if (available <= 0) {
+        // Readable but empty: either a flush took the bytes, or the device reports end of file.
+        return m_flushCount != flushesBeforePoll;
+    }
+    char bytes[maximumReadSize];
+    const ssize_t count = ::read(fileDescriptor, bytes, std::min<qsizetype>(available, maximumReadSize));
+    if (count <= 0)
+        return count < 0 && errno == EINTR;
+    m_receiveBuffer.append(bytes, count);
+    processReceiveBuffer();
+    return true;
+}
+
+void SerialPort::processReceiveBuffer() {
+    for (qsizetype end = m_receiveBuffer.indexOf(';'); end >= 0; end = m_receiveBuffer.indexOf(';')) {
+        const QByteArray frame = m_receiveBuffer.first(end + 1);
+        m_receiveBuffer.remove(0, end + 1);
+        if (!isAscii(frame) || !m_onCommand)
+            continue;
+        QMetaObject::invokeMethod(
+            this, [onCommand = m_onCommand, line = QString::fromLatin1(frame)] { onCommand(line); },
+            Qt::QueuedConnection);
+    }
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "RadioLink/SerialPortConfiguration.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+// One serial device of the radio, opened raw. Commands are written from the caller's thread; a
+// reader thread of the port cuts everything the radio sends into reply lines at each ";" and hands
+// every line to the onCommand callback on the main thread, one queued call per line, in order.
+// The port knows nothing of commands and replies; pairing them is the CAT connection's job.
+class SerialPort : public QObject {
+public:
+    using LineCallback = std::function<void(const QString &line)>;
+
+    explicit SerialPort(QString path, QObject *parent = nullptr);
+    ~SerialPort() override;
+
+    const QString &path() const { return m_path; }
+    // The rate of the configuration last opened, as requested (not the speed set on the line).
+    int baudRate() const { return m_baudRate; }
+    int fileDescriptor() const { return m_fileDescriptor; }
+    bool isOpen() const { return m_fileDescriptor >= 0; }
+
+    // Closes whatever is open, then opens and configures the device and starts reading.
+    // Throws RadioError::portOpenFailed(path); the port is closed then.
+    void openPort(const SerialPortConfiguration &configuration);
+    void openPort(int baudRate);
+    // Stops the reader, waits for it, then closes the device. Safe when closed.
+    void closePort();
+
+    // One write of all bytes. Throws RadioError::notConnected when closed, and
+    // RadioError::portWriteFailed(command) when the write fails or is short, or when the command
+    // holds anything but printable ASCII or a ";" before its final one (so text from a file can
+    // never smuggle in a second command); nothing is written then.
+    void write(const QString &command);
+
+    // Drops received input not yet cut into lines, here and in the driver. Lines already handed
+    // on are still delivered.
+    void flushInputBuffer();
+
+    // The receiver of reply lines; a line framed while none is set is dropped.
+    void setOnCommand(LineCallback onCommand);
+
+private:
+    // Takes over the configured descriptor; closes it and throws when no reader can be started.
+    void startReader(int fileDescriptor);
+    void readLoop(int fileDescriptor, int wakeDescriptor);
+    bool readAvailableData(int fileDescriptor, unsigned flushesBeforePoll);
+    void processReceiveBuffer();
+
+    const QString m_path;
+    int m_baudRate = 38400;
+    int m_fileDescriptor = -1;
+    std::thread m_reader;
+    int m_wakeRead = -1;
+    int m_wakeWrite = -1;
+
+    // Guards the fields below; the reader holds it only while it reads bytes that are known to
+    // be waiting, so it is never held across a blocking call.
+    std::mutex m_lock;
+    QByteArray m_receiveBuffer;
+    LineCallback m_onCommand;
+    unsigned m_flushCount = 0;
+};

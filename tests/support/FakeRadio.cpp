@@ -1,0 +1,438 @@
+#include "FakeRadio.h"
+
+#include <QList>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <mutex>
+#include <poll.h>
+#include <stdexcept>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#ifdef __APPLE__
+#include <util.h>
+#else
+#include <pty.h>
+#endif
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QByteArray rejection = QByteArrayLiteral("?;");
+
+enum class Behaviour { reject, silence, delay, otherSlot, noise };
+
+struct Override {
+    QString prefix;
+    Behaviour behaviour;
+    int remaining;
+    std::chrono::milliseconds delay{};
+    QByteArray text;
+};
+
+struct Reply {
+    Clock::time_point due;
+    QByteArray bytes;
+};
+
+std::optional<int> channelNumber(const QString &slot) {
+    if (slot.size() != 3 ||
+        !std::all_of(slot.begin(), slot.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    return slot.toInt();
+}
+
+// Waits for the descriptors or until `wait` has passed (for ever without one), to the
+// nanosecond where the system allows it, so paced replies keep the line's timing.
+int waitForInput(pollfd (&descriptors)[2], std::optional<Clock::duration> wait) {
+#ifdef __linux__
+    timespec timeout{};
+    if (wait) {
+        const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(*wait).count();
+        timeout = {static_cast<time_t>(nanoseconds / 1'000'000'000),
+                   static_cast<long>(nanoseconds % 1'000'000'000)};
+    }
+    return ppoll(descriptors, 2, wait ? &timeout : nullptr, nullptr);
+#else
+    const int milliseconds = wait ? int(std::chrono::ceil<std::chrono::milliseconds>(*wait).count()) : -1;
+    return poll(descriptors, 2, milliseconds);
+#endif
+}
+
+QString tagField(const QString &tag) {
+    return tag.leftJustified(12, u' ', true);
+}
+
+} // namespace
+
+struct FakeRadio::State {
+    RadioModel model;
+    int master = -1;
+    int slave = -1;
+    QString path;
+    int wakeRead = -1;
+    int wakeWrite = -1;
+    std::thread thread;
+
+    mutable std::mutex lock;
+    bool stopping = false;
+    QMap<int, Channel> channels;
+    QMap<QString, QString> menus;
+    std::optional<int> currentChannel;
+    QStringList received;
+    QList<Override> overrides;
+    bool silent = false;
+    int baudRate = 0;
+    int bitsPerCharacter = 10;
+    Clock::time_point lineFreeAt;
+    QList<Reply> replies;
+    QByteArray input;
+
+    void run();
+    void wake() const;
+    void readCommands();
+    void writeDueReplies();
+    void respond(const QString &command);
+    void schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay);
+    std::optional<Override> takeOverride(const QString &command);
+    std::optional<QString> play(const QString &command);
+    std::optional<QString> memoryRead(const QString &slot);
+    std::optional<QString> memoryWrite(const QString &slot, const QString &payload);
+    std::optional<QString> tagRead(const QString &slot);
+    std::optional<QString> tagWrite(const QString &slot, const QString &body);
+    std::optional<QString> channelSelect(const QString &slot);
+    std::optional<QString> toneNumber(const QString &body);
+    std::optional<QString> menu(const QString &body);
+    Channel *channelOf(const QString &slot);
+};
+
+FakeRadio::FakeRadio(RadioModel model)
+    : m_state(std::make_unique<State>()) {
+    State &state = *m_state;
+    state.model = model;
+    char name[256] = {};
+    termios raw{};
+    cfmakeraw(&raw);
+    int wake[2];
+    if (openpty(&state.master, &state.slave, name, &raw, nullptr) != 0 || pipe(wake) != 0)
+        throw std::runtime_error("FakeRadio: no pseudo-terminal");
+    state.wakeRead = wake[0];
+    state.wakeWrite = wake[1];
+    fcntl(state.master, F_SETFL, O_NONBLOCK);
+    state.path = QString::fromLocal8Bit(name);
+    state.thread = std::thread([&state] { state.run(); });
+}
+
+FakeRadio::~FakeRadio() {
+    hangUp();
+    for (int descriptor : {m_state->wakeRead, m_state->wakeWrite})
+        ::close(descriptor);
+}
+
+RadioModel FakeRadio::model() const {
+    return m_state->model;
+}
+
+QString FakeRadio::devicePath() const {
+    return m_state->path;
+}
+
+void FakeRadio::setChannel(int channel, const Channel &contents) {
+    std::lock_guard guard(m_state->lock);
+    m_state->channels.insert(channel, contents);
+}
+
+void FakeRadio::clearChannel(int channel) {
+    std::lock_guard guard(m_state->lock);
+    m_state->channels.remove(channel);
+}
+
+std::optional<FakeRadio::Channel> FakeRadio::channel(int channel) const {
+    std::lock_guard guard(m_state->lock);
+    const auto found = m_state->channels.constFind(channel);
+    if (found == m_state->channels.cend())
+        return std::nullopt;
+    return *found;
+}
+
+void FakeRadio::setMenuValue(const QString &menu, const QString &value) {
+    std::lock_guard guard(m_state->lock);
+    m_state->menus.insert(menu, value);
+}
+
+std::optional<QString> FakeRadio::menuValue(const QString &menu) const {
+    std::lock_guard guard(m_state->lock);
+    const auto found = m_state->menus.constFind(menu);
+    if (found == m_state->menus.cend())
+        return std::nullopt;
+    return *found;
+}
+
+QStringList FakeRadio::received() const {
+    std::lock_guard guard(m_state->lock);
+    return m_state->received;
+}
+
+void FakeRadio::clearReceived() {
+    std::lock_guard guard(m_state->lock);
+    m_state->received.clear();
+}
+
+void FakeRadio::rejectNext(const QString &prefix, int times) {
+    std::lock_guard guard(m_state->lock);
+    m_state->overrides.append({prefix, Behaviour::reject, times, {}, {}});
+}
+
+void FakeRadio::silenceNext(const QString &prefix, int times) {
+    std::lock_guard guard(m_state->lock);
+    m_state->overrides.append({prefix, Behaviour::silence, times, {}, {}});
+}
+
+void FakeRadio::delayNext(const QString &prefix, std::chrono::milliseconds delay, int times) {
+    std::lock_guard guard(m_state->lock);
+    m_state->overrides.append({prefix, Behaviour::delay, times, delay, {}});
+}
+
+void FakeRadio::answerForSlot(const QString &prefix, const QString &slot, int times) {
+    std::lock_guard guard(m_state->lock);
+    m_state->overrides.append({prefix, Behaviour::otherSlot, times, {}, slot.toLatin1()});
+}
+
+void FakeRadio::noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times) {
+    std::lock_guard guard(m_state->lock);
+    m_state->overrides.append({prefix, Behaviour::noise, times, {}, noise});
+}
+
+void FakeRadio::setSilent(bool silent) {
+    std::lock_guard guard(m_state->lock);
+    m_state->silent = silent;
+}
+
+void FakeRadio::setLineSpeed(int baudRate, int bitsPerCharacter) {
+    std::lock_guard guard(m_state->lock);
+    m_state->baudRate = baudRate;
+    m_state->bitsPerCharacter = bitsPerCharacter;
+}
+
+void FakeRadio::send(const QByteArray &bytes) {
+    {
+        std::lock_guard guard(m_state->lock);
+        m_state->schedule(bytes, {}, {});
+    }
+    m_state->wake();
+}
+
+void FakeRadio::hangUp() {
+    {
+        std::lock_guard guard(m_state->lock);
+        m_state->stopping = true;
+    }
+    m_state->wake();
+    if (m_state->thread.joinable())
+        m_state->thread.join();
+    for (int *descriptor : {&m_state->master, &m_state->slave}) {
+        if (*descriptor >= 0)
+            ::close(*descriptor);
+        *descriptor = -1;
+    }
+}
+
+void FakeRadio::State::wake() const {
+    const char byte = 0;
+    (void)!::write(wakeWrite, &byte, 1);
+}
+
+void FakeRadio::State::run() {
+    for (;;) {
+        std::optional<Clock::duration> wait;
+        {
+            std::lock_guard guard(lock);
+            if (stopping)
+                return;
+            if (!replies.isEmpty())
+                wait = std::max(Clock::duration::zero(), replies.first().due - Clock::now());
+        }
+        pollfd descriptors[] = {{master, POLLIN, 0}, {wakeRead, POLLIN, 0}};
+        if (waitForInput(descriptors, wait) < 0 && errno != EINTR)
+            return;
+        if (descriptors[1].revents & POLLIN) {
+            char drained[64];
+            (void)!::read(wakeRead, drained, sizeof drained);
+        }
+        if (descriptors[0].revents & POLLIN)
+            readCommands();
+        writeDueReplies();
+    }
+}
+
+void FakeRadio::State::readCommands() {
+    char bytes[1024];
+    const ssize_t count = ::read(master, bytes, sizeof bytes);
+    if (count <= 0)
+        return;
+    std::lock_guard guard(lock);
+    input.append(bytes, count);
+    for (qsizetype end = input.indexOf(';'); end >= 0; end = input.indexOf(';')) {
+        respond(QString::fromLatin1(input.first(end + 1)));
+        input.remove(0, end + 1);
+    }
+}
+
+void FakeRadio::State::writeDueReplies() {
+    std::lock_guard guard(lock);
+    const auto now = Clock::now();
+    while (!replies.isEmpty() && replies.first().due <= now) {
+        const QByteArray bytes = replies.takeFirst().bytes;
+        (void)!::write(master, bytes.constData(), bytes.size());
+    }
+}
+
+void FakeRadio::State::respond(const QString &command) {
+    received.append(command);
+    if (silent)
+        return;
+    const std::optional<Override> special = takeOverride(command);
+    const auto is = [&special](Behaviour behaviour) { return special && special->behaviour == behaviour; };
+    if (is(Behaviour::silence))
+        return;
+    const std::optional<QString> answer =
+        is(Behaviour::reject) ? QString::fromLatin1(rejection) : play(command);
+    if (!answer)
+        return;
+    QByteArray bytes = answer->toLatin1();
+    if (is(Behaviour::otherSlot))
+        bytes.replace(2, 3, special->text);
+    if (is(Behaviour::noise))
+        bytes.prepend(special->text);
+    Clock::duration transmit{};
+    if (baudRate > 0)
+        transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+            double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
+    schedule(bytes, transmit, special ? special->delay : 0ms);
+}
+
+void FakeRadio::State::schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay) {
+    const auto start = std::max(Clock::now(), lineFreeAt);
+    lineFreeAt = start + transmit;
+    const Reply reply{lineFreeAt + delay, std::move(bytes)};
+    const auto later =
+        std::upper_bound(replies.begin(), replies.end(), reply.due,
+                         [](Clock::time_point due, const Reply &other) { return due < other.due; });
+    replies.insert(later, reply);
+}
+
+std::optional<Override> FakeRadio::State::takeOverride(const QString &command) {
+    for (qsizetype index = 0; index < overrides.size(); ++index) {
+        Override &candidate = overrides[index];
+        if (!command.startsWith(candidate.prefix))
+            continue;
+        const Override taken = candidate;
+        if (--candidate.remaining <= 0)
+            overrides.removeAt(index);
+        return taken;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> FakeRadio::State::play(const QString &command) {
+    const QString name = command.left(2);
+    const QString slot = command.mid(2, 3);
+    const QString rest = command.mid(5).chopped(1);
+    const bool ft991a = model == RadioModel::ft991a;
+    if (name == u"MR" && rest.isEmpty())
+        return memoryRead(slot);
+    if (name == u"MW")
+        return memoryWrite(slot, rest);
+    if (name == u"MT")
+        return rest.isEmpty() ? tagRead(slot) : tagWrite(slot, rest);
+    if (name == u"MC" && ft991a && rest.isEmpty())
+        return channelSelect(slot);
+    if (name == u"CN" && ft991a)
+        return toneNumber(command.mid(2).chopped(1));
+    if (name == u"EX")
+        return menu(command.mid(2).chopped(1));
+    return QString::fromLatin1(rejection);
+}
+
+FakeRadio::Channel *FakeRadio::State::channelOf(const QString &slot) {
+    const std::optional<int> number = channelNumber(slot);
+    if (!number)
+        return nullptr;
+    const auto found = channels.find(*number);
+    return found == channels.end() ? nullptr : &*found;
+}
+
+std::optional<QString> FakeRadio::State::memoryRead(const QString &slot) {
+    const Channel *channel = channelOf(slot);
+    if (!channel)
+        return QString::fromLatin1(rejection);
+    return QStringLiteral("MR") + slot + channel->payload + u';';
+}
+
+std::optional<QString> FakeRadio::State::memoryWrite(const QString &slot, const QString &payload) {
+    const std::optional<int> number = channelNumber(slot);
+    if (!number || !memoryRange(model).contains(*number) || payload.size() != 22)
+        return QString::fromLatin1(rejection);
+    channels[*number].payload = payload;
+    currentChannel = number;
+    return std::nullopt;
+}
+
+std::optional<QString> FakeRadio::State::tagRead(const QString &slot) {
+    const Channel *channel = channelOf(slot);
+    if (!channel)
+        return QString::fromLatin1(rejection);
+    if (model == RadioModel::ft991a)
+        return QStringLiteral("MT") + slot + channel->payload.left(22) + u'0' + tagField(channel->tag) + u';';
+    const QChar present = channel->tag.trimmed().isEmpty() ? u'0' : u'1';
+    return QStringLiteral("MT") + slot + present + tagField(channel->tag) + u';';
+}
+
+// The short form is a presence digit and 12 tag characters; the long form carries the memory
+// payload, "0" and the tag.
+std::optional<QString> FakeRadio::State::tagWrite(const QString &slot, const QString &body) {
+    Channel *channel = channelOf(slot);
+    if (!channel || (body.size() != 13 && body.size() != 35))
+        return QString::fromLatin1(rejection);
+    if (body.size() == 35)
+        channel->payload = body.left(22);
+    channel->tag = body.right(12);
+    return std::nullopt;
+}
+
+std::optional<QString> FakeRadio::State::channelSelect(const QString &slot) {
+    if (!channelOf(slot))
+        return QString::fromLatin1(rejection);
+    currentChannel = channelNumber(slot);
+    return std::nullopt;
+}
+
+// "CN0" + kind ("0" CTCSS, "1" DCS), then three digits when written.
+std::optional<QString> FakeRadio::State::toneNumber(const QString &body) {
+    const auto found = currentChannel ? channels.find(*currentChannel) : channels.end();
+    if (found == channels.end() || (body != u"00" && body != u"01" && body.size() != 5))
+        return QString::fromLatin1(rejection);
+    const QString kind = body.left(2);
+    if (kind != u"00" && kind != u"01")
+        return QString::fromLatin1(rejection);
+    QString &number = kind == u"00" ? found->ctcssNumber : found->dcsNumber;
+    if (body.size() == 2)
+        return QStringLiteral("CN") + kind + number + u';';
+    number = body.mid(2);
+    return std::nullopt;
+}
+
+std::optional<QString> FakeRadio::State::menu(const QString &body) {
+    const int digits = model == RadioModel::ft710 ? 6 : 3;
+    const QString key = QStringLiteral("EX") + body.left(digits);
+    const auto found = menus.find(key);
+    if (body.size() < digits || found == menus.end())
+        return QString::fromLatin1(rejection);
+    if (body.size() == digits)
+        return key + *found + u';';
+    *found = body.mid(digits);
+    return std::nullopt;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "Model/RadioModel.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <memory>
+#include <optional>
+
+// A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks. It answers
+// on a thread of its own, like a radio that does not wait for the program.
+//
+//   FakeRadio radio(RadioModel::ft991a);
+//   radio.setChannel(1, {.payload = "014074000+000000210000", .tag = "DX"});
+//   radio.setMenuValue("EX026", "005");
+//   SerialPort port(radio.devicePath());       // open it with the model's configuration
+//   ...
+//   QTRY_COMPARE(radio.received(), (QStringList{"MC001;", "MR001;"}));
+//   radio.rejectNext("MW");                     // the next "MW..." gets "?;"
+//   radio.silenceNext("MT");                    // the next "MT..." gets no answer
+//   radio.delayNext("MR", 200ms);               // the next "MR..." is answered late
+//   radio.answerForSlot("MR", "002");           // the next "MR..." reply names slot 002
+//   radio.noiseBeforeNext("MR", "\r\n");        // bytes in front of the next "MR..." reply
+//   radio.send("MR001");                        // raw bytes, e.g. half a reply
+//
+// What it plays: MR (memory read), MW (memory write), MT (tag, the short 13-character form on
+// the FT-710, the long 35-character form on the FT-991A; writes in either form), MC (channel
+// select, FT-991A), CN00/CN01 (tone number of the current channel, FT-991A), EX (menu items set
+// with setMenuValue; six-digit numbers on the FT-710, three on the FT-991A). Reads of an empty
+// channel, unknown menu items and every unknown command get "?;"; accepted writes get no answer.
+// MC and MW make their channel the current one. Every command received is recorded, ";" included.
+class FakeRadio {
+public:
+    struct Channel {
+        // The memory payload as MR returns it and MW stores it: frequency (9), shift (7), mode
+        // (1), flags (5); longer payloads are returned as they are.
+        QString payload;
+        QString tag;
+        QString ctcssNumber = QStringLiteral("000");
+        QString dcsNumber = QStringLiteral("000");
+
+        bool operator==(const Channel &) const = default;
+    };
+
+    explicit FakeRadio(RadioModel model);
+    ~FakeRadio();
+    FakeRadio(const FakeRadio &) = delete;
+    FakeRadio &operator=(const FakeRadio &) = delete;
+
+    RadioModel model() const;
+    // The pseudo-terminal's device, to open with SerialPort.
+    QString devicePath() const;
+
+    void setChannel(int channel, const Channel &contents);
+    void clearChannel(int channel);
+    std::optional<Channel> channel(int channel) const;
+    void setMenuValue(const QString &menu, const QString &value);
+    std::optional<QString> menuValue(const QString &menu) const;
+
+    QStringList received() const;
+    void clearReceived();
+
+    // One-shot behaviours for the next command that begins with `prefix` ("" matches any);
+    // each applies `times` times. A rejected or silenced command changes nothing in the radio.
+    void rejectNext(const QString &prefix, int times = 1);
+    void silenceNext(const QString &prefix, int times = 1);
+    void delayNext(const QString &prefix, std::chrono::milliseconds delay, int times = 1);
+    void answerForSlot(const QString &prefix, const QString &slot, int times = 1);
+    void noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times = 1);
+
+    // A silent radio records what it receives and neither answers nor changes anything.
+    void setSilent(bool silent);
+    // Paces every answer like a serial line of this speed: the command's and the reply's
+    // characters take `bitsPerCharacter` bit times each. 0 answers at once (the default).
+    void setLineSpeed(int baudRate, int bitsPerCharacter = 10);
+
+    // Sends bytes to the program at once.
+    void send(const QByteArray &bytes);
+    // Closes the radio's end, as when the cable is pulled; the device stays hung up.
+    void hangUp();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "Model/RadioError.h"
+
+#include <QCoreApplication>
+#include <QCoro/QCoroTask>
+#include <QDeadlineTimer>
+#include <QTimer>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <type_traits>
+#include <variant>
+
+// The end of a coroutine under test: its value or its error. QCoro::waitFor() would hang when
+// the task throws; runTask() hands the error back instead.
+//
+//   const auto result = runTask(connection.query("MR001"));
+//   QCOMPARE(result.value(), QString("MR001...;"));      // throws the task's error, if any
+//   QCOMPARE(result.radioError()->kind(), RadioError::Kind::rejected);
+template <typename T> class TaskResult {
+public:
+    using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
+
+    bool finished = false;
+    std::optional<Value> result;
+    std::exception_ptr error;
+
+    bool succeeded() const { return finished && !error; }
+
+    // The task's value; rethrows its error.
+    Value value() const {
+        if (error)
+            std::rethrow_exception(error);
+        if (!result)
+            throw std::runtime_error("task did not finish");
+        return *result;
+    }
+
+    // The RadioError the task ended with, if that is how it ended.
+    std::optional<RadioError> radioError() const { return errorOf<RadioError>(); }
+
+    template <typename Error> std::optional<Error> errorOf() const {
+        if (!error)
+            return std::nullopt;
+        try {
+            std::rethrow_exception(error);
+        } catch (const Error &caught) {
+            return caught;
+        } catch (...) {
+            return std::nullopt;
+        }
+    }
+};
+
+namespace TaskResultDetail {
+
+template <typename T> QCoro::Task<> capture(QCoro::Task<T> task, std::shared_ptr<TaskResult<T>> outcome) {
+    try {
+        if constexpr (std::is_void_v<T>) {
+            co_await task;
+            outcome->result.emplace();
+        } else {
+            outcome->result = co_await task;
+        }
+    } catch (...) {
+        outcome->error = std::current_exception();
+    }
+    outcome->finished = true;
+}
+
+} // namespace TaskResultDetail
+
+// Runs the event loop until the task has ended, for at most `limitMilliseconds`.
+template <typename T> TaskResult<T> runTask(QCoro::Task<T> task, int limitMilliseconds = 20000) {
+    auto outcome = std::make_shared<TaskResult<T>>();
+    TaskResultDetail::capture(std::move(task), outcome);
+    const QDeadlineTimer deadline(limitMilliseconds);
+    QTimer wakeUp; // so the deadline is seen even when nothing else happens
+    wakeUp.start(20);
+    while (!outcome->finished && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return *outcome;
+}
+
+// Starts the task and leaves it running; the returned result fills in when it ends. For
+// requests that must overlap, e.g. a second request while the first is pending.
+template <typename T> std::shared_ptr<TaskResult<T>> startTask(QCoro::Task<T> task) {
+    auto outcome = std::make_shared<TaskResult<T>>();
+    TaskResultDetail::capture(std::move(task), outcome);
+    return outcome;
+}
