@@ -1,26 +1,8 @@
 #include "Model/DeviceSettingDefinition.h"
 
+#include "Model/TextOps.h"
+
 #include <algorithm>
-
-namespace {
-
-// TEMPORARY until the shared text helpers land.
-QString numericCharacters(const QString &text) {
-    QString digits;
-    for (char32_t c : text.toUcs4()) {
-        if (QChar::isNumber(c))
-            digits.append(QString::fromUcs4(&c, 1));
-    }
-    return digits;
-}
-
-QString paddingLeft(const QString &text, int length, const QString &pad) {
-    if (text.size() >= length)
-        return text.left(length);
-    return pad.repeated(length - text.size()) + text;
-}
-
-} // namespace
 
 std::optional<QString> DeviceSettingDefinition::parseResponse(const QString &response) const {
     const QString prefix = readCommand.endsWith(QLatin1Char(';')) ? readCommand.chopped(1) : readCommand;
@@ -41,8 +23,10 @@ QString DeviceSettingDefinition::normalizeForWrite(const QString &value) const {
             return value;
         return options.first().code;
     }
-    const QString sign = value.trimmed().startsWith(QLatin1Char('-')) ? QStringLiteral("-") : QString();
-    return sign + paddingLeft(numericCharacters(value), digits, QStringLiteral("0"));
+    // The sign comes from the trimmed text, the digits from anywhere in it: "1-5" has no sign.
+    const QString minus = QStringLiteral("-");
+    const bool negative = TextOps::prefix(TextOps::trimmedWhitespacesAndNewlines(value), 1) == minus;
+    return (negative ? minus : QString()) + TextOps::fixedDigits(value, digits);
 }
 
 QString DeviceSettingDefinition::writeCommand(const QString &value) const {
