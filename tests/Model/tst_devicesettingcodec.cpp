@@ -172,6 +172,12 @@ void DeviceSettingCodecTest::numericValuesNormaliseToSignAndFixedDigits_data() {
     QTest::addRow("line break before minus") << "ft991a.026"
                                              << "\n-5"
                                              << "-005";
+    QTest::addRow("minus with a combining mark is no sign") << "ft991a.026"
+                                                            << "-\u03015"
+                                                            << "005";
+    QTest::addRow("digits of another script count") << "ft991a.026"
+                                                    << "\u0664\u0662"
+                                                    << "0\u0664\u0662";
     QTest::addRow("decimal point dropped") << "ft991a.026"
                                            << "1.5"
                                            << "015";
