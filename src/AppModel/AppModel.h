@@ -1,0 +1,220 @@
+#pragma once
+
+#include "AppModel/AppPreferences.h"
+#include "AppModel/JSONBackupDocument.h"
+#include "Model/DeviceSettingDefinition.h"
+#include "Model/DeviceSettingState.h"
+#include "Model/MemoryBackup.h"
+#include "Model/RadioMemory.h"
+#include "Model/RadioModel.h"
+#include "Model/SettingsOperationPhase.h"
+
+#include <QCoro/QCoroTask>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CancellationToken;
+class CATConnection;
+class RadioServiceProtocol;
+class SerialPort;
+
+// The one application state: connection choices, the link, the memory table, the menu-setting
+// states and the activity log. Every view reads its properties and calls its operations; all of it
+// lives on the main thread. Radio operations return at once and run as one cancellable task each.
+//
+// Each property has one change signal, emitted once per assignment (also for an equal value).
+// `memories` has two: `memoriesChanged()` when the table is assigned as a whole, and
+// `memoryChanged(row)` when one row is replaced in place (the table repaints that row only).
+class AppModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(RadioModel selectedRadioModel READ selectedRadioModel NOTIFY selectedRadioModelChanged)
+    Q_PROPERTY(QStringList availablePorts READ availablePorts NOTIFY availablePortsChanged)
+    Q_PROPERTY(QString selectedPort READ selectedPort NOTIFY selectedPortChanged)
+    Q_PROPERTY(int baudRate READ baudRate NOTIFY baudRateChanged)
+    Q_PROPERTY(bool isConnected READ isConnected NOTIFY isConnectedChanged)
+    Q_PROPERTY(QList<RadioMemory> memories READ memories NOTIFY memoriesChanged)
+    Q_PROPERTY(std::optional<QString> selectedMemoryID READ selectedMemoryID WRITE setSelectedMemoryID NOTIFY
+                   selectedMemoryIDChanged)
+    Q_PROPERTY(bool isBusy READ isBusy NOTIFY isBusyChanged)
+    Q_PROPERTY(QStringList logLines READ logLines NOTIFY logLinesChanged)
+    Q_PROPERTY(std::optional<QString> alertMessage READ alertMessage WRITE setAlertMessage NOTIFY alertMessageChanged)
+    Q_PROPERTY(QList<DeviceSettingState> settingsStates READ settingsStates NOTIFY settingsStatesChanged)
+    Q_PROPERTY(SettingsOperationPhase settingsPhase READ settingsPhase NOTIFY settingsPhaseChanged)
+    Q_PROPERTY(double settingsProgress READ settingsProgress NOTIFY settingsProgressChanged)
+    Q_PROPERTY(QString settingsStatusText READ settingsStatusText NOTIFY settingsStatusTextChanged)
+
+public:
+    // What the application hands in; tests replace the device folder, the clipboard and the clock
+    // of the log lines.
+    struct Options {
+        QString deviceFolder = QStringLiteral("/dev");
+        std::function<void(const QString &)> writeClipboard; // nothing is copied when empty
+        std::function<QTime()> clock;                       // the local time when empty
+    };
+
+    // The settings key of the stored preferences record.
+    static const QString &preferencesKey();
+
+    explicit AppModel(QObject *parent = nullptr);
+    explicit AppModel(Options options, QObject *parent = nullptr);
+    ~AppModel() override;
+
+    // Published state.
+    RadioModel selectedRadioModel() const { return m_selectedRadioModel; }
+    const QStringList &availablePorts() const { return m_availablePorts; }
+    const QString &selectedPort() const { return m_selectedPort; }
+    int baudRate() const { return m_baudRate; }
+    bool isConnected() const { return m_isConnected; }
+    const QList<RadioMemory> &memories() const { return m_memories; }
+    const std::optional<QString> &selectedMemoryID() const { return m_selectedMemoryID; }
+    bool isBusy() const { return m_isBusy; }
+    const QStringList &logLines() const { return m_logLines; }
+    const std::optional<QString> &alertMessage() const { return m_alertMessage; }
+    const QList<DeviceSettingState> &settingsStates() const { return m_settingsStates; }
+    SettingsOperationPhase settingsPhase() const { return m_settingsPhase; }
+    double settingsProgress() const { return m_settingsProgress; }
+    const QString &settingsStatusText() const { return m_settingsStatusText; }
+
+    // The two properties views assign directly.
+    void setSelectedMemoryID(const std::optional<QString> &id);
+    void setAlertMessage(const std::optional<QString> &message);
+
+    // The first row whose slot is the selected id; none when nothing is selected or no row has it.
+    std::optional<RadioMemory> selectedMemory() const;
+    // Replaces the row at `row` (the memory table's in-place edit); a row outside the table is ignored.
+    void setMemoryAt(int row, const RadioMemory &memory);
+
+    // Preferences and serial devices.
+    void refreshPorts();
+    void setSelectedPort(const QString &port);
+    void setBaudRate(int rate);
+
+    // Activity log, newest line first.
+    void appendLog(const QString &message);
+    void copyLogToPasteboard();
+    void clearLog();
+
+    // The link.
+    void connect();
+    void disconnect();
+    void setSelectedRadioModel(RadioModel model);
+
+    // Memory channels.
+    void readAll();
+    void readSelected();
+    void replaceMemory(const RadioMemory &memory);
+    void writeSelected(const RadioMemory &memory);
+    void applyImportedBackup(const MemoryBackup &backup);
+    JSONBackupDocument backupDocument() const;
+
+    // Menu settings.
+    const QList<DeviceSettingDefinition> &currentSettingDefinitions() const;
+    void resetSettingsStates();
+    bool hasDirtySettings() const;
+    void setSettingValue(const QString &id, const QString &value);
+    void restoreSettingsToOriginal();
+    void readSettings();
+    void writeSettings();
+
+signals:
+    void selectedRadioModelChanged();
+    void availablePortsChanged();
+    void selectedPortChanged();
+    void baudRateChanged();
+    void isConnectedChanged();
+    void memoriesChanged();
+    void memoryChanged(int row);
+    void selectedMemoryIDChanged();
+    void isBusyChanged();
+    void logLinesChanged();
+    void alertMessageChanged();
+    void settingsStatesChanged();
+    void settingsPhaseChanged();
+    void settingsProgressChanged();
+    void settingsStatusTextChanged();
+
+private:
+    // One changed menu item to write, with its place in the settings list when the run started.
+    struct SettingWrite {
+        int position = 0;
+        QString id;
+    };
+    using Token = std::shared_ptr<CancellationToken>;
+
+    // Published setters: one signal per assignment.
+    void setSelectedRadioModelValue(RadioModel model);
+    void setAvailablePorts(const QStringList &ports);
+    void setSelectedPortValue(const QString &port);
+    void setBaudRateValue(int rate);
+    void setIsConnected(bool connected);
+    void setMemories(const QList<RadioMemory> &memories);
+    void setIsBusy(bool busy);
+    void setSettingsStates(const QList<DeviceSettingState> &states);
+    void setSettingsPhase(SettingsOperationPhase phase);
+    void setSettingsProgress(double progress);
+    void setSettingsStatusText(const QString &text);
+
+    void loadPreferences();
+    void savePreferences();
+    void persistCurrentDeviceSettings();
+    void applySavedSettings(RadioModel model);
+    QStringList listSerialDevices() const;
+    void rebuildEmptyMemories();
+
+    // The shared frame of every radio operation.
+    bool requireService();
+    bool requireConnection();
+    Token beginOperation();
+    void endOperation(const Token &token);
+    void publishSettingsProgress(quint64 generation, double progress, const QString &status,
+                                 const QList<DeviceSettingState> &states);
+    void endSettingsRun(const Token &token);
+
+    static QCoro::Task<> readAllRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
+                                    RadioModel model, Token token);
+    static QCoro::Task<> readSelectedRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
+                                         QString slot, Token token);
+    static QCoro::Task<> writeSelectedRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
+                                          RadioMemory memory, Token token);
+    static QCoro::Task<> readSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
+                                         QList<DeviceSettingDefinition> definitions, quint64 generation,
+                                         Token token);
+    static QCoro::Task<> writeSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
+                                          QList<SettingWrite> writes, quint64 generation, Token token);
+
+    Options m_options;
+
+    RadioModel m_selectedRadioModel = RadioModel::ft710;
+    QStringList m_availablePorts;
+    QString m_selectedPort;
+    int m_baudRate = 38400;
+    bool m_isConnected = false;
+    QList<RadioMemory> m_memories;
+    std::optional<QString> m_selectedMemoryID;
+    bool m_isBusy = false;
+    QStringList m_logLines;
+    std::optional<QString> m_alertMessage;
+    QList<DeviceSettingState> m_settingsStates;
+    SettingsOperationPhase m_settingsPhase = SettingsOperationPhase::idle;
+    double m_settingsProgress = 0.0;
+    QString m_settingsStatusText;
+
+    std::shared_ptr<SerialPort> m_serialPort;
+    std::shared_ptr<CATConnection> m_catConnection;
+    std::shared_ptr<RadioServiceProtocol> m_radioService;
+    Token m_activeTask;
+    QHash<QString, DeviceSettings> m_savedSettingsByModel;
+    // Advanced by every rebuild of the setting states: a run publishes only while its generation is
+    // current, so a run cancelled by a model switch never shows the previous model's states.
+    quint64 m_settingsGeneration = 0;
+    // The settings run that set the phase; only it puts the phase back to idle.
+    Token m_settingsRun;
+};
