@@ -45,7 +45,8 @@ class AppModel : public QObject {
                    selectedMemoryIDChanged)
     Q_PROPERTY(bool isBusy READ isBusy NOTIFY isBusyChanged)
     Q_PROPERTY(QStringList logLines READ logLines NOTIFY logLinesChanged)
-    Q_PROPERTY(std::optional<QString> alertMessage READ alertMessage WRITE setAlertMessage NOTIFY alertMessageChanged)
+    Q_PROPERTY(std::optional<QString> alertMessage READ alertMessage WRITE setAlertMessage NOTIFY
+                   alertMessageChanged)
     Q_PROPERTY(QList<DeviceSettingState> settingsStates READ settingsStates NOTIFY settingsStatesChanged)
     Q_PROPERTY(SettingsOperationPhase settingsPhase READ settingsPhase NOTIFY settingsPhaseChanged)
     Q_PROPERTY(double settingsProgress READ settingsProgress NOTIFY settingsProgressChanged)
@@ -57,7 +58,7 @@ public:
     struct Options {
         QString deviceFolder = QStringLiteral("/dev");
         std::function<void(const QString &)> writeClipboard; // nothing is copied when empty
-        std::function<QTime()> clock;                       // the local time when empty
+        std::function<QTime()> clock;                        // the local time when empty
     };
 
     // The settings key of the stored preferences record.
@@ -180,10 +181,12 @@ private:
 
     static QCoro::Task<> readAllRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
                                     RadioModel model, Token token);
-    static QCoro::Task<> readSelectedRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
-                                         QString slot, Token token);
-    static QCoro::Task<> writeSelectedRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
-                                          RadioMemory memory, Token token);
+    static QCoro::Task<> readSelectedRun(QPointer<AppModel> self,
+                                         std::shared_ptr<RadioServiceProtocol> service, QString slot,
+                                         Token token);
+    static QCoro::Task<> writeSelectedRun(QPointer<AppModel> self,
+                                          std::shared_ptr<RadioServiceProtocol> service, RadioMemory memory,
+                                          Token token);
     static QCoro::Task<> readSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
                                          QList<DeviceSettingDefinition> definitions, quint64 generation,
                                          Token token);

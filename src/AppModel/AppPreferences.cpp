@@ -52,7 +52,8 @@ std::optional<AppPreferences> AppPreferences::decode(const QString &text) {
         preferences.selectedRadioModel = StrictJson::requiredRadioModel(record, modelKey);
         const QJsonObject settings = StrictJson::object(record.value(settingsKey), settingsKey);
         for (auto entry = settings.constBegin(); entry != settings.constEnd(); ++entry)
-            preferences.savedSettingsByModel.insert(entry.key(), decodeDeviceSettings(entry.value(), entry.key()));
+            preferences.savedSettingsByModel.insert(entry.key(),
+                                                    decodeDeviceSettings(entry.value(), entry.key()));
         return preferences;
     } catch (const JSONDecodingError &) {
         return std::nullopt;

@@ -16,6 +16,7 @@ public:
     // The file-dialog filter of backup files.
     static const QString &nameFilter();
 
+    // Throws std::invalid_argument when the export time is no valid point in time.
     QByteArray fileContents() const;
 
     MemoryBackup backup;

@@ -24,6 +24,7 @@ private slots:
         m_preferred = {QStringLiteral("de-DE")};
         L::setPreferredLanguagesSource([this] { return m_preferred; });
         m_clipboard.clear();
+        m_now = QTime(12, 0, 0);
     }
     void cleanup() { L::setPreferredLanguagesSource({}); }
 
@@ -50,7 +51,8 @@ private slots:
     }
 
     void storedFT991AIsSelectedAtStart() {
-        storePreferences(R"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{"FT-991A":{"selectedPort":"","baudRate":57600}}})");
+        storePreferences(
+            R"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{"FT-991A":{"selectedPort":"","baudRate":57600}}})");
         AppModel model(options());
         QCOMPARE(model.selectedRadioModel(), RadioModel::ft991a);
         QCOMPARE(model.baudRate(), 57600);
@@ -112,7 +114,8 @@ private slots:
 
     void serialDevicesAreListedSorted() {
 #ifdef Q_OS_MACOS
-        const QStringList names = {"cu.usbserial-B", "cu.Bluetooth-Incoming-Port", "tty.usbserial-B", "cu.usbserial-A"};
+        const QStringList names = {"cu.usbserial-B", "cu.Bluetooth-Incoming-Port", "tty.usbserial-B",
+                                   "cu.usbserial-A"};
         const QStringList expected = {"cu.Bluetooth-Incoming-Port", "cu.usbserial-A", "cu.usbserial-B"};
 #else
         const QStringList names = {"ttyUSB1", "ttyS0", "ttyACM0", "ttyUSB0", "cu.usbserial-A", "video0"};
@@ -144,7 +147,8 @@ private slots:
         for (const char *name : {"ttyACM0", "ttyUSB1"})
             makeDevice(name);
         const QString saved = savedName.isEmpty() ? QString() : devicePath(savedName);
-        storePreferences(AppPreferences{RadioModel::ft710, {{QStringLiteral("FT-710"), {saved, 9600}}}}.encode());
+        storePreferences(
+            AppPreferences{RadioModel::ft710, {{QStringLiteral("FT-710"), {saved, 9600}}}}.encode());
         AppModel model(options());
         QCOMPARE(model.selectedPort(), devicePath(expectedName));
         QCOMPARE(model.baudRate(), 9600);
@@ -226,7 +230,8 @@ private slots:
         first.tag = QStringLiteral("FIRST");
         RadioMemory second = first;
         second.tag = QStringLiteral("SECOND");
-        model.applyImportedBackup(MemoryBackup{RadioModel::ft710, {first, second}, QDateTime::currentDateTimeUtc()});
+        model.applyImportedBackup(
+            MemoryBackup{RadioModel::ft710, {first, second}, QDateTime::currentDateTimeUtc()});
         QCOMPARE(model.selectedMemory()->tag, QStringLiteral("FIRST"));
     }
 
@@ -248,10 +253,10 @@ private slots:
                                                 RadioMemory::empty(QStringLiteral("001"), RadioModel::ft710)},
                                                QDateTime::currentDateTimeUtc()});
         model.replaceMemory(RadioMemory::empty(QStringLiteral("002"), RadioModel::ft710));
-        QStringList slots;
+        QStringList slotTexts;
         for (const RadioMemory &memory : model.memories())
-            slots.append(memory.slot);
-        QCOMPARE(slots, QStringList({"001", "002", "003"}));
+            slotTexts.append(memory.slot);
+        QCOMPARE(slotTexts, QStringList({"001", "002", "003"}));
         QCOMPARE(model.selectedMemoryID(), std::optional<QString>(QStringLiteral("001")));
     }
 
@@ -316,10 +321,12 @@ private slots:
         UserDefaults::remove(AppModel::preferencesKey());
         model.connect();
         QVERIFY(!model.isConnected());
-        QCOMPARE(model.alertMessage(), std::optional<QString>(QStringLiteral("Could not open port: ") + path));
+        QCOMPARE(model.alertMessage(),
+                 std::optional<QString>(QStringLiteral("Could not open port: ") + path));
         QCOMPARE(model.logLines(),
                  QStringList{QStringLiteral("[12:00:00] Connection failed: Could not open port: ") + path});
-        QCOMPARE(storedPreferences().savedSettingsByModel.value(QStringLiteral("FT-710")), (DeviceSettings{path, 9600}));
+        QCOMPARE(storedPreferences().savedSettingsByModel.value(QStringLiteral("FT-710")),
+                 (DeviceSettings{path, 9600}));
     }
 
     void switchingToTheSelectedModelDoesNothing() {
@@ -428,7 +435,8 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::addRow("not JSON") << QByteArray("{\"radioModel\":");
         QTest::addRow("array") << QByteArray("[]");
-        QTest::addRow("model missing") << QByteArray(R"({"memories":[],"exportedAt":"2026-03-26T09:41:00Z"})");
+        QTest::addRow("model missing")
+            << QByteArray(R"({"memories":[],"exportedAt":"2026-03-26T09:41:00Z"})");
         QTest::addRow("unknown model")
             << QByteArray(R"({"radioModel":"FT-1","memories":[],"exportedAt":"2026-03-26T09:41:00Z"})");
     }
@@ -445,12 +453,16 @@ private:
         options.writeClipboard = [this](const QString &text) { m_clipboard.append(text); };
         return options;
     }
-    QString devicePath(const QString &name) const { return m_devices->filePath(name); }
+    QString devicePath(const QString &name) const {
+        return m_devices->filePath(name);
+    }
     void makeDevice(const QString &name) {
         QFile file(devicePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    static void storePreferences(const QString &text) { UserDefaults::setValue(AppModel::preferencesKey(), text); }
+    static void storePreferences(const QString &text) {
+        UserDefaults::setValue(AppModel::preferencesKey(), text);
+    }
     static AppPreferences storedPreferences() {
         const auto text = UserDefaults::text(AppModel::preferencesKey());
         const auto preferences = text ? AppPreferences::decode(*text) : std::nullopt;
