@@ -64,68 +64,55 @@ AppModel::~AppModel() = default;
 // MARK: published setters
 
 void AppModel::setSelectedRadioModelValue(RadioModel model) {
-    m_selectedRadioModel = model;
-    emit selectedRadioModelChanged();
+    publish(m_selectedRadioModel, model, &AppModel::selectedRadioModelChanged);
 }
 
 void AppModel::setAvailablePorts(const QStringList &ports) {
-    m_availablePorts = ports;
-    emit availablePortsChanged();
+    publish(m_availablePorts, ports, &AppModel::availablePortsChanged);
 }
 
 void AppModel::setSelectedPortValue(const QString &port) {
-    m_selectedPort = port;
-    emit selectedPortChanged();
+    publish(m_selectedPort, port, &AppModel::selectedPortChanged);
 }
 
 void AppModel::setBaudRateValue(int rate) {
-    m_baudRate = rate;
-    emit baudRateChanged();
+    publish(m_baudRate, rate, &AppModel::baudRateChanged);
 }
 
 void AppModel::setIsConnected(bool connected) {
-    m_isConnected = connected;
-    emit isConnectedChanged();
+    publish(m_isConnected, connected, &AppModel::isConnectedChanged);
 }
 
 void AppModel::setMemories(const QList<RadioMemory> &memories) {
-    m_memories = memories;
-    emit memoriesChanged();
+    publish(m_memories, memories, &AppModel::memoriesChanged);
 }
 
 void AppModel::setSelectedMemoryID(const std::optional<QString> &id) {
-    m_selectedMemoryID = id;
-    emit selectedMemoryIDChanged();
+    publish(m_selectedMemoryID, id, &AppModel::selectedMemoryIDChanged);
 }
 
 void AppModel::setIsBusy(bool busy) {
-    m_isBusy = busy;
-    emit isBusyChanged();
+    publish(m_isBusy, busy, &AppModel::isBusyChanged);
 }
 
 void AppModel::setAlertMessage(const std::optional<QString> &message) {
-    m_alertMessage = message;
-    emit alertMessageChanged();
+    publish(m_alertMessage, message, &AppModel::alertMessageChanged);
 }
 
 void AppModel::setSettingsStates(const QList<DeviceSettingState> &states) {
-    m_settingsStates = states;
-    emit settingsStatesChanged();
+    publish(m_settingsStates, states, &AppModel::settingsStatesChanged);
 }
 
 void AppModel::setSettingsPhase(SettingsOperationPhase phase) {
-    m_settingsPhase = phase;
-    emit settingsPhaseChanged();
+    publish(m_settingsPhase, phase, &AppModel::settingsPhaseChanged);
 }
 
 void AppModel::setSettingsProgress(double progress) {
-    m_settingsProgress = progress;
-    emit settingsProgressChanged();
+    publish(m_settingsProgress, progress, &AppModel::settingsProgressChanged);
 }
 
 void AppModel::setSettingsStatusText(const QString &text) {
-    m_settingsStatusText = text;
-    emit settingsStatusTextChanged();
+    publish(m_settingsStatusText, text, &AppModel::settingsStatusTextChanged);
 }
 
 // MARK: memory table

@@ -151,6 +151,10 @@ private:
     using Token = std::shared_ptr<CancellationToken>;
 
     // Published setters: one signal per assignment.
+    template <typename T> void publish(T &field, const T &value, void (AppModel::*changed)()) {
+        field = value;
+        emit(this->*changed)();
+    }
     void setSelectedRadioModelValue(RadioModel model);
     void setAvailablePorts(const QStringList &ports);
     void setSelectedPortValue(const QString &port);
