@@ -2,4 +2,6 @@
 
 #include <QSettings>
 
-TestSettings::TestSettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path()); }
+TestSettings::TestSettings() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+}

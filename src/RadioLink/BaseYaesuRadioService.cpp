@@ -1,0 +1,111 @@
+#include "RadioLink/BaseYaesuRadioService.h"
+
+#include "Model/MemoryDraft.h"
+#include "Model/RadioError.h"
+#include "Model/TextOps.h"
+#include "RadioLink/CATConnection.h"
+
+namespace {
+
+constexpr qsizetype memoryPayloadLength = 22;
+constexpr qsizetype shortTagBodyLength = 13;
+
+// The reply text between `head` and the final ";", when the reply has that shape.
+std::optional<QString> bodyBetween(const QString &response, const QString &head) {
+    if (!response.startsWith(head) || !response.endsWith(u';'))
+        return std::nullopt;
+    return response.sliced(head.size()).chopped(1);
+}
+
+} // namespace
+
+BaseYaesuRadioService::BaseYaesuRadioService(RadioModel model, ChannelRange memoryRange,
+                                             std::shared_ptr<CATConnection> session)
+    : m_model(model)
+    , m_memoryRange(memoryRange)
+    , m_session(std::move(session)) {
+}
+
+QCoro::Task<RadioMemory> BaseYaesuRadioService::readMemory(int channel, CancellationToken) {
+    const QString slot = RadioMemory::slotText(channel);
+    const std::optional<QString> reply =
+        co_await queryUnlessRejected(QStringLiteral("MR") + slot, LinkTiming::queryTimeout);
+    if (!reply)
+        co_return RadioMemory::empty(slot, m_model);
+    RadioMemory memory = parseMRResponse(*reply, slot);
+    const std::optional<QString> tagReply =
+        co_await queryUnlessRejected(QStringLiteral("MT") + slot, LinkTiming::ft710TagReadTimeout);
+    co_return tagReply ? applyMTResponse(*tagReply, memory) : memory;
+}
+
+QCoro::Task<> BaseYaesuRadioService::writeMemory(RadioMemory memory, CancellationToken) {
+    requireFrequency(memory);
+    co_await m_session->set(QStringLiteral("MW") + memory.slot + encodeMWPayload(memory));
+    const QString tagPresent = memory.tag.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");
+    co_await m_session->set(QStringLiteral("MT") + memory.slot + tagPresent + tagField(memory.tag));
+}
+
+QCoro::Task<std::optional<QString>> BaseYaesuRadioService::queryUnlessRejected(QString command,
+                                                                               double timeout) {
+    try {
+        co_return co_await m_session->query(command, timeout);
+    } catch (const RadioError &error) {
+        if (error.kind() != RadioError::Kind::rejected)
+            throw;
+    }
+    co_return std::nullopt;
+}
+
+QCoro::Task<bool> BaseYaesuRadioService::setUnlessRejected(QString command, double rejectionWindow) {
+    try {
+        co_await m_session->set(command, rejectionWindow);
+        co_return true;
+    } catch (const RadioError &error) {
+        if (error.kind() != RadioError::Kind::rejected)
+            throw;
+    }
+    co_return false;
+}
+
+RadioMemory BaseYaesuRadioService::parseMRResponse(const QString &response, const QString &slot) const {
+    const std::optional<QString> payload = bodyBetween(response, QStringLiteral("MR") + slot);
+    if (!payload || payload->size() < memoryPayloadLength)
+        throw RadioError::invalidResponse(response);
+    RadioMemory memory;
+    memory.slot = slot;
+    memory.radioModel = m_model;
+    memory.frequency = payload->sliced(0, 9);
+    memory.shiftRaw = payload->sliced(9, 7);
+    memory.modeCode = payload->sliced(16, 1);
+    memory.flagsRaw = payload->sliced(17, 5);
+    return memory;
+}
+
+RadioMemory BaseYaesuRadioService::applyMTResponse(const QString &response, RadioMemory memory) {
+    const std::optional<QString> body = tagReplyBody(response, memory.slot);
+    if (body && body->size() >= shortTagBodyLength)
+        memory.tag = TextOps::trimmedWhitespaces(body->sliced(1, 12));
+    return memory;
+}
+
+std::optional<QString> BaseYaesuRadioService::tagReplyBody(const QString &response, const QString &slot) {
+    return bodyBetween(response, QStringLiteral("MT") + slot);
+}
+
+void BaseYaesuRadioService::requireFrequency(const RadioMemory &memory) {
+    if (memory.frequency.isEmpty())
+        throw RadioError::invalidMemory(
+            QStringLiteral("Leerer Speicher kann nicht ohne Frequenz geschrieben werden."));
+}
+
+QString BaseYaesuRadioService::frequencyAndShift(const RadioMemory &memory) {
+    return TextOps::fixedDigits(memory.frequency, 9) + MemoryDraft::normalizeShiftRaw(memory.shiftRaw);
+}
+
+QString BaseYaesuRadioService::tagField(const QString &tag) {
+    return TextOps::paddingRight(tag, 12, QStringLiteral(" "));
+}
+
+QString BaseYaesuRadioService::encodeMWPayload(const RadioMemory &memory) {
+    return frequencyAndShift(memory) + memory.tailRaw();
+}

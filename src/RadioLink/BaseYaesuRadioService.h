@@ -1,0 +1,54 @@
+#pragma once
+
+#include "RadioLink/RadioServiceProtocol.h"
+
+#include <memory>
+#include <optional>
+
+class CATConnection;
+
+// The memory service of the FT-710, and the memory commands both radios share:
+//   memory read   "MR" slot ;            reply "MR" slot, frequency (9), shift (7), mode (1), flags (5) ...
+//   tag read      "MT" slot ;            reply "MT" slot, one ignored character, tag (12) ...
+//   memory write  "MW" slot, frequency (9), shift (7), mode (1), flags (5) ;
+//   tag write     "MT" slot, "1" or "0" (tag present), tag right-padded to 12 ;
+class BaseYaesuRadioService : public RadioServiceProtocol {
+public:
+    RadioModel model() const override { return m_model; }
+    ChannelRange memoryRange() const override { return m_memoryRange; }
+
+    QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) override;
+    QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) override;
+
+protected:
+    BaseYaesuRadioService(RadioModel model, ChannelRange memoryRange, std::shared_ptr<CATConnection> session);
+
+    CATConnection &session() const { return *m_session; }
+
+    // The reply, or nothing when the radio rejected the query; other errors pass.
+    QCoro::Task<std::optional<QString>> queryUnlessRejected(QString command, double timeout);
+    // Whether the radio accepted the set; a rejection is no error here, other errors pass.
+    QCoro::Task<bool> setUnlessRejected(QString command, double rejectionWindow);
+
+    // Throws RadioError::invalidResponse with the whole reply unless it is "MR" + slot, at least
+    // 22 payload characters and ";".
+    RadioMemory parseMRResponse(const QString &response, const QString &slot) const;
+    // The tag of a short tag-read reply for the memory's slot; anything else leaves it unchanged.
+    static RadioMemory applyMTResponse(const QString &response, RadioMemory memory);
+    // The body between "MT" + slot and the final ";", when the reply has that shape.
+    static std::optional<QString> tagReplyBody(const QString &response, const QString &slot);
+
+    // Refuses a channel without a frequency before anything is sent.
+    static void requireFrequency(const RadioMemory &memory);
+    // Frequency digits (9) and the normalised shift (7): the head of every memory-write payload.
+    static QString frequencyAndShift(const RadioMemory &memory);
+    // The tag cut or right-padded with blanks to 12 characters.
+    static QString tagField(const QString &tag);
+
+private:
+    static QString encodeMWPayload(const RadioMemory &memory);
+
+    const RadioModel m_model;
+    const ChannelRange m_memoryRange;
+    const std::shared_ptr<CATConnection> m_session;
+};

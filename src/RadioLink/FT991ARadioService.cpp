@@ -1,0 +1,98 @@
+#include "RadioLink/FT991ARadioService.h"
+
+#include "Model/RadioError.h"
+#include "Model/TextOps.h"
+#include "RadioLink/CATConnection.h"
+#include "RadioLink/Sleep.h"
+
+namespace {
+
+constexpr qsizetype longTagBodyLength = 35;
+
+QString toneNumberCommand(FT991AToneNumberKind kind) {
+    return QStringLiteral("CN0") + commandCode(kind);
+}
+
+// The upper-cased mode's first character that is numeric or "A" to "E"; "4" without one.
+QString normalizedModeCode(const QString &modeCode) {
+    for (const QString &character : TextOps::characters(TextOps::upperCased(modeCode))) {
+        if (TextOps::isNumeric(character) ||
+            (character.size() == 1 && character >= u"A" && character <= u"E"))
+            return character;
+    }
+    return QStringLiteral("4");
+}
+
+} // namespace
+
+FT991ARadioService::FT991ARadioService(std::shared_ptr<CATConnection> session)
+    : BaseYaesuRadioService(RadioModel::ft991a, ::memoryRange(RadioModel::ft991a), std::move(session)) {
+}
+
+QCoro::Task<RadioMemory> FT991ARadioService::readMemory(int channel, CancellationToken cancellation) {
+    const QString slot = RadioMemory::slotText(channel);
+    session().flushInputBuffer();
+    if (!co_await setUnlessRejected(QStringLiteral("MC") + slot, LinkTiming::ft991aSetWindow))
+        co_return RadioMemory::empty(slot, model());
+    co_await sleepFor(LinkTiming::ft991aSelectPause, cancellation);
+    session().flushInputBuffer();
+    const std::optional<QString> reply =
+        co_await queryUnlessRejected(QStringLiteral("MR") + slot, LinkTiming::ft991aMemoryReadTimeout);
+    if (!reply)
+        co_return RadioMemory::empty(slot, model());
+    RadioMemory memory = parseMRResponse(*reply, slot);
+    co_await sleepFor(LinkTiming::ft991aTagReadPause);
+    const std::optional<QString> tagReply =
+        co_await queryUnlessRejected(QStringLiteral("MT") + slot, LinkTiming::ft991aTagReadTimeout);
+    if (tagReply)
+        memory = applyMTResponseCompat(*tagReply, memory);
+    const FT991AToneNumberKind kind = numberKind(memory.ft991aToneSqlMode());
+    if (kind == FT991AToneNumberKind::none)
+        co_return memory;
+    try {
+        memory.toneNumberCode = co_await readFT991ToneNumber(kind);
+        memory.toneNumberKindRaw = rawValue(kind);
+    } catch (const RadioError &) {
+        // A channel without its tone number is still worth showing.
+    }
+    co_return memory;
+}
+
+QCoro::Task<> FT991ARadioService::writeMemory(RadioMemory memory, CancellationToken) {
+    requireFrequency(memory);
+    const QString payload = encodeFT991Payload(memory);
+    session().flushInputBuffer();
+    // A rejected select (an empty channel) is no reason not to write it.
+    if (co_await setUnlessRejected(QStringLiteral("MC") + memory.slot, LinkTiming::ft991aSetWindow))
+        co_await sleepFor(LinkTiming::ft991aSelectPause);
+    session().flushInputBuffer();
+    co_await session().set(QStringLiteral("MW") + memory.slot + payload, LinkTiming::ft991aSetWindow);
+    co_await session().set(QStringLiteral("MT") + memory.slot + payload + u'0' + tagField(memory.tag),
+                           LinkTiming::ft991aSetWindow);
+    const FT991AToneNumberKind kind = numberKind(memory.ft991aToneSqlMode());
+    if (kind != FT991AToneNumberKind::none)
+        co_await session().set(toneNumberCommand(kind) + TextOps::fixedDigits(memory.toneNumberCode, 3),
+                               LinkTiming::ft991aSetWindow);
+}
+
+RadioMemory FT991ARadioService::applyMTResponseCompat(const QString &response, RadioMemory memory) {
+    const std::optional<QString> body = tagReplyBody(response, memory.slot);
+    if (body && body->size() >= longTagBodyLength) {
+        memory.tag = TextOps::trimmedWhitespaces(body->sliced(23, 12));
+        return memory;
+    }
+    return applyMTResponse(response, memory);
+}
+
+QCoro::Task<QString> FT991ARadioService::readFT991ToneNumber(FT991AToneNumberKind kind) {
+    const QString command = toneNumberCommand(kind);
+    const QString reply = co_await session().query(command, LinkTiming::ft991aToneReadTimeout);
+    if (!reply.startsWith(command) || !reply.endsWith(u';') || reply.size() - command.size() - 1 < 3)
+        throw RadioError::invalidResponse(reply);
+    co_return reply.sliced(command.size(), 3);
+}
+
+QString FT991ARadioService::encodeFT991Payload(const RadioMemory &memory) {
+    return frequencyAndShift(memory) + normalizedModeCode(memory.modeCode) +
+           TextOps::fixedDigits(memory.flagsRaw, 5);
+}
