@@ -3,6 +3,15 @@
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "Model/RadioError.h"
+#include "RadioLink/CATConnection.h"
+#include "RadioLink/CancellationError.h"
+#include "RadioLink/CancellationToken.h"
+#include "RadioLink/FT710RadioService.h"
+#include "RadioLink/FT991ARadioService.h"
+#include "RadioLink/LinkTiming.h"
+#include "RadioLink/RadioServiceProtocol.h"
+#include "RadioLink/SerialPort.h"
+#include "RadioLink/Sleep.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -14,6 +23,12 @@ namespace {
 
 constexpr int defaultBaudRate = 38400;
 
+// Operations start on a later turn of the event loop, so one started and cancelled in the same
+// turn sends nothing.
+QCoro::Task<> nextEventLoopTurn() {
+    co_await sleepFor(0.0);
+}
+
 // The message an operation shows or logs for a failure.
 QString errorText(const std::exception &error) {
     return QString::fromUtf8(error.what());
@@ -21,6 +36,16 @@ QString errorText(const std::exception &error) {
 
 QString notConnectedText() {
     return RadioError::notConnected().description();
+}
+
+// A slot as a channel number: an optional sign and ASCII digits only, 0 for anything else.
+int channelOfSlot(const QString &slot) {
+    static const QRegularExpression form(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!form.match(slot).hasMatch())
+        return 0;
+    bool ok = false;
+    const int channel = slot.toInt(&ok);
+    return ok ? channel : 0;
 }
 
 QList<RadioMemory> sortedBySlot(QList<RadioMemory> memories) {
@@ -36,6 +61,19 @@ bool isSerialDeviceName(const QString &name) {
 #else
     return name.startsWith(QLatin1String("ttyUSB")) || name.startsWith(QLatin1String("ttyACM"));
 #endif
+}
+
+QString framingLabel(RadioModel model) {
+    return model == RadioModel::ft991a ? QStringLiteral("8N2 / HW-Handshake") : QStringLiteral("8N1");
+}
+
+// Progress in whole percent, cut (never rounded up).
+QString percentText(double progress) {
+    return QString::number(static_cast<int>(progress * 100.0));
+}
+
+double itemProgress(int done, int count) {
+    return double(done) / double(std::max(count, 1));
 }
 
 } // namespace
@@ -278,14 +316,46 @@ void AppModel::connect() {
     savePreferences();
     disconnect();
 
-    // The serial link is not part of this build yet.
-    const QString description = errorText(RadioError::portOpenFailed(m_selectedPort));
-    setAlertMessage(description);
-    appendLog(L::text(QStringLiteral("Verbindung fehlgeschlagen: ") + description,
-                      QStringLiteral("Connection failed: ") + description));
+    auto port = std::make_shared<SerialPort>(m_selectedPort);
+    const SerialPortConfiguration configuration = m_selectedRadioModel == RadioModel::ft991a
+                                                      ? SerialPortConfiguration::ft991a(m_baudRate)
+                                                      : SerialPortConfiguration::ft710(m_baudRate);
+    try {
+        port->openPort(configuration);
+    } catch (const std::exception &error) {
+        const QString description = errorText(error);
+        setAlertMessage(description);
+        appendLog(L::text(QStringLiteral("Verbindung fehlgeschlagen: ") + description,
+                          QStringLiteral("Connection failed: ") + description));
+        return;
+    }
+
+    QPointer<AppModel> self(this);
+    auto connection = std::make_shared<CATConnection>(port, [self](const QString &line) {
+        if (self)
+            self->appendLog(line);
+    });
+    m_serialPort = port;
+    m_catConnection = connection;
+    if (m_selectedRadioModel == RadioModel::ft991a)
+        m_radioService = std::make_shared<FT991ARadioService>(connection);
+    else
+        m_radioService = std::make_shared<FT710RadioService>(connection);
+    setIsConnected(true);
+    appendLog(QStringLiteral("Opened %1 @ %2 [%3] [%4]")
+                  .arg(m_selectedPort, QString::number(m_baudRate), rawValue(m_selectedRadioModel),
+                       framingLabel(m_selectedRadioModel)));
 }
 
 void AppModel::disconnect() {
+    if (m_activeTask) {
+        m_activeTask->cancel();
+        m_activeTask.reset();
+    }
+    if (m_serialPort) {
+        m_serialPort->closePort();
+        m_serialPort.reset();
+    }
     m_radioService.reset();
     m_catConnection.reset();
     setSettingsPhase(SettingsOperationPhase::idle);
@@ -327,11 +397,84 @@ bool AppModel::requireConnection() {
     return false;
 }
 
+AppModel::Token AppModel::beginOperation() {
+    if (m_activeTask)
+        m_activeTask->cancel();
+    setIsBusy(true);
+    m_activeTask = std::make_shared<CancellationToken>();
+    return m_activeTask;
+}
+
+// A task replaced by a newer one leaves the newer one's busy flag and handle alone.
+void AppModel::endOperation(const Token &token) {
+    if (m_activeTask != token)
+        return;
+    setIsBusy(false);
+    m_activeTask.reset();
+}
+
 // MARK: memory operations
 
 void AppModel::readAll() {
     if (!requireService())
         return;
+    readAllRun(this, m_radioService, m_selectedRadioModel, beginOperation());
+}
+
+QCoro::Task<> AppModel::readAllRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
+                                   RadioModel model, Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    const QString modelName = rawValue(model);
+    QList<RadioMemory> working = self->m_memories;
+    const ChannelRange range = service->memoryRange();
+    for (int channel = range.lowerBound; channel <= range.upperBound; ++channel) {
+        if (token->isCancelled())
+            break;
+        std::optional<RadioMemory> read;
+        std::optional<QString> failure;
+        try {
+            read = co_await service->readMemory(channel, *token);
+        } catch (const CancellationError &) {
+            break;
+        } catch (const std::exception &error) {
+            failure = errorText(error);
+        } catch (...) {
+            failure = QStringLiteral("?");
+        }
+        if (!self)
+            co_return;
+        if (failure) {
+            if (token->isCancelled())
+                break;
+            const QString slot = RadioMemory::slotText(channel);
+            self->appendLog(L::text(QStringLiteral("Lesen fehlgeschlagen für %1: %2").arg(slot, *failure),
+                                    QStringLiteral("Read failed for %1: %2").arg(slot, *failure)));
+            continue;
+        }
+        const auto row = std::find_if(working.begin(), working.end(),
+                                      [&](const RadioMemory &memory) { return memory.slot == read->slot; });
+        if (row != working.end())
+            *row = *read;
+        if (read->isEmpty)
+            self->appendLog(
+                L::text(QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar")
+                            .arg(read->slot, modelName),
+                        QStringLiteral("Memory %1 appears empty or is not readable on %2")
+                            .arg(read->slot, modelName)));
+    }
+    if (token->isCancelled()) {
+        self->appendLog(L::text(QStringLiteral("Alles lesen abgebrochen für ") + modelName,
+                                QStringLiteral("Read all cancelled for ") + modelName));
+    } else {
+        self->setMemories(sortedBySlot(working));
+        if (!self->m_selectedMemoryID && !self->m_memories.isEmpty())
+            self->setSelectedMemoryID(self->m_memories.first().slot);
+        self->appendLog(L::text(QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + modelName,
+                                QStringLiteral("Finished reading all memories for ") + modelName));
+    }
+    self->endOperation(token);
 }
 
 void AppModel::readSelected() {
@@ -342,12 +485,111 @@ void AppModel::readSelected() {
     }
     if (!requireService())
         return;
+    readSelectedRun(this, m_radioService, selected->slot, beginOperation());
+}
+
+QCoro::Task<> AppModel::readSelectedRun(QPointer<AppModel> self,
+                                        std::shared_ptr<RadioServiceProtocol> service, QString slot,
+                                        Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    std::optional<RadioMemory> read;
+    std::optional<QString> failure;
+    try {
+        read = co_await service->readMemory(channelOfSlot(slot), *token);
+    } catch (const CancellationError &) {
+    } catch (const std::exception &error) {
+        failure = errorText(error);
+    } catch (...) {
+        failure = QStringLiteral("?");
+    }
+    if (!self)
+        co_return;
+    if (!token->isCancelled()) {
+        if (read)
+            self->replaceMemory(*read);
+        else if (failure)
+            self->appendLog(L::text(QStringLiteral("Lesen fehlgeschlagen für %1: %2").arg(slot, *failure),
+                                    QStringLiteral("Read failed for %1: %2").arg(slot, *failure)));
+    }
+    self->endOperation(token);
 }
 
 void AppModel::writeSelected(const RadioMemory &memory) {
-    Q_UNUSED(memory);
     if (!requireService())
         return;
+    writeSelectedRun(this, m_radioService, memory, beginOperation());
+}
+
+QCoro::Task<> AppModel::writeSelectedRun(QPointer<AppModel> self,
+                                         std::shared_ptr<RadioServiceProtocol> service, RadioMemory memory,
+                                         Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    const QString slot = memory.slot;
+    std::optional<QString> failure;
+    bool cancelledByError = false;
+    try {
+        co_await service->writeMemory(memory, *token);
+    } catch (const CancellationError &) {
+        cancelledByError = true;
+    } catch (const std::exception &error) {
+        failure = errorText(error);
+    } catch (...) {
+        failure = QStringLiteral("?");
+    }
+    if (!self)
+        co_return;
+    if (cancelledByError || token->isCancelled()) {
+        self->endOperation(token);
+        co_return;
+    }
+    if (failure) {
+        self->appendLog(L::text(QStringLiteral("Schreiben fehlgeschlagen für %1: %2").arg(slot, *failure),
+                                QStringLiteral("Write failed for %1: %2").arg(slot, *failure)));
+        self->setAlertMessage(*failure);
+        self->endOperation(token);
+        co_return;
+    }
+
+    const QString modelName = rawValue(self->m_selectedRadioModel);
+    self->appendLog(
+        L::text(QStringLiteral("Schreiben für Speicher %1 über %2 via MW+MT gesendet").arg(slot, modelName),
+                QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
+    self->replaceMemory(memory);
+
+    std::optional<RadioMemory> read;
+    try {
+        read = co_await service->readMemory(channelOfSlot(slot), *token);
+    } catch (const CancellationError &) {
+        cancelledByError = true;
+    } catch (const std::exception &error) {
+        failure = errorText(error);
+    } catch (...) {
+        failure = QStringLiteral("?");
+    }
+    if (!self)
+        co_return;
+    if (!cancelledByError && !token->isCancelled()) {
+        if (read) {
+            self->replaceMemory(*read);
+            const QStringList differences = read->verificationMismatches(memory);
+            if (differences.isEmpty())
+                self->appendLog(L::text(QStringLiteral("Verifikation OK für Speicher ") + slot,
+                                        QStringLiteral("Verify OK for memory ") + slot));
+            else
+                self->appendLog(L::text(QStringLiteral("Verifikationsabweichung für Speicher %1: ").arg(slot),
+                                        QStringLiteral("Verify mismatch for memory %1: ").arg(slot)) +
+                                differences.join(QStringLiteral(" | ")));
+        } else if (failure) {
+            self->appendLog(
+                L::text(QStringLiteral("Verifikationslesen fehlgeschlagen für %1: %2").arg(slot, *failure),
+                        QStringLiteral("Verify read failed for %1: %2").arg(slot, *failure)));
+        }
+    }
+    self->endOperation(token);
 }
 
 // MARK: menu settings
@@ -401,13 +643,82 @@ void AppModel::publishSettingsProgress(quint64 generation, double progress, cons
     setSettingsStates(states);
 }
 
+void AppModel::endSettingsRun(const Token &token) {
+    if (m_settingsRun == token) {
+        setSettingsPhase(SettingsOperationPhase::idle);
+        m_settingsRun.reset();
+    }
+    endOperation(token);
+}
+
 void AppModel::readSettings() {
     if (!requireConnection())
         return;
+    const Token token = beginOperation();
+    m_settingsRun = token;
     setSettingsPhase(SettingsOperationPhase::reading);
     setSettingsProgress(0.0);
     setSettingsStatusText(L::text(QStringLiteral("Einstellungen werden gelesen … 0 %"),
                                   QStringLiteral("Reading settings … 0 %")));
+    readSettingsRun(this, m_catConnection, currentSettingDefinitions(), m_settingsGeneration, token);
+}
+
+QCoro::Task<> AppModel::readSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
+                                        QList<DeviceSettingDefinition> definitions, quint64 generation,
+                                        Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    QList<DeviceSettingState> working;
+    for (const DeviceSettingDefinition &definition : definitions)
+        working.append(DeviceSettingState(definition));
+
+    for (int i = 0; i < definitions.size(); ++i) {
+        if (token->isCancelled())
+            break;
+        const DeviceSettingDefinition &definition = definitions[i];
+        std::optional<QString> failure;
+        bool cancelledByError = false;
+        try {
+            const QString reply =
+                co_await connection->query(definition.readCommand, LinkTiming::settingsQueryTimeout);
+            const std::optional<QString> value = definition.parseResponse(reply);
+            if (!value)
+                throw RadioError::invalidResponse(reply);
+            working[i].value = *value;
+            working[i].originalValue = *value;
+        } catch (const CancellationError &) {
+            cancelledByError = true;
+        } catch (const std::exception &error) {
+            failure = errorText(error);
+        } catch (...) {
+            failure = QStringLiteral("?");
+        }
+        if (!self)
+            co_return;
+        if (cancelledByError)
+            break;
+        if (failure)
+            self->appendLog(QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
+        const double progress = itemProgress(i + 1, definitions.size());
+        self->publishSettingsProgress(generation, progress,
+                                      L::text(QStringLiteral("Einstellungen werden gelesen … %1 %"),
+                                              QStringLiteral("Reading settings … %1 %"))
+                                          .arg(percentText(progress)),
+                                      working);
+    }
+
+    const QString modelName = rawValue(self->m_selectedRadioModel);
+    if (token->isCancelled()) {
+        self->appendLog(QStringLiteral("Settings read cancelled for ") + modelName);
+    } else {
+        self->publishSettingsProgress(
+            generation, 1.0,
+            L::text(QStringLiteral("Einstellungen gelesen · 100 %"), QStringLiteral("Settings read · 100 %")),
+            working);
+        self->appendLog(QStringLiteral("Settings read finished for ") + modelName);
+    }
+    self->endSettingsRun(token);
 }
 
 void AppModel::writeSettings() {
@@ -429,8 +740,83 @@ void AppModel::writeSettings() {
                m_settingsStates[b.position].definition().disruptsConnection;
     });
 
+    const Token token = beginOperation();
+    m_settingsRun = token;
     setSettingsPhase(SettingsOperationPhase::writing);
     setSettingsProgress(0.0);
     setSettingsStatusText(L::text(QStringLiteral("Einstellungen werden geschrieben … 0 %"),
                                   QStringLiteral("Writing settings … 0 %")));
+    writeSettingsRun(this, m_catConnection, writes, m_settingsGeneration, token);
+}
+
+QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
+                                         QList<SettingWrite> writes, quint64 generation, Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    QList<DeviceSettingState> working = self->m_settingsStates;
+    bool wroteLinkSetting = false;
+
+    for (int k = 0; k < writes.size(); ++k) {
+        if (token->isCancelled())
+            break;
+        const SettingWrite &write = writes[k];
+        // The list may have been rebuilt since the run was started; never touch another item.
+        const bool positionValid =
+            write.position < working.size() && working[write.position].id() == write.id;
+        if (positionValid) {
+            const DeviceSettingState state = working[write.position];
+            const DeviceSettingDefinition &definition = state.definition();
+            std::optional<QString> failure;
+            bool cancelledByError = false;
+            try {
+                co_await connection->set(definition.writeCommand(state.value),
+                                         LinkTiming::settingsRejectionWindow);
+            } catch (const CancellationError &) {
+                cancelledByError = true;
+            } catch (const std::exception &error) {
+                failure = errorText(error);
+            } catch (...) {
+                failure = QStringLiteral("?");
+            }
+            if (!self)
+                co_return;
+            if (cancelledByError)
+                break;
+            if (failure) {
+                self->appendLog(
+                    QStringLiteral("Setting write failed [%1]: %2").arg(definition.title, *failure));
+            } else {
+                const QString written = definition.normalizeForWrite(state.value);
+                working[write.position].value = written;
+                working[write.position].originalValue = written;
+                self->appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, written));
+                wroteLinkSetting = wroteLinkSetting || definition.disruptsConnection;
+            }
+        }
+        const double progress = itemProgress(k + 1, writes.size());
+        self->publishSettingsProgress(generation, progress,
+                                      L::text(QStringLiteral("Einstellungen werden geschrieben … %1 %"),
+                                              QStringLiteral("Writing settings … %1 %"))
+                                          .arg(percentText(progress)),
+                                      working);
+    }
+
+    const QString modelName = rawValue(self->m_selectedRadioModel);
+    if (token->isCancelled()) {
+        self->appendLog(QStringLiteral("Settings write cancelled for ") + modelName);
+    } else {
+        self->publishSettingsProgress(generation, 1.0,
+                                      L::text(QStringLiteral("Einstellungen geschrieben · 100 %"),
+                                              QStringLiteral("Settings written · 100 %")),
+                                      working);
+        self->appendLog(QStringLiteral("Settings write finished for ") + modelName);
+        if (wroteLinkSetting)
+            self->setAlertMessage(L::text(
+                QStringLiteral("CAT-/Schnittstellen-Einstellungen wurden geändert. Bitte die Verbindung "
+                               "danach prüfen oder neu verbinden."),
+                QStringLiteral("CAT/interface settings were changed. Please check or reconnect the "
+                               "connection afterwards.")));
+    }
+    self->endSettingsRun(token);
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "AppModel/AppModel.h"
+#include "FakeRadio.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// An application model connected to a fake radio over a pseudo-terminal, with its log lines
+// stamped "[12:00:00] " so tests compare whole lines.
+struct ConnectedModel {
+    explicit ConnectedModel(RadioModel model)
+        : radio(model)
+        , app(options(devices.path())) {
+        app.setSelectedRadioModel(model);
+        app.setSelectedPort(radio.devicePath());
+        app.connect();
+    }
+
+    static AppModel::Options options(const QString &deviceFolder) {
+        AppModel::Options options;
+        options.deviceFolder = deviceFolder;
+        options.clock = [] { return QTime(12, 0, 0); };
+        return options;
+    }
+
+    // The log without its time stamps, oldest line first.
+    QStringList messages() const {
+        QStringList lines;
+        for (const QString &line : app.logLines())
+            lines.prepend(line.mid(QStringLiteral("[12:00:00] ").size()));
+        return lines;
+    }
+    // The messages that are not the CAT connection's own lines.
+    QStringList operationMessages() const {
+        QStringList lines;
+        for (const QString &line : messages()) {
+            if (!line.startsWith(QLatin1String("TX ")) && !line.startsWith(QLatin1String("RX ")) &&
+                !line.startsWith(QLatin1String("IGNORED RX ")) && !line.startsWith(QLatin1String("SET OK ")))
+                lines.append(line);
+        }
+        return lines;
+    }
+    QString newestMessage() const { return operationMessages().value(operationMessages().size() - 1); }
+
+    QTemporaryDir devices;
+    FakeRadio radio;
+    AppModel app;
+};
