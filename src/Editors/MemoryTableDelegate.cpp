@@ -1,0 +1,229 @@
+#include "Editors/MemoryTableDelegate.h"
+
+#include "Editors/EditorStyle.h"
+#include "Editors/MemoryTableModel.h"
+#include "Localization/L.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+// The channel an editor was opened on; its edit lands only while the row still holds it.
+const char *const slotProperty = "korvelSlot";
+// The column the editor was opened in, kept for the same reason.
+const char *const columnProperty = "korvelColumn";
+// Set when the user picked an entry: a picker writes back nothing else.
+const char *const pickedProperty = "korvelPicked";
+
+MemoryTableModel::CellKind cellKind(const MemoryTableModel *model, const QModelIndex &index) {
+    return MemoryTableModel::kind(model->column(index.column()));
+}
+
+QStyle *styleOf(const QStyleOptionViewItem &option) {
+    return option.widget ? option.widget->style() : QApplication::style();
+}
+
+QRect controlRect(const QRect &cell) {
+    return cell.adjusted(3, 4, -3, -4);
+}
+
+} // namespace
+
+MemoryTableDelegate::MemoryTableDelegate(MemoryTableModel *model, QObject *parent)
+    : QStyledItemDelegate(parent)
+    , m_model(model) {
+}
+
+void MemoryTableDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                const QModelIndex &index) const {
+    paintRowBackground(painter, option, index);
+    switch (cellKind(m_model, index)) {
+    case MemoryTableModel::CellKind::picker:
+        paintPicker(painter, option, index);
+        return;
+    case MemoryTableModel::CellKind::action:
+        paintButton(painter, option, index);
+        return;
+    case MemoryTableModel::CellKind::toggle:
+        paintToggle(painter, option, index);
+        return;
+    case MemoryTableModel::CellKind::text:
+    case MemoryTableModel::CellKind::label:
+        break;
+    }
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    // The row's own highlight stands for the selection.
+    item.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    item.backgroundBrush = Qt::NoBrush;
+    if (cellKind(m_model, index) == MemoryTableModel::CellKind::text) {
+        QStyleOptionFrame frame;
+        frame.QStyleOption::operator=(option);
+        frame.rect = controlRect(option.rect);
+        frame.lineWidth = 1;
+        frame.state = option.state & QStyle::State_Enabled;
+        styleOf(option)->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, painter, option.widget);
+        item.rect = frame.rect.adjusted(4, 0, -4, 0);
+    } else if (m_model->column(index.column()) == MemoryColumn::summary) {
+        item.features |= QStyleOptionViewItem::WrapText;
+        QColor secondary = option.palette.color(QPalette::Text);
+        secondary.setAlphaF(0.7f);
+        item.palette.setColor(QPalette::Text, secondary);
+    }
+    styleOf(option)->drawControl(QStyle::CE_ItemViewItem, &item, painter, option.widget);
+}
+
+void MemoryTableDelegate::paintRowBackground(QPainter *painter, const QStyleOptionViewItem &option,
+                                             const QModelIndex &index) const {
+    const bool selected = index.data(MemoryTableModel::SelectedRole).toBool();
+    QColor accent = option.palette.color(QPalette::Highlight);
+    QColor fill = selected ? accent : QColor(Qt::white);
+    fill.setAlphaF(selected ? 0.14f : 0.03f);
+    painter->fillRect(option.rect, fill);
+    if (selected) {
+        accent.setAlphaF(0.45f);
+        painter->setPen(accent);
+        painter->drawLine(option.rect.topLeft(), option.rect.topRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    }
+}
+
+void MemoryTableDelegate::paintPicker(QPainter *painter, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (!(index.flags() & Qt::ItemIsEditable)) {
+        // The tone cell of a channel without tone: a quiet caption instead of a picker.
+        painter->setFont(EditorStyle::caption());
+        painter->setPen(option.palette.color(QPalette::PlaceholderText));
+        painter->drawText(option.rect.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+        return;
+    }
+    QStyleOptionComboBox combo;
+    combo.QStyleOption::operator=(option);
+    combo.rect = controlRect(option.rect);
+    combo.currentText = text;
+    combo.state = (option.state & QStyle::State_Enabled) | QStyle::State_Active;
+    QStyle *style = styleOf(option);
+    style->drawComplexControl(QStyle::CC_ComboBox, &combo, painter, option.widget);
+    style->drawControl(QStyle::CE_ComboBoxLabel, &combo, painter, option.widget);
+}
+
+void MemoryTableDelegate::paintButton(QPainter *painter, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const {
+    QStyleOptionButton button;
+    button.QStyleOption::operator=(option);
+    button.rect = controlRect(option.rect);
+    button.text = index.data(Qt::DisplayRole).toString();
+    button.state = QStyle::State_Raised |
+                   (index.flags() & Qt::ItemIsEnabled ? QStyle::State_Enabled : QStyle::State_None);
+    if (index.flags() & Qt::ItemIsEnabled)
+        button.palette.setColor(QPalette::Button, option.palette.color(QPalette::Highlight));
+    styleOf(option)->drawControl(QStyle::CE_PushButton, &button, painter, option.widget);
+}
+
+void MemoryTableDelegate::paintToggle(QPainter *painter, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const {
+    QStyle *style = styleOf(option);
+    QStyleOptionButton check;
+    check.QStyleOption::operator=(option);
+    const QRect indicator = style->subElementRect(QStyle::SE_CheckBoxIndicator, &check, option.widget);
+    check.rect = QRect(QPoint(), indicator.size());
+    check.rect.moveCenter(option.rect.center());
+    const bool on = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+    check.state = (on ? QStyle::State_On : QStyle::State_Off) |
+                  (index.flags() & Qt::ItemIsEnabled ? QStyle::State_Enabled : QStyle::State_None);
+    style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &check, painter, option.widget);
+}
+
+bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
+                                      const QStyleOptionViewItem &option, const QModelIndex &index) {
+    const MemoryTableModel::CellKind kind = cellKind(m_model, index);
+    if (kind != MemoryTableModel::CellKind::toggle && kind != MemoryTableModel::CellKind::action)
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    const bool click = event->type() == QEvent::MouseButtonRelease &&
+                       static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+                       option.rect.contains(static_cast<QMouseEvent *>(event)->position().toPoint());
+    if (click && (index.flags() & Qt::ItemIsEnabled)) {
+        if (kind == MemoryTableModel::CellKind::action) {
+            m_model->writeRow(index.row());
+        } else {
+            const bool on = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+            model->setData(index, on ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+        }
+    }
+    // Presses and double clicks on a switch or button open no editor.
+    return event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
+}
+
+QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                           const QModelIndex &index) const {
+    QWidget *editor = nullptr;
+    switch (cellKind(m_model, index)) {
+    case MemoryTableModel::CellKind::text: {
+        auto *field = new QLineEdit(parent);
+        field->setPlaceholderText(loc(titleKey(m_model->column(index.column()))));
+        field->setFont(index.data(Qt::FontRole).value<QFont>());
+        editor = field;
+        break;
+    }
+    case MemoryTableModel::CellKind::picker: {
+        auto *picker = new QComboBox(parent);
+        for (const PickerItem &item :
+             index.data(MemoryTableModel::PickerItemsRole).value<QList<PickerItem>>())
+            picker->addItem(item.text, item.tag);
+        connect(picker, &QComboBox::activated, this, [this, picker] {
+            picker->setProperty(pickedProperty, true);
+            emit const_cast<MemoryTableDelegate *>(this)->commitData(picker);
+            emit const_cast<MemoryTableDelegate *>(this)->closeEditor(picker);
+        });
+        // One click on the cell opens the list, as it does on a picker outside a table.
+        QTimer::singleShot(0, picker, [picker] {
+            if (picker->isVisible())
+                picker->showPopup();
+        });
+        editor = picker;
+        break;
+    }
+    default:
+        return nullptr;
+    }
+    editor->setObjectName(QStringLiteral("memoryTable.editor"));
+    editor->setProperty(slotProperty, index.data(MemoryTableModel::SlotRole));
+    editor->setProperty(columnProperty, int(m_model->column(index.column())));
+    return editor;
+}
+
+void MemoryTableDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const {
+    const QSignalBlocker blocker(editor);
+    if (auto *field = qobject_cast<QLineEdit *>(editor)) {
+        // A refresh of the row must not overwrite what the user is typing.
+        if (!field->isModified())
+            field->setText(index.data(Qt::EditRole).toString());
+    } else if (auto *picker = qobject_cast<QComboBox *>(editor)) {
+        picker->setCurrentIndex(picker->findData(index.data(Qt::EditRole).toString()));
+    }
+}
+
+void MemoryTableDelegate::setModelData(QWidget *editor, QAbstractItemModel *,
+                                       const QModelIndex &index) const {
+    const QString slot = editor->property(slotProperty).toString();
+    const auto column = MemoryColumn(editor->property(columnProperty).toInt());
+    if (auto *field = qobject_cast<QLineEdit *>(editor)) {
+        if (field->isModified())
+            m_model->setCell(index.row(), slot, column, field->text());
+    } else if (auto *picker = qobject_cast<QComboBox *>(editor)) {
+        if (picker->property(pickedProperty).toBool() && picker->currentIndex() >= 0)
+            m_model->setCell(index.row(), slot, column, picker->currentData());
+    }
+}
+
+void MemoryTableDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                               const QModelIndex &) const {
+    editor->setGeometry(controlRect(option.rect));
+}

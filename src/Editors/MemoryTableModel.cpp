@@ -1,0 +1,403 @@
+#include "Editors/MemoryTableModel.h"
+
+#include "AppModel/AppModel.h"
+#include "Editors/EditorStyle.h"
+#include "Editors/FieldBindings.h"
+#include "Localization/L.h"
+#include "Model/MemoryDraft.h"
+#include "Model/RadioError.h"
+
+using namespace FieldBindings;
+
+MemoryTableModel::MemoryTableModel(AppModel *appModel, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_appModel(appModel)
+    , m_columns(memoryColumns(appModel->selectedRadioModel()))
+    , m_highlightedSlot(appModel->selectedMemoryID()) {
+    for (const RadioMemory &memory : appModel->memories())
+        m_slots.append(memory.slot);
+    connect(appModel, &AppModel::memoriesChanged, this, &MemoryTableModel::onMemoriesChanged);
+    connect(appModel, &AppModel::memoryChanged, this, &MemoryTableModel::onMemoryChanged);
+    connect(appModel, &AppModel::selectedMemoryIDChanged, this, &MemoryTableModel::onSelectionChanged);
+    connect(appModel, &AppModel::selectedRadioModelChanged, this, &MemoryTableModel::onRadioModelChanged);
+    connect(appModel, &AppModel::isConnectedChanged, this, &MemoryTableModel::onWriteStateChanged);
+    connect(appModel, &AppModel::isBusyChanged, this, &MemoryTableModel::onWriteStateChanged);
+}
+
+int MemoryTableModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() || !m_appModel ? 0 : int(m_appModel->memories().size());
+}
+
+int MemoryTableModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+MemoryColumn MemoryTableModel::column(int section) const {
+    return m_columns.at(section);
+}
+
+int MemoryTableModel::section(MemoryColumn column) const {
+    return int(m_columns.indexOf(column));
+}
+
+MemoryTableModel::CellKind MemoryTableModel::kind(MemoryColumn column) {
+    switch (column) {
+    case MemoryColumn::slot:
+    case MemoryColumn::summary:
+        return CellKind::label;
+    case MemoryColumn::name:
+    case MemoryColumn::rx:
+    case MemoryColumn::shiftAmount:
+    case MemoryColumn::shiftRaw:
+    case MemoryColumn::flagsRaw:
+    case MemoryColumn::clarifierAmount:
+        return CellKind::text;
+    case MemoryColumn::mode:
+    case MemoryColumn::shift:
+    case MemoryColumn::toneSql:
+    case MemoryColumn::toneSystem:
+    case MemoryColumn::toneNumber:
+    case MemoryColumn::clarifier:
+        return CellKind::picker;
+    case MemoryColumn::openingTone:
+    case MemoryColumn::sqlDecode:
+    case MemoryColumn::empty:
+        return CellKind::toggle;
+    case MemoryColumn::action:
+        return CellKind::action;
+    }
+    return CellKind::label;
+}
+
+QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const RadioMemory &memory = m_appModel->memories().at(index.row());
+    const MemoryColumn col = column(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return displayData(memory, col);
+    case Qt::EditRole:
+        return editData(memory, col);
+    case Qt::CheckStateRole:
+        if (kind(col) != CellKind::toggle)
+            return {};
+        return editData(memory, col).toBool() ? Qt::Checked : Qt::Unchecked;
+    case Qt::FontRole:
+        return font(col);
+    case Qt::ToolTipRole:
+        return col == MemoryColumn::summary ? displayData(memory, col) : QVariant();
+    case SlotRole:
+        return memory.slot;
+    case SelectedRole:
+        return m_highlightedSlot == memory.slot;
+    case PickerItemsRole:
+        return kind(col) == CellKind::picker ? QVariant::fromValue(pickerItems(memory, col)) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant MemoryTableModel::font(MemoryColumn column) {
+    switch (column) {
+    case MemoryColumn::slot:
+    case MemoryColumn::rx:
+    case MemoryColumn::shiftAmount:
+    case MemoryColumn::shiftRaw:
+    case MemoryColumn::flagsRaw:
+    case MemoryColumn::clarifierAmount:
+        return EditorStyle::monospaced();
+    case MemoryColumn::summary:
+        return EditorStyle::caption();
+    default:
+        return {};
+    }
+}
+
+QVariant MemoryTableModel::displayData(const RadioMemory &memory, MemoryColumn column) const {
+    switch (kind(column)) {
+    case CellKind::toggle:
+        return {};
+    case CellKind::action:
+        return loc(QStringLiteral("Schreiben"));
+    case CellKind::picker: {
+        if (column == MemoryColumn::toneNumber && !toneNumberPicker(memory))
+            return loc(QStringLiteral("Nicht aktiv"));
+        return PickerItems::textOfTag(pickerItems(memory, column), editData(memory, column).toString());
+    }
+    case CellKind::label:
+        return column == MemoryColumn::slot ? memory.slot : enhancedSummary(memory);
+    case CellKind::text:
+        return editData(memory, column);
+    }
+    return {};
+}
+
+QVariant MemoryTableModel::editData(const RadioMemory &memory, MemoryColumn column) const {
+    const RadioModel shown = m_appModel->selectedRadioModel();
+    switch (column) {
+    case MemoryColumn::slot:
+        return memory.slot;
+    case MemoryColumn::name:
+        return memory.tag;
+    case MemoryColumn::rx:
+        return frequency(memory);
+    case MemoryColumn::mode:
+        return memory.modeCode;
+    case MemoryColumn::shift:
+        return rawValue(tableShift(memory, shown));
+    case MemoryColumn::shiftAmount:
+    case MemoryColumn::clarifierAmount:
+        return shiftAmount(memory);
+    case MemoryColumn::shiftRaw:
+        return memory.shiftRaw;
+    case MemoryColumn::flagsRaw:
+        return memory.flagsRaw;
+    case MemoryColumn::toneSql:
+        return rawValue(toneSqlMode(memory));
+    case MemoryColumn::toneSystem:
+        return rawValue(toneSystem(memory));
+    case MemoryColumn::openingTone:
+        return openingTone(memory);
+    case MemoryColumn::sqlDecode:
+        return squelchDecode(memory);
+    case MemoryColumn::toneNumber:
+        return toneNumber(memory);
+    case MemoryColumn::clarifier:
+        return rawValue(shiftDirection(memory));
+    case MemoryColumn::empty:
+        return memory.isEmpty;
+    case MemoryColumn::summary:
+        return enhancedSummary(memory);
+    case MemoryColumn::action:
+        return {};
+    }
+    return {};
+}
+
+QList<PickerItem> MemoryTableModel::pickerItems(const RadioMemory &memory, MemoryColumn column) const {
+    switch (column) {
+    case MemoryColumn::mode:
+        return PickerItems::modes(m_appModel->selectedRadioModel());
+    case MemoryColumn::shift:
+    case MemoryColumn::clarifier:
+        return PickerItems::shiftDirections();
+    case MemoryColumn::toneSql:
+        return PickerItems::toneSqlModes();
+    case MemoryColumn::toneSystem:
+        return PickerItems::toneSystems();
+    case MemoryColumn::toneNumber: {
+        const std::optional<ToneNumberPicker> picker = toneNumberPicker(memory);
+        return picker ? PickerItems::toneNumbers(*picker->options) : QList<PickerItem>();
+    }
+    default:
+        return {};
+    }
+}
+
+bool MemoryTableModel::isEnabled(const RadioMemory &memory, MemoryColumn column) const {
+    switch (column) {
+    case MemoryColumn::sqlDecode:
+        return toneSystem(memory) != FT991AToneSystem::off;
+    case MemoryColumn::action:
+        return m_appModel->isConnected() && !m_appModel->isBusy();
+    default:
+        return true;
+    }
+}
+
+Qt::ItemFlags MemoryTableModel::flags(const QModelIndex &index) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return Qt::NoItemFlags;
+    const RadioMemory &memory = m_appModel->memories().at(index.row());
+    const MemoryColumn col = column(index.column());
+    Qt::ItemFlags result = Qt::ItemIsSelectable;
+    if (isEnabled(memory, col))
+        result |= Qt::ItemIsEnabled;
+    switch (kind(col)) {
+    case CellKind::text:
+        result |= Qt::ItemIsEditable;
+        break;
+    case CellKind::picker:
+        if (col != MemoryColumn::toneNumber || toneNumberPicker(memory))
+            result |= Qt::ItemIsEditable;
+        break;
+    case CellKind::toggle:
+        result |= Qt::ItemIsUserCheckable;
+        break;
+    case CellKind::label:
+    case CellKind::action:
+        break;
+    }
+    return result;
+}
+
+QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
+        return loc(titleKey(column(section)));
+    return {};
+}
+
+bool MemoryTableModel::setData(const QModelIndex &index, const QVariant &value, int role) {
+    if (!index.isValid() || index.row() >= rowCount())
+        return false;
+    const MemoryColumn col = column(index.column());
+    const bool fits = kind(col) == CellKind::toggle ? role == Qt::CheckStateRole : role == Qt::EditRole;
+    if (!fits || !(flags(index) & Qt::ItemIsEnabled))
+        return false;
+    const QVariant stored =
+        role == Qt::CheckStateRole ? QVariant(value.value<Qt::CheckState>() == Qt::Checked) : value;
+    return setCell(index.row(), m_appModel->memories().at(index.row()).slot, col, stored);
+}
+
+bool MemoryTableModel::setCell(int row, const QString &slot, MemoryColumn column, const QVariant &value) {
+    if (!m_appModel || row < 0 || row >= rowCount() || m_appModel->memories().at(row).slot != slot)
+        return false;
+    const std::optional<RadioMemory> changed = edited(m_appModel->memories().at(row), column, value);
+    if (!changed)
+        return false;
+    m_appModel->setMemoryAt(row, *changed);
+    return true;
+}
+
+std::optional<RadioMemory> MemoryTableModel::edited(const RadioMemory &memory, MemoryColumn column,
+                                                    const QVariant &value) const {
+    const QString text = value.toString();
+    const auto direction = shiftDirectionOptionFromRawValue(text);
+    RadioMemory changed = memory;
+    switch (column) {
+    case MemoryColumn::name:
+        changed.tag = text;
+        return changed;
+    case MemoryColumn::rx:
+        return withFrequency(memory, text);
+    case MemoryColumn::mode:
+        changed.modeCode = text;
+        return changed;
+    case MemoryColumn::shift:
+        return direction ? std::optional(withTableShift(memory, m_appModel->selectedRadioModel(), *direction))
+                         : std::nullopt;
+    case MemoryColumn::clarifier:
+        return direction ? std::optional(withShiftDirection(memory, *direction)) : std::nullopt;
+    case MemoryColumn::shiftAmount:
+    case MemoryColumn::clarifierAmount:
+        return withShiftAmount(memory, text);
+    case MemoryColumn::shiftRaw:
+        changed.shiftRaw = text;
+        return changed;
+    case MemoryColumn::flagsRaw:
+        changed.flagsRaw = text;
+        return changed;
+    case MemoryColumn::toneSql: {
+        const auto mode = ft991aToneSqlOptionFromRawValue(text);
+        return mode ? std::optional(withToneSqlMode(memory, *mode)) : std::nullopt;
+    }
+    case MemoryColumn::toneSystem: {
+        const auto system = ft991aToneSystemFromRawValue(text);
+        return system ? std::optional(withToneSystem(memory, *system)) : std::nullopt;
+    }
+    case MemoryColumn::openingTone:
+        return withOpeningTone(memory, value.toBool());
+    case MemoryColumn::sqlDecode:
+        return withSquelchDecode(memory, value.toBool());
+    case MemoryColumn::toneNumber:
+        return withToneNumber(memory, text);
+    case MemoryColumn::empty:
+        changed.isEmpty = value.toBool();
+        return changed;
+    case MemoryColumn::slot:
+    case MemoryColumn::summary:
+    case MemoryColumn::action:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void MemoryTableModel::selectRow(int row) {
+    if (m_appModel && row >= 0 && row < rowCount())
+        m_appModel->setSelectedMemoryID(m_appModel->memories().at(row).slot);
+}
+
+void MemoryTableModel::writeRow(int row) {
+    if (!m_appModel || row < 0 || row >= rowCount())
+        return;
+    const RadioMemory memory = m_appModel->memories().at(row);
+    m_appModel->setSelectedMemoryID(memory.slot);
+    try {
+        const RadioMemory valid = MemoryDraft(memory).validated();
+        m_appModel->replaceMemory(valid);
+        m_appModel->writeSelected(valid);
+    } catch (const RadioError &error) {
+        m_appModel->setAlertMessage(error.description());
+    }
+}
+
+QString MemoryTableModel::enhancedSummary(const RadioMemory &memory) {
+    QStringList parts{memory.summary()};
+    if (memory.radioModel == RadioModel::ft991a) {
+        const MemoryDraft draft(memory);
+        parts << MemoryDraft::ft991ToneSummary(draft) << MemoryDraft::ft991ClarifierSummary(draft);
+    }
+    return parts.join(QStringLiteral(" · "));
+}
+
+void MemoryTableModel::onMemoriesChanged() {
+    QStringList tableSlots;
+    for (const RadioMemory &memory : m_appModel->memories())
+        tableSlots.append(memory.slot);
+    if (tableSlots == m_slots) {
+        // The same channels with new contents: repaint, keep open editors and scroll position.
+        if (!m_slots.isEmpty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        return;
+    }
+    beginResetModel();
+    m_slots = tableSlots;
+    endResetModel();
+}
+
+void MemoryTableModel::onMemoryChanged(int row) {
+    if (row < 0 || row >= rowCount())
+        return;
+    m_slots[row] = m_appModel->memories().at(row).slot;
+    repaintRow(row);
+}
+
+void MemoryTableModel::onSelectionChanged() {
+    const int previous = rowOfSlot(m_highlightedSlot);
+    m_highlightedSlot = m_appModel->selectedMemoryID();
+    const int current = rowOfSlot(m_highlightedSlot);
+    if (previous != current) {
+        repaintRow(previous);
+        repaintRow(current);
+    }
+}
+
+void MemoryTableModel::onRadioModelChanged() {
+    beginResetModel();
+    m_columns = memoryColumns(m_appModel->selectedRadioModel());
+    endResetModel();
+}
+
+void MemoryTableModel::onWriteStateChanged() {
+    repaintColumn(MemoryColumn::action);
+}
+
+void MemoryTableModel::repaintRow(int row) {
+    if (row >= 0 && row < rowCount())
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void MemoryTableModel::repaintColumn(MemoryColumn column) {
+    const int at = section(column);
+    if (at >= 0 && rowCount() > 0)
+        emit dataChanged(index(0, at), index(rowCount() - 1, at));
+}
+
+int MemoryTableModel::rowOfSlot(const std::optional<QString> &slot) const {
+    if (!slot)
+        return -1;
+    return int(m_slots.indexOf(*slot));
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Editors/MemoryColumn.h"
+#include "Editors/PickerItems.h"
+#include "Model/RadioMemory.h"
+
+#include <QAbstractTableModel>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class AppModel;
+
+// The memory table: one row per element of AppModel::memories, the columns of the selected
+// model. Cells show and edit the raw fields through the field bindings; an edit replaces
+// only its own row, and a row changed in the application model repaints only that row.
+class MemoryTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Role {
+        SlotRole = Qt::UserRole + 1, // the row's slot
+        SelectedRole,                // whether the row is the selected channel
+        PickerItemsRole,             // QList<PickerItem> of a picker cell
+    };
+    enum class CellKind { label, text, picker, toggle, action };
+
+    explicit MemoryTableModel(AppModel *appModel, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    MemoryColumn column(int section) const;
+    int section(MemoryColumn column) const; // -1 when the column is not shown
+    static CellKind kind(MemoryColumn column);
+
+    // Stores `value` into the cell only while the row still holds the channel `slot`:
+    // an edit begun before the table was replaced must not land on another channel.
+    bool setCell(int row, const QString &slot, MemoryColumn column, const QVariant &value);
+    // Selects the row's channel.
+    void selectRow(int row);
+    // Selects the row's channel, validates it, stores the normalised channel and writes it.
+    void writeRow(int row);
+
+    // The summary column: the channel summary, for an FT-991A channel followed by the
+    // tone and clarifier lines of the detail editor.
+    static QString enhancedSummary(const RadioMemory &memory);
+
+private:
+    static QVariant font(MemoryColumn column);
+    QVariant displayData(const RadioMemory &memory, MemoryColumn column) const;
+    QVariant editData(const RadioMemory &memory, MemoryColumn column) const;
+    std::optional<RadioMemory> edited(const RadioMemory &memory, MemoryColumn column,
+                                      const QVariant &value) const;
+    QList<PickerItem> pickerItems(const RadioMemory &memory, MemoryColumn column) const;
+    bool isEnabled(const RadioMemory &memory, MemoryColumn column) const;
+
+    void onMemoriesChanged();
+    void onMemoryChanged(int row);
+    void onSelectionChanged();
+    void onRadioModelChanged();
+    void onWriteStateChanged();
+    void repaintRow(int row);
+    void repaintColumn(MemoryColumn column);
+    int rowOfSlot(const std::optional<QString> &slot) const;
+
+    QPointer<AppModel> m_appModel;
+    QList<MemoryColumn> m_columns;
+    QStringList m_slots;
+    std::optional<QString> m_highlightedSlot;
+};

@@ -1,0 +1,80 @@
+#include "Editors/MemoryTablePanel.h"
+
+#include "Editors/EditorStyle.h"
+#include "Editors/MemoryTableDelegate.h"
+#include "Editors/MemoryTableModel.h"
+#include "Localization/L.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// Room for a picker and for three lines of the summary.
+constexpr int rowHeight = 46;
+
+} // namespace
+
+MemoryTablePanel::MemoryTablePanel(AppModel *appModel, ContentView *, QWidget *parent)
+    : QWidget(parent)
+    , m_model(new MemoryTableModel(appModel, this))
+    , m_view(new QTableView) {
+    setObjectName(QStringLiteral("memoryTable"));
+    auto *title = new QLabel(loc(QStringLiteral("Kanalliste – direkt editierbar")));
+    title->setObjectName(QStringLiteral("memoryTable.title"));
+    title->setFont(EditorStyle::semibold(font()));
+    QLabel *hint = EditorStyle::captionLabel(loc(
+        QStringLiteral("Die Liste bildet jetzt die wichtigsten Felder aus dem Detaileditor je Funkgerät ab. "
+                       "Für die FT-710 sind nun auch Ablage-Betrag sowie die Rohfelder direkt in der Liste "
+                       "vorhanden. Import/Export findest du oben in der Leiste; für Spezialfälle bleibt der "
+                       "Detailbereich erhalten.")));
+    hint->setWordWrap(true);
+
+    m_view->setObjectName(QStringLiteral("memoryTable.view"));
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(new MemoryTableDelegate(m_model, m_view));
+    m_view->setMinimumHeight(360);
+    m_view->setShowGrid(false);
+    m_view->setWordWrap(true);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
+                            QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_view->horizontalHeader()->setFont(EditorStyle::semibold(EditorStyle::caption()));
+    m_view->horizontalHeader()->setHighlightSections(false);
+    m_view->viewport()->installEventFilter(this);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &MemoryTablePanel::applyColumnWidths);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->setSpacing(10);
+    layout->addWidget(title);
+    layout->addWidget(hint);
+    layout->addWidget(m_view, 1);
+
+    applyColumnWidths();
+}
+
+// A press anywhere on a row selects its channel, on a disabled cell as well.
+bool MemoryTablePanel::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const QModelIndex index = m_view->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (index.isValid())
+            m_model->selectRow(index.row());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MemoryTablePanel::applyColumnWidths() {
+    for (int section = 0; section < m_model->columnCount(); ++section)
+        m_view->setColumnWidth(section, ::width(m_model->column(section)));
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class AppModel;
+class ContentView;
+class MemoryTableModel;
+class QLabel;
+class QTableView;
+
+// The main window's table mode: every channel of the memory table as one editable row,
+// under the column titles of the selected model. A click on a row selects its channel.
+// The window builds it anew when the language changes.
+class MemoryTablePanel : public QWidget {
+    Q_OBJECT
+
+public:
+    MemoryTablePanel(AppModel *appModel, ContentView *window, QWidget *parent = nullptr);
+
+    QTableView *view() const { return m_view; }
+    MemoryTableModel *model() const { return m_model; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void applyColumnWidths();
+
+    MemoryTableModel *m_model;
+    QTableView *m_view;
+};
