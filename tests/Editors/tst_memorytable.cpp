@@ -1,6 +1,7 @@
 #include "AppModel/AppModel.h"
 #include "Editors/MemoryTableModel.h"
 #include "Editors/MemoryTablePanel.h"
+#include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "Model/MemoryBackup.h"
@@ -60,6 +61,7 @@ private slots:
     void writeButtonDisabledWhileNotConnected();
     void invalidRowWriteAlertsAndChangesNothing_data();
     void invalidRowWriteAlertsAndChangesNothing();
+    void validRowWriteSelectsAndStartsWrite();
 
 private:
     void load(RadioModel model, const QList<RadioMemory> &rows);
@@ -395,6 +397,26 @@ void tst_MemoryTable::invalidRowWriteAlertsAndChangesNothing() {
     QCOMPARE(m_app->alertMessage(), std::optional<QString>(alert));
     QCOMPARE(m_app->memories(), before);
     QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(QStringLiteral("003")));
+}
+
+void tst_MemoryTable::validRowWriteSelectsAndStartsWrite() {
+    FakeRadio radio(RadioModel::ft710);
+    m_app->setSelectedPort(radio.devicePath());
+    m_app->connect();
+    QVERIFY(m_app->isConnected());
+    load(RadioModel::ft710, table(RadioModel::ft710, 3));
+    QVERIFY(m_model->setData(cell(1, MemoryColumn::rx), QStringLiteral("145.600.000")));
+    const QModelIndex write = cell(1, MemoryColumn::action);
+    QVERIFY(write.flags() & Qt::ItemIsEnabled);
+
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(write).center());
+    QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(QStringLiteral("002")));
+    QVERIFY(m_app->isBusy());
+    QVERIFY(!(write.flags() & Qt::ItemIsEnabled));
+    QTRY_VERIFY(!m_app->isBusy());
+    QVERIFY(radio.channel(2));
+    QVERIFY(radio.channel(2)->payload.startsWith(QStringLiteral("145600000")));
+    QVERIFY(!m_app->alertMessage());
 }
 
 QTEST_MAIN(tst_MemoryTable)
