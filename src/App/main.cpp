@@ -1,14 +1,13 @@
+#include "App/KorvelApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Korvel"));
     QApplication::setApplicationName(QStringLiteral("Korvel"));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Korvel"));
-    window.resize(1100, 720);
-    window.show();
+    KorvelApp korvel;
+    korvel.show();
     return QApplication::exec();
 }

@@ -1,0 +1,84 @@
+#include "App/PreferencesPanel.h"
+
+#include "App/LanguageSelection.h"
+#include "Localization/L.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+PreferencesPanel::PreferencesPanel(QWidget *parent)
+    : QDialog(parent)
+    , m_title(new QLabel)
+    , m_pickerTitle(new QLabel)
+    , m_footnote(new QLabel)
+    , m_choices(new QButtonGroup(this)) {
+    setObjectName(QStringLiteral("preferences"));
+    setFixedSize(360, 220);
+
+    QFont titleFont = m_title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    QFont footnoteFont = m_footnote->font();
+    footnoteFont.setPointSizeF(footnoteFont.pointSizeF() * 0.85);
+    m_footnote->setFont(footnoteFont);
+    m_footnote->setForegroundRole(QPalette::PlaceholderText);
+    m_footnote->setWordWrap(true);
+
+    // 25 choices do not fit the panel's fixed size: they scroll.
+    auto *list = new QWidget;
+    auto *listLayout = new QVBoxLayout(list);
+    listLayout->setContentsMargins(4, 2, 4, 2);
+    listLayout->setSpacing(2);
+    const QList<AppLanguage> &languages = allAppLanguages();
+    for (qsizetype index = 0; index < languages.size(); ++index) {
+        auto *choice = new QRadioButton(displayName(languages[index]));
+        choice->setObjectName(QStringLiteral("preferences.language.") + rawValue(languages[index]));
+        m_choices->addButton(choice, int(index));
+        listLayout->addWidget(choice);
+    }
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("preferences.languages"));
+    scroll->setWidget(list);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    connect(m_choices, &QButtonGroup::idClicked, this,
+            [](int index) { LanguageSelection::shared()->select(allAppLanguages().at(index)); });
+
+    auto *picker = new QHBoxLayout;
+    picker->addWidget(m_pickerTitle, 0, Qt::AlignTop);
+    picker->addWidget(scroll, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->setSpacing(16);
+    layout->addWidget(m_title);
+    layout->addLayout(picker, 1);
+    layout->addWidget(m_footnote);
+
+    connect(LanguageSelection::shared(), &LanguageSelection::changed, this, [this] {
+        showTexts();
+        showSelection();
+    });
+    showTexts();
+    showSelection();
+}
+
+void PreferencesPanel::showTexts() {
+    setWindowTitle(loc(QStringLiteral("Einstellungen")));
+    m_title->setText(loc(QStringLiteral("App-Sprache")));
+    m_pickerTitle->setText(loc(QStringLiteral("Sprache")) + QLatin1Char(':'));
+    m_footnote->setText(loc(QStringLiteral("Welche Sprache soll Korvel verwenden?")));
+}
+
+void PreferencesPanel::showSelection() {
+    const auto stored = appLanguageFromRawValue(LanguageSelection::shared()->value());
+    // A stored value that names no language leaves every choice unmarked.
+    m_choices->setExclusive(false);
+    for (QAbstractButton *choice : m_choices->buttons())
+        choice->setChecked(stored && m_choices->id(choice) == allAppLanguages().indexOf(*stored));
+    m_choices->setExclusive(true);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+class QButtonGroup;
+class QLabel;
+
+// The preferences panel: the UI language as a list of choices, writing the stored selection.
+class PreferencesPanel : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit PreferencesPanel(QWidget *parent = nullptr);
+
+private:
+    void showTexts();
+    void showSelection();
+
+    QLabel *m_title;
+    QLabel *m_pickerTitle;
+    QLabel *m_footnote;
+    QButtonGroup *m_choices;
+};

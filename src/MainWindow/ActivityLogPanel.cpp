@@ -1,0 +1,127 @@
+#include "MainWindow/ActivityLogPanel.h"
+
+#include "AppModel/AppModel.h"
+#include "Localization/L.h"
+#include "MainWindow/BusySpinner.h"
+#include "MainWindow/ContentView.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int step = ContentView::logPanelHeightStep;
+} // namespace
+
+ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_view(view)
+    , m_text(new QPlainTextEdit)
+    , m_heightSlider(new QSlider(Qt::Horizontal))
+    , m_heightValue(new QLabel)
+    , m_spinner(new BusySpinner) {
+    setObjectName(QStringLiteral("log"));
+    auto *title = new QLabel(loc(QStringLiteral("Aktivitätsprotokoll")));
+    title->setObjectName(QStringLiteral("log.title"));
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    auto *copy = new QPushButton(loc(QStringLiteral("Alles kopieren")));
+    copy->setObjectName(QStringLiteral("log.copy"));
+    connect(copy, &QPushButton::clicked, m_model, &AppModel::copyLogToPasteboard);
+    auto *clear = new QPushButton(loc(QStringLiteral("Log löschen")));
+    clear->setObjectName(QStringLiteral("log.clear"));
+    connect(clear, &QPushButton::clicked, m_model, &AppModel::clearLog);
+
+    auto *heightLabel = new QLabel(loc(QStringLiteral("Höhe")));
+    heightLabel->setForegroundRole(QPalette::PlaceholderText);
+    m_heightSlider->setObjectName(QStringLiteral("log.height"));
+    // The slider counts steps of 20, so it can only stop on 120, 140, ..., 420.
+    m_heightSlider->setRange(ContentView::minimumLogPanelHeight / step,
+                             ContentView::maximumLogPanelHeight / step);
+    m_heightSlider->setPageStep(1);
+    m_heightSlider->setFixedWidth(140);
+    connect(m_heightSlider, &QSlider::valueChanged, m_view,
+            [this](int steps) { m_view->setLogPanelHeight(steps * step); });
+    m_heightValue->setObjectName(QStringLiteral("log.heightValue"));
+    m_heightValue->setFixedWidth(40);
+    m_heightValue->setAlignment(Qt::AlignCenter);
+    m_heightValue->setForegroundRole(QPalette::PlaceholderText);
+    m_spinner->setObjectName(QStringLiteral("log.busy"));
+
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(copy);
+    controls->addWidget(clear);
+    controls->addStretch(1);
+    controls->addWidget(heightLabel);
+    controls->addWidget(m_heightSlider);
+    controls->addWidget(m_heightValue);
+    controls->addWidget(m_spinner);
+
+    m_text->setObjectName(QStringLiteral("log.text"));
+    m_text->setReadOnly(true);
+    m_text->setUndoRedoEnabled(false);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: rgba(0,0,0,46);"
+                                         " border: 1px solid rgba(255,255,255,20); border-radius: 14px;"
+                                         " padding: 6px; }"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(title);
+    layout->addLayout(controls);
+    layout->addWidget(m_text);
+
+    connect(m_model, &AppModel::logLinesChanged, this, &ActivityLogPanel::followLog);
+    connect(m_model, &AppModel::isBusyChanged, this, [this] { m_spinner->setVisible(m_model->isBusy()); });
+    connect(m_view, &ContentView::logPanelHeightChanged, this, &ActivityLogPanel::showHeight);
+    m_spinner->setVisible(m_model->isBusy());
+    showAllLines();
+    showHeight();
+}
+
+void ActivityLogPanel::followLog() {
+    const QStringList &lines = m_model->logLines();
+    const qsizetype added = lines.size() - m_shownLines;
+    // Lines only ever arrive at the front; anything else (a clear) is shown afresh.
+    const bool onlyAdded = added > 0 && (m_shownLines == 0 || lines.at(added) == m_shownNewest);
+    if (!onlyAdded) {
+        showAllLines();
+        return;
+    }
+    for (qsizetype index = added - 1; index >= 0; --index)
+        insertAtTop(lines.at(index));
+    m_shownLines = lines.size();
+    m_shownNewest = lines.first();
+}
+
+void ActivityLogPanel::showAllLines() {
+    const QStringList &lines = m_model->logLines();
+    m_text->setPlainText(lines.join(QLatin1Char('\n')));
+    m_shownLines = lines.size();
+    m_shownNewest = lines.isEmpty() ? QString() : lines.first();
+}
+
+void ActivityLogPanel::insertAtTop(const QString &text) {
+    QTextCursor cursor(m_text->document());
+    cursor.movePosition(QTextCursor::Start);
+    cursor.insertText(m_text->document()->isEmpty() ? text : text + QLatin1Char('\n'));
+}
+
+void ActivityLogPanel::showHeight() {
+    const int height = m_view->logPanelHeight();
+    const QSignalBlocker blocker(m_heightSlider);
+    m_heightSlider->setValue(height / step);
+    m_heightValue->setText(QString::number(height));
+    m_text->setFixedHeight(height);
+}

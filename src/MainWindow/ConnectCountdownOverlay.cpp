@@ -1,0 +1,265 @@
+#include "MainWindow/ConnectCountdownOverlay.h"
+
+#include "Localization/L.h"
+#include "MainWindow/AppBranding.h"
+#include "MainWindow/ContentView.h"
+
+#include <QEvent>
+#include <QGraphicsOpacityEffect>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int iconSize = 132;
+constexpr int cardRadius = 28;
+constexpr int textWidth = 440;
+
+// A rounded rectangle behind its children, filled and stroked.
+class RoundedBox : public QWidget {
+public:
+    explicit RoundedBox(double radius)
+        : m_radius(radius) {}
+
+    void setColors(const QColor &fill, const QColor &stroke) {
+        m_fill = fill;
+        m_stroke = stroke;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_radius, m_radius);
+        painter.fillPath(path, m_fill);
+        painter.setPen(QPen(m_stroke, 1));
+        painter.drawPath(path);
+    }
+
+private:
+    double m_radius;
+    QColor m_fill;
+    QColor m_stroke;
+};
+
+// The card's picture: a radio wave sign on the model's colours, in a rounded frame.
+QPixmap splashIcon(const QColor &primary, const QColor &secondary) {
+    QPixmap pixmap(iconSize, iconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame(0.75, 0.75, iconSize - 1.5, iconSize - 1.5);
+    QPainterPath rounded;
+    rounded.addRoundedRect(frame, cardRadius, cardRadius);
+    QLinearGradient fill(frame.topLeft(), frame.bottomRight());
+    fill.setColorAt(0, primary.darker(160));
+    fill.setColorAt(1, secondary.darker(220));
+    painter.fillPath(rounded, fill);
+
+    const QPointF centre(iconSize * 0.42, iconSize / 2.0);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(centre, 9, 9);
+    painter.setBrush(Qt::NoBrush);
+    for (int wave = 1; wave <= 3; ++wave) {
+        const double radius = 9 + wave * 14;
+        painter.setPen(QPen(wave == 3 ? secondary : Qt::white, 7, Qt::SolidLine, Qt::RoundCap));
+        painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), -45 * 16,
+                        90 * 16);
+    }
+    QColor stroke = primary;
+    stroke.setAlphaF(0.55f);
+    painter.setPen(QPen(stroke, 1.5));
+    painter.drawPath(rounded);
+    return pixmap;
+}
+
+QLabel *wrappedLabel(const QString &text) {
+    auto *label = new QLabel(text);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QFont scaledFont(QFont font, double scale, QFont::Weight weight = QFont::Normal) {
+    font.setPointSizeF(font.pointSizeF() * scale);
+    font.setWeight(weight);
+    return font;
+}
+
+} // namespace
+
+ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *host)
+    : QWidget(host)
+    , m_view(view)
+    , m_opacity(new QGraphicsOpacityEffect(this))
+    , m_fade(new QPropertyAnimation(m_opacity, "opacity", this)) {
+    setObjectName(QStringLiteral("splash"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->addWidget(buildCard(), 0, Qt::AlignCenter);
+
+    setGraphicsEffect(m_opacity);
+    m_fade->setDuration(250);
+    m_fade->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(m_fade, &QPropertyAnimation::finished, this, [this] {
+        if (!m_shown)
+            hide();
+    });
+
+    host->installEventFilter(this);
+    setGeometry(host->rect());
+    connect(m_view, &ContentView::connectSplashChanged, this, &ConnectCountdownOverlay::follow);
+    connect(m_view, &ContentView::themeChanged, this, &ConnectCountdownOverlay::showTheme);
+    showTheme();
+    m_shown = m_view->showConnectSplash();
+    m_opacity->setOpacity(m_shown ? 1.0 : 0.0);
+    setVisible(m_shown);
+    follow();
+}
+
+QWidget *ConnectCountdownOverlay::buildCard() {
+    auto *card = new RoundedBox(cardRadius);
+    card->setObjectName(QStringLiteral("splash.card"));
+    card->setColors(QColor(24, 26, 34, 240), QColor(255, 255, 255, 31));
+    auto *layout = new QVBoxLayout(card);
+    layout->setContentsMargins(28, 28, 28, 28);
+    layout->setSpacing(18);
+
+    m_icon = new QLabel;
+    m_icon->setObjectName(QStringLiteral("splash.icon"));
+    m_icon->setFixedSize(iconSize, iconSize);
+    layout->addWidget(m_icon, 0, Qt::AlignHCenter);
+
+    auto *title = new QLabel(AppBranding::appName());
+    title->setObjectName(QStringLiteral("splash.title"));
+    title->setAlignment(Qt::AlignCenter);
+    QFont titleFont = title->font();
+    titleFont.setPixelSize(30);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto *credits = new QLabel(AppBranding::authorLine() + QStringLiteral(" · ") +
+                               loc(QStringLiteral("Version")) + QLatin1Char(' ') + AppBranding::appVersion());
+    credits->setObjectName(QStringLiteral("splash.credits"));
+    credits->setAlignment(Qt::AlignCenter);
+    credits->setForegroundRole(QPalette::PlaceholderText);
+    auto *titles = new QVBoxLayout;
+    titles->setSpacing(6);
+    titles->addWidget(title);
+    titles->addWidget(credits);
+    layout->addLayout(titles);
+
+    auto *texts = new QWidget;
+    texts->setMaximumWidth(textWidth);
+    auto *textLayout = new QVBoxLayout(texts);
+    textLayout->setContentsMargins(0, 0, 0, 0);
+    textLayout->setSpacing(12);
+    textLayout->addWidget(
+        wrappedLabel(loc(QStringLiteral("Korvel ist Freeware. Wenn dir die App gefällt und du meine Arbeit "
+                                        "unterstützen möchtest, freue ich mich "
+                                        "über eine kleine PayPal-Spende."))));
+    textLayout->addWidget(buildDonationBox());
+    m_countdownText = wrappedLabel(QString());
+    m_countdownText->setObjectName(QStringLiteral("splash.countdown"));
+    m_countdownText->setFont(scaledFont(m_countdownText->font(), 1.0, QFont::DemiBold));
+    textLayout->addWidget(m_countdownText);
+    layout->addWidget(texts, 0, Qt::AlignHCenter);
+
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("splash.progress"));
+    m_progress->setRange(0, ContentView::countdownSeconds);
+    m_progress->setTextVisible(false);
+    m_progress->setFixedSize(360, 8);
+    layout->addWidget(m_progress, 0, Qt::AlignHCenter);
+
+    auto *cancel = new QPushButton(loc(QStringLiteral("Abbrechen")));
+    cancel->setObjectName(QStringLiteral("splash.cancel"));
+    connect(cancel, &QPushButton::clicked, m_view, &ContentView::cancelConnectSplash);
+    layout->addWidget(cancel, 0, Qt::AlignHCenter);
+    return card;
+}
+
+QWidget *ConnectCountdownOverlay::buildDonationBox() {
+    auto *box = new RoundedBox(18);
+    box->setObjectName(QStringLiteral("splash.donation"));
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(6);
+    m_donationCaption = wrappedLabel(loc(QStringLiteral("PayPal-Unterstützung")).toUpper());
+    QFont captionFont = scaledFont(m_donationCaption->font(), 0.85, QFont::DemiBold);
+    captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.9);
+    m_donationCaption->setFont(captionFont);
+    m_donationAddress = wrappedLabel(loc(AppBranding::donationAddress()));
+    m_donationAddress->setObjectName(QStringLiteral("splash.address"));
+    m_donationAddress->setFont(scaledFont(m_donationAddress->font(), 1.3, QFont::Bold));
+    m_donationAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *request =
+        wrappedLabel(loc(QStringLiteral("Bitte sende deine freiwillige PayPal-Zahlung an diese Adresse.")));
+    request->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(m_donationCaption);
+    layout->addWidget(m_donationAddress);
+    layout->addWidget(request);
+    return box;
+}
+
+void ConnectCountdownOverlay::follow() {
+    const int countdown = m_view->connectCountdown();
+    m_countdownText->setText(L::text(
+        QStringLiteral("Die Verbindung zum Funkgerät wird in %1 Sekunden hergestellt.").arg(countdown),
+        QStringLiteral("The connection to the radio will be established in %1 seconds.").arg(countdown)));
+    m_progress->setValue(ContentView::countdownSeconds - countdown);
+    if (m_shown != m_view->showConnectSplash())
+        fadeTo(m_view->showConnectSplash());
+}
+
+void ConnectCountdownOverlay::fadeTo(bool shown) {
+    m_shown = shown;
+    if (shown) {
+        raise();
+        show();
+    }
+    m_fade->stop();
+    m_fade->setStartValue(m_opacity->opacity());
+    m_fade->setEndValue(shown ? 1.0 : 0.0);
+    m_fade->start();
+}
+
+void ConnectCountdownOverlay::showTheme() {
+    const QColor primary = m_view->themePrimary();
+    const QColor secondary = m_view->themeSecondary();
+    m_icon->setPixmap(splashIcon(primary, secondary));
+    if (auto *box = dynamic_cast<RoundedBox *>(m_donationAddress->parentWidget())) {
+        QColor fill = primary, stroke = primary;
+        fill.setAlphaF(0.1f);
+        stroke.setAlphaF(0.3f);
+        box->setColors(fill, stroke);
+    }
+    QPalette captionPalette = m_donationCaption->palette();
+    captionPalette.setColor(QPalette::WindowText, secondary);
+    m_donationCaption->setPalette(captionPalette);
+    m_countdownText->setPalette(captionPalette);
+    QPalette addressPalette = m_donationAddress->palette();
+    addressPalette.setColor(QPalette::WindowText, primary);
+    m_donationAddress->setPalette(addressPalette);
+    QPalette progressPalette = m_progress->palette();
+    progressPalette.setColor(QPalette::Highlight, primary);
+    m_progress->setPalette(progressPalette);
+}
+
+bool ConnectCountdownOverlay::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+void ConnectCountdownOverlay::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 0, 168));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+class ContentView;
+class QLabel;
+class QProgressBar;
+class QPropertyAnimation;
+class QGraphicsOpacityEffect;
+
+// The card that counts down to the connection, over a dimmed copy of the whole window, with
+// the freeware and donation notice and "Abbrechen". It shows the main window's countdown state
+// and fades in and out with it.
+class ConnectCountdownOverlay : public QWidget {
+    Q_OBJECT
+
+public:
+    // Covers `host` completely and follows its size.
+    ConnectCountdownOverlay(ContentView *view, QWidget *host);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QWidget *buildCard();
+    QWidget *buildDonationBox();
+    void follow();
+    void showTheme();
+    void fadeTo(bool shown);
+
+    ContentView *m_view;
+    QLabel *m_icon = nullptr;
+    QLabel *m_donationCaption = nullptr;
+    QLabel *m_donationAddress = nullptr;
+    QLabel *m_countdownText = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QGraphicsOpacityEffect *m_opacity;
+    QPropertyAnimation *m_fade;
+    // Where the fade goes (or went).
+    bool m_shown = false;
+};

@@ -1,0 +1,262 @@
+#include "MainWindow/ConnectionPanel.h"
+
+#include "App/LanguageSelection.h"
+#include "AppModel/AppModel.h"
+#include "Localization/L.h"
+#include "MainWindow/ConnectionStateBadge.h"
+#include "MainWindow/ContentView.h"
+#include "MainWindow/Icons.h"
+#include "MainWindow/ModelPalette.h"
+#include "MainWindow/SegmentedControl.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QList<int> &baudRates() {
+    static const QList<int> rates{4800, 9600, 19200, 38400, 57600, 115200};
+    return rates;
+}
+
+QLabel *captionLabel(const QString &text, double scale = 0.85) {
+    auto *label = new QLabel(text);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    label->setFont(font);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A row of the form: a small semibold label over the row's controls.
+QWidget *formRow(const QString &label, QWidget *controls) {
+    auto *row = new QWidget;
+    auto *layout = new QVBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    QLabel *caption = captionLabel(label);
+    QFont font = caption->font();
+    font.setWeight(QFont::DemiBold);
+    caption->setFont(font);
+    layout->addWidget(caption);
+    layout->addWidget(controls);
+    return row;
+}
+
+// Selects the item whose data is `value`; with none, shows the value as a dimmed placeholder.
+void selectData(QComboBox *menu, const QVariant &value) {
+    const QSignalBlocker blocker(menu);
+    const int index = menu->findData(value);
+    menu->setPlaceholderText(index < 0 ? value.toString() : QString());
+    menu->setCurrentIndex(index);
+}
+
+// The language card's faint rounded background.
+class LanguageCard : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 16, 16);
+        painter.fillPath(path, withOpacity(Qt::white, 0.035));
+        painter.setPen(QPen(withOpacity(Qt::white, 0.07), 1));
+        painter.drawPath(path);
+    }
+};
+
+} // namespace
+
+ConnectionPanel::ConnectionPanel(AppModel *model, ContentView *view, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_view(view) {
+    setObjectName(QStringLiteral("sidebar.connection"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(16);
+    layout->addWidget(buildHeader());
+    layout->addWidget(buildModelRow());
+    layout->addWidget(buildPortRow());
+    layout->addWidget(buildBaudRow());
+    layout->addWidget(buildActionRow());
+    layout->addWidget(buildLanguageCard());
+
+    connect(m_model, &AppModel::selectedRadioModelChanged, this, &ConnectionPanel::showModel);
+    connect(m_model, &AppModel::availablePortsChanged, this, &ConnectionPanel::showPorts);
+    connect(m_model, &AppModel::selectedPortChanged, this, &ConnectionPanel::showPorts);
+    connect(m_model, &AppModel::baudRateChanged, this, &ConnectionPanel::showBaudRate);
+    connect(m_model, &AppModel::isConnectedChanged, this, &ConnectionPanel::showLinkState);
+    connect(m_model, &AppModel::isBusyChanged, this, &ConnectionPanel::showLinkState);
+    connect(m_view, &ContentView::themeChanged, this, &ConnectionPanel::showTheme);
+    showModel();
+    showPorts();
+    showBaudRate();
+    showLinkState();
+}
+
+QWidget *ConnectionPanel::buildHeader() {
+    auto *header = new QWidget;
+    auto *layout = new QHBoxLayout(header);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    auto *title = new QLabel(loc(QStringLiteral("Funkgerät / Verbindung")));
+    title->setObjectName(QStringLiteral("sidebar.title"));
+    title->setWordWrap(true);
+    QFont font = title->font();
+    font.setBold(true);
+    title->setFont(font);
+    titles->addWidget(title);
+    titles->addWidget(
+        captionLabel(loc(QStringLiteral("Gerät, Port und Verbindung kompakt an einer Stelle."))));
+    layout->addLayout(titles, 1);
+    m_badge = new ConnectionStateBadge;
+    m_badge->setObjectName(QStringLiteral("sidebar.badge"));
+    layout->addWidget(m_badge, 0, Qt::AlignTop);
+    return header;
+}
+
+QWidget *ConnectionPanel::buildModelRow() {
+    m_modelPicker = new SegmentedControl;
+    m_modelPicker->setObjectName(QStringLiteral("sidebar.model"));
+    m_modelPicker->setAccessibleName(loc(QStringLiteral("Funkgerät")));
+    for (RadioModel model : allRadioModels())
+        m_modelPicker->addSegment(rawValue(model), QStringLiteral("sidebar.model.") + rawValue(model));
+    connect(m_modelPicker, &SegmentedControl::activated, this, [this](int index) {
+        const RadioModel chosen = allRadioModels().at(index);
+        if (chosen != m_model->selectedRadioModel())
+            m_model->setSelectedRadioModel(chosen);
+    });
+    return formRow(loc(QStringLiteral("Funkgerät")), m_modelPicker);
+}
+
+QWidget *ConnectionPanel::buildPortRow() {
+    auto *controls = new QWidget;
+    auto *layout = new QHBoxLayout(controls);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    m_portMenu = new QComboBox;
+    m_portMenu->setObjectName(QStringLiteral("sidebar.port"));
+    m_portMenu->setAccessibleName(loc(QStringLiteral("Port")));
+    m_portMenu->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_portMenu->setMinimumContentsLength(8);
+    connect(m_portMenu, &QComboBox::activated, this,
+            [this](int index) { m_model->setSelectedPort(m_portMenu->itemData(index).toString()); });
+    auto *refresh = new QToolButton;
+    refresh->setObjectName(QStringLiteral("sidebar.refreshPorts"));
+    refresh->setIcon(Icons::refreshIcon(palette().color(QPalette::ButtonText)));
+    refresh->setAutoRaise(false);
+    connect(refresh, &QToolButton::clicked, m_model, &AppModel::refreshPorts);
+    layout->addWidget(m_portMenu, 1);
+    layout->addWidget(refresh);
+    return formRow(loc(QStringLiteral("Port")), controls);
+}
+
+QWidget *ConnectionPanel::buildBaudRow() {
+    auto *controls = new QWidget;
+    auto *layout = new QHBoxLayout(controls);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(loc(QStringLiteral("Baud"))));
+    m_baudMenu = new QComboBox;
+    m_baudMenu->setObjectName(QStringLiteral("sidebar.baud"));
+    for (int rate : baudRates())
+        m_baudMenu->addItem(loc(QString::number(rate)), rate);
+    connect(m_baudMenu, &QComboBox::activated, this,
+            [this](int index) { m_model->setBaudRate(m_baudMenu->itemData(index).toInt()); });
+    layout->addWidget(m_baudMenu, 1);
+    return formRow(loc(QStringLiteral("Baudrate")), controls);
+}
+
+QWidget *ConnectionPanel::buildActionRow() {
+    auto *controls = new QWidget;
+    auto *layout = new QVBoxLayout(controls);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_connectButton = new QPushButton(loc(QStringLiteral("Verbinden")));
+    m_connectButton->setObjectName(QStringLiteral("sidebar.connect"));
+    m_connectButton->setDefault(true);
+    connect(m_connectButton, &QPushButton::clicked, m_view, &ContentView::startConnectSplash);
+    m_disconnectButton = new QPushButton(loc(QStringLiteral("Trennen")));
+    m_disconnectButton->setObjectName(QStringLiteral("sidebar.disconnect"));
+    connect(m_disconnectButton, &QPushButton::clicked, m_model, &AppModel::disconnect);
+    layout->addWidget(m_connectButton);
+    layout->addWidget(m_disconnectButton);
+    return formRow(loc(QStringLiteral("Aktion")), controls);
+}
+
+QWidget *ConnectionPanel::buildLanguageCard() {
+    auto *card = new LanguageCard;
+    auto *layout = new QVBoxLayout(card);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(8);
+
+    auto *heading = new QHBoxLayout;
+    auto *globe = new QLabel;
+    globe->setPixmap(Icons::globeIcon(palette().color(QPalette::WindowText)).pixmap(16, 16));
+    auto *label = new QLabel(loc(QStringLiteral("Sprache")));
+    QFont font = label->font();
+    font.setWeight(QFont::DemiBold);
+    label->setFont(font);
+    heading->addWidget(globe);
+    heading->addWidget(label);
+    heading->addStretch(1);
+    layout->addLayout(heading);
+
+    auto *menu = new QComboBox;
+    menu->setObjectName(QStringLiteral("sidebar.language"));
+    menu->setAccessibleName(loc(QStringLiteral("Sprache")));
+    for (AppLanguage language : allAppLanguages())
+        menu->addItem(displayName(language), rawValue(language));
+    selectData(menu, LanguageSelection::shared()->value());
+    connect(menu, &QComboBox::activated, this, [menu](int index) {
+        if (const auto language = appLanguageFromRawValue(menu->itemData(index).toString()))
+            LanguageSelection::shared()->select(*language);
+    });
+    layout->addWidget(menu);
+    layout->addWidget(captionLabel(loc(QStringLiteral("Welche Sprache soll Korvel verwenden?"))));
+    return card;
+}
+
+void ConnectionPanel::showModel() {
+    const QSignalBlocker blocker(m_modelPicker);
+    m_modelPicker->setCurrentIndex(int(allRadioModels().indexOf(m_model->selectedRadioModel())));
+    showLinkState();
+}
+
+void ConnectionPanel::showPorts() {
+    const QSignalBlocker blocker(m_portMenu);
+    m_portMenu->clear();
+    m_portMenu->addItem(loc(QStringLiteral("Bitte wählen")), QString());
+    for (const QString &port : m_model->availablePorts())
+        m_portMenu->addItem(port, port);
+    selectData(m_portMenu, m_model->selectedPort());
+}
+
+void ConnectionPanel::showBaudRate() {
+    selectData(m_baudMenu, m_model->baudRate());
+}
+
+void ConnectionPanel::showLinkState() {
+    m_badge->setState(m_model->isConnected(), rawValue(m_model->selectedRadioModel()));
+    m_connectButton->setEnabled(!m_model->isBusy());
+    m_disconnectButton->setEnabled(m_model->isConnected());
+}
+
+void ConnectionPanel::showTheme() {
+    // "Verbinden" is the prominent action: filled with the model's colour.
+    QPalette palette = m_connectButton->palette();
+    palette.setColor(QPalette::Button, m_view->themePrimary());
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    m_connectButton->setPalette(palette);
+}

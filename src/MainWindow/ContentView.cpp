@@ -1,0 +1,317 @@
+#include "MainWindow/ContentView.h"
+
+#include "App/LanguageSelection.h"
+#include "AppModel/AppModel.h"
+#include "Localization/L.h"
+#include "MainWindow/ActivityLogPanel.h"
+#include "MainWindow/AlertPresenter.h"
+#include "MainWindow/AppBranding.h"
+#include "MainWindow/BackupFile.h"
+#include "MainWindow/ConnectCountdownOverlay.h"
+#include "MainWindow/ConnectionPanel.h"
+#include "MainWindow/GradientBackground.h"
+#include "MainWindow/Icons.h"
+#include "MainWindow/MainToolbar.h"
+#include "MainWindow/PanelChrome.h"
+#include "MainWindow/PanelSurface.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int columnPadding = 18;
+constexpr int sidebarMinimumWidth = 240;
+constexpr int sidebarIdealWidth = 290;
+
+QVBoxLayout *columnLayout(QWidget *column, int spacing) {
+    auto *layout = new QVBoxLayout(column);
+    const int margin = PanelSurface::glowMargin + columnPadding;
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+// What a memory editor's place shows until the editor exists.
+QWidget *editorPlaceholder(const QString &name) {
+    auto *label = new QLabel;
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+} // namespace
+
+ContentView::ContentView(AppModel *model, QWidget *parent)
+    : QMainWindow(parent)
+    , m_model(model) {
+    setObjectName(QStringLiteral("main"));
+    setWindowTitle(AppBranding::appName());
+    setMinimumSize(1240, 780);
+    resize(1320, 820);
+
+    m_countdownTimer.setTimerType(Qt::PreciseTimer);
+    m_countdownTimer.setInterval(std::chrono::seconds(1));
+    connect(&m_countdownTimer, &QTimer::timeout, this, &ContentView::countdownStep);
+
+    connect(m_model, &AppModel::selectedRadioModelChanged, this, &ContentView::applyTheme);
+    connect(m_model, &AppModel::selectedMemoryIDChanged, this, &ContentView::seedDraftFromSelection);
+    // Queued: the language may change inside a picker's own signal, and the rebuild deletes it.
+    connect(LanguageSelection::shared(), &LanguageSelection::changed, this, &ContentView::buildContent,
+            Qt::QueuedConnection);
+
+    new AlertPresenter(m_model, this);
+
+    if (const auto memory = m_model->selectedMemory())
+        m_draft = MemoryDraft(*memory);
+    buildContent();
+}
+
+ContentView::~ContentView() = default;
+
+void ContentView::setDraft(const std::optional<MemoryDraft> &draft) {
+    m_draft = draft;
+    updateDetailColumn();
+    emit draftChanged();
+}
+
+void ContentView::setShowAdvanced(bool show) {
+    if (m_showAdvanced == show)
+        return;
+    m_showAdvanced = show;
+    emit showAdvancedChanged();
+}
+
+void ContentView::setEditorMode(EditorMode mode) {
+    if (m_editorMode == mode)
+        return;
+    m_editorMode = mode;
+    updateDetailColumn();
+    emit editorModeChanged();
+}
+
+void ContentView::setLogPanelHeight(int height) {
+    const int bounded = std::clamp(height, minimumLogPanelHeight, maximumLogPanelHeight);
+    const int stepped = minimumLogPanelHeight + (bounded - minimumLogPanelHeight + logPanelHeightStep / 2) /
+                                                    logPanelHeightStep * logPanelHeightStep;
+    if (m_logPanelHeight == stepped)
+        return;
+    m_logPanelHeight = stepped;
+    emit logPanelHeightChanged();
+}
+
+ModelPalette ContentView::modelPalette() const {
+    return ModelPalette::forModel(m_model->selectedRadioModel());
+}
+
+void ContentView::setCountdownStepInterval(std::chrono::milliseconds interval) {
+    m_countdownTimer.setInterval(interval);
+}
+
+void ContentView::startConnectSplash() {
+    if (m_model->isBusy())
+        return;
+    if (m_model->selectedPort().isEmpty()) {
+        m_model->connect();
+        return;
+    }
+    m_countdownTimer.start();
+    setConnectSplash(true, countdownSeconds);
+}
+
+void ContentView::cancelConnectSplash() {
+    m_countdownTimer.stop();
+    setConnectSplash(false, m_connectCountdown);
+}
+
+void ContentView::countdownStep() {
+    if (m_connectCountdown > 1) {
+        setConnectSplash(true, m_connectCountdown - 1);
+        return;
+    }
+    finishConnectSplashAndConnect();
+}
+
+void ContentView::finishConnectSplashAndConnect() {
+    cancelConnectSplash();
+    m_model->connect();
+}
+
+void ContentView::setConnectSplash(bool shown, int countdown) {
+    if (m_showConnectSplash == shown && m_connectCountdown == countdown)
+        return;
+    m_showConnectSplash = shown;
+    m_connectCountdown = countdown;
+    emit connectSplashChanged();
+}
+
+void ContentView::openSettingsWindow() {
+    emit openWindowRequested(m_model->selectedRadioModel() == RadioModel::ft710
+                                 ? QStringLiteral("ft710-settings")
+                                 : QStringLiteral("ft991a-settings"));
+}
+
+void ContentView::showExportDialog() {
+    delete m_fileDialog;
+    auto *dialog = new QFileDialog(this, loc(QStringLiteral("Export")));
+    dialog->setObjectName(QStringLiteral("backup.exportDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(JSONBackupDocument::nameFilter());
+    dialog->setDefaultSuffix(QStringLiteral("json"));
+    dialog->selectFile(MemoryBackup::defaultFileName(m_model->selectedRadioModel()));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &ContentView::exportBackup);
+    m_fileDialog = dialog;
+    dialog->open();
+}
+
+void ContentView::showImportDialog() {
+    delete m_fileDialog;
+    auto *dialog = new QFileDialog(this, loc(QStringLiteral("Import")));
+    dialog->setObjectName(QStringLiteral("backup.importDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilter(JSONBackupDocument::nameFilter());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &ContentView::importBackup);
+    m_fileDialog = dialog;
+    dialog->open();
+}
+
+void ContentView::exportBackup(const QString &path) {
+    if (const auto error = BackupFile::write(path, m_model->backupDocument()))
+        m_model->setAlertMessage(*error);
+}
+
+void ContentView::importBackup(const QString &path) {
+    // An operation that runs would overwrite the imported table when it ends.
+    if (m_model->isBusy())
+        return;
+    const BackupFile::ReadResult result = BackupFile::read(path);
+    if (result.error) {
+        m_model->setAlertMessage(*result.error);
+        return;
+    }
+    m_model->applyImportedBackup(*result.backup);
+}
+
+void ContentView::closeEvent(QCloseEvent *event) {
+    // No connect may follow once the window is gone.
+    cancelConnectSplash();
+    QMainWindow::closeEvent(event);
+}
+
+void ContentView::buildContent() {
+    auto *background = new GradientBackground;
+    background->setObjectName(QStringLiteral("background"));
+    auto *layout = new QVBoxLayout(background);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto *splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(2);
+    splitter->addWidget(buildSidebar());
+    splitter->addWidget(buildDetailColumn());
+    splitter->setStretchFactor(1, 1);
+    const int sidebarWidth = sidebarIdealWidth + 2 * PanelSurface::glowMargin;
+    splitter->setSizes({sidebarWidth, width() - sidebarWidth});
+    layout->addWidget(splitter);
+
+    m_overlay = new ConnectCountdownOverlay(this, background);
+    setCentralWidget(background);
+    applyTheme();
+    updateDetailColumn();
+}
+
+QWidget *ContentView::buildSidebar() {
+    auto *column = new PanelSurface;
+    column->setObjectName(QStringLiteral("sidebar"));
+    column->setMinimumWidth(sidebarMinimumWidth + 2 * PanelSurface::glowMargin);
+    auto *layout = columnLayout(column, 14);
+    layout->addWidget(new PanelChrome(new ConnectionPanel(m_model, this)));
+    layout->addStretch(1);
+    return column;
+}
+
+QWidget *ContentView::buildDetailColumn() {
+    auto *column = new PanelSurface;
+    column->setObjectName(QStringLiteral("detail"));
+    auto *layout = columnLayout(column, 16);
+    layout->addWidget(new PanelChrome(new MainToolbar(m_model, this)));
+    m_tableSlot = new PanelChrome(createTableEditorPanel());
+    m_tableSlot->setObjectName(QStringLiteral("detail.tableSlot"));
+    m_editorSlot = new PanelChrome(createEditorPanel());
+    m_editorSlot->setObjectName(QStringLiteral("detail.editorSlot"));
+    m_noDraftPlaceholder = createNoDraftPlaceholder();
+    m_logSlot = new PanelChrome(new ActivityLogPanel(m_model, this));
+    layout->addWidget(m_tableSlot, 1);
+    layout->addWidget(m_editorSlot, 1);
+    layout->addWidget(m_noDraftPlaceholder, 1);
+    layout->addWidget(m_logSlot);
+    return column;
+}
+
+QWidget *ContentView::createTableEditorPanel() {
+    return editorPlaceholder(QStringLiteral("editors.table"));
+}
+
+QWidget *ContentView::createEditorPanel() {
+    return editorPlaceholder(QStringLiteral("editors.detail"));
+}
+
+QWidget *ContentView::createNoDraftPlaceholder() {
+    auto *placeholder = new QWidget;
+    placeholder->setObjectName(QStringLiteral("detail.noDraft"));
+    auto *layout = new QVBoxLayout(placeholder);
+    layout->addStretch(1);
+    auto *icon = new QLabel;
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setPixmap(Icons::memoryChipIcon(palette().color(QPalette::PlaceholderText)).pixmap(48, 48));
+    auto *title = new QLabel(loc(QStringLiteral("Kein Speicher gewählt")));
+    title->setObjectName(QStringLiteral("detail.noDraft.title"));
+    title->setAlignment(Qt::AlignCenter);
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    font.setBold(true);
+    title->setFont(font);
+    layout->addWidget(icon);
+    layout->addWidget(title);
+    layout->addStretch(1);
+    return placeholder;
+}
+
+void ContentView::updateDetailColumn() {
+    if (!m_tableSlot)
+        return;
+    const bool table = m_editorMode == EditorMode::table;
+    m_tableSlot->setVisible(table);
+    m_editorSlot->setVisible(!table && m_draft);
+    m_noDraftPlaceholder->setVisible(!table && !m_draft);
+    m_logSlot->setVisible(table || m_draft);
+}
+
+void ContentView::applyTheme() {
+    const ModelPalette palette = modelPalette();
+    setPalette(palette.widgetPalette());
+    if (auto *background = qobject_cast<GradientBackground *>(centralWidget()))
+        background->setModelPalette(palette);
+    for (auto *surface : findChildren<PanelSurface *>())
+        surface->setModelPalette(palette);
+    emit themeChanged();
+}
+
+void ContentView::seedDraftFromSelection() {
+    const std::optional<QString> &id = m_model->selectedMemoryID();
+    if (!id)
+        return;
+    for (const RadioMemory &memory : m_model->memories()) {
+        if (memory.slot == *id) {
+            setDraft(MemoryDraft(memory));
+            return;
+        }
+    }
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "MainWindow/EditorMode.h"
+#include "MainWindow/ModelPalette.h"
+#include "Model/MemoryDraft.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <chrono>
+#include <optional>
+
+class AppModel;
+class ConnectCountdownOverlay;
+class PanelChrome;
+class QFileDialog;
+class QLabel;
+class QVBoxLayout;
+
+// The main window: the connection sidebar on the left; the toolbar, the memory editors and the
+// activity log on the right; the connect countdown over everything. It holds the state that is
+// the window's own (the detail editor's draft, the editor mode, the log height, the countdown);
+// everything shared lives in AppModel.
+//
+// The memory editors plug in at two places, both in ContentView.cpp:
+//  - createTableEditorPanel(): the channel table shown in table mode;
+//  - createEditorPanel(): the detail editor shown in detail mode while a draft exists.
+// Each returns a widget constructed with (AppModel *, ContentView *); ContentView frames it with
+// PanelChrome. The widgets read `draft()`, `showAdvanced()`, `editorMode()` and the theme colours
+// from here, follow `draftChanged`, `showAdvancedChanged` and `themeChanged`, and write through
+// `setDraft` and `setShowAdvanced`. They are created anew when the language changes, so they need
+// no retranslation of their own; any state they keep belongs here or in AppModel.
+class ContentView : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int defaultLogPanelHeight = 220;
+    static constexpr int minimumLogPanelHeight = 120;
+    static constexpr int maximumLogPanelHeight = 420;
+    static constexpr int logPanelHeightStep = 20;
+    static constexpr int countdownSeconds = 60;
+
+    explicit ContentView(AppModel *model, QWidget *parent = nullptr);
+    ~ContentView() override;
+
+    AppModel *appModel() const { return m_model; }
+
+    // The detail editor's working copy of the selected channel.
+    const std::optional<MemoryDraft> &draft() const { return m_draft; }
+    void setDraft(const std::optional<MemoryDraft> &draft);
+
+    // Whether the detail editor's advanced section is open.
+    bool showAdvanced() const { return m_showAdvanced; }
+    void setShowAdvanced(bool show);
+
+    EditorMode editorMode() const { return m_editorMode; }
+    void setEditorMode(EditorMode mode);
+
+    // The height of the log's text area: 120 to 420 in steps of 20.
+    int logPanelHeight() const { return m_logPanelHeight; }
+    void setLogPanelHeight(int height);
+
+    // The colours of the selected radio model.
+    ModelPalette modelPalette() const;
+    QColor themePrimary() const { return modelPalette().primary; }
+    QColor themeSecondary() const { return modelPalette().secondary; }
+    QColor themeBackgroundStart() const { return modelPalette().backgroundStart; }
+    QColor themeBackgroundEnd() const { return modelPalette().backgroundEnd; }
+
+    // The connect countdown: shown or not, and the seconds left.
+    bool showConnectSplash() const { return m_showConnectSplash; }
+    int connectCountdown() const { return m_connectCountdown; }
+    // The length of one countdown second; tests shorten it.
+    void setCountdownStepInterval(std::chrono::milliseconds interval);
+
+    // "Verbinden": counts down, then connects; connects at once when no port is chosen; does
+    // nothing while an operation runs.
+    void startConnectSplash();
+    // "Abbrechen" on the countdown card: no connect.
+    void cancelConnectSplash();
+
+    // "Einstellungen" in the toolbar: asks for the settings window of the selected model.
+    void openSettingsWindow();
+    // "Export"/"Import": the file dialogs, and what they do with the chosen file.
+    void showExportDialog();
+    void showImportDialog();
+    void exportBackup(const QString &path);
+    void importBackup(const QString &path);
+
+signals:
+    void draftChanged();
+    void showAdvancedChanged();
+    void editorModeChanged();
+    void logPanelHeightChanged();
+    void themeChanged();
+    void connectSplashChanged();
+    // A window to open by its id ("ft710-settings", "ft991a-settings").
+    void openWindowRequested(const QString &id);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildContent();
+    QWidget *buildSidebar();
+    QWidget *buildDetailColumn();
+    QWidget *createTableEditorPanel();
+    QWidget *createEditorPanel();
+    QWidget *createNoDraftPlaceholder();
+    void updateDetailColumn();
+    void applyTheme();
+    void seedDraftFromSelection();
+    void countdownStep();
+    void finishConnectSplashAndConnect();
+    void setConnectSplash(bool shown, int countdown);
+
+    AppModel *m_model;
+
+    std::optional<MemoryDraft> m_draft;
+    bool m_showAdvanced = false;
+    EditorMode m_editorMode = EditorMode::table;
+    int m_logPanelHeight = defaultLogPanelHeight;
+    bool m_showConnectSplash = false;
+    int m_connectCountdown = countdownSeconds;
+    QTimer m_countdownTimer;
+
+    // Rebuilt with the content when the language changes.
+    QPointer<QWidget> m_tableSlot;
+    QPointer<QWidget> m_editorSlot;
+    QPointer<QWidget> m_noDraftPlaceholder;
+    QPointer<QWidget> m_logSlot;
+    QPointer<ConnectCountdownOverlay> m_overlay;
+    QPointer<QFileDialog> m_fileDialog;
+};

@@ -1,0 +1,109 @@
+#include "MainWindow/MainToolbar.h"
+
+#include "AppModel/AppModel.h"
+#include "Localization/L.h"
+#include "MainWindow/AppBranding.h"
+#include "MainWindow/ContentView.h"
+#include "MainWindow/Icons.h"
+#include "MainWindow/SegmentedControl.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int modePickerWidth = 260;
+} // namespace
+
+MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_view(view) {
+    setObjectName(QStringLiteral("toolbar"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(buildTitleBlock());
+    layout->addStretch(1);
+
+    m_readAll = addButton(loc(QStringLiteral("Alle lesen")), QStringLiteral("toolbar.readAll"));
+    connect(m_readAll, &QPushButton::clicked, m_model, &AppModel::readAll);
+    m_readSelected =
+        addButton(loc(QStringLiteral("Ausgewählten lesen")), QStringLiteral("toolbar.readSelected"));
+    connect(m_readSelected, &QPushButton::clicked, m_model, &AppModel::readSelected);
+    const QColor ink = palette().color(QPalette::ButtonText);
+    QPushButton *exportButton = addButton(loc(QStringLiteral("Export")), QStringLiteral("toolbar.export"));
+    exportButton->setIcon(Icons::exportIcon(ink));
+    connect(exportButton, &QPushButton::clicked, m_view, &ContentView::showExportDialog);
+    m_import = addButton(loc(QStringLiteral("Import")), QStringLiteral("toolbar.import"));
+    m_import->setIcon(Icons::importIcon(ink));
+    connect(m_import, &QPushButton::clicked, m_view, &ContentView::showImportDialog);
+    QPushButton *settings =
+        addButton(loc(QStringLiteral("Einstellungen")), QStringLiteral("toolbar.settings"));
+    settings->setIcon(Icons::settingsIcon(ink));
+    connect(settings, &QPushButton::clicked, m_view, &ContentView::openSettingsWindow);
+    for (QPushButton *button : {m_readAll, m_readSelected, exportButton, m_import, settings})
+        layout->addWidget(button);
+
+    // The segments say what they are; the picker's name is left to screen readers, for room.
+    m_modePicker = new SegmentedControl;
+    m_modePicker->setObjectName(QStringLiteral("toolbar.editorMode"));
+    m_modePicker->setAccessibleName(loc(QStringLiteral("Bearbeitung")));
+    m_modePicker->setFixedWidth(modePickerWidth);
+    for (EditorMode mode : allEditorModes())
+        m_modePicker->addSegment(title(mode), QStringLiteral("toolbar.editorMode.") + rawValue(mode));
+    connect(m_modePicker, &SegmentedControl::activated, m_view,
+            [this](int index) { m_view->setEditorMode(allEditorModes().at(index)); });
+    layout->addWidget(m_modePicker);
+
+    connect(m_model, &AppModel::isConnectedChanged, this, &MainToolbar::showEnabledStates);
+    connect(m_model, &AppModel::isBusyChanged, this, &MainToolbar::showEnabledStates);
+    connect(m_model, &AppModel::selectedMemoryIDChanged, this, &MainToolbar::showEnabledStates);
+    connect(m_model, &AppModel::memoriesChanged, this, &MainToolbar::showEnabledStates);
+    connect(m_view, &ContentView::editorModeChanged, this, &MainToolbar::showEditorMode);
+    showEnabledStates();
+    showEditorMode();
+}
+
+QWidget *MainToolbar::buildTitleBlock() {
+    auto *block = new QWidget;
+    auto *layout = new QVBoxLayout(block);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto *title = new QLabel(AppBranding::appName());
+    title->setObjectName(QStringLiteral("toolbar.title"));
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
+    title->setFont(titleFont);
+    auto *caption = new QLabel(AppBranding::appVersion() + QStringLiteral(" · ") + AppBranding::authorLine());
+    caption->setObjectName(QStringLiteral("toolbar.caption"));
+    QFont captionFont = caption->font();
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
+    caption->setFont(captionFont);
+    caption->setForegroundRole(QPalette::PlaceholderText);
+    caption->setWordWrap(true);
+    caption->setMinimumWidth(160);
+    layout->addWidget(title);
+    layout->addWidget(caption);
+    return block;
+}
+
+QPushButton *MainToolbar::addButton(const QString &text, const QString &name) {
+    auto *button = new QPushButton(text);
+    button->setObjectName(name);
+    return button;
+}
+
+void MainToolbar::showEnabledStates() {
+    const bool idleLink = m_model->isConnected() && !m_model->isBusy();
+    m_readAll->setEnabled(idleLink);
+    m_readSelected->setEnabled(idleLink && m_model->selectedMemory().has_value());
+    // An import during a read would be overwritten when the read publishes its table.
+    m_import->setEnabled(!m_model->isBusy());
+}
+
+void MainToolbar::showEditorMode() {
+    m_modePicker->setCurrentIndex(int(allEditorModes().indexOf(m_view->editorMode())));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class AppModel;
+class ContentView;
+class QPushButton;
+class SegmentedControl;
+
+// The panel at the top of the detail column: the program's title, the read, export, import
+// and settings buttons, and the picker between the channel table and the detail editor.
+class MainToolbar : public QWidget {
+    Q_OBJECT
+
+public:
+    MainToolbar(AppModel *model, ContentView *view, QWidget *parent = nullptr);
+
+private:
+    QWidget *buildTitleBlock();
+    QPushButton *addButton(const QString &text, const QString &name);
+    void showEnabledStates();
+    void showEditorMode();
+
+    AppModel *m_model;
+    ContentView *m_view;
+    QPushButton *m_readAll = nullptr;
+    QPushButton *m_readSelected = nullptr;
+    QPushButton *m_import = nullptr;
+    SegmentedControl *m_modePicker = nullptr;
+};

@@ -1,0 +1,46 @@
+#include "MainWindow/PanelChrome.h"
+
+#include "MainWindow/ModelPalette.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int contentPadding = 12;
+constexpr double cornerRadius = 22;
+} // namespace
+
+PanelChrome::PanelChrome(QWidget *content, QWidget *parent)
+    : QWidget(parent)
+    , m_layout(new QVBoxLayout(this)) {
+    m_layout->setContentsMargins(contentPadding, contentPadding, contentPadding, contentPadding);
+    if (content)
+        setContent(content);
+}
+
+void PanelChrome::setContent(QWidget *content) {
+    if (m_content == content)
+        return;
+    delete m_content;
+    m_content = content;
+    if (content)
+        m_layout->addWidget(content);
+}
+
+void PanelChrome::paint(QPainter &painter, const QRectF &rect) {
+    const QRectF card = rect.adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath path;
+    path.addRoundedRect(card, cornerRadius, cornerRadius);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(path, withOpacity(Qt::white, 0.04));
+    painter.setPen(QPen(withOpacity(Qt::white, 0.08), 1));
+    painter.drawPath(path);
+    painter.restore();
+}
+
+void PanelChrome::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    paint(painter, rect());
+}

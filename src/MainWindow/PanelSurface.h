@@ -1,0 +1,28 @@
+#pragma once
+
+#include "MainWindow/ModelPalette.h"
+
+#include <QWidget>
+
+// The card behind each column of the main window: a dark rounded card with a stroke running
+// from the model's primary to its secondary colour and a soft glow in the primary colour.
+// The card sits `glowMargin` inside the widget, leaving room for the glow.
+class PanelSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int glowMargin = 12;
+
+    explicit PanelSurface(QWidget *parent = nullptr);
+
+    void setModelPalette(const ModelPalette &palette);
+
+    // Paints the card into `rect` (the glow spills over it).
+    static void paint(QPainter &painter, const QRectF &rect, const ModelPalette &palette);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    ModelPalette m_palette;
+};

@@ -1,0 +1,62 @@
+#include "MainWindow/SegmentedControl.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStyle>
+
+SegmentedControl::SegmentedControl(QWidget *parent)
+    : QWidget(parent)
+    , m_layout(new QHBoxLayout(this))
+    , m_group(new QButtonGroup(this)) {
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_group->setExclusive(true);
+    connect(m_group, &QButtonGroup::idClicked, this, &SegmentedControl::activated);
+    setStyleSheet(QStringLiteral(
+        "QPushButton { border: 1px solid rgba(255,255,255,40); background: rgba(255,255,255,14);"
+        " padding: 4px 12px; min-height: 18px; }"
+        "QPushButton:hover { background: rgba(255,255,255,26); }"
+        "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+        " border-color: palette(highlight); }"
+        "QPushButton[segment=\"first\"] { border-top-left-radius: 6px; border-bottom-left-radius: 6px; }"
+        "QPushButton[segment=\"last\"] { border-top-right-radius: 6px; border-bottom-right-radius: 6px; }"
+        "QPushButton[segment=\"only\"] { border-radius: 6px; }"));
+}
+
+void SegmentedControl::addSegment(const QString &text, const QString &name) {
+    auto *button = new QPushButton(text, this);
+    button->setObjectName(name);
+    button->setCheckable(true);
+    button->setFocusPolicy(Qt::TabFocus);
+    m_group->addButton(button, m_group->buttons().size());
+    m_layout->addWidget(button, 1);
+    restyleSegments();
+}
+
+int SegmentedControl::currentIndex() const {
+    return m_group->checkedId();
+}
+
+void SegmentedControl::setCurrentIndex(int index) {
+    if (QAbstractButton *button = m_group->button(index))
+        button->setChecked(true);
+}
+
+QAbstractButton *SegmentedControl::segment(int index) const {
+    return m_group->button(index);
+}
+
+void SegmentedControl::restyleSegments() {
+    const auto buttons = m_group->buttons();
+    for (int index = 0; index < buttons.size(); ++index) {
+        const char *place = buttons.size() == 1           ? "only"
+                            : index == 0                  ? "first"
+                            : index == buttons.size() - 1 ? "last"
+                                                          : "middle";
+        buttons[index]->setProperty("segment", QString::fromLatin1(place));
+        // The style sheet selects on the property: make it look again.
+        buttons[index]->style()->unpolish(buttons[index]);
+        buttons[index]->style()->polish(buttons[index]);
+    }
+}

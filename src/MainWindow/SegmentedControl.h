@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+class QAbstractButton;
+class QHBoxLayout;
+
+// A row of joined, mutually exclusive buttons (a segmented picker). It reports only the
+// user's choice (`activated`); setting the current segment from code emits nothing.
+class SegmentedControl : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SegmentedControl(QWidget *parent = nullptr);
+
+    // Adds a segment; `name` becomes the button's object name.
+    void addSegment(const QString &text, const QString &name);
+    int currentIndex() const;
+    void setCurrentIndex(int index);
+    QAbstractButton *segment(int index) const;
+
+signals:
+    void activated(int index);
+
+private:
+    void restyleSegments();
+
+    QHBoxLayout *m_layout;
+    QButtonGroup *m_group;
+};
