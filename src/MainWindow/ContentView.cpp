@@ -206,6 +206,8 @@ void ContentView::closeEvent(QCloseEvent *event) {
 }
 
 void ContentView::buildContent() {
+    // The old content goes at once, so no panel of it follows the model any longer.
+    delete takeCentralWidget();
     auto *background = new GradientBackground;
     background->setObjectName(QStringLiteral("background"));
     auto *layout = new QVBoxLayout(background);
