@@ -11,6 +11,8 @@ MainWindowFixture::MainWindowFixture(RadioModel radioModel)
 }
 
 MainWindowFixture::~MainWindowFixture() {
+    view.reset();
+    model.reset();
     L::setPreferredLanguagesSource({});
 }
 
@@ -23,4 +25,21 @@ AppModel::Options MainWindowFixture::options() {
 
 QString MainWindowFixture::portPath() const {
     return m_devices.filePath(QStringLiteral("ttyUSB0"));
+}
+
+void MainWindowFixture::openWindow(std::chrono::milliseconds step) {
+    model = std::make_unique<AppModel>(options());
+    view = std::make_unique<ContentView>(model.get());
+    view->setCountdownStepInterval(step);
+    view->show();
+}
+
+bool MainWindowFixture::choose(const QString &comboName, const QVariant &data) const {
+    auto *combo = widget<QComboBox>(comboName);
+    const int index = combo->findData(data);
+    if (index < 0)
+        return false;
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+    return true;
 }

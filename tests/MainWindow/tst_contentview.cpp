@@ -30,38 +30,14 @@ class ContentViewTest : public QObject {
 
 private:
     std::unique_ptr<MainWindowFixture> m_world;
-    std::unique_ptr<AppModel> m_model;
-    std::unique_ptr<ContentView> m_view;
+    AppModel *m_model = nullptr;
+    ContentView *m_view = nullptr;
 
-    void start(RadioModel radioModel = RadioModel::ft710) {
-        m_world = std::make_unique<MainWindowFixture>(radioModel);
-        m_model = std::make_unique<AppModel>(m_world->options());
-        m_view = std::make_unique<ContentView>(m_model.get());
-        m_view->setCountdownStepInterval(2ms);
-        m_view->show();
-    }
-
-    template <typename T = QWidget> T *widget(const QString &name) {
-        T *found = m_view->findChild<T *>(name);
-        if (!found)
-            qFatal("no widget named %s", qPrintable(name));
-        return found;
-    }
-    QPushButton *button(const QString &name) { return widget<QPushButton>(name); }
-    QString text(const QString &name) { return widget<QLabel>(name)->text(); }
+    template <typename T = QWidget> T *widget(const QString &name) { return m_world->widget<T>(name); }
+    QPushButton *button(const QString &name) { return m_world->button(name); }
+    QString text(const QString &name) { return m_world->text(name); }
     QString logText() { return widget<QPlainTextEdit>(QStringLiteral("log.text"))->toPlainText(); }
-
-    void choose(const QString &comboName, const QVariant &data) {
-        auto *combo = widget<QComboBox>(comboName);
-        const int index = combo->findData(data);
-        QVERIFY2(index >= 0, qPrintable(data.toString()));
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-    void connectAndWait() {
-        button(QStringLiteral("sidebar.connect"))->click();
-        QTRY_VERIFY(m_model->isConnected());
-    }
+    void choose(const QString &comboName, const QVariant &data) { QVERIFY(m_world->choose(comboName, data)); }
     // The language switch rebuilds the window on a later turn of the event loop.
     void switchLanguage(AppLanguage language) {
         LanguageSelection::shared()->select(language);
@@ -69,12 +45,13 @@ private:
     }
 
 private slots:
-    void init() { start(); }
-    void cleanup() {
-        m_view.reset();
-        m_model.reset();
-        m_world.reset();
+    void init() {
+        m_world = std::make_unique<MainWindowFixture>();
+        m_world->openWindow(2ms);
+        m_model = m_world->model.get();
+        m_view = m_world->view.get();
     }
+    void cleanup() { m_world.reset(); }
 
     void startUpStateIsShown() {
         QCOMPARE(text(QStringLiteral("sidebar.badge.state")), QStringLiteral("Getrennt"));
@@ -135,37 +112,6 @@ private slots:
         QCOMPARE(m_view->themeSecondary(), QColor::fromRgbF(1.00, 0.45, 0.30));
     }
 
-    void connectCountsDownEverySecondThenConnects() {
-        QList<int> shown;
-        connect(m_view.get(), &ContentView::connectSplashChanged, this, [&] {
-            if (!m_view->showConnectSplash())
-                return;
-            shown.append(m_view->connectCountdown());
-            QCOMPARE(widget<QProgressBar>(QStringLiteral("splash.progress"))->value(),
-                     60 - m_view->connectCountdown());
-        });
-        m_view->setCountdownStepInterval(1h);
-        button(QStringLiteral("sidebar.connect"))->click();
-        QTRY_VERIFY(widget(QStringLiteral("splash"))->isVisible());
-        QCOMPARE(text(QStringLiteral("splash.countdown")),
-                 QStringLiteral("Die Verbindung zum Funkgerät wird in 60 Sekunden hergestellt."));
-        QCOMPARE(widget<QProgressBar>(QStringLiteral("splash.progress"))->value(), 0);
-        QVERIFY(!m_model->isConnected());
-
-        m_view->setCountdownStepInterval(2ms);
-        QTRY_VERIFY(m_model->isConnected());
-        QVERIFY(!m_view->showConnectSplash());
-        QList<int> expected;
-        for (int second = 60; second >= 1; --second)
-            expected.append(second);
-        QCOMPARE(shown, expected);
-        QCOMPARE(m_view->connectCountdown(), 1);
-        QCOMPARE(text(QStringLiteral("sidebar.badge.state")), QStringLiteral("Verbunden"));
-        QVERIFY(button(QStringLiteral("sidebar.disconnect"))->isEnabled());
-        QVERIFY(button(QStringLiteral("toolbar.readAll"))->isEnabled());
-        QTRY_VERIFY(!widget(QStringLiteral("splash"))->isVisible());
-    }
-
     void cancelClosesTheCardWithoutConnecting() {
         m_view->setCountdownStepInterval(1h);
         button(QStringLiteral("sidebar.connect"))->click();
@@ -209,47 +155,6 @@ private slots:
         QCOMPARE(m_view->connectCountdown(), 60);
         QVERIFY(m_model->alertMessage().has_value());
         QVERIFY(!m_model->isConnected());
-    }
-
-    void whileBusyConnectIsDisabledAndDoesNothing() {
-        connectAndWait();
-        m_world->radio.setSilent(true);
-        button(QStringLiteral("toolbar.readAll"))->click();
-        QVERIFY(m_model->isBusy());
-        QVERIFY(!button(QStringLiteral("sidebar.connect"))->isEnabled());
-        QVERIFY(!button(QStringLiteral("toolbar.readAll"))->isEnabled());
-        QVERIFY(!button(QStringLiteral("toolbar.readSelected"))->isEnabled());
-        QVERIFY(!button(QStringLiteral("toolbar.import"))->isEnabled());
-        QVERIFY(widget(QStringLiteral("log.busy"))->isVisible());
-        m_view->startConnectSplash();
-        QVERIFY(!m_view->showConnectSplash());
-
-        button(QStringLiteral("sidebar.disconnect"))->click();
-        QVERIFY(!m_model->isConnected());
-        QTRY_VERIFY(!m_model->isBusy());
-        QVERIFY(!widget(QStringLiteral("log.busy"))->isVisible());
-        QVERIFY(button(QStringLiteral("toolbar.import"))->isEnabled());
-        QCOMPARE(text(QStringLiteral("sidebar.badge.state")), QStringLiteral("Getrennt"));
-    }
-
-    void readAllFromTheToolbarFillsTheTable() {
-        m_world->radio.setChannel(
-            3, {.payload = QStringLiteral("145500000+000000400000"), .tag = QStringLiteral("CALL")});
-        connectAndWait();
-        button(QStringLiteral("toolbar.readAll"))->click();
-        QVERIFY(m_model->isBusy());
-        QTRY_VERIFY_WITH_TIMEOUT(!m_model->isBusy(), 20000);
-        QCOMPARE(m_model->memories().at(2).frequency, QStringLiteral("145500000"));
-        QVERIFY(button(QStringLiteral("toolbar.readAll"))->isEnabled());
-        QVERIFY(logText().startsWith(m_model->logLines().first()));
-    }
-
-    void readSelectedNeedsASelection() {
-        connectAndWait();
-        QVERIFY(button(QStringLiteral("toolbar.readSelected"))->isEnabled());
-        m_model->setSelectedMemoryID(std::nullopt);
-        QVERIFY(!button(QStringLiteral("toolbar.readSelected"))->isEnabled());
-        QVERIFY(button(QStringLiteral("toolbar.readAll"))->isEnabled());
     }
 
     void logShowsNewestFirstAndFollowsClear() {
@@ -455,7 +360,7 @@ private slots:
     }
 
     void settingsButtonAsksForTheSelectedModelsWindow() {
-        QSignalSpy requests(m_view.get(), &ContentView::openWindowRequested);
+        QSignalSpy requests(m_view, &ContentView::openWindowRequested);
         button(QStringLiteral("toolbar.settings"))->click();
         widget<QAbstractButton>(QStringLiteral("sidebar.model.FT-991A"))->click();
         button(QStringLiteral("toolbar.settings"))->click();
