@@ -175,13 +175,21 @@ private:
     void rebuildEmptyMemories();
 
     // The shared frame of every radio operation.
+    void alertNotConnected();
     bool requireService();
     bool requireConnection();
     Token beginOperation();
     void endOperation(const Token &token);
-    void publishSettingsProgress(quint64 generation, double progress, const QString &status,
-                                 const QList<DeviceSettingState> &states);
-    void endSettingsRun(const Token &token);
+    static QList<RadioMemory> sortedBySlot(QList<RadioMemory> memories);
+
+    // The shared steps of the menu-setting runs.
+    Token startSettingsRun(SettingsOperationPhase phase);
+    void publishSettings(quint64 generation, double progress, const QString &status,
+                         const QList<DeviceSettingState> &states);
+    void publishSettingsItem(quint64 generation, SettingsOperationPhase phase, int done, int count,
+                             const QList<DeviceSettingState> &states);
+    void finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
+                           const QList<DeviceSettingState> &states, const std::optional<QString> &alert);
 
     static QCoro::Task<> readAllRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
                                     RadioModel model, Token token);

@@ -1,0 +1,239 @@
+#include "AppModel/AppModel.h"
+#include "AppModel/OperationTask.h"
+
+#include "Localization/L.h"
+#include "Model/RadioError.h"
+#include "RadioLink/CATConnection.h"
+#include "RadioLink/CancellationToken.h"
+#include "RadioLink/LinkTiming.h"
+
+#include <algorithm>
+
+// The menu settings: their states, reading every item and writing the changed ones with "EX".
+
+namespace {
+
+// "… 42 %": the share of items done in whole percent, cut (never rounded up).
+QString progressText(SettingsOperationPhase phase, double progress) {
+    const QString percent = QString::number(static_cast<int>(progress * 100.0));
+    return phase == SettingsOperationPhase::reading
+               ? L::text(QStringLiteral("Einstellungen werden gelesen … %1 %"),
+                         QStringLiteral("Reading settings … %1 %"))
+                     .arg(percent)
+               : L::text(QStringLiteral("Einstellungen werden geschrieben … %1 %"),
+                         QStringLiteral("Writing settings … %1 %"))
+                     .arg(percent);
+}
+
+QString finishedText(SettingsOperationPhase phase) {
+    return phase == SettingsOperationPhase::reading
+               ? L::text(QStringLiteral("Einstellungen gelesen · 100 %"),
+                         QStringLiteral("Settings read · 100 %"))
+               : L::text(QStringLiteral("Einstellungen geschrieben · 100 %"),
+                         QStringLiteral("Settings written · 100 %"));
+}
+
+QString runName(SettingsOperationPhase phase) {
+    return phase == SettingsOperationPhase::reading ? QStringLiteral("read") : QStringLiteral("write");
+}
+
+QString reconnectAlertText() {
+    return L::text(
+        QStringLiteral("CAT-/Schnittstellen-Einstellungen wurden geändert. Bitte die Verbindung danach "
+                       "prüfen oder neu verbinden."),
+        QStringLiteral("CAT/interface settings were changed. Please check or reconnect the connection "
+                       "afterwards."));
+}
+
+} // namespace
+
+const QList<DeviceSettingDefinition> &AppModel::currentSettingDefinitions() const {
+    return m_selectedRadioModel == RadioModel::ft991a ? DeviceSettingDefinition::ft991aDefinitions()
+                                                      : DeviceSettingDefinition::ft710Definitions();
+}
+
+void AppModel::resetSettingsStates() {
+    ++m_settingsGeneration;
+    m_settingsRun.reset();
+    QList<DeviceSettingState> states;
+    for (const DeviceSettingDefinition &definition : currentSettingDefinitions())
+        states.append(DeviceSettingState(definition));
+    setSettingsStates(states);
+    setSettingsPhase(SettingsOperationPhase::idle);
+    setSettingsProgress(0.0);
+    setSettingsStatusText(QString());
+}
+
+bool AppModel::hasDirtySettings() const {
+    return std::any_of(m_settingsStates.cbegin(), m_settingsStates.cend(),
+                       [](const DeviceSettingState &state) { return state.isDirty(); });
+}
+
+void AppModel::setSettingValue(const QString &id, const QString &value) {
+    for (DeviceSettingState &state : m_settingsStates) {
+        if (state.id() == id) {
+            state.value = value;
+            emit settingsStatesChanged();
+            return;
+        }
+    }
+}
+
+void AppModel::restoreSettingsToOriginal() {
+    for (DeviceSettingState &state : m_settingsStates) {
+        state.value = state.originalValue;
+        emit settingsStatesChanged();
+    }
+}
+
+AppModel::Token AppModel::startSettingsRun(SettingsOperationPhase phase) {
+    const Token token = beginOperation();
+    m_settingsRun = token;
+    setSettingsPhase(phase);
+    setSettingsProgress(0.0);
+    setSettingsStatusText(progressText(phase, 0.0));
+    return token;
+}
+
+// A run shows its states, progress and status only while the states it works on are the current
+// ones: after a model switch they belong to the other radio.
+void AppModel::publishSettings(quint64 generation, double progress, const QString &status,
+                               const QList<DeviceSettingState> &states) {
+    if (generation != m_settingsGeneration)
+        return;
+    setSettingsProgress(progress);
+    setSettingsStatusText(status);
+    setSettingsStates(states);
+}
+
+void AppModel::publishSettingsItem(quint64 generation, SettingsOperationPhase phase, int done, int count,
+                                   const QList<DeviceSettingState> &states) {
+    const double progress = double(done) / double(std::max(count, 1));
+    publishSettings(generation, progress, progressText(phase, progress), states);
+}
+
+void AppModel::finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
+                                 const QList<DeviceSettingState> &states,
+                                 const std::optional<QString> &alert) {
+    const QString modelName = rawValue(m_selectedRadioModel);
+    if (token->isCancelled()) {
+        appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
+    } else {
+        publishSettings(generation, 1.0, finishedText(phase), states);
+        appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
+        if (alert)
+            setAlertMessage(alert);
+    }
+    // Only the run that set the phase puts it back; a reset or disconnect has done so already.
+    if (m_settingsRun == token) {
+        setSettingsPhase(SettingsOperationPhase::idle);
+        m_settingsRun.reset();
+    }
+    endOperation(token);
+}
+
+void AppModel::readSettings() {
+    if (!requireConnection())
+        return;
+    const Token token = startSettingsRun(SettingsOperationPhase::reading);
+    readSettingsRun(this, m_catConnection, currentSettingDefinitions(), m_settingsGeneration, token);
+}
+
+QCoro::Task<> AppModel::readSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
+                                        QList<DeviceSettingDefinition> definitions, quint64 generation,
+                                        Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    QList<DeviceSettingState> working;
+    for (const DeviceSettingDefinition &definition : definitions)
+        working.append(DeviceSettingState(definition));
+
+    for (int i = 0; i < definitions.size(); ++i) {
+        if (token->isCancelled())
+            break;
+        const DeviceSettingDefinition &definition = definitions[i];
+        const auto reply =
+            co_await outcomeOf(connection->query(definition.readCommand, LinkTiming::settingsQueryTimeout));
+        if (!self)
+            co_return;
+        if (reply.cancelled)
+            break;
+        std::optional<QString> failure = reply.failure;
+        if (reply.value) {
+            if (const std::optional<QString> value = definition.parseResponse(*reply.value)) {
+                working[i].value = *value;
+                working[i].originalValue = *value;
+            } else {
+                failure = RadioError::invalidResponse(*reply.value).description();
+            }
+        }
+        if (failure)
+            self->appendLog(QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
+        self->publishSettingsItem(generation, SettingsOperationPhase::reading, i + 1, definitions.size(),
+                                  working);
+    }
+    self->finishSettingsRun(token, generation, SettingsOperationPhase::reading, working, std::nullopt);
+}
+
+void AppModel::writeSettings() {
+    if (!requireConnection())
+        return;
+    QList<SettingWrite> writes;
+    for (int position = 0; position < m_settingsStates.size(); ++position) {
+        if (m_settingsStates[position].isDirty())
+            writes.append(SettingWrite{position, m_settingsStates[position].id()});
+    }
+    if (writes.isEmpty()) {
+        setAlertMessage(L::text(QStringLiteral("Keine geänderten Einstellungen zum Schreiben vorhanden."),
+                                QStringLiteral("No changed settings available to write.")));
+        return;
+    }
+    // Items that change the link itself go last, so everything else is written while it still works.
+    std::stable_sort(writes.begin(), writes.end(), [this](const SettingWrite &a, const SettingWrite &b) {
+        return !m_settingsStates[a.position].definition().disruptsConnection &&
+               m_settingsStates[b.position].definition().disruptsConnection;
+    });
+    const Token token = startSettingsRun(SettingsOperationPhase::writing);
+    writeSettingsRun(this, m_catConnection, writes, m_settingsGeneration, token);
+}
+
+QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
+                                         QList<SettingWrite> writes, quint64 generation, Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    QList<DeviceSettingState> working = self->m_settingsStates;
+    bool wroteLinkSetting = false;
+
+    for (int k = 0; k < writes.size(); ++k) {
+        if (token->isCancelled())
+            break;
+        const SettingWrite &write = writes[k];
+        // The list may have been rebuilt since the run was started: never write another item.
+        if (write.position < working.size() && working[write.position].id() == write.id) {
+            const DeviceSettingState state = working[write.position];
+            const DeviceSettingDefinition &definition = state.definition();
+            const auto set = co_await outcomeOf(
+                connection->set(definition.writeCommand(state.value), LinkTiming::settingsRejectionWindow));
+            if (!self)
+                co_return;
+            if (set.cancelled)
+                break;
+            if (set.failure) {
+                self->appendLog(
+                    QStringLiteral("Setting write failed [%1]: %2").arg(definition.title, *set.failure));
+            } else {
+                // What was sent is what the radio now holds.
+                const QString value = definition.normalizeForWrite(state.value);
+                working[write.position].value = value;
+                working[write.position].originalValue = value;
+                self->appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, value));
+                wroteLinkSetting = wroteLinkSetting || definition.disruptsConnection;
+            }
+        }
+        self->publishSettingsItem(generation, SettingsOperationPhase::writing, k + 1, writes.size(), working);
+    }
+    self->finishSettingsRun(token, generation, SettingsOperationPhase::writing, working,
+                            wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt);
+}
