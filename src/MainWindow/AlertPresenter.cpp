@@ -4,8 +4,13 @@
 #include "Localization/L.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace {
+constexpr int minimumWidth = 360;
+} // namespace
 
 AlertPresenter::AlertPresenter(AppModel *model, QWidget *fallbackParent)
     : QObject(fallbackParent)
@@ -26,7 +31,7 @@ void AlertPresenter::follow() {
         return;
     }
     if (m_box) {
-        m_box->setInformativeText(*message);
+        m_box->setText(*message);
         return;
     }
     open(*message);
@@ -37,10 +42,11 @@ void AlertPresenter::open(const QString &message) {
     auto *box = new QMessageBox(active ? active : m_fallbackParent);
     box->setObjectName(QStringLiteral("alert"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setIcon(QMessageBox::Information);
+    box->setIcon(QMessageBox::NoIcon);
     box->setWindowTitle(loc(QStringLiteral("Hinweis")));
-    box->setText(loc(QStringLiteral("Hinweis")));
-    box->setInformativeText(message);
+    // The message is shown as it is, never read as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(message);
     QPushButton *ok = box->addButton(loc(QStringLiteral("OK")), QMessageBox::AcceptRole);
     ok->setObjectName(QStringLiteral("alert.ok"));
     box->setDefaultButton(ok);
@@ -49,6 +55,10 @@ void AlertPresenter::open(const QString &message) {
         if (m_box == box)
             m_model->setAlertMessage(std::nullopt);
     });
+    // Without a minimum width the message box wraps a short message after every word.
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(new QSpacerItem(minimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     m_box = box;
     box->open();
 }

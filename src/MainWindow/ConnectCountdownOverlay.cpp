@@ -157,7 +157,8 @@ QWidget *ConnectCountdownOverlay::buildCard() {
     layout->addLayout(titles);
 
     auto *texts = new QWidget;
-    texts->setMaximumWidth(textWidth);
+    // A fixed width lets the wrapped texts find their height.
+    texts->setFixedWidth(textWidth);
     auto *textLayout = new QVBoxLayout(texts);
     textLayout->setContentsMargins(0, 0, 0, 0);
     textLayout->setSpacing(12);

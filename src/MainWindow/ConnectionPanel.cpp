@@ -185,7 +185,6 @@ QWidget *ConnectionPanel::buildActionRow() {
     layout->setContentsMargins(0, 0, 0, 0);
     m_connectButton = new QPushButton(loc(QStringLiteral("Verbinden")));
     m_connectButton->setObjectName(QStringLiteral("sidebar.connect"));
-    m_connectButton->setDefault(true);
     connect(m_connectButton, &QPushButton::clicked, m_view, &ContentView::startConnectSplash);
     m_disconnectButton = new QPushButton(loc(QStringLiteral("Trennen")));
     m_disconnectButton->setObjectName(QStringLiteral("sidebar.disconnect"));
@@ -254,9 +253,13 @@ void ConnectionPanel::showLinkState() {
 }
 
 void ConnectionPanel::showTheme() {
+    m_modelPicker->setAccent(m_view->themePrimary());
     // "Verbinden" is the prominent action: filled with the model's colour.
-    QPalette palette = m_connectButton->palette();
-    palette.setColor(QPalette::Button, m_view->themePrimary());
-    palette.setColor(QPalette::ButtonText, Qt::white);
-    m_connectButton->setPalette(palette);
+    m_connectButton->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: white; border: 1px solid %1; border-radius: 5px;"
+                       " padding: 5px; }"
+                       "QPushButton:hover { background: %2; }"
+                       "QPushButton:disabled { background: rgba(255,255,255,20); color: rgba(255,255,255,90);"
+                       " border-color: transparent; }")
+            .arg(m_view->themePrimary().name(), m_view->themePrimary().lighter(115).name()));
 }

@@ -62,6 +62,8 @@ MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
     connect(m_model, &AppModel::selectedMemoryIDChanged, this, &MainToolbar::showEnabledStates);
     connect(m_model, &AppModel::memoriesChanged, this, &MainToolbar::showEnabledStates);
     connect(m_view, &ContentView::editorModeChanged, this, &MainToolbar::showEditorMode);
+    connect(m_view, &ContentView::themeChanged, this,
+            [this] { m_modePicker->setAccent(m_view->themePrimary()); });
     showEnabledStates();
     showEditorMode();
 }

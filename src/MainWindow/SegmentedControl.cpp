@@ -13,15 +13,7 @@ SegmentedControl::SegmentedControl(QWidget *parent)
     m_layout->setSpacing(0);
     m_group->setExclusive(true);
     connect(m_group, &QButtonGroup::idClicked, this, &SegmentedControl::activated);
-    setStyleSheet(QStringLiteral(
-        "QPushButton { border: 1px solid rgba(255,255,255,40); background: rgba(255,255,255,14);"
-        " padding: 4px 12px; min-height: 18px; }"
-        "QPushButton:hover { background: rgba(255,255,255,26); }"
-        "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text);"
-        " border-color: palette(highlight); }"
-        "QPushButton[segment=\"first\"] { border-top-left-radius: 6px; border-bottom-left-radius: 6px; }"
-        "QPushButton[segment=\"last\"] { border-top-right-radius: 6px; border-bottom-right-radius: 6px; }"
-        "QPushButton[segment=\"only\"] { border-radius: 6px; }"));
+    applyStyle();
 }
 
 void SegmentedControl::addSegment(const QString &text, const QString &name) {
@@ -45,6 +37,25 @@ void SegmentedControl::setCurrentIndex(int index) {
 
 QAbstractButton *SegmentedControl::segment(int index) const {
     return m_group->button(index);
+}
+
+void SegmentedControl::setAccent(const QColor &accent) {
+    m_accent = accent;
+    applyStyle();
+}
+
+void SegmentedControl::applyStyle() {
+    const QString style =
+        QStringLiteral(
+            "QPushButton { border: 1px solid rgba(255,255,255,40); background: rgba(255,255,255,14);"
+            " padding: 4px 12px; min-height: 18px; }"
+            "QPushButton:hover { background: rgba(255,255,255,26); }"
+            "QPushButton:checked { background: %1; color: white; border-color: %1; }"
+            "QPushButton[segment=\"first\"] { border-top-left-radius: 6px; border-bottom-left-radius: 6px; }"
+            "QPushButton[segment=\"last\"] { border-top-right-radius: 6px; border-bottom-right-radius: 6px; }"
+            "QPushButton[segment=\"only\"] { border-radius: 6px; }")
+            .arg(m_accent.name());
+    setStyleSheet(style);
 }
 
 void SegmentedControl::restyleSegments() {

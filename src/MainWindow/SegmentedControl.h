@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 class QButtonGroup;
@@ -20,12 +21,17 @@ public:
     void setCurrentIndex(int index);
     QAbstractButton *segment(int index) const;
 
+    // The colour of the chosen segment.
+    void setAccent(const QColor &accent);
+
 signals:
     void activated(int index);
 
 private:
+    void applyStyle();
     void restyleSegments();
 
     QHBoxLayout *m_layout;
     QButtonGroup *m_group;
+    QColor m_accent{QStringLiteral("#2999ff")};
 };

@@ -374,7 +374,7 @@ private slots:
         QMessageBox *box = nullptr;
         QTRY_VERIFY((box = m_view->findChild<QMessageBox *>(QStringLiteral("alert"))) && box->isVisible());
         QCOMPARE(box->windowTitle(), QStringLiteral("Hinweis"));
-        QCOMPARE(box->informativeText(), QStringLiteral("Etwas ging schief"));
+        QCOMPARE(box->text(), QStringLiteral("Etwas ging schief"));
         QCOMPARE(box->buttons().size(), 1);
         auto *ok = box->findChild<QPushButton *>(QStringLiteral("alert.ok"));
         QCOMPARE(ok->text(), QStringLiteral("OK"));
