@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTextCursor>
@@ -113,9 +114,15 @@ void ActivityLogPanel::showAllLines() {
 }
 
 void ActivityLogPanel::insertAtTop(const QString &text) {
+    QScrollBar *scroll = m_text->verticalScrollBar();
+    const int before = scroll->value();
+    const int blocks = m_text->document()->blockCount();
     QTextCursor cursor(m_text->document());
     cursor.movePosition(QTextCursor::Start);
     cursor.insertText(m_text->document()->isEmpty() ? text : text + QLatin1Char('\n'));
+    // The log does not move by itself: a reader further down keeps seeing the same lines.
+    if (before > 0)
+        scroll->setValue(before + m_text->document()->blockCount() - blocks);
 }
 
 void ActivityLogPanel::showHeight() {

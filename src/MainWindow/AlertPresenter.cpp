@@ -55,6 +55,11 @@ void AlertPresenter::open(const QString &message) {
         if (m_box == box)
             m_model->setAlertMessage(std::nullopt);
     });
+    // Gone with its window before it was answered: shown again over another one.
+    connect(box, &QObject::destroyed, this, [this] {
+        if (!m_box)
+            follow();
+    });
     // Without a minimum width the message box wraps a short message after every word.
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
         grid->addItem(new QSpacerItem(minimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),

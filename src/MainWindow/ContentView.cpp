@@ -189,8 +189,12 @@ void ContentView::exportBackup(const QString &path) {
 
 void ContentView::importBackup(const QString &path) {
     // An operation that runs would overwrite the imported table when it ends.
-    if (m_model->isBusy())
+    if (m_model->isBusy()) {
+        m_model->setAlertMessage(
+            L::text(QStringLiteral("Während ein Vorgang läuft, kann kein Backup importiert werden."),
+                    QStringLiteral("A backup cannot be imported while an operation is running.")));
         return;
+    }
     const BackupFile::ReadResult result = BackupFile::read(path);
     if (result.error) {
         m_model->setAlertMessage(*result.error);

@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -69,7 +70,7 @@ private slots:
 
     void whileBusyConnectIsDisabledAndDoesNothing() {
         connectAndWait();
-        m_world->radio.setSilent(true);
+        m_world->radio.setLineSpeed(4800); // a long run that a disconnect ends soon
         button(QStringLiteral("toolbar.readAll"))->click();
         QVERIFY(m_model->isBusy());
         QVERIFY(!button(QStringLiteral("sidebar.connect"))->isEnabled());
@@ -86,6 +87,21 @@ private slots:
         QVERIFY(!widget(QStringLiteral("log.busy"))->isVisible());
         QVERIFY(button(QStringLiteral("toolbar.import"))->isEnabled());
         QCOMPARE(text(QStringLiteral("sidebar.badge.state")), QStringLiteral("Getrennt"));
+    }
+
+    // A read that ends would overwrite an imported table: no import while one runs.
+    void importWhileAReadRunsIsRefused() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("backup.json"));
+        m_view->exportBackup(path);
+        connectAndWait();
+        m_world->radio.setLineSpeed(4800); // a long run that a disconnect ends soon
+        m_model->readAll();
+        m_view->importBackup(path);
+        QVERIFY(m_model->alertMessage().has_value());
+        QVERIFY(!m_model->logLines().first().contains(QStringLiteral("importiert")));
+        m_model->disconnect();
+        QTRY_VERIFY(!m_model->isBusy());
     }
 
     void readAllFromTheToolbarFillsTheTable() {
