@@ -196,6 +196,29 @@ private slots:
         QCOMPARE(connected.radio.received(), QStringList({"MR017;", "MT017;"}));
     }
 
+    void readSelectedParsesTheSlotStrictly_data() {
+        QTest::addColumn<QString>("slot");
+        QTest::addColumn<QString>("command");
+        QTest::addRow("three digits") << "007"
+                                      << "MR007;";
+        QTest::addRow("leading blank") << " 7"
+                                       << "MR000;";
+        QTest::addRow("trailing letter") << "7a"
+                                         << "MR000;";
+        QTest::addRow("Arabic-Indic digit") << QStringLiteral("\u0667") << "MR000;";
+    }
+    void readSelectedParsesTheSlotStrictly() {
+        QFETCH(QString, slot);
+        QFETCH(QString, command);
+        ConnectedModel connected(RadioModel::ft710);
+        connected.app.applyImportedBackup(MemoryBackup{RadioModel::ft710,
+                                                       {RadioMemory::empty(slot, RadioModel::ft710)},
+                                                       QDateTime::currentDateTimeUtc()});
+        connected.app.readSelected();
+        QTRY_VERIFY(!connected.app.isBusy());
+        QCOMPARE(connected.radio.received().value(0), command);
+    }
+
     void readSelectedFailureIsOnlyLogged() {
         ConnectedModel connected(RadioModel::ft710);
         connected.radio.setChannel(1, {channelPayload, QStringLiteral("ONE")});

@@ -108,7 +108,6 @@ private slots:
         fillMenu(connected.radio, definitions);
         connected.radio.silenceNext(definitions.at(1).readCommand);
         connected.radio.rejectNext(definitions.at(4).readCommand);
-        connected.radio.answerForSlot(definitions.at(6).readCommand, QStringLiteral("999"));
 
         connected.app.readSettings();
         QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
