@@ -14,7 +14,8 @@ PreferencesPanel::PreferencesPanel(QWidget *parent)
     , m_title(new QLabel)
     , m_pickerTitle(new QLabel)
     , m_footnote(new QLabel)
-    , m_choices(new QButtonGroup(this)) {
+    , m_choices(new QButtonGroup(this))
+    , m_scroll(new QScrollArea) {
     setObjectName(QStringLiteral("preferences"));
     setFixedSize(360, 220);
 
@@ -40,17 +41,22 @@ PreferencesPanel::PreferencesPanel(QWidget *parent)
         m_choices->addButton(choice, int(index));
         listLayout->addWidget(choice);
     }
-    auto *scroll = new QScrollArea;
-    scroll->setObjectName(QStringLiteral("preferences.languages"));
-    scroll->setWidget(list);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setObjectName(QStringLiteral("preferences.languages"));
+    m_scroll->setWidget(list);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    // The dark palette leaves the style's own radio rings nearly invisible.
+    list->setStyleSheet(
+        QStringLiteral("QRadioButton::indicator { width: 12px; height: 12px; border-radius: 7px;"
+                       " border: 1px solid rgba(255,255,255,110); background: rgba(255,255,255,12); }"
+                       "QRadioButton::indicator:checked { background: palette(highlight); border-color: "
+                       "palette(highlight); }"));
     connect(m_choices, &QButtonGroup::idClicked, this,
             [](int index) { LanguageSelection::shared()->select(allAppLanguages().at(index)); });
 
     auto *picker = new QHBoxLayout;
     picker->addWidget(m_pickerTitle, 0, Qt::AlignTop);
-    picker->addWidget(scroll, 1);
+    picker->addWidget(m_scroll, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 20);
@@ -81,4 +87,6 @@ void PreferencesPanel::showSelection() {
     for (QAbstractButton *choice : m_choices->buttons())
         choice->setChecked(stored && m_choices->id(choice) == allAppLanguages().indexOf(*stored));
     m_choices->setExclusive(true);
+    if (QAbstractButton *chosen = m_choices->checkedButton())
+        m_scroll->ensureWidgetVisible(chosen);
 }

@@ -4,6 +4,7 @@
 
 class QButtonGroup;
 class QLabel;
+class QScrollArea;
 
 // The preferences panel: the UI language as a list of choices, writing the stored selection.
 class PreferencesPanel : public QDialog {
@@ -20,4 +21,5 @@ private:
     QLabel *m_pickerTitle;
     QLabel *m_footnote;
     QButtonGroup *m_choices;
+    QScrollArea *m_scroll;
 };

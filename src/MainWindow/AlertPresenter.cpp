@@ -38,7 +38,11 @@ void AlertPresenter::follow() {
 }
 
 void AlertPresenter::open(const QString &message) {
+    // Over the active window; over the window behind a passing dialog (a file dialog that is
+    // about to close), so the alert does not go with it.
     QWidget *active = QApplication::activeWindow();
+    while (qobject_cast<QDialog *>(active) && active->parentWidget())
+        active = active->parentWidget()->window();
     auto *box = new QMessageBox(active ? active : m_fallbackParent);
     box->setObjectName(QStringLiteral("alert"));
     box->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,9 +1,11 @@
 // Shows Korvel against two fake radios and saves pictures of the main window in the states the
 // README and a reviewer want to see. Run it on an X display (scripts/screenshot.sh uses Xvfb);
-// it writes main-ft710.png, main-ft991a.png, countdown.png and alert.png into the folder given.
+// it writes main-ft710.png, main-ft991a.png, countdown.png, alert.png and preferences.png into
+// the folder given.
 
 #include "App/KorvelApp.h"
 #include "App/LanguageSelection.h"
+#include "App/PreferencesPanel.h"
 #include "FakeRadio.h"
 #include "MainWindow/ContentView.h"
 #include "TestSettings.h"
@@ -124,6 +126,9 @@ int main(int argc, char *argv[]) {
     model->disconnect();
     model->readAll();
     saved = saved && save(window, output, QStringLiteral("alert.png"));
+
+    korvel.openPreferences();
+    saved = saved && save(korvel.preferencesPanel(), output, QStringLiteral("preferences.png"));
     devices.removeRecursively();
     return saved ? 0 : 1;
 }
