@@ -1,0 +1,60 @@
+#include "DeviceSettings/DeviceSettingsCardSurface.h"
+
+#include "DeviceSettings/DeviceSettingsStyle.h"
+#include "MainWindow/ModelPalette.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+constexpr qreal cornerRadius = 22;
+constexpr qreal shadowRadius = 20;
+constexpr qreal shadowOffsetY = 10;
+constexpr qreal shadowOpacity = 0.18;
+
+QPainterPath roundedRect(const QRectF &rect, qreal radius) {
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+} // namespace
+
+DeviceSettingsCardSurface::DeviceSettingsCardSurface(const QColor &primary, const QColor &secondary,
+                                                     QWidget *parent)
+    : QWidget(parent)
+    , m_primary(primary)
+    , m_secondary(secondary) {}
+
+void DeviceSettingsCardSurface::paintShadow(QPainter &painter, const QRectF &cardRect,
+                                            const QColor &primary) {
+    // A blur approximated by rings that fade outwards, kept outside the card: its surface is
+    // translucent and would otherwise show the glow through.
+    constexpr int rings = 10;
+    const QRectF shifted = cardRect.translated(0, shadowOffsetY);
+    const qreal reach = shadowRadius + shadowOffsetY;
+    QPainterPath outside;
+    outside.addRect(cardRect.adjusted(-reach, -reach, reach, reach));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipPath(outside.subtracted(roundedRect(cardRect, cornerRadius)));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(withOpacity(primary, shadowOpacity / rings * 2));
+    for (int ring = rings; ring >= 1; --ring) {
+        const qreal spread = shadowRadius * ring / rings;
+        painter.drawPath(roundedRect(shifted.adjusted(-spread, -spread, spread, spread), cornerRadius + spread));
+    }
+    painter.restore();
+}
+
+void DeviceSettingsCardSurface::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF surface = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QPainterPath path = roundedRect(surface, cornerRadius);
+    painter.fillPath(path, withOpacity(Qt::white, 0.05));
+    QLinearGradient stroke(surface.topLeft(), surface.bottomRight());
+    stroke.setColorAt(0, withOpacity(m_primary, 0.45));
+    stroke.setColorAt(1, withOpacity(m_secondary, 0.25));
+    painter.strokePath(path, QPen(QBrush(stroke), 1));
+}

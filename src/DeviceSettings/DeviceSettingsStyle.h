@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+// Text roles of the settings windows, derived from the application font so that they scale with it.
+namespace DeviceSettingsStyle {
+
+enum class TextRole {
+    title,     // window title
+    headline,  // model name, group titles
+    body,      // notes, messages
+    emphasis,  // row titles, the status badge
+    caption,   // help texts, status line
+    pill,      // the small "changed" and "reconnect" marks
+};
+
+QFont font(const QFont &base, TextRole role);
+void applyFont(QWidget *widget, TextRole role);
+// Paints the widget's text in the given colour.
+void setTextColor(QWidget *widget, const QColor &color);
+// Dimmed text for notes, help texts and the status line.
+void setSecondaryTextColor(QWidget *widget);
+// Tints a push button (its face) with a theme colour.
+void tintButton(QWidget *button, const QColor &color);
+
+} // namespace DeviceSettingsStyle
