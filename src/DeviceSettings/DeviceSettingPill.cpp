@@ -21,7 +21,8 @@ DeviceSettingPill::DeviceSettingPill(const QString &text, const QColor &color, Q
 
 QSize DeviceSettingPill::sizeHint() const {
     const QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(m_text) + 2 * horizontalPadding, metrics.height() + 2 * verticalPadding};
+    return {metrics.horizontalAdvance(m_text) + 2 * horizontalPadding,
+            metrics.height() + 2 * verticalPadding};
 }
 
 void DeviceSettingPill::paintEvent(QPaintEvent *) {

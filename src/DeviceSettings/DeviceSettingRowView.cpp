@@ -101,10 +101,11 @@ QList<DeviceSettingOption> DeviceSettingRowView::settingOptions(const DeviceSett
         options.prepend({QString(), loc(QStringLiteral("— nicht gelesen —"))});
         return options;
     }
-    const bool listed =
-        std::any_of(options.cbegin(), options.cend(), [&](const DeviceSettingOption &o) { return o.code == value; });
+    const bool listed = std::any_of(options.cbegin(), options.cend(),
+                                    [&](const DeviceSettingOption &o) { return o.code == value; });
     if (!listed)
-        options.append({value, L::text(QStringLiteral("Aktuell: ") + value, QStringLiteral("Current: ") + value)});
+        options.append(
+            {value, L::text(QStringLiteral("Aktuell: ") + value, QStringLiteral("Current: ") + value)});
     return options;
 }
 

@@ -24,7 +24,8 @@ DeviceSettingsCardSurface::DeviceSettingsCardSurface(const QColor &primary, cons
                                                      QWidget *parent)
     : QWidget(parent)
     , m_primary(primary)
-    , m_secondary(secondary) {}
+    , m_secondary(secondary) {
+}
 
 void DeviceSettingsCardSurface::paintShadow(QPainter &painter, const QRectF &cardRect,
                                             const QColor &primary) {
@@ -39,10 +40,11 @@ void DeviceSettingsCardSurface::paintShadow(QPainter &painter, const QRectF &car
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipPath(outside.subtracted(roundedRect(cardRect, cornerRadius)));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(withOpacity(primary, shadowOpacity / rings * 2));
+    painter.setBrush(withOpacity(primary, shadowOpacity / rings));
     for (int ring = rings; ring >= 1; --ring) {
         const qreal spread = shadowRadius * ring / rings;
-        painter.drawPath(roundedRect(shifted.adjusted(-spread, -spread, spread, spread), cornerRadius + spread));
+        painter.drawPath(
+            roundedRect(shifted.adjusted(-spread, -spread, spread, spread), cornerRadius + spread));
     }
     painter.restore();
 }

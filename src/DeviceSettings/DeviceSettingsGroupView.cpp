@@ -2,8 +2,8 @@
 
 #include "DeviceSettings/DeviceSettingRowView.h"
 #include "DeviceSettings/DeviceSettingsStyle.h"
-#include "MainWindow/ModelPalette.h"
 #include "Localization/L.h"
+#include "MainWindow/ModelPalette.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -12,8 +12,10 @@
 
 using DeviceSettingsStyle::TextRole;
 
-DeviceSettingsGroupView::DeviceSettingsGroupView(const QString &title, const QList<DeviceSettingState> &states,
-                                                 const QColor &primary, const QColor &secondary, QWidget *parent)
+DeviceSettingsGroupView::DeviceSettingsGroupView(const QString &title,
+                                                 const QList<DeviceSettingState> &states,
+                                                 const QColor &primary, const QColor &secondary,
+                                                 QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("settingsGroup:") + title);
     auto *layout = new QVBoxLayout(this);

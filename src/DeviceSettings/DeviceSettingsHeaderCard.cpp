@@ -74,11 +74,11 @@ QWidget *DeviceSettingsHeaderCard::makeTitleRow() {
 
 QWidget *DeviceSettingsHeaderCard::makeNote() {
     // Kept as one key: the note has no translations and reads in German everywhere.
-    auto *note = new QLabel(loc(QStringLiteral(
-                                "CAT-dokumentierte Menüeinträge werden in einem separaten Fenster gelesen und "
-                                "geschrieben. Änderungen an CAT-/Schnittstellenparametern können eine "
-                                "Neuverbindung erforderlich machen.")),
-                            this);
+    auto *note = new QLabel(
+        loc(QStringLiteral("CAT-dokumentierte Menüeinträge werden in einem separaten Fenster gelesen und "
+                           "geschrieben. Änderungen an CAT-/Schnittstellenparametern können eine "
+                           "Neuverbindung erforderlich machen.")),
+        this);
     note->setObjectName(QStringLiteral("settings.note"));
     note->setWordWrap(true);
     DeviceSettingsStyle::applyFont(note, TextRole::body);
@@ -88,7 +88,8 @@ QWidget *DeviceSettingsHeaderCard::makeNote() {
 
 QWidget *DeviceSettingsHeaderCard::makeButtonRow() {
     auto *row = new QWidget(this);
-    m_readButton = makeButton(QStringLiteral("settings.read"), QStringLiteral("Settings lesen"), QStyle::SP_ArrowDown);
+    m_readButton =
+        makeButton(QStringLiteral("settings.read"), QStringLiteral("Settings lesen"), QStyle::SP_ArrowDown);
     DeviceSettingsStyle::tintButton(m_readButton, primary());
     m_writeButton = makeButton(QStringLiteral("settings.writeChanged"), QStringLiteral("Geänderte schreiben"),
                                QStyle::SP_ArrowUp);

@@ -8,8 +8,8 @@
 #include <QSet>
 #include <QVBoxLayout>
 
-DeviceSettingsListCard::DeviceSettingsListCard(AppModel *appModel, const QColor &primary, const QColor &secondary,
-                                               QWidget *parent)
+DeviceSettingsListCard::DeviceSettingsListCard(AppModel *appModel, const QColor &primary,
+                                               const QColor &secondary, QWidget *parent)
     : DeviceSettingsCardSurface(primary, secondary, parent)
     , m_appModel(appModel) {
     setObjectName(QStringLiteral("settings.list"));
@@ -58,7 +58,8 @@ QList<DeviceSettingState> DeviceSettingsListCard::statesInGroup(const QList<Devi
     return result;
 }
 
-DeviceSettingsListCard::Structure DeviceSettingsListCard::structureOf(const QList<DeviceSettingState> &states) {
+DeviceSettingsListCard::Structure
+DeviceSettingsListCard::structureOf(const QList<DeviceSettingState> &states) {
     Structure structure;
     for (const QString &group : settingGroups(states)) {
         QStringList ids;
@@ -87,15 +88,17 @@ void DeviceSettingsListCard::buildGroups(const QList<DeviceSettingState> &states
     const QColor primaryColor = primary();
     const QColor secondaryColor = secondary();
     for (const QString &group : settingGroups(states)) {
-        auto *view = new DeviceSettingsGroupView(group, statesInGroup(states, group), primaryColor, secondaryColor,
-                                                 m_scrollArea->widget());
+        auto *view = new DeviceSettingsGroupView(group, statesInGroup(states, group), primaryColor,
+                                                 secondaryColor, m_scrollArea->widget());
         connect(view, &DeviceSettingsGroupView::valueChanged, m_appModel, &AppModel::setSettingValue);
         m_groupsLayout->insertWidget(m_groupsLayout->count() - 1, view);
         m_groups.append(view);
     }
 }
 
-int DeviceSettingsListCard::scrollPosition() const { return m_scrollArea->verticalScrollBar()->value(); }
+int DeviceSettingsListCard::scrollPosition() const {
+    return m_scrollArea->verticalScrollBar()->value();
+}
 
 void DeviceSettingsListCard::setScrollPosition(int position) {
     m_scrollArea->verticalScrollBar()->setValue(position);

@@ -25,7 +25,8 @@ public:
     // The group names in the order of their first appearance, each once.
     static QStringList settingGroups(const QList<DeviceSettingState> &states);
     // The states of one group, in their order.
-    static QList<DeviceSettingState> statesInGroup(const QList<DeviceSettingState> &states, const QString &group);
+    static QList<DeviceSettingState> statesInGroup(const QList<DeviceSettingState> &states,
+                                                   const QString &group);
 
     int scrollPosition() const;
     void setScrollPosition(int position);

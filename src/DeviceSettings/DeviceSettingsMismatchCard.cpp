@@ -45,10 +45,12 @@ DeviceSettingsMismatchCard::DeviceSettingsMismatchCard(AppModel *appModel, Radio
 QString DeviceSettingsMismatchCard::message(RadioModel windowModel, RadioModel selectedModel) {
     const QString window = rawValue(windowModel);
     const QString selected = rawValue(selectedModel);
-    return L::text(QStringLiteral("Dieses Fenster ist für ") + window + QStringLiteral(". Im Hauptfenster ist aktuell ") +
-                       selected + QStringLiteral(" ausgewählt. Mit einem Klick wird wieder synchronisiert."),
-                   QStringLiteral("This window is for ") + window + QStringLiteral(". The main window currently has ") +
-                       selected + QStringLiteral(" selected. A click will sync it again."));
+    return L::text(QStringLiteral("Dieses Fenster ist für ") + window +
+                       QStringLiteral(". Im Hauptfenster ist aktuell ") + selected +
+                       QStringLiteral(" ausgewählt. Mit einem Klick wird wieder synchronisiert."),
+                   QStringLiteral("This window is for ") + window +
+                       QStringLiteral(". The main window currently has ") + selected +
+                       QStringLiteral(" selected. A click will sync it again."));
 }
 
 void DeviceSettingsMismatchCard::showMessage() {

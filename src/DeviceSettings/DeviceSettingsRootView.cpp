@@ -25,15 +25,16 @@ DeviceSettingsRootView::DeviceSettingsRootView(AppModel *appModel, RadioModel ra
 
     connect(m_appModel, &AppModel::selectedRadioModelChanged, this, &DeviceSettingsRootView::showMismatch);
     // Queued: the change may come from a picker that must not be deleted inside its own signal.
-    connect(LanguageSelection::shared(), &LanguageSelection::changed, this, &DeviceSettingsRootView::rebuildCards,
-            Qt::QueuedConnection);
+    connect(LanguageSelection::shared(), &LanguageSelection::changed, this,
+            &DeviceSettingsRootView::rebuildCards, Qt::QueuedConnection);
 }
 
 void DeviceSettingsRootView::buildCards() {
     auto *layout = static_cast<QVBoxLayout *>(this->layout());
-    m_headerCard = new DeviceSettingsHeaderCard(m_appModel, m_radioModel, m_palette.primary, m_palette.secondary, this);
-    m_mismatchCard =
-        new DeviceSettingsMismatchCard(m_appModel, m_radioModel, m_palette.primary, m_palette.secondary, this);
+    m_headerCard =
+        new DeviceSettingsHeaderCard(m_appModel, m_radioModel, m_palette.primary, m_palette.secondary, this);
+    m_mismatchCard = new DeviceSettingsMismatchCard(m_appModel, m_radioModel, m_palette.primary,
+                                                    m_palette.secondary, this);
     m_listCard = new DeviceSettingsListCard(m_appModel, m_palette.primary, m_palette.secondary, this);
     layout->addWidget(m_headerCard);
     layout->addWidget(m_mismatchCard);

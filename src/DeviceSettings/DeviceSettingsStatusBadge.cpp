@@ -1,8 +1,8 @@
 #include "DeviceSettings/DeviceSettingsStatusBadge.h"
 
 #include "DeviceSettings/DeviceSettingsStyle.h"
-#include "MainWindow/ModelPalette.h"
 #include "Localization/L.h"
+#include "MainWindow/ModelPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -52,6 +52,7 @@ void DeviceSettingsStatusBadge::paintEvent(QPaintEvent *) {
     painter.drawEllipse(dot);
 
     painter.setPen(palette().color(QPalette::WindowText));
-    const QRectF textRect(dot.right() + spacing, 0, width() - dot.right() - spacing - horizontalPadding, height());
+    const QRectF textRect(dot.right() + spacing, 0, width() - dot.right() - spacing - horizontalPadding,
+                          height());
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text());
 }

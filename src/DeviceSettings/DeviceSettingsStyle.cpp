@@ -32,7 +32,9 @@ QFont font(const QFont &base, TextRole role) {
     return result;
 }
 
-void applyFont(QWidget *widget, TextRole role) { widget->setFont(font(widget->font(), role)); }
+void applyFont(QWidget *widget, TextRole role) {
+    widget->setFont(font(widget->font(), role));
+}
 
 void setTextColor(QWidget *widget, const QColor &color) {
     QPalette palette = widget->palette();

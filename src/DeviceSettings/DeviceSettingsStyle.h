@@ -9,12 +9,12 @@ class QWidget;
 namespace DeviceSettingsStyle {
 
 enum class TextRole {
-    title,     // window title
-    headline,  // model name, group titles
-    body,      // notes, messages
-    emphasis,  // row titles, the status badge
-    caption,   // help texts, status line
-    pill,      // the small "changed" and "reconnect" marks
+    title,    // window title
+    headline, // model name, group titles
+    body,     // notes, messages
+    emphasis, // row titles, the status badge
+    caption,  // help texts, status line
+    pill,     // the small "changed" and "reconnect" marks
 };
 
 QFont font(const QFont &base, TextRole role);

@@ -1,4 +1,5 @@
 #include "DeviceSettings/FT991ASettingsView.h"
 
 FT991ASettingsView::FT991ASettingsView(AppModel *appModel, QWidget *parent)
-    : DeviceSettingsRootView(appModel, RadioModel::ft991a, parent) {}
+    : DeviceSettingsRootView(appModel, RadioModel::ft991a, parent) {
+}

@@ -152,12 +152,14 @@ void DeviceSettingsTest::groupsFollowTheMenuTable_data() {
     QTest::addColumn<QString>("group");
     QTest::addColumn<QList<int>>("rows");
     QTest::addRow("FT-710") << RadioModel::ft710
-                            << QStringList{"Allgemein", "CAT / Anschlüsse", "Speicher / Bedienung", "Betrieb",
-                                           "TX General", "Display", "Farbindikatoren", "Externes Display"}
+                            << QStringList{"Allgemein",       "CAT / Anschlüsse", "Speicher / Bedienung",
+                                           "Betrieb",         "TX General",       "Display",
+                                           "Farbindikatoren", "Externes Display"}
                             << "Allgemein" << QList<int>{1, 2, 12, 13};
     QTest::addRow("FT-991A") << RadioModel::ft991a
-                             << QStringList{"Allgemein", "CAT / Schnittstelle", "Speicher / Bedienung", "Betrieb",
-                                            "Bedienung", "Clarifier", "AM Audio"}
+                             << QStringList{"Allgemein", "CAT / Schnittstelle", "Speicher / Bedienung",
+                                            "Betrieb",   "Bedienung",           "Clarifier",
+                                            "AM Audio"}
                              << "Betrieb" << QList<int>{9, 10, 13};
 }
 
@@ -179,7 +181,9 @@ void DeviceSettingsTest::groupsFollowTheMenuTable() {
     QCOMPARE(ids, expectedIds);
 }
 
-void DeviceSettingsTest::noStatesNoGroups() { QVERIFY(DeviceSettingsListCard::settingGroups({}).isEmpty()); }
+void DeviceSettingsTest::noStatesNoGroups() {
+    QVERIFY(DeviceSettingsListCard::settingGroups({}).isEmpty());
+}
 
 void DeviceSettingsTest::windowShowsOneGroupPerMenuGroupAndOneRowPerItem_data() {
     QTest::addColumn<RadioModel>("model");
@@ -219,11 +223,16 @@ void DeviceSettingsTest::pickerEntries_data() {
     QTest::addColumn<QStringList>("codes");
     QTest::addColumn<QString>("extraTitle");
     // "BAND STACK" lists the codes "0" and "1".
-    QTest::addRow("not read") << "de" << "" << QStringList{"", "0", "1"} << "placeholder";
-    QTest::addRow("listed value") << "de" << "1" << QStringList{"0", "1"} << "";
-    QTest::addRow("unlisted value, German") << "de" << "7" << QStringList{"0", "1", "7"} << "Aktuell: 7";
-    QTest::addRow("unlisted value, English") << "en" << "7" << QStringList{"0", "1", "7"} << "Current: 7";
-    QTest::addRow("unlisted value, French") << "fr" << "7" << QStringList{"0", "1", "7"} << "Current: 7";
+    QTest::addRow("not read") << "de"
+                              << "" << QStringList{"", "0", "1"} << "placeholder";
+    QTest::addRow("listed value") << "de"
+                                  << "1" << QStringList{"0", "1"} << "";
+    QTest::addRow("unlisted value, German") << "de"
+                                            << "7" << QStringList{"0", "1", "7"} << "Aktuell: 7";
+    QTest::addRow("unlisted value, English") << "en"
+                                             << "7" << QStringList{"0", "1", "7"} << "Current: 7";
+    QTest::addRow("unlisted value, French") << "fr"
+                                            << "7" << QStringList{"0", "1", "7"} << "Current: 7";
 }
 
 void DeviceSettingsTest::pickerEntries() {
@@ -237,7 +246,8 @@ void DeviceSettingsTest::pickerEntries() {
     QCOMPARE(::codes(options), codes);
     if (!extraTitle.isEmpty()) {
         const DeviceSettingOption &extra = value.isEmpty() ? options.first() : options.last();
-        QCOMPARE(extra.title, extraTitle == "placeholder" ? loc(QStringLiteral("— nicht gelesen —")) : extraTitle);
+        QCOMPARE(extra.title,
+                 extraTitle == "placeholder" ? loc(QStringLiteral("— nicht gelesen —")) : extraTitle);
     }
 
     DeviceSettingRowView row(state, Qt::blue, Qt::green);
@@ -285,6 +295,7 @@ void DeviceSettingsTest::typingANumberStoresTheText() {
     auto *changed = view->findChild<QWidget *>(QStringLiteral("settingRow:") + id)
                         ->findChild<DeviceSettingPill *>(QStringLiteral("settingRow.changed"));
     view->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view.get()));
     field->setFocus();
     QTest::keyClicks(field, QStringLiteral("4x"));
     QCOMPARE(stateOf(id).value, QStringLiteral("4x")); // nothing filtered here
@@ -308,6 +319,7 @@ void DeviceSettingsTest::rowsUpdateInPlaceWithoutLosingTheEditor() {
     QPointer<QLineEdit> field = view->findChild<QLineEdit *>(QStringLiteral("settingEditor:") + typed);
     QPointer<QComboBox> picker = view->findChild<QComboBox *>(QStringLiteral("settingEditor:ft710.030113"));
     view->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view.get()));
     field->setFocus();
     QTest::keyClicks(field, QStringLiteral("123"));
     field->setCursorPosition(1);
@@ -461,9 +473,10 @@ void DeviceSettingsTest::progressBlockFollowsAReadRun() {
 void DeviceSettingsTest::mismatchCardAndSynchronize_data() {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("message");
-    QTest::addRow("German") << "de"
-                            << "Dieses Fenster ist für FT-991A. Im Hauptfenster ist aktuell FT-710 ausgewählt. "
-                               "Mit einem Klick wird wieder synchronisiert.";
+    QTest::addRow("German")
+        << "de"
+        << "Dieses Fenster ist für FT-991A. Im Hauptfenster ist aktuell FT-710 ausgewählt. "
+           "Mit einem Klick wird wieder synchronisiert.";
     QTest::addRow("English") << "en"
                              << "This window is for FT-991A. The main window currently has FT-710 selected. "
                                 "A click will sync it again.";
@@ -509,7 +522,7 @@ void DeviceSettingsTest::showingTheOtherModelsWindowSwitchesTheModel() {
     QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
     QVERIFY(!m_model->isConnected());
     QVERIFY(!view->findChild<QWidget *>(QStringLiteral("settings.mismatch"))->isVisible());
-    QCOMPARE(m_model->settingsStates().first().id(), QStringLiteral("ft991a.001"));
+    QCOMPARE(m_model->settingsStates().first().id(), DeviceSettingDefinition::ft991aDefinitions().first().id);
     QCOMPARE(view->findChildren<DeviceSettingRowView *>().size(), 21);
 }
 
