@@ -39,8 +39,10 @@ QString radioValueOf(const DeviceSettingDefinition &definition) {
     return QStringLiteral("7").rightJustified(definition.digits, QLatin1Char('0'));
 }
 
-DeviceSettingState stateWith(const DeviceSettingDefinition &definition, const QString &value) {
-    return DeviceSettingState(definition, value, value);
+// The radio answers every item of its table.
+void fillMenu(FakeRadio &radio) {
+    for (const DeviceSettingDefinition &definition : definitionsOf(radio.model()))
+        radio.setMenuValue(definition.writePrefix, radioValueOf(definition));
 }
 
 const DeviceSettingDefinition &definition(const QString &id) {
@@ -114,7 +116,6 @@ void DeviceSettingsTest::init() {
     m_devices = std::make_unique<QTemporaryDir>();
     AppModel::Options options;
     options.deviceFolder = m_devices->path();
-    options.timeScale = 0.05;
     m_model = std::make_unique<AppModel>(options);
 }
 
@@ -378,7 +379,7 @@ void DeviceSettingsTest::buttonsFollowTheirRules() {
     QFETCH(bool, restore);
     auto view = showView<FT710SettingsView>();
     FakeRadio radio(otherModel ? RadioModel::ft991a : RadioModel::ft710);
-    radio.setSilent(true);
+    fillMenu(radio);
     if (connected)
         connectTo(radio);
     if (dirty) {
@@ -430,8 +431,7 @@ void DeviceSettingsTest::percentText() {
 void DeviceSettingsTest::progressBlockFollowsAReadRun() {
     auto view = showView<FT991ASettingsView>();
     FakeRadio radio(RadioModel::ft991a);
-    for (const DeviceSettingDefinition &definition : DeviceSettingDefinition::ft991aDefinitions())
-        radio.setMenuValue(definition.writePrefix, radioValueOf(definition));
+    fillMenu(radio);
     connectTo(radio);
     auto *block = view->findChild<QWidget *>(QStringLiteral("settings.progress"));
     auto *bar = view->findChild<QProgressBar *>(QStringLiteral("settings.progressBar"));
