@@ -1,19 +1,19 @@
 #include "App/SettingsWindows.h"
 
 #include "App/LanguageSelection.h"
+#include "DeviceSettings/FT710SettingsView.h"
+#include "DeviceSettings/FT991ASettingsView.h"
 #include "Localization/L.h"
 
-#include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
 
 namespace {
 
-// The content of a settings window: the place where the settings views are made.
-QWidget *createSettingsView(RadioModel model, AppModel *) {
-    auto *placeholder = new QLabel(rawValue(model));
-    placeholder->setAlignment(Qt::AlignCenter);
-    return placeholder;
+QWidget *createSettingsView(RadioModel model, AppModel *appModel) {
+    if (model == RadioModel::ft710)
+        return new FT710SettingsView(appModel);
+    return new FT991ASettingsView(appModel);
 }
 
 QString windowTitle(RadioModel model) {

@@ -1,4 +1,5 @@
 #include "App/LanguageSelection.h"
+#include "App/SettingsWindows.h"
 #include "AppModel/AppModel.h"
 #include "DeviceSettings/DeviceSettingPill.h"
 #include "DeviceSettings/DeviceSettingRowView.h"
@@ -13,6 +14,7 @@
 #include "Localization/L.h"
 #include "TestSettings.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,6 +98,7 @@ private slots:
     void mismatchCardAndSynchronize();
     void showingTheOtherModelsWindowSwitchesTheModel();
     void showingAgainKeepsEarlierValues();
+    void windowOpenedTwiceStaysOne();
     void languageChangeRebuildsTextsAndKeepsTheModel();
 
 private:
@@ -440,7 +443,7 @@ void DeviceSettingsTest::progressBlockFollowsAReadRun() {
     QVERIFY(block->isHidden());
 
     QStringList seen;
-    QObject::connect(m_model.get(), &AppModel::settingsStatusTextChanged, block, [&] {
+    const auto watch = QObject::connect(m_model.get(), &AppModel::settingsStatusTextChanged, block, [&] {
         QVERIFY(block->isVisible());
         QCOMPARE(status->text(), m_model->settingsStatusText());
         QCOMPARE(percent->text(), DeviceSettingsHeaderCard::percentText(m_model->settingsProgress()));
@@ -449,6 +452,7 @@ void DeviceSettingsTest::progressBlockFollowsAReadRun() {
     QTest::mouseClick(view->findChild<QPushButton *>(QStringLiteral("settings.read")), Qt::LeftButton);
     QVERIFY(m_model->isBusy());
     QTRY_VERIFY(!m_model->isBusy());
+    QObject::disconnect(watch);
 
     QCOMPARE(seen.size(), 1 + 21 + 1); // the start, every item, the end
     QCOMPARE(seen.at(1), QStringLiteral("4 %"));
@@ -534,6 +538,31 @@ void DeviceSettingsTest::showingAgainKeepsEarlierValues() {
     view->show();
     QCOMPARE(publications.size(), 0);
     QCOMPARE(stateOf(QStringLiteral("ft710.030113")).value, QStringLiteral("1"));
+}
+
+void DeviceSettingsTest::windowOpenedTwiceStaysOne() {
+    const QString id = QStringLiteral("ft991a-settings");
+    auto windowsNamed = [&] {
+        QList<QWidget *> found;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == id)
+                found.append(widget);
+        }
+        return found;
+    };
+    SettingsWindows windows(m_model.get());
+    QWidget *window = windows.open(id);
+    QVERIFY(window->findChild<FT991ASettingsView *>());
+    QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
+    const QString firstId = m_model->settingsStates().first().id();
+    m_model->setSettingValue(firstId, QStringLiteral("12"));
+
+    QCOMPARE(windows.open(id), window);
+    window->close();
+    QCOMPARE(windows.open(id), window);
+    QCOMPARE(windowsNamed(), QList<QWidget *>{window});
+    QCOMPARE(window->findChildren<FT991ASettingsView *>().size(), 1);
+    QCOMPARE(stateOf(firstId).value, QStringLiteral("12"));
 }
 
 void DeviceSettingsTest::languageChangeRebuildsTextsAndKeepsTheModel() {
