@@ -180,10 +180,10 @@ QWidget *ConnectCountdownOverlay::buildCard() {
     m_progress->setFixedSize(360, 8);
     layout->addWidget(m_progress, 0, Qt::AlignHCenter);
 
-    auto *cancel = new QPushButton(loc(QStringLiteral("Abbrechen")));
-    cancel->setObjectName(QStringLiteral("splash.cancel"));
-    connect(cancel, &QPushButton::clicked, m_view, &ContentView::cancelConnectSplash);
-    layout->addWidget(cancel, 0, Qt::AlignHCenter);
+    m_cancel = new QPushButton(loc(QStringLiteral("Abbrechen")));
+    m_cancel->setObjectName(QStringLiteral("splash.cancel"));
+    connect(m_cancel, &QPushButton::clicked, m_view, &ContentView::cancelConnectSplash);
+    layout->addWidget(m_cancel, 0, Qt::AlignHCenter);
     return card;
 }
 
@@ -225,6 +225,8 @@ void ConnectCountdownOverlay::fadeTo(bool shown) {
     if (shown) {
         raise();
         show();
+        // The keyboard stays on the card, not on the controls under the backdrop.
+        m_cancel->setFocus();
     }
     m_fade->stop();
     m_fade->setStartValue(m_opacity->opacity());

@@ -5,6 +5,7 @@
 class ContentView;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QPropertyAnimation;
 class QGraphicsOpacityEffect;
 
@@ -35,6 +36,7 @@ private:
     QLabel *m_donationAddress = nullptr;
     QLabel *m_countdownText = nullptr;
     QProgressBar *m_progress = nullptr;
+    QPushButton *m_cancel = nullptr;
     QGraphicsOpacityEffect *m_opacity;
     QPropertyAnimation *m_fade;
     // Where the fade goes (or went).

@@ -102,6 +102,20 @@ private slots:
         QCOMPARE(widget<QComboBox>(control)->currentData(), choice);
     }
 
+    // A value no item has is shown dimmed in the menu, and no item is added for it.
+    void valueOutsideTheMenusIsShownAsPlaceholder() {
+        m_model->setSelectedPort(QStringLiteral("/nowhere/ttyUSB9"));
+        m_model->setBaudRate(1200);
+        auto *ports = widget<QComboBox>(QStringLiteral("sidebar.port"));
+        auto *rates = widget<QComboBox>(QStringLiteral("sidebar.baud"));
+        QCOMPARE(ports->currentIndex(), -1);
+        QCOMPARE(ports->placeholderText(), QStringLiteral("/nowhere/ttyUSB9"));
+        QCOMPARE(ports->count(), 2);
+        QCOMPARE(rates->currentIndex(), -1);
+        QCOMPARE(rates->placeholderText(), QStringLiteral("1200"));
+        QCOMPARE(rates->count(), 6);
+    }
+
     void modelChoiceSwitchesModelColoursAndBadge() {
         widget<QAbstractButton>(QStringLiteral("sidebar.model.FT-991A"))->click();
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
