@@ -49,9 +49,11 @@ void setSecondaryTextColor(QWidget *widget) {
 
 void tintButton(QWidget *button, const QColor &color) {
     QPalette palette = button->palette();
+    // Fusion lightens the face towards its top edge; a darker base keeps white text readable.
+    const QColor face = color.darker(135);
     // Only the enabled groups: a disabled button keeps the style's dimmed look.
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Button, color);
+        palette.setColor(group, QPalette::Button, face);
         palette.setColor(group, QPalette::ButtonText, Qt::white);
     }
     button->setPalette(palette);
