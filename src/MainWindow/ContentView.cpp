@@ -2,6 +2,8 @@
 
 #include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
+#include "Editors/MemoryDetailEditor.h"
+#include "Editors/MemoryTablePanel.h"
 #include "Localization/L.h"
 #include "MainWindow/ActivityLogPanel.h"
 #include "MainWindow/AlertPresenter.h"
@@ -33,15 +35,6 @@ QVBoxLayout *columnLayout(QWidget *column, int spacing) {
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->setSpacing(spacing);
     return layout;
-}
-
-// What a memory editor's place shows until the editor exists.
-QWidget *editorPlaceholder(const QString &name) {
-    auto *label = new QLabel;
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignCenter);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
 }
 
 } // namespace
@@ -262,11 +255,11 @@ QWidget *ContentView::buildDetailColumn() {
 }
 
 QWidget *ContentView::createTableEditorPanel() {
-    return editorPlaceholder(QStringLiteral("editors.table"));
+    return new MemoryTablePanel(m_model, this);
 }
 
 QWidget *ContentView::createEditorPanel() {
-    return editorPlaceholder(QStringLiteral("editors.detail"));
+    return new MemoryDetailEditor(m_model, this);
 }
 
 QWidget *ContentView::createNoDraftPlaceholder() {

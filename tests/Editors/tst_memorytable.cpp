@@ -5,6 +5,7 @@
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "Model/MemoryBackup.h"
+#include "RadioLink/LinkTiming.h"
 #include "TestSettings.h"
 
 #include <QAbstractItemDelegate>
@@ -78,6 +79,8 @@ private:
 void tst_MemoryTable::init() {
     m_settings = std::make_unique<TestSettings>();
     UserDefaults::setValue(L::userDefaultsLanguageKey(), QStringLiteral("de"));
+    // The fake radio answers at once; the radios' waits need not last.
+    LinkTiming::setScale(0.1);
     m_app = std::make_unique<AppModel>();
     m_panel = std::make_unique<MemoryTablePanel>(m_app.get(), nullptr);
     m_panel->resize(1400, 600);

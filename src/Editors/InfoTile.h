@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class QLabel;
+
+// A small captioned value of the detail editor: a status badge in the model colours, or a
+// neutral summary chip whose value stays on one line.
+class InfoTile : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Look { badge, chip };
+
+    InfoTile(Look look, const QString &title, QWidget *parent = nullptr);
+
+    void setValue(const QString &value);
+    QString value() const;
+    void setAccent(const QColor &primary, const QColor &secondary);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void fitValue();
+
+    Look m_look;
+    QLabel *m_value;
+    QString m_fullValue;
+    QColor m_primary;
+    QColor m_secondary;
+};
