@@ -204,14 +204,16 @@ QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_pt
     if (!self)
         co_return;
     QList<DeviceSettingState> working = self->m_settingsStates;
+    // States rebuilt since the call are not the ones the user changed: none of them is written.
+    const bool statesAreTheCalledOnes = generation == self->m_settingsGeneration;
     bool wroteLinkSetting = false;
 
     for (int k = 0; k < writes.size(); ++k) {
         if (token->isCancelled())
             break;
         const SettingWrite &write = writes[k];
-        // The list may have been rebuilt since the run was started: never write another item.
-        if (write.position < working.size() && working[write.position].id() == write.id) {
+        if (statesAreTheCalledOnes && write.position < working.size() &&
+            working[write.position].id() == write.id) {
             const DeviceSettingState state = working[write.position];
             const DeviceSettingDefinition &definition = state.definition();
             const auto set = co_await outcomeOf(

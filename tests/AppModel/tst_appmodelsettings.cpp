@@ -284,6 +284,20 @@ private slots:
                      qPrintable(command));
     }
 
+    void statesRebuiltBeforeTheRunStartsAreNotWritten() {
+        ConnectedModel connected(RadioModel::ft710);
+        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        AppModel &app = connected.app;
+        app.setSettingValue(stateTitled(app, "BEEP LEVEL").id(),
+                            radioValue(stateTitled(app, "BEEP LEVEL").definition()));
+        app.writeSettings();
+        app.resetSettingsStates();
+        QTRY_VERIFY(!app.isBusy());
+        QVERIFY(connected.radio.received().isEmpty());
+        QCOMPARE(stateTitled(app, "BEEP LEVEL").value, QString());
+        QCOMPARE(app.settingsStatusText(), QString());
+    }
+
     void aModelSwitchDuringARunPublishesNothingStale() {
         ConnectedModel connected(RadioModel::ft710);
         fillMenu(connected.radio, connected.app.currentSettingDefinitions());
