@@ -3,12 +3,15 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
+#include <algorithm>
+#include <cmath>
 
 namespace EditorStyle {
 
 QFont caption() {
     QFont font = QGuiApplication::font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
+    // Whole points, and no smaller than 8: below that, capital umlauts lose their dots.
+    font.setPointSizeF(std::max(8.0, std::round(font.pointSizeF() * 0.85)));
     return font;
 }
 

@@ -103,12 +103,6 @@ MemoryDetailEditor::MemoryDetailEditor(AppModel *appModel, ContentView *window, 
     onRefresh([hint](const MemoryDraft &draft) { hint->setVisible(isFT991A(draft)); });
     stack->addWidget(hint);
     stack->addWidget(buildAdvanced());
-    auto *divider = new QFrame;
-    divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Plain);
-    divider->setForegroundRole(QPalette::Mid);
-    stack->addWidget(divider);
-    stack->addWidget(buildActions());
     stack->addStretch(1);
 
     auto *scroll = new QScrollArea;
@@ -119,7 +113,16 @@ MemoryDetailEditor::MemoryDetailEditor(AppModel *appModel, ContentView *window, 
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
-    column(m_group, 0)->addWidget(scroll);
+    auto *divider = new QFrame;
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    divider->setForegroundRole(QPalette::Mid);
+    // The actions stay in view below the scrolling fields: the editor shares the column with the
+    // log, and buttons scrolled out of sight would be missed.
+    QVBoxLayout *groupLayout = column(m_group, 10);
+    groupLayout->addWidget(scroll, 1);
+    groupLayout->addWidget(divider);
+    groupLayout->addWidget(buildActions());
 
     connect(window, &ContentView::draftChanged, this, &MemoryDetailEditor::refresh);
     connect(window, &ContentView::showAdvancedChanged, this, &MemoryDetailEditor::refresh);
