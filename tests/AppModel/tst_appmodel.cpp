@@ -218,6 +218,15 @@ private slots:
         QCOMPARE(model.logLines(), QStringList{"[12:00:00] Log cleared"});
     }
 
+    void aLanguageSwitchChangesOnlyNewLines() {
+        AppModel model(options());
+        model.copyLogToPasteboard();
+        m_preferred = {QStringLiteral("en-US")};
+        model.copyLogToPasteboard();
+        QCOMPARE(model.logLines(), QStringList({"[12:00:00] Log copied to clipboard",
+                                                "[12:00:00] Log in die Zwischenablage kopiert"}));
+    }
+
     void selectedMemoryFollowsTheID() {
         AppModel model(options());
         QCOMPARE(model.selectedMemory()->slot, QStringLiteral("001"));

@@ -77,6 +77,17 @@ private slots:
         QVERIFY(connected.app.isConnected());
     }
 
+    void reconnectCancelsTheRunningOperation() {
+        ConnectedModel connected(RadioModel::ft710);
+        connected.app.readAll();
+        QTRY_VERIFY(connected.radio.received().contains(QStringLiteral("MR005;")));
+        connected.app.connect();
+        QVERIFY(!connected.app.isBusy());
+        QVERIFY(connected.app.isConnected());
+        QTRY_COMPARE(connected.newestMessage(), QStringLiteral("Alles lesen abgebrochen für FT-710"));
+        QVERIFY(!connected.app.isBusy());
+    }
+
     void disconnectWhileDisconnectedOnlyResetsTheSettingsRun() {
         ConnectedModel connected(RadioModel::ft710);
         connected.app.disconnect();
