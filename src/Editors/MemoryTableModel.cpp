@@ -32,6 +32,12 @@ int MemoryTableModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
+// An index made before the table or its columns changed may point past either.
+bool MemoryTableModel::holds(const QModelIndex &index) const {
+    return index.isValid() && index.model() == this && index.row() < rowCount() &&
+           index.column() < columnCount();
+}
+
 MemoryColumn MemoryTableModel::column(int section) const {
     return m_columns.at(section);
 }
@@ -70,7 +76,7 @@ MemoryTableModel::CellKind MemoryTableModel::kind(MemoryColumn column) {
 }
 
 QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!holds(index))
         return {};
     const RadioMemory &memory = m_appModel->memories().at(index.row());
     const MemoryColumn col = column(index.column());
@@ -207,7 +213,7 @@ bool MemoryTableModel::isEnabled(const RadioMemory &memory, MemoryColumn column)
 }
 
 Qt::ItemFlags MemoryTableModel::flags(const QModelIndex &index) const {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!holds(index))
         return Qt::NoItemFlags;
     const RadioMemory &memory = m_appModel->memories().at(index.row());
     const MemoryColumn col = column(index.column());
@@ -241,7 +247,7 @@ QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 bool MemoryTableModel::setData(const QModelIndex &index, const QVariant &value, int role) {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!holds(index))
         return false;
     const MemoryColumn col = column(index.column());
     const bool fits = kind(col) == CellKind::toggle ? role == Qt::CheckStateRole : role == Qt::EditRole;

@@ -52,6 +52,7 @@ public:
     static QString enhancedSummary(const RadioMemory &memory);
 
 private:
+    bool holds(const QModelIndex &index) const;
     static QVariant font(MemoryColumn column);
     QVariant displayData(const RadioMemory &memory, MemoryColumn column) const;
     QVariant editData(const RadioMemory &memory, MemoryColumn column) const;

@@ -55,6 +55,7 @@ private slots:
     void pickedEntryIsStored();
     void editAfterTableReplacedWritesNothing_data();
     void editAfterTableReplacedWritesNothing();
+    void staleIndexAfterModelSwitchWritesNothing();
     void summaryColumn();
     void selectionFollowsSelectedMemoryID();
     void clickSelectsRow();
@@ -318,6 +319,16 @@ void tst_MemoryTable::editAfterTableReplacedWritesNothing() {
     else
         QCOMPARE(m_app->memories(), before);
     delete field;
+}
+
+void tst_MemoryTable::staleIndexAfterModelSwitchWritesNothing() {
+    load(RadioModel::ft991a, table(RadioModel::ft991a, 3));
+    const QModelIndex clarifierAmount = cell(1, MemoryColumn::clarifierAmount);
+    m_app->setSelectedRadioModel(RadioModel::ft710);
+    const QList<RadioMemory> before = m_app->memories();
+    QVERIFY(!m_model->setData(clarifierAmount, QStringLiteral("120")));
+    QVERIFY(!m_model->data(clarifierAmount).isValid());
+    QCOMPARE(m_app->memories(), before);
 }
 
 void tst_MemoryTable::summaryColumn() {
