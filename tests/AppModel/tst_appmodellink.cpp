@@ -108,8 +108,17 @@ private slots:
         QVERIFY(connected.app.alertMessage());
     }
 
+    void readAllFillsTheTableOnce_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<QString>("firstCommand");
+        QTest::addRow("FT-710") << RadioModel::ft710 << "MR001;";
+        QTest::addRow("FT-991A") << RadioModel::ft991a << "MC001;";
+    }
     void readAllFillsTheTableOnce() {
-        ConnectedModel connected(RadioModel::ft710);
+        QFETCH(RadioModel, model);
+        QFETCH(QString, firstCommand);
+        ConnectedModel connected(model);
+        const QString name = rawValue(model);
         connected.radio.setChannel(2, {channelPayload, QStringLiteral("TWO")});
         connected.radio.setChannel(7, {channelPayload, QStringLiteral("SEVEN")});
         connected.radio.setChannel(9, {channelPayload, QStringLiteral("NINE")});
@@ -122,18 +131,21 @@ private slots:
 
         QCOMPARE(tables.count(), 1);
         const QList<RadioMemory> &memories = connected.app.memories();
-        QCOMPARE(memories.size(), 99);
+        QCOMPARE(memories.size(), memoryRange(model).count());
         QCOMPARE(memories.at(1).tag.trimmed(), QStringLiteral("TWO"));
         QVERIFY(!memories.at(1).isEmpty);
         QVERIFY(memories.at(6).isEmpty); // the failed channel keeps its row
         QCOMPARE(memories.at(8).frequency, QStringLiteral("145500000"));
 
         const QStringList messages = connected.operationMessages();
-        QVERIFY(messages.contains("Speicher 001 scheint leer zu sein oder ist auf FT-710 nicht lesbar"));
-        QVERIFY(!messages.contains("Speicher 002 scheint leer zu sein oder ist auf FT-710 nicht lesbar"));
+        const QString emptyLine =
+            QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar");
+        QVERIFY(messages.contains(emptyLine.arg("001", name)));
+        QVERIFY(messages.contains(emptyLine.arg("003", name)));
+        QVERIFY(!messages.contains(emptyLine.arg("002", name)));
         QVERIFY(messages.contains("Lesen fehlgeschlagen für 007: Zeitüberschreitung bei CAT-Befehl: MR007;"));
-        QCOMPARE(messages.last(), QStringLiteral("Fertig mit dem Lesen aller Speicher für FT-710"));
-        QCOMPARE(connected.radio.received().first(), QStringLiteral("MR001;"));
+        QCOMPARE(messages.last(), QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + name);
+        QCOMPARE(connected.radio.received().first(), firstCommand);
     }
 
     void readAllKeepsTheRowsOfAnImportedTable() {
