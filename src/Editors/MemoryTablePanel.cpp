@@ -40,8 +40,9 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, ContentView *, QWidget *p
     m_view->setShowGrid(false);
     m_view->setWordWrap(true);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
-                            QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+    // A click opens a cell's field or list at once (see eventFilter); moving through the table
+    // with the arrow keys opens nothing until a key is typed or the edit key pressed.
+    m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -64,12 +65,17 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, ContentView *, QWidget *p
     applyColumnWidths();
 }
 
-// A press anywhere on a row selects its channel, on a disabled cell as well.
+// A press anywhere on a row selects its channel, on a disabled cell as well; a click on an
+// editable cell opens its editor, as a field or picker outside a table would.
 bool MemoryTablePanel::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const QModelIndex index = m_view->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
-        if (index.isValid())
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == m_view->viewport() && (press || event->type() == QEvent::MouseButtonRelease)) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = m_view->indexAt(mouse->position().toPoint());
+        if (index.isValid() && press)
             m_model->selectRow(index.row());
+        else if (index.isValid() && mouse->button() == Qt::LeftButton && (index.flags() & Qt::ItemIsEditable))
+            m_view->edit(index);
     }
     return QWidget::eventFilter(watched, event);
 }

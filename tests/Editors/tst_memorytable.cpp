@@ -59,6 +59,7 @@ private slots:
     void summaryColumn();
     void selectionFollowsSelectedMemoryID();
     void clickSelectsRow();
+    void clickOpensEditorArrowKeysDoNot();
     void changedRowRepaintsAlone();
     void writeButtonDisabledWhileNotConnected();
     void invalidRowWriteAlertsAndChangesNothing_data();
@@ -366,6 +367,20 @@ void tst_MemoryTable::clickSelectsRow() {
     const QRect slot = m_view->visualRect(cell(2, MemoryColumn::slot));
     QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, slot.center());
     QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(QStringLiteral("003")));
+}
+
+void tst_MemoryTable::clickOpensEditorArrowKeysDoNot() {
+    load(RadioModel::ft710, table(RadioModel::ft710, 5));
+    const QModelIndex name = cell(1, MemoryColumn::name);
+    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(name).center());
+    auto *field = qobject_cast<QLineEdit *>(m_view->indexWidget(name));
+    QVERIFY(field);
+    QCOMPARE(field->text(), QStringLiteral("CH 2"));
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTRY_VERIFY(!m_view->indexWidget(name));
+    m_view->setFocus();
+    QTest::keyClick(m_view, Qt::Key_Right);
+    QVERIFY(!m_view->indexWidget(m_view->currentIndex()));
 }
 
 void tst_MemoryTable::changedRowRepaintsAlone() {
