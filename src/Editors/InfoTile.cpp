@@ -25,7 +25,6 @@ InfoTile::InfoTile(Look look, const QString &title, QWidget *parent)
 
 void InfoTile::setValue(const QString &value) {
     m_fullValue = value;
-    m_value->setToolTip(value);
     fitValue();
 }
 

@@ -91,8 +91,6 @@ QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
         return editData(memory, col).toBool() ? Qt::Checked : Qt::Unchecked;
     case Qt::FontRole:
         return font(col);
-    case Qt::ToolTipRole:
-        return col == MemoryColumn::summary ? displayData(memory, col) : QVariant();
     case SlotRole:
         return memory.slot;
     case SelectedRole:
