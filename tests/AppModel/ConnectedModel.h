@@ -2,10 +2,28 @@
 
 #include "AppModel/AppModel.h"
 #include "FakeRadio.h"
+#include "Localization/L.h"
+#include "RadioLink/LinkTiming.h"
+#include "TestSettings.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+// What every test against the fake radio sets up: an empty settings store, German texts and
+// waits scaled down to a tenth.
+struct LinkTestEnvironment {
+    LinkTestEnvironment() {
+        L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("de-DE")}; });
+        LinkTiming::setScale(0.1);
+    }
+    ~LinkTestEnvironment() {
+        L::setPreferredLanguagesSource({});
+        LinkTiming::setScale(1.0);
+    }
+
+    TestSettings settings;
+};
 
 // An application model connected to a fake radio over a pseudo-terminal, with its log lines
 // stamped "[12:00:00] " so tests compare whole lines.
@@ -23,6 +41,18 @@ struct ConnectedModel {
         options.deviceFolder = deviceFolder;
         options.clock = [] { return QTime(12, 0, 0); };
         return options;
+    }
+
+    // A value the radio holds for a menu item, other than what an empty state normalises to.
+    static QString menuValue(const DeviceSettingDefinition &definition) {
+        if (definition.fieldKind == DeviceSettingFieldKind::choice && !definition.options.isEmpty())
+            return definition.options.last().code;
+        return definition.normalizeForWrite(QStringLiteral("1"));
+    }
+    // Gives the radio a value for every menu item of the selected model.
+    void fillMenu() {
+        for (const DeviceSettingDefinition &definition : app.currentSettingDefinitions())
+            radio.setMenuValue(definition.writePrefix, menuValue(definition));
     }
 
     // The log without its time stamps, oldest line first.

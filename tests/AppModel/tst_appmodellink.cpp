@@ -1,7 +1,5 @@
 #include "ConnectedModel.h"
-#include "Localization/L.h"
 #include "RadioLink/LinkTiming.h"
-#include "TestSettings.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -19,12 +17,6 @@ QStringList slotsOf(const QList<RadioMemory> &memories) {
     return slotTexts;
 }
 
-void fillMenuOf(ConnectedModel &connected) {
-    for (const DeviceSettingDefinition &definition : connected.app.currentSettingDefinitions())
-        connected.radio.setMenuValue(definition.writePrefix,
-                                     definition.normalizeForWrite(QStringLiteral("1")));
-}
-
 } // namespace
 
 // The link and the memory operations against the fake radio over a pseudo-terminal.
@@ -32,15 +24,8 @@ class AppModelLinkTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_settings = std::make_unique<TestSettings>();
-        L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("de-DE")}; });
-        LinkTiming::setScale(0.1);
-    }
-    void cleanup() {
-        L::setPreferredLanguagesSource({});
-        LinkTiming::setScale(1.0);
-    }
+    void init() { m_environment = std::make_unique<LinkTestEnvironment>(); }
+    void cleanup() { m_environment.reset(); }
 
     void connectLogsTheOpenedLink_data() {
         QTest::addColumn<RadioModel>("model");
@@ -335,7 +320,7 @@ private slots:
     void aReplacedTaskLeavesTheNewerOneBusy() {
         LinkTiming::setScale(1.0); // the newer run starts inside the pause after the channel select
         ConnectedModel connected(RadioModel::ft991a);
-        fillMenuOf(connected);
+        connected.fillMenu();
         AppModel &app = connected.app;
         bool started = false;
         QObject::connect(&app, &AppModel::logLinesChanged, &app, [&] {
@@ -364,7 +349,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<LinkTestEnvironment> m_environment;
 };
 
 QTEST_GUILESS_MAIN(AppModelLinkTest)

@@ -1,7 +1,5 @@
 #include "ConnectedModel.h"
-#include "Localization/L.h"
 #include "RadioLink/LinkTiming.h"
-#include "TestSettings.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -9,18 +7,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-// A value the radio may hold for the item, other than what an empty state normalises to.
-QString radioValue(const DeviceSettingDefinition &definition) {
-    if (definition.fieldKind == DeviceSettingFieldKind::choice && !definition.options.isEmpty())
-        return definition.options.last().code;
-    return definition.normalizeForWrite(QStringLiteral("1"));
-}
-
-void fillMenu(FakeRadio &radio, const QList<DeviceSettingDefinition> &definitions) {
-    for (const DeviceSettingDefinition &definition : definitions)
-        radio.setMenuValue(definition.writePrefix, radioValue(definition));
-}
 
 int positionOf(const AppModel &app, const QString &title) {
     const QList<DeviceSettingState> &states = app.settingsStates();
@@ -35,10 +21,6 @@ const DeviceSettingState &stateTitled(const AppModel &app, const QString &title)
     return app.settingsStates().at(positionOf(app, title));
 }
 
-QStringList sentCommands(const FakeRadio &radio) {
-    return radio.received();
-}
-
 } // namespace
 
 // Reading and writing the menu settings against the fake radio over a pseudo-terminal.
@@ -46,15 +28,8 @@ class AppModelSettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_settings = std::make_unique<TestSettings>();
-        L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("de-DE")}; });
-        LinkTiming::setScale(0.1);
-    }
-    void cleanup() {
-        L::setPreferredLanguagesSource({});
-        LinkTiming::setScale(1.0);
-    }
+    void init() { m_environment = std::make_unique<LinkTestEnvironment>(); }
+    void cleanup() { m_environment.reset(); }
 
     void fullReadOfEachModel_data() {
         QTest::addColumn<RadioModel>("model");
@@ -71,7 +46,7 @@ private slots:
         QFETCH(QList<int>, percentages);
         ConnectedModel connected(model);
         const QList<DeviceSettingDefinition> definitions = connected.app.currentSettingDefinitions();
-        fillMenu(connected.radio, definitions);
+        connected.fillMenu();
         QStringList statuses;
         QObject::connect(&connected.app, &AppModel::settingsStatusTextChanged, &connected.app,
                          [&] { statuses.append(connected.app.settingsStatusText()); });
@@ -90,10 +65,10 @@ private slots:
         QStringList expectedCommands;
         for (const DeviceSettingDefinition &definition : definitions)
             expectedCommands.append(definition.readCommand);
-        QCOMPARE(sentCommands(connected.radio), expectedCommands);
+        QCOMPARE(connected.radio.received(), expectedCommands);
 
         for (const DeviceSettingState &state : connected.app.settingsStates()) {
-            QCOMPARE(state.value, radioValue(state.definition()));
+            QCOMPARE(state.value, ConnectedModel::menuValue(state.definition()));
             QCOMPARE(state.originalValue, state.value);
         }
         QVERIFY(!connected.app.hasDirtySettings());
@@ -105,7 +80,7 @@ private slots:
     void failedItemsAreLoggedAndLeftEmpty() {
         ConnectedModel connected(RadioModel::ft710);
         const QList<DeviceSettingDefinition> definitions = connected.app.currentSettingDefinitions();
-        fillMenu(connected.radio, definitions);
+        connected.fillMenu();
         connected.radio.silenceNext(definitions.at(1).readCommand);
         connected.radio.rejectNext(definitions.at(4).readCommand);
 
@@ -129,7 +104,7 @@ private slots:
 
     void restoreAfterEditsSendsNothing() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         connected.app.readSettings();
         QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
         connected.radio.clearReceived();
@@ -142,19 +117,19 @@ private slots:
         QCOMPARE(connected.app.settingsStates().first(), first);
         connected.app.readSelected(); // the next command on the line is this one's
         QTRY_VERIFY(!connected.app.isBusy());
-        QCOMPARE(sentCommands(connected.radio).value(0), QStringLiteral("MR001;"));
+        QCOMPARE(connected.radio.received().value(0), QStringLiteral("MR001;"));
     }
 
     void changedItemsAreWrittenLinkItemsLast() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         AppModel &app = connected.app;
         const QStringList titles{"BEEP LEVEL", "CAT-1 RATE", "MEM GROUP"};
         for (const QString &title : titles)
             QVERIFY2(positionOf(app, title) >= 0, qPrintable(title));
         for (const QString &title : titles)
             app.setSettingValue(stateTitled(app, title).id(),
-                                radioValue(stateTitled(app, title).definition()));
+                                ConnectedModel::menuValue(stateTitled(app, title).definition()));
         QStringList statuses;
         QObject::connect(&app, &AppModel::settingsStatusTextChanged, &app,
                          [&] { statuses.append(app.settingsStatusText()); });
@@ -166,9 +141,9 @@ private slots:
         QStringList expected;
         for (const QString &title : QStringList{"BEEP LEVEL", "MEM GROUP", "CAT-1 RATE"}) {
             const DeviceSettingDefinition &definition = stateTitled(app, title).definition();
-            expected.append(definition.writeCommand(radioValue(definition)));
+            expected.append(definition.writeCommand(ConnectedModel::menuValue(definition)));
         }
-        QCOMPARE(sentCommands(connected.radio), expected);
+        QCOMPARE(connected.radio.received(), expected);
         QCOMPARE(
             statuses,
             QStringList({"Einstellungen werden geschrieben … 0 %", "Einstellungen werden geschrieben … 33 %",
@@ -184,14 +159,14 @@ private slots:
 
     void writtenValuesAreNormalised() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         AppModel &app = connected.app;
         const DeviceSettingState numeric = firstOrdinaryOfKind(app, DeviceSettingFieldKind::numeric);
         const QString normalised = numeric.definition().normalizeForWrite(QStringLiteral(" 7 "));
         app.setSettingValue(numeric.id(), QStringLiteral(" 7 "));
         app.writeSettings();
         QTRY_VERIFY_WITH_TIMEOUT(!app.isBusy(), 20000);
-        QCOMPARE(sentCommands(connected.radio), QStringList{numeric.definition().writeCommand(normalised)});
+        QCOMPARE(connected.radio.received(), QStringList{numeric.definition().writeCommand(normalised)});
         const DeviceSettingState &written =
             app.settingsStates().at(positionOf(app, numeric.definition().title));
         QCOMPARE(written.value, normalised);
@@ -212,11 +187,11 @@ private slots:
         QFETCH(bool, alert);
         LinkTiming::setScale(0.5); // the rejection must arrive inside the window
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         AppModel &app = connected.app;
         for (const QString &title : QStringList{"BEEP LEVEL", "CAT-1 RATE"})
             app.setSettingValue(stateTitled(app, title).id(),
-                                radioValue(stateTitled(app, title).definition()));
+                                ConnectedModel::menuValue(stateTitled(app, title).definition()));
         connected.radio.rejectNext(stateTitled(app, rejectedTitle).definition().writePrefix);
 
         app.writeSettings();
@@ -226,7 +201,7 @@ private slots:
         QVERIFY(stateTitled(app, rejectedTitle).isDirty());
         QVERIFY(connected.operationMessages().contains(
             QStringLiteral("Setting write failed [%1]: Funkgerät hat CAT-Befehl abgelehnt: %2")
-                .arg(rejected.title, rejected.writeCommand(radioValue(rejected)))));
+                .arg(rejected.title, rejected.writeCommand(ConnectedModel::menuValue(rejected)))));
         QVERIFY(app.hasDirtySettings());
         QCOMPARE(app.settingsStatusText(), QStringLiteral("Einstellungen geschrieben · 100 %"));
         QCOMPARE(app.alertMessage().has_value(), alert);
@@ -234,7 +209,7 @@ private slots:
 
     void nothingToWriteLeavesARunningReadAlone() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         connected.app.readSettings();
         connected.app.writeSettings();
         QCOMPARE(connected.app.alertMessage(),
@@ -248,7 +223,7 @@ private slots:
 
     void notConnectedIsTestedBeforeTheChanges() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         connected.app.disconnect();
         connected.app.writeSettings();
         QCOMPARE(connected.app.alertMessage(),
@@ -257,12 +232,12 @@ private slots:
 
     void cancelledAfterTheFirstOfThreeItems() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         AppModel &app = connected.app;
         const QStringList titles{"BEEP LEVEL", "MEM GROUP", "CAT-1 RATE"};
         for (const QString &title : titles)
             app.setSettingValue(stateTitled(app, title).id(),
-                                radioValue(stateTitled(app, title).definition()));
+                                ConnectedModel::menuValue(stateTitled(app, title).definition()));
         const QString firstWritten = QStringLiteral("Setting write OK [BEEP LEVEL]");
         QObject::connect(&app, &AppModel::logLinesChanged, &app, [&] {
             if (app.logLines().first().contains(firstWritten))
@@ -279,17 +254,17 @@ private slots:
         QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
         QVERIFY(!app.alertMessage());
         QTRY_VERIFY_WITH_TIMEOUT(!app.isBusy(), 20000);
-        for (const QString &command : sentCommands(connected.radio))
+        for (const QString &command : connected.radio.received())
             QVERIFY2(!command.startsWith(stateTitled(app, "MEM GROUP").definition().writePrefix),
                      qPrintable(command));
     }
 
     void statesRebuiltBeforeTheRunStartsAreNotWritten() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         AppModel &app = connected.app;
         app.setSettingValue(stateTitled(app, "BEEP LEVEL").id(),
-                            radioValue(stateTitled(app, "BEEP LEVEL").definition()));
+                            ConnectedModel::menuValue(stateTitled(app, "BEEP LEVEL").definition()));
         app.writeSettings();
         app.resetSettingsStates();
         QTRY_VERIFY(!app.isBusy());
@@ -300,13 +275,13 @@ private slots:
 
     void aModelSwitchDuringARunPublishesNothingStale() {
         ConnectedModel connected(RadioModel::ft710);
-        fillMenu(connected.radio, connected.app.currentSettingDefinitions());
+        connected.fillMenu();
         AppModel &app = connected.app;
         const QList<DeviceSettingDefinition> definitions = app.currentSettingDefinitions();
-        fillMenu(connected.radio, definitions);
+        connected.fillMenu();
         connected.radio.delayNext(definitions.at(2).readCommand, 100ms);
         app.readSettings();
-        QTRY_VERIFY(sentCommands(connected.radio).contains(definitions.at(2).readCommand));
+        QTRY_VERIFY(connected.radio.received().contains(definitions.at(2).readCommand));
 
         app.setSelectedRadioModel(RadioModel::ft991a);
         QSignalSpy states(&app, &AppModel::settingsStatesChanged);
@@ -335,7 +310,7 @@ private:
         return app.settingsStates().first();
     }
 
-    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<LinkTestEnvironment> m_environment;
 };
 
 QTEST_GUILESS_MAIN(AppModelSettingsTest)
