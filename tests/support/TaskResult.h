@@ -4,9 +4,10 @@
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
-#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -24,6 +25,8 @@ public:
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
 
     bool finished = false;
+    // Called once when the task ends.
+    std::function<void()> whenFinished;
     std::optional<Value> result;
     std::exception_ptr error;
 
@@ -68,6 +71,8 @@ template <typename T> QCoro::Task<> capture(QCoro::Task<T> task, std::shared_ptr
         outcome->error = std::current_exception();
     }
     outcome->finished = true;
+    if (outcome->whenFinished)
+        outcome->whenFinished();
 }
 
 } // namespace TaskResultDetail
@@ -75,12 +80,13 @@ template <typename T> QCoro::Task<> capture(QCoro::Task<T> task, std::shared_ptr
 // Runs the event loop until the task has ended, for at most `limitMilliseconds`.
 template <typename T> TaskResult<T> runTask(QCoro::Task<T> task, int limitMilliseconds = 20000) {
     auto outcome = std::make_shared<TaskResult<T>>();
+    QEventLoop loop;
+    QTimer::singleShot(limitMilliseconds, &loop, &QEventLoop::quit);
+    outcome->whenFinished = [&loop] { loop.quit(); };
     TaskResultDetail::capture(std::move(task), outcome);
-    const QDeadlineTimer deadline(limitMilliseconds);
-    QTimer wakeUp; // so the deadline is seen even when nothing else happens
-    wakeUp.start(20);
-    while (!outcome->finished && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!outcome->finished)
+        loop.exec();
+    outcome->whenFinished = nullptr;
     return *outcome;
 }
 
