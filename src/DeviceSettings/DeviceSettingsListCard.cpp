@@ -33,6 +33,11 @@ DeviceSettingsListCard::DeviceSettingsListCard(AppModel *appModel, const QColor 
     layout->setContentsMargins(18, 18, 18, 18);
     layout->addWidget(m_scrollArea);
 
+    connect(m_scrollArea->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &DeviceSettingsListCard::applyPendingScrollPosition);
+    // Once the user scrolls, a position still waiting for the layout no longer matters.
+    connect(m_scrollArea->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_pendingScrollPosition.reset(); });
     connect(m_appModel, &AppModel::settingsStatesChanged, this, &DeviceSettingsListCard::showStates);
     showStates();
 }
@@ -101,5 +106,16 @@ int DeviceSettingsListCard::scrollPosition() const {
 }
 
 void DeviceSettingsListCard::setScrollPosition(int position) {
-    m_scrollArea->verticalScrollBar()->setValue(position);
+    // New panels are laid out later; the position is taken as soon as the list is long enough.
+    m_pendingScrollPosition = position;
+    applyPendingScrollPosition();
+}
+
+void DeviceSettingsListCard::applyPendingScrollPosition() {
+    if (!m_pendingScrollPosition)
+        return;
+    QScrollBar *bar = m_scrollArea->verticalScrollBar();
+    bar->setValue(*m_pendingScrollPosition);
+    if (bar->value() == *m_pendingScrollPosition)
+        m_pendingScrollPosition.reset();
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QStringList>
+#include <optional>
 
 class AppModel;
 class DeviceSettingsGroupView;
@@ -29,6 +30,7 @@ public:
                                                    const QString &group);
 
     int scrollPosition() const;
+    // Scrolls to the position now or, when the list is still too short, once it is laid out.
     void setScrollPosition(int position);
 
 private:
@@ -38,10 +40,12 @@ private:
 
     void showStates();
     void buildGroups(const QList<DeviceSettingState> &states);
+    void applyPendingScrollPosition();
 
     AppModel *m_appModel;
     QScrollArea *m_scrollArea;
     QVBoxLayout *m_groupsLayout;
     QList<DeviceSettingsGroupView *> m_groups;
     Structure m_structure;
+    std::optional<int> m_pendingScrollPosition;
 };

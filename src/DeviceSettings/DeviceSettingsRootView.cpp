@@ -48,7 +48,6 @@ void DeviceSettingsRootView::rebuildCards() {
     delete m_mismatchCard;
     delete m_listCard;
     buildCards();
-    layout()->activate();
     m_listCard->setScrollPosition(scrollPosition);
 }
 

@@ -21,6 +21,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,6 +101,7 @@ private slots:
     void showingTheOtherModelsWindowSwitchesTheModel();
     void showingAgainKeepsEarlierValues();
     void windowOpenedTwiceStaysOne();
+    void unMinimisingKeepsTheMainWindowsModel();
     void languageChangeRebuildsTextsAndKeepsTheModel();
 
 private:
@@ -565,6 +568,16 @@ void DeviceSettingsTest::windowOpenedTwiceStaysOne() {
     QCOMPARE(stateOf(firstId).value, QStringLiteral("12"));
 }
 
+void DeviceSettingsTest::unMinimisingKeepsTheMainWindowsModel() {
+    auto view = showView<FT710SettingsView>();
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    view->showMinimized();
+    m_model->setSelectedRadioModel(RadioModel::ft991a); // chosen in the main window meanwhile
+    view->showNormal();
+    QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
+    QVERIFY(view->findChild<QWidget *>(QStringLiteral("settings.mismatch"))->isVisible());
+}
+
 void DeviceSettingsTest::languageChangeRebuildsTextsAndKeepsTheModel() {
     auto view = showView<FT710SettingsView>();
     m_model->setSettingValue(QStringLiteral("ft710.030101"), QStringLiteral("12"));
@@ -572,12 +585,19 @@ void DeviceSettingsTest::languageChangeRebuildsTextsAndKeepsTheModel() {
     const QString clarifierId = m_model->settingsStates().at(13).id();
     m_model->setSettingValue(clarifierId, QStringLiteral("1"));
     const QString germanTitle = loc(QStringLiteral("Geräteeinstellungen"));
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    QScrollBar *scrollBar =
+        view->findChild<QScrollArea *>(QStringLiteral("settings.scroll"))->verticalScrollBar();
+    QTRY_VERIFY(scrollBar->maximum() >= 120);
+    scrollBar->setValue(120);
 
     LanguageSelection::shared()->select(AppLanguage::en);
     QTRY_COMPARE(view->findChild<QLabel *>(QStringLiteral("settings.title"))->text(),
                  loc(QStringLiteral("Geräteeinstellungen")));
     QVERIFY(view->findChild<QLabel *>(QStringLiteral("settings.title"))->text() != germanTitle);
     QCOMPARE(view->findChildren<DeviceSettingsHeaderCard *>().size(), 1);
+    QTRY_COMPARE(
+        view->findChild<QScrollArea *>(QStringLiteral("settings.scroll"))->verticalScrollBar()->value(), 120);
     // No appearance rule on a rebuild: the main window's choice and the edits stay.
     QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
     QVERIFY(view->findChild<QWidget *>(QStringLiteral("settings.mismatch"))->isVisible());
