@@ -17,9 +17,6 @@ public:
     // `fallbackParent` carries the alert when no window of the program is active.
     AlertPresenter(AppModel *model, QWidget *fallbackParent);
 
-    // The open alert, if any.
-    QMessageBox *messageBox() const { return m_box; }
-
 private:
     void follow();
     void open(const QString &message);

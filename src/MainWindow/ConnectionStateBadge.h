@@ -13,7 +13,6 @@ public:
     explicit ConnectionStateBadge(QWidget *parent = nullptr);
 
     void setState(bool connected, const QString &modelName);
-    bool isConnectedShown() const { return m_connected; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

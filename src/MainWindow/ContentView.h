@@ -64,8 +64,6 @@ public:
     ModelPalette modelPalette() const;
     QColor themePrimary() const { return modelPalette().primary; }
     QColor themeSecondary() const { return modelPalette().secondary; }
-    QColor themeBackgroundStart() const { return modelPalette().backgroundStart; }
-    QColor themeBackgroundEnd() const { return modelPalette().backgroundEnd; }
 
     // The connect countdown: shown or not, and the seconds left.
     bool showConnectSplash() const { return m_showConnectSplash; }

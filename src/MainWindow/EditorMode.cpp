@@ -12,14 +12,6 @@ QString rawValue(EditorMode mode) {
     return QStringLiteral("Kanalliste");
 }
 
-std::optional<EditorMode> editorModeFromRawValue(const QString &raw) {
-    for (EditorMode mode : allEditorModes()) {
-        if (rawValue(mode) == raw)
-            return mode;
-    }
-    return std::nullopt;
-}
-
 const QList<EditorMode> &allEditorModes() {
     static const QList<EditorMode> modes{EditorMode::table, EditorMode::detail};
     return modes;

@@ -8,7 +8,6 @@
 enum class EditorMode { table, detail };
 
 QString rawValue(EditorMode mode);
-std::optional<EditorMode> editorModeFromRawValue(const QString &raw);
 // Both modes in the order of the toolbar's picker.
 const QList<EditorMode> &allEditorModes();
 // The mode's name in the current language.

@@ -28,19 +28,12 @@ void PanelChrome::setContent(QWidget *content) {
         m_layout->addWidget(content);
 }
 
-void PanelChrome::paint(QPainter &painter, const QRectF &rect) {
-    const QRectF card = rect.adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath path;
-    path.addRoundedRect(card, cornerRadius, cornerRadius);
-    painter.save();
+void PanelChrome::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
     painter.fillPath(path, withOpacity(Qt::white, 0.04));
     painter.setPen(QPen(withOpacity(Qt::white, 0.08), 1));
     painter.drawPath(path);
-    painter.restore();
-}
-
-void PanelChrome::paintEvent(QPaintEvent *) {
-    QPainter painter(this);
-    paint(painter, rect());
 }

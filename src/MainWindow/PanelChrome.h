@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-class QPainter;
-class QRectF;
 class QVBoxLayout;
 
 // The frame of every panel inside a column of the main window (and of the editors that sit
@@ -16,10 +14,6 @@ public:
 
     // Puts `content` into the frame (the frame takes ownership); a previous content is deleted.
     void setContent(QWidget *content);
-    QWidget *content() const { return m_content; }
-
-    // Paints the card alone, for widgets that draw their own frame.
-    static void paint(QPainter &painter, const QRectF &rect);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -14,19 +14,9 @@ QPainterPath roundedCard(const QRectF &rect) {
     path.addRoundedRect(rect, cornerRadius, cornerRadius);
     return path;
 }
-} // namespace
 
-PanelSurface::PanelSurface(QWidget *parent)
-    : QWidget(parent)
-    , m_palette(ModelPalette::forModel(RadioModel::ft710)) {
-}
-
-void PanelSurface::setModelPalette(const ModelPalette &palette) {
-    m_palette = palette;
-    update();
-}
-
-void PanelSurface::paint(QPainter &painter, const QRectF &rect, const ModelPalette &palette) {
+// Paints the card into `rect`; the glow spills over it.
+void paintSurface(QPainter &painter, const QRectF &rect, const ModelPalette &palette) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -48,7 +38,20 @@ void PanelSurface::paint(QPainter &painter, const QRectF &rect, const ModelPalet
     painter.restore();
 }
 
+} // namespace
+
+PanelSurface::PanelSurface(QWidget *parent)
+    : QWidget(parent)
+    , m_palette(ModelPalette::forModel(RadioModel::ft710)) {
+}
+
+void PanelSurface::setModelPalette(const ModelPalette &palette) {
+    m_palette = palette;
+    update();
+}
+
 void PanelSurface::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    paint(painter, QRectF(rect()).adjusted(glowMargin, glowMargin, -glowMargin, -glowMargin), m_palette);
+    paintSurface(painter, QRectF(rect()).adjusted(glowMargin, glowMargin, -glowMargin, -glowMargin),
+                 m_palette);
 }

@@ -17,9 +17,6 @@ public:
 
     void setModelPalette(const ModelPalette &palette);
 
-    // Paints the card into `rect` (the glow spills over it).
-    static void paint(QPainter &painter, const QRectF &rect, const ModelPalette &palette);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

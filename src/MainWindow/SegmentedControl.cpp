@@ -26,17 +26,9 @@ void SegmentedControl::addSegment(const QString &text, const QString &name) {
     restyleSegments();
 }
 
-int SegmentedControl::currentIndex() const {
-    return m_group->checkedId();
-}
-
 void SegmentedControl::setCurrentIndex(int index) {
     if (QAbstractButton *button = m_group->button(index))
         button->setChecked(true);
-}
-
-QAbstractButton *SegmentedControl::segment(int index) const {
-    return m_group->button(index);
 }
 
 void SegmentedControl::setAccent(const QColor &accent) {

@@ -17,9 +17,7 @@ public:
 
     // Adds a segment; `name` becomes the button's object name.
     void addSegment(const QString &text, const QString &name);
-    int currentIndex() const;
     void setCurrentIndex(int index);
-    QAbstractButton *segment(int index) const;
 
     // The colour of the chosen segment.
     void setAccent(const QColor &accent);
