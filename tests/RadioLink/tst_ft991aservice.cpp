@@ -5,7 +5,6 @@
 #include "RadioLink/CancellationError.h"
 #include "RadioLink/FT991ARadioService.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 namespace {
@@ -14,6 +13,11 @@ constexpr double scale = 0.05;
 
 QString payloadWithToneMode(const QString &toneMode) {
     return QStringLiteral("145500000+0000004") + u'0' + toneMode + QStringLiteral("000");
+}
+
+double millisecondsBetween(std::chrono::steady_clock::time_point from,
+                           std::chrono::steady_clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
 RadioMemory memoryWith(const QString &modeCode, const QString &flagsRaw, const QString &toneCode = "000") {
@@ -80,10 +84,7 @@ private slots:
                                    .tag = QStringLiteral(" Relais DB0 "),
                                    .ctcssNumber = QStringLiteral("012"),
                                    .dcsNumber = QStringLiteral("023")});
-        QElapsedTimer elapsed;
-        elapsed.start();
         const RadioMemory memory = runTask(service->readMemory(7)).value();
-        QVERIFY(elapsed.elapsed() >= (0.8 + 0.15 + 0.06) * scale * 1000);
         QCOMPARE(link->radio.received(), expectedWire);
         QCOMPARE(memory.slot, QStringLiteral("007"));
         QCOMPARE(memory.radioModel, RadioModel::ft991a);
@@ -92,6 +93,28 @@ private slots:
         QCOMPARE(memory.tag, QStringLiteral("Relais DB0"));
         QCOMPARE(memory.toneNumberKindRaw, kindRaw);
         QCOMPARE(memory.toneNumberCode, toneCode);
+    }
+
+    // The select window and the 150 ms pause come before the memory read, the 60 ms pause
+    // before the tag read. Waits at a scale large enough to tell them apart; timers may fire up
+    // to a millisecond early each.
+    void pausesComeInTheirOrder() {
+        constexpr double orderScale = 0.2;
+        LinkTiming::setScale(orderScale);
+        link->radio.setChannel(7, {.payload = payloadWithToneMode("0"), .tag = {}});
+        const bool read = runTask(service->readMemory(7)).succeeded();
+        LinkTiming::setScale(scale);
+        QVERIFY(read);
+        const auto times = link->radio.receivedTimes();
+        QCOMPARE(times.size(), 3);
+        QVERIFY(millisecondsBetween(times[0], times[1]) >= (0.8 + 0.15) * orderScale * 1000 - 4);
+        QVERIFY(millisecondsBetween(times[1], times[2]) >= 0.06 * orderScale * 1000 - 4);
+    }
+
+    void inputLeftFromBeforeIsDropped() {
+        link->radio.setChannel(7, {.payload = payloadWithToneMode("0"), .tag = {}});
+        link->radio.send("MR007garbage");
+        QVERIFY(runTask(service->readMemory(7)).succeeded());
     }
 
     void rejectedSelectIsAnEmptyChannel() {

@@ -83,6 +83,7 @@ struct FakeRadio::State {
     QMap<QString, QString> menus;
     std::optional<int> currentChannel;
     QStringList received;
+    QList<Clock::time_point> receivedTimes;
     QList<Override> overrides;
     bool silent = false;
     int baudRate = 0;
@@ -176,9 +177,15 @@ QStringList FakeRadio::received() const {
     return m_state->received;
 }
 
+QList<Clock::time_point> FakeRadio::receivedTimes() const {
+    std::lock_guard guard(m_state->lock);
+    return m_state->receivedTimes;
+}
+
 void FakeRadio::clearReceived() {
     std::lock_guard guard(m_state->lock);
     m_state->received.clear();
+    m_state->receivedTimes.clear();
 }
 
 void FakeRadio::rejectNext(const QString &prefix, int times) {
@@ -292,6 +299,7 @@ void FakeRadio::State::writeDueReplies() {
 
 void FakeRadio::State::respond(const QString &command) {
     received.append(command);
+    receivedTimes.append(Clock::now());
     if (silent)
         return;
     const std::optional<Override> special = takeOverride(command);

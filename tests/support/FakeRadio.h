@@ -3,6 +3,7 @@
 #include "Model/RadioModel.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -61,6 +62,8 @@ public:
     std::optional<QString> menuValue(const QString &menu) const;
 
     QStringList received() const;
+    // When each command of received() arrived.
+    QList<std::chrono::steady_clock::time_point> receivedTimes() const;
     void clearReceived();
 
     // One-shot behaviours for the next command that begins with `prefix` ("" matches any);
