@@ -82,9 +82,7 @@ private slots:
         QCOMPARE(port->baudRate(), configuration.baudRate);
     }
 
-    void failedOpenLeavesThePortClosed() {
-        port->openPort(38400);
-        QVERIFY(port->isOpen());
+    void failedOpenThrowsWithThePath() {
         SerialPort missing(QStringLiteral("/nonexistent/tty"));
         try {
             missing.openPort(38400);
@@ -94,6 +92,14 @@ private slots:
             QCOMPARE(error.detail(), QStringLiteral("/nonexistent/tty"));
         }
         QVERIFY(!missing.isOpen());
+    }
+
+    void failedReopenLeavesThePortClosed() {
+        port->openPort(38400);
+        radio.reset(); // the device disappears
+        QVERIFY_THROWS_EXCEPTION(RadioError, port->openPort(38400));
+        QVERIFY(!port->isOpen());
+        QCOMPARE(port->fileDescriptor(), -1);
     }
 
     void writeOnClosedPortFails() {
