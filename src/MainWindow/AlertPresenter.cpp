@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 constexpr int minimumWidth = 360;
@@ -22,35 +23,40 @@ AlertPresenter::AlertPresenter(AppModel *model, QWidget *fallbackParent)
 
 void AlertPresenter::follow() {
     const std::optional<QString> &message = m_model->alertMessage();
-    if (!message) {
-        // Cleared elsewhere: close without clearing it once more.
-        if (QMessageBox *box = m_box.data()) {
-            m_box = nullptr;
-            box->close();
-        }
-        return;
+    QWidget *owner = message ? ownerWindow() : nullptr;
+    // Cleared elsewhere, or due over another window: the open one goes without clearing again.
+    if (QMessageBox *box = m_box.data(); box && box->parentWidget() != owner) {
+        m_box = nullptr;
+        box->close();
     }
-    if (m_box) {
-        m_box->setText(*message);
+    if (!message)
         return;
-    }
-    open(*message);
+    if (m_box)
+        m_box->setInformativeText(Qt::convertFromPlainText(*message, Qt::WhiteSpaceNormal));
+    else
+        open(*message, owner);
 }
 
-void AlertPresenter::open(const QString &message) {
-    // Over the active window; over the window behind a passing dialog (a file dialog that is
-    // about to close), so the alert does not go with it.
+QWidget *AlertPresenter::ownerWindow() const {
+    // The active window; the window behind a passing dialog (a file dialog about to close, the
+    // alert itself), so the alert neither goes with it nor moves needlessly.
     QWidget *active = QApplication::activeWindow();
     while (qobject_cast<QDialog *>(active) && active->parentWidget())
         active = active->parentWidget()->window();
-    auto *box = new QMessageBox(active ? active : m_fallbackParent);
+    return active ? active : m_fallbackParent;
+}
+
+void AlertPresenter::open(const QString &message, QWidget *owner) {
+    auto *box = new QMessageBox(owner);
     box->setObjectName(QStringLiteral("alert"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setIcon(QMessageBox::NoIcon);
     box->setWindowTitle(loc(QStringLiteral("Hinweis")));
-    // The message is shown as it is, never read as markup.
-    box->setTextFormat(Qt::PlainText);
-    box->setText(message);
+    // The title heads the alert, as window managers may not show window titles; the message is
+    // shown as it is, never read as markup.
+    box->setTextFormat(Qt::RichText);
+    box->setText(QStringLiteral("<b>%1</b>").arg(loc(QStringLiteral("Hinweis")).toHtmlEscaped()));
+    box->setInformativeText(Qt::convertFromPlainText(message, Qt::WhiteSpaceNormal));
     QPushButton *ok = box->addButton(loc(QStringLiteral("OK")), QMessageBox::AcceptRole);
     ok->setObjectName(QStringLiteral("alert.ok"));
     box->setDefaultButton(ok);

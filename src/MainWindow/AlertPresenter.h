@@ -19,7 +19,8 @@ public:
 
 private:
     void follow();
-    void open(const QString &message);
+    QWidget *ownerWindow() const;
+    void open(const QString &message, QWidget *owner);
 
     AppModel *m_model;
     QWidget *m_fallbackParent;

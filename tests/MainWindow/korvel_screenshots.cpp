@@ -1,7 +1,7 @@
 // Shows Korvel against two fake radios and saves pictures of the main window in the states the
 // README and a reviewer want to see. Run it on an X display (scripts/screenshot.sh uses Xvfb);
-// it writes main-ft710.png, main-ft991a.png, countdown.png, alert.png and preferences.png into
-// the folder given.
+// it writes main-ft710.png, main-ft991a.png, countdown.png, alert.png, preferences.png and
+// alert-settings.png into the folder given.
 
 #include "App/KorvelApp.h"
 #include "App/LanguageSelection.h"
@@ -129,6 +129,15 @@ int main(int argc, char *argv[]) {
 
     korvel.openPreferences();
     saved = saved && save(korvel.preferencesPanel(), output, QStringLiteral("preferences.png"));
+    korvel.preferencesPanel()->close();
+    model->setAlertMessage(std::nullopt);
+
+    // An alert of a run started in a settings window shows over that window.
+    QWidget *settingsWindow = korvel.openWindow(QStringLiteral("ft991a-settings"));
+    settingsWindow->move(0, 0);
+    waitFor([settingsWindow] { return QApplication::activeWindow() == settingsWindow; });
+    model->readSettings();
+    saved = saved && save(settingsWindow, output, QStringLiteral("alert-settings.png"));
     devices.removeRecursively();
     return saved ? 0 : 1;
 }

@@ -388,12 +388,19 @@ private slots:
         QMessageBox *box = nullptr;
         QTRY_VERIFY((box = m_view->findChild<QMessageBox *>(QStringLiteral("alert"))) && box->isVisible());
         QCOMPARE(box->windowTitle(), QStringLiteral("Hinweis"));
-        QCOMPARE(box->text(), QStringLiteral("Etwas ging schief"));
+        QVERIFY(box->informativeText().contains(QStringLiteral("Etwas ging schief")));
         QCOMPARE(box->buttons().size(), 1);
         auto *ok = box->findChild<QPushButton *>(QStringLiteral("alert.ok"));
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         ok->click();
         QVERIFY(!m_model->alertMessage());
+    }
+
+    void alertShowsMarkupAsText() {
+        m_model->setAlertMessage(QStringLiteral("<b>Port</b> & mehr"));
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = m_view->findChild<QMessageBox *>(QStringLiteral("alert"))));
+        QVERIFY(box->informativeText().contains(QStringLiteral("&lt;b&gt;Port&lt;/b&gt; &amp; mehr")));
     }
 };
 

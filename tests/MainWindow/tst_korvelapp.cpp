@@ -149,6 +149,21 @@ private slots:
         box->findChild<QPushButton *>(QStringLiteral("alert.ok"))->click();
         QVERIFY(!m_app->appModel()->alertMessage());
     }
+
+    // A message of a run in the settings window must not stay behind it in the main window.
+    void newMessageFollowsTheActiveWindow() {
+        QApplication::setActiveWindow(window());
+        m_app->appModel()->setAlertMessage(QStringLiteral("first"));
+        QTRY_VERIFY(window()->findChild<QMessageBox *>(QStringLiteral("alert")));
+        QWidget *settings = m_app->openWindow(QStringLiteral("ft710-settings"));
+        QApplication::setActiveWindow(settings);
+        m_app->appModel()->setAlertMessage(QStringLiteral("second"));
+        QMessageBox *box = settings->findChild<QMessageBox *>(QStringLiteral("alert"));
+        QVERIFY(box);
+        QVERIFY(box->informativeText().contains(QStringLiteral("second")));
+        QTRY_VERIFY(!window()->findChild<QMessageBox *>(QStringLiteral("alert")));
+        QCOMPARE(m_app->appModel()->alertMessage(), std::optional<QString>(QStringLiteral("second")));
+    }
 };
 
 QTEST_MAIN(KorvelAppTest)
