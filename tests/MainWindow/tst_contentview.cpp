@@ -1,5 +1,6 @@
 #include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
+#include "AppModel/AppPreferences.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "MainWindow/ConnectionStateBadge.h"
@@ -87,19 +88,28 @@ private slots:
     void choicesGoToTheModelAndThePreferences_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QVariant>("choice");
-        QTest::addRow("no port") << "sidebar.port" << QVariant(QString());
-        QTest::addRow("baud rate") << "sidebar.baud" << QVariant(9600);
+        QTest::addColumn<QString>("storedPort");
+        QTest::addColumn<int>("storedRate");
+        QTest::addRow("no port") << "sidebar.port" << QVariant(QString()) << "" << 38400;
+        QTest::addRow("baud rate") << "sidebar.baud" << QVariant(9600) << "port" << 9600;
     }
     void choicesGoToTheModelAndThePreferences() {
         QFETCH(QString, control);
         QFETCH(QVariant, choice);
+        QFETCH(QString, storedPort);
+        QFETCH(int, storedRate);
         choose(control, choice);
         if (control == QStringLiteral("sidebar.port"))
             QCOMPARE(m_model->selectedPort(), choice.toString());
         else
             QCOMPARE(m_model->baudRate(), choice.toInt());
-        QVERIFY(UserDefaults::value(AppModel::preferencesKey()).isValid());
         QCOMPARE(widget<QComboBox>(control)->currentData(), choice);
+        const auto stored =
+            AppPreferences::decode(UserDefaults::text(AppModel::preferencesKey()).value_or(QString()));
+        QVERIFY(stored);
+        const DeviceSettings expected{storedPort == QStringLiteral("port") ? m_world->portPath() : storedPort,
+                                      storedRate};
+        QCOMPARE(stored->savedSettingsByModel.value(QStringLiteral("FT-710")), expected);
     }
 
     // A value no item has is shown dimmed in the menu, and no item is added for it.
@@ -120,7 +130,10 @@ private slots:
         widget<QAbstractButton>(QStringLiteral("sidebar.model.FT-991A"))->click();
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
         QCOMPARE(m_model->memories().size(), 117);
-        QVERIFY(UserDefaults::value(AppModel::preferencesKey()).isValid());
+        const auto stored =
+            AppPreferences::decode(UserDefaults::text(AppModel::preferencesKey()).value_or(QString()));
+        QVERIFY(stored);
+        QCOMPARE(stored->selectedRadioModel, RadioModel::ft991a);
         QCOMPARE(text(QStringLiteral("sidebar.badge.model")), QStringLiteral("FT-991A"));
         QCOMPARE(m_view->themePrimary(), QColor::fromRgbF(0.72, 0.34, 1.00));
         QCOMPARE(m_view->themeSecondary(), QColor::fromRgbF(1.00, 0.45, 0.30));
