@@ -50,8 +50,9 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
                              ContentView::maximumLogPanelHeight / step);
     m_heightSlider->setPageStep(1);
     m_heightSlider->setFixedWidth(140);
-    connect(m_heightSlider, &QSlider::valueChanged, m_view,
-            [this](int steps) { m_view->setLogPanelHeight(steps * step); });
+    // Only the user's moves change the height (the slider's position is already the new one).
+    connect(m_heightSlider, &QSlider::actionTriggered, m_view,
+            [this] { m_view->setLogPanelHeight(m_heightSlider->sliderPosition() * step); });
     m_heightValue->setObjectName(QStringLiteral("log.heightValue"));
     m_heightValue->setFixedWidth(40);
     m_heightValue->setAlignment(Qt::AlignCenter);

@@ -209,18 +209,20 @@ private slots:
     }
 
     void logHeightMovesInStepsOfTwenty_data() {
-        QTest::addColumn<int>("sliderValue");
+        QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("height");
-        QTest::addRow("lowest") << 6 << 120;
-        QTest::addRow("one step up") << 12 << 240;
-        QTest::addRow("highest") << 21 << 420;
-        QTest::addRow("below the range") << 0 << 120;
-        QTest::addRow("above the range") << 40 << 420;
+        QTest::addRow("one step up") << QList<int>{Qt::Key_Right} << 240;
+        QTest::addRow("one step down") << QList<int>{Qt::Key_Left} << 200;
+        QTest::addRow("lowest") << QList<int>{Qt::Key_Home} << 120;
+        QTest::addRow("highest") << QList<int>{Qt::Key_End} << 420;
+        QTest::addRow("not below the range") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 120;
+        QTest::addRow("not above the range") << QList<int>{Qt::Key_End, Qt::Key_Right} << 420;
     }
     void logHeightMovesInStepsOfTwenty() {
-        QFETCH(int, sliderValue);
+        QFETCH(QList<int>, keys);
         QFETCH(int, height);
-        widget<QSlider>(QStringLiteral("log.height"))->setValue(sliderValue);
+        for (int key : keys)
+            QTest::keyClick(widget<QSlider>(QStringLiteral("log.height")), Qt::Key(key));
         QCOMPARE(m_view->logPanelHeight(), height);
         QCOMPARE(text(QStringLiteral("log.heightValue")), QString::number(height));
         QCOMPARE(widget(QStringLiteral("log.text"))->height(), height);
@@ -344,7 +346,7 @@ private slots:
 
     void languageSwitchRetextsTheWindowAndKeepsItsState() {
         widget<QAbstractButton>(QStringLiteral("toolbar.editorMode.Detail"))->click();
-        widget<QSlider>(QStringLiteral("log.height"))->setValue(15);
+        QTest::keyClick(widget<QSlider>(QStringLiteral("log.height")), Qt::Key_End);
         m_model->setSelectedMemoryID(QStringLiteral("004"));
         MemoryDraft edited = *m_view->draft();
         edited.tag = QStringLiteral("UNSAVED");
@@ -372,8 +374,8 @@ private slots:
         QCOMPARE(m_view->editorMode(), EditorMode::detail);
         QVERIFY(widget<QAbstractButton>(QStringLiteral("toolbar.editorMode.Detail"))->isChecked());
         QVERIFY(m_view->showAdvanced());
-        QCOMPARE(m_view->logPanelHeight(), 300);
-        QCOMPARE(widget<QSlider>(QStringLiteral("log.height"))->value(), 15);
+        QCOMPARE(m_view->logPanelHeight(), 420);
+        QCOMPARE(widget<QSlider>(QStringLiteral("log.height"))->value(), 21);
         QVERIFY(m_view->showConnectSplash());
         QTRY_VERIFY(widget(QStringLiteral("splash"))->isVisible());
     }
