@@ -157,7 +157,10 @@ void ContentView::showExportDialog() {
     dialog->setDefaultSuffix(QStringLiteral("json"));
     dialog->selectFile(MemoryBackup::defaultFileName(m_model->selectedRadioModel()));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this, &ContentView::exportBackup);
+    // The file holds the table as it was when "Export" was pressed.
+    connect(
+        dialog, &QFileDialog::fileSelected, this,
+        [this, document = m_model->backupDocument()](const QString &path) { writeBackup(path, document); });
     m_fileDialog = dialog;
     dialog->open();
 }
@@ -176,7 +179,11 @@ void ContentView::showImportDialog() {
 }
 
 void ContentView::exportBackup(const QString &path) {
-    if (const auto error = BackupFile::write(path, m_model->backupDocument()))
+    writeBackup(path, m_model->backupDocument());
+}
+
+void ContentView::writeBackup(const QString &path, const JSONBackupDocument &document) {
+    if (const auto error = BackupFile::write(path, document))
         m_model->setAlertMessage(*error);
 }
 

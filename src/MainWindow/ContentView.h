@@ -11,6 +11,7 @@
 #include <optional>
 
 class AppModel;
+class JSONBackupDocument;
 class ConnectCountdownOverlay;
 class PanelChrome;
 class QFileDialog;
@@ -82,6 +83,7 @@ public:
     // "Export"/"Import": the file dialogs, and what they do with the chosen file.
     void showExportDialog();
     void showImportDialog();
+    // Writes the table as it is now.
     void exportBackup(const QString &path);
     void importBackup(const QString &path);
 
@@ -110,6 +112,7 @@ private:
     void seedDraftFromSelection();
     void countdownStep();
     void finishConnectSplashAndConnect();
+    void writeBackup(const QString &path, const JSONBackupDocument &document);
     void setConnectSplash(bool shown, int countdown);
 
     AppModel *m_model;

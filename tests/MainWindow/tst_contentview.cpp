@@ -278,6 +278,23 @@ private slots:
         QCOMPARE(m_model->memories().at(4), memory);
     }
 
+    void exportDialogSavesTheTableAsItWasWhenPressed() {
+        QTemporaryDir folder;
+        button(QStringLiteral("toolbar.export"))->click();
+        auto *dialog = m_view->findChild<QFileDialog *>(QStringLiteral("backup.exportDialog"));
+        QVERIFY(dialog);
+        RadioMemory later = m_model->memories().first();
+        later.tag = QStringLiteral("LATER");
+        m_model->replaceMemory(later);
+        const QString path = folder.filePath(QStringLiteral("pressed.json"));
+        emit dialog->fileSelected(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const MemoryBackup written = MemoryBackup::fromFileContents(file.readAll());
+        QCOMPARE(written.memories.first().tag, QString());
+        QCOMPARE(written.memories.size(), 99);
+    }
+
     void exportDialogProposesTheModelsFileName() {
         widget<QAbstractButton>(QStringLiteral("sidebar.model.FT-991A"))->click();
         button(QStringLiteral("toolbar.export"))->click();
