@@ -18,8 +18,14 @@ const QString tagKey = QStringLiteral("tag");
 const QString isEmptyKey = QStringLiteral("isEmpty");
 
 // The first five flag characters, filled up on the left with "0"; nothing is filtered out.
-QStringList paddedFlags(const QString &flagsRaw) {
-    return TextOps::characters(TextOps::paddingLeft(TextOps::prefix(flagsRaw, 5), 5, QStringLiteral("0")));
+QString paddedFlags(const QString &flagsRaw) {
+    return TextOps::paddingLeft(TextOps::prefix(flagsRaw, 5), 5, QStringLiteral("0"));
+}
+
+// A combining mark at the front of short flags merges with the fill into one character, so the
+// last position may be missing: it reads as "0".
+QString paddedFlagAt(const QString &flagsRaw, qsizetype position) {
+    return TextOps::characters(paddedFlags(flagsRaw)).value(position, QStringLiteral("0"));
 }
 
 } // namespace
@@ -43,15 +49,15 @@ QString RadioMemory::slotText(int channel) {
 
 QString RadioMemory::tailRaw() const {
     const QString mode = modeCode.isEmpty() ? QStringLiteral("4") : TextOps::prefix(modeCode, 1);
-    return mode + paddedFlags(flagsRaw).join(QString());
+    return mode + paddedFlags(flagsRaw);
 }
 
 QString RadioMemory::ft991aToneSqlModeCode() const {
-    return radioModel == RadioModel::ft991a ? paddedFlags(flagsRaw).at(1) : QStringLiteral("0");
+    return radioModel == RadioModel::ft991a ? paddedFlagAt(flagsRaw, 1) : QStringLiteral("0");
 }
 
 QString RadioMemory::ft991aRepeaterShiftCode() const {
-    return radioModel == RadioModel::ft991a ? paddedFlags(flagsRaw).at(4) : QStringLiteral("0");
+    return radioModel == RadioModel::ft991a ? paddedFlagAt(flagsRaw, 4) : QStringLiteral("0");
 }
 
 FT991AToneSqlOption RadioMemory::ft991aToneSqlMode() const {

@@ -94,6 +94,9 @@ private slots:
         QTest::addRow("letters stay where they are") << "1a100"
                                                      << "a"
                                                      << "0" << int(FT991AToneSqlOption::off);
+        QTest::addRow("combining mark joins the fill") << "\u0301"
+                                                       << "0"
+                                                       << "0" << int(FT991AToneSqlOption::off);
         QTest::addRow("ctcss enc") << "02001"
                                    << "2"
                                    << "1" << int(FT991AToneSqlOption::ctcssEnc);
