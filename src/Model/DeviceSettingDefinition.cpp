@@ -6,12 +6,17 @@
 
 std::optional<QString> DeviceSettingDefinition::parseResponse(const QString &response) const {
     const QString prefix = readCommand.endsWith(QLatin1Char(';')) ? readCommand.chopped(1) : readCommand;
-    if (!response.startsWith(prefix) || !response.endsWith(QLatin1Char(';')))
-        return std::nullopt;
+    // Whole characters count: a combining mark on the menu number's last digit makes it another
+    // character, so the reply is not this item's.
+    const QStringList characters = TextOps::characters(response);
+    const qsizetype prefixLength = TextOps::characterCount(prefix);
     // The final ";" must come after the prefix, not be part of it.
-    if (response.size() <= prefix.size())
+    if (characters.size() <= prefixLength)
         return std::nullopt;
-    return response.mid(prefix.size(), response.size() - prefix.size() - 1);
+    if (!TextOps::canonicallyEqual(characters.mid(0, prefixLength).join(QString()), prefix) ||
+        !TextOps::canonicallyEqual(characters.last(), QStringLiteral(";")))
+        return std::nullopt;
+    return characters.mid(prefixLength, characters.size() - prefixLength - 1).join(QString());
 }
 
 QString DeviceSettingDefinition::normalizeForWrite(const QString &value) const {

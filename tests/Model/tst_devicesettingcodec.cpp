@@ -124,6 +124,8 @@ void DeviceSettingCodecTest::parseResponseRefusesOtherReplies_data() {
                                   << "EX026";
     QTest::addRow("shorter menu number") << "ft710.030101"
                                          << "EX0301;";
+    QTest::addRow("combining mark on the last menu digit") << "ft991a.026"
+                                                           << "EX026\u0301050;";
 }
 
 void DeviceSettingCodecTest::parseResponseRefusesOtherReplies() {
