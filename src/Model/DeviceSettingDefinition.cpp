@@ -22,8 +22,9 @@ std::optional<QString> DeviceSettingDefinition::parseResponse(const QString &res
 QString DeviceSettingDefinition::normalizeForWrite(const QString &value) const {
     if (fieldKind == DeviceSettingFieldKind::choice) {
         const bool isCode =
-            std::any_of(options.cbegin(), options.cend(),
-                        [&](const DeviceSettingOption &option) { return option.code == value; });
+            std::any_of(options.cbegin(), options.cend(), [&](const DeviceSettingOption &option) {
+                return TextOps::canonicallyEqual(option.code, value);
+            });
         if (isCode || options.isEmpty())
             return value;
         return options.first().code;
@@ -38,8 +39,19 @@ QString DeviceSettingDefinition::writeCommand(const QString &value) const {
     return writePrefix + normalizeForWrite(value) + QLatin1Char(';');
 }
 
+bool operator==(const DeviceSettingDefinition &a, const DeviceSettingDefinition &b) {
+    using TextOps::canonicallyEqual;
+    return canonicallyEqual(a.id, b.id) && canonicallyEqual(a.group, b.group) &&
+           canonicallyEqual(a.title, b.title) && canonicallyEqual(a.readCommand, b.readCommand) &&
+           canonicallyEqual(a.writePrefix, b.writePrefix) && a.digits == b.digits &&
+           a.fieldKind == b.fieldKind && a.options == b.options &&
+           a.disruptsConnection == b.disruptsConnection && canonicallyEqual(a.help, b.help);
+}
+
 size_t qHash(const DeviceSettingDefinition &definition, size_t seed) {
-    return qHashMulti(seed, definition.id, definition.group, definition.title, definition.readCommand,
-                      definition.writePrefix, definition.digits, definition.fieldKind, definition.options,
-                      definition.disruptsConnection, definition.help);
+    using TextOps::canonicalForm;
+    return qHashMulti(seed, canonicalForm(definition.id), canonicalForm(definition.group),
+                      canonicalForm(definition.title), canonicalForm(definition.readCommand),
+                      canonicalForm(definition.writePrefix), definition.digits, definition.fieldKind,
+                      definition.options, definition.disruptsConnection, canonicalForm(definition.help));
 }

@@ -53,7 +53,8 @@ struct DeviceSettingDefinition {
     static const QList<DeviceSettingOption> &ft991ToneLcutOptions();
     static const QList<DeviceSettingOption> &ft991ToneHcutOptions();
 
-    friend bool operator==(const DeviceSettingDefinition &, const DeviceSettingDefinition &) = default;
+    // All ten fields; texts compare by canonical equivalence.
+    friend bool operator==(const DeviceSettingDefinition &a, const DeviceSettingDefinition &b);
 };
 
 size_t qHash(const DeviceSettingDefinition &definition, size_t seed = 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/TextOps.h"
+
 #include <QHashFunctions>
 #include <QString>
 
@@ -10,9 +12,12 @@ struct DeviceSettingOption {
 
     QString id() const { return code; }
 
-    friend bool operator==(const DeviceSettingOption &, const DeviceSettingOption &) = default;
+    // Texts compare by canonical equivalence.
+    friend bool operator==(const DeviceSettingOption &a, const DeviceSettingOption &b) {
+        return TextOps::canonicallyEqual(a.code, b.code) && TextOps::canonicallyEqual(a.title, b.title);
+    }
 };
 
 inline size_t qHash(const DeviceSettingOption &option, size_t seed = 0) {
-    return qHashMulti(seed, option.code, option.title);
+    return qHashMulti(seed, TextOps::canonicalForm(option.code), TextOps::canonicalForm(option.title));
 }

@@ -1,5 +1,7 @@
 #include "Model/DeviceSettingState.h"
 
+#include "Model/TextOps.h"
+
 DeviceSettingState::DeviceSettingState(DeviceSettingDefinition definition, QString value,
                                        QString originalValue)
     : value(std::move(value))
@@ -8,9 +10,16 @@ DeviceSettingState::DeviceSettingState(DeviceSettingDefinition definition, QStri
 }
 
 bool DeviceSettingState::isDirty() const {
-    return m_definition.normalizeForWrite(value) != m_definition.normalizeForWrite(originalValue);
+    return !TextOps::canonicallyEqual(m_definition.normalizeForWrite(value),
+                                      m_definition.normalizeForWrite(originalValue));
+}
+
+bool operator==(const DeviceSettingState &a, const DeviceSettingState &b) {
+    return a.m_definition == b.m_definition && TextOps::canonicallyEqual(a.value, b.value) &&
+           TextOps::canonicallyEqual(a.originalValue, b.originalValue);
 }
 
 size_t qHash(const DeviceSettingState &state, size_t seed) {
-    return qHashMulti(seed, state.definition(), state.value, state.originalValue);
+    return qHashMulti(seed, state.definition(), TextOps::canonicalForm(state.value),
+                      TextOps::canonicalForm(state.originalValue));
 }

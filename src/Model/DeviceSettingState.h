@@ -20,7 +20,8 @@ public:
     QString value;
     QString originalValue;
 
-    friend bool operator==(const DeviceSettingState &, const DeviceSettingState &) = default;
+    // Definition, value and original value; texts compare by canonical equivalence.
+    friend bool operator==(const DeviceSettingState &a, const DeviceSettingState &b);
 
 private:
     DeviceSettingDefinition m_definition;

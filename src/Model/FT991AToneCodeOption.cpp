@@ -1,5 +1,7 @@
 #include "Model/FT991AToneCodeOption.h"
 
+#include "Model/TextOps.h"
+
 QString FT991AToneCodeOption::id() const {
     return rawValue(kind) + QLatin1Char(':') + code;
 }
@@ -8,4 +10,9 @@ QString FT991AToneCodeOption::title() const {
     const QString separator =
         kind == FT991AToneNumberKind::dcs ? QStringLiteral(" · DCS ") : QStringLiteral(" · ");
     return code + separator + label;
+}
+
+bool FT991AToneCodeOption::operator==(const FT991AToneCodeOption &other) const {
+    return kind == other.kind && TextOps::canonicallyEqual(code, other.code) &&
+           TextOps::canonicallyEqual(label, other.label);
 }

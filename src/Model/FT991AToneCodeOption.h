@@ -17,5 +17,6 @@ struct FT991AToneCodeOption {
     // "000 · 67.0 Hz", "000 · DCS 023".
     QString title() const;
 
-    bool operator==(const FT991AToneCodeOption &) const = default;
+    // Kind, code and label; texts compare by canonical equivalence.
+    bool operator==(const FT991AToneCodeOption &other) const;
 };

@@ -90,7 +90,11 @@ QString upperCased(const QString &text) {
 }
 
 bool canonicallyEqual(const QString &a, const QString &b) {
-    return a == b || a.normalized(QString::NormalizationForm_C) == b.normalized(QString::NormalizationForm_C);
+    return a == b || canonicalForm(a) == canonicalForm(b);
+}
+
+QString canonicalForm(const QString &text) {
+    return text.normalized(QString::NormalizationForm_C);
 }
 
 QString trimmedWhitespaces(const QString &text) {

@@ -25,6 +25,8 @@ QString fixedDigits(const QString &text, qsizetype width);
 QString upperCased(const QString &text);
 // Canonical equivalence: a letter with a combining accent equals the precomposed letter.
 bool canonicallyEqual(const QString &a, const QString &b);
+// One form for all canonically equivalent texts (NFC): what equal texts hash by.
+QString canonicalForm(const QString &text);
 
 // Trims space separators and the horizontal tab at both ends; line breaks stay.
 QString trimmedWhitespaces(const QString &text);

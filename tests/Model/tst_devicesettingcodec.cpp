@@ -40,6 +40,9 @@ private slots:
     void isDirtyComparesNormalisedValues_data();
     void isDirtyComparesNormalisedValues();
     void stateStartsEmptyWithTheItemsId();
+    void choiceCodesCompareByCanonicalEquivalence_data();
+    void choiceCodesCompareByCanonicalEquivalence();
+    void valuesCompareAndHashByCanonicalEquivalence();
     void rawValuesConvertBothWays_data();
     void rawValuesConvertBothWays();
 };
@@ -324,6 +327,59 @@ void DeviceSettingCodecTest::stateStartsEmptyWithTheItemsId() {
     QCOMPARE(state.value, QString());
     QCOMPARE(state.originalValue, QString());
     QVERIFY(!state.isDirty());
+}
+
+void DeviceSettingCodecTest::choiceCodesCompareByCanonicalEquivalence_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("originalValue");
+    QTest::addColumn<QString>("normalised");
+    QTest::addColumn<bool>("dirty");
+    QTest::addRow("decomposed form of a code") << "e\u0301"
+                                               << "\u00E9"
+                                               << "e\u0301" << false;
+    QTest::addRow("precomposed form of a code") << "\u00E9"
+                                                << "e\u0301"
+                                                << "\u00E9" << false;
+    QTest::addRow("the other code") << "x"
+                                    << "e\u0301"
+                                    << "x" << true;
+}
+
+void DeviceSettingCodecTest::choiceCodesCompareByCanonicalEquivalence() {
+    QFETCH(QString, value);
+    QFETCH(QString, originalValue);
+    QFETCH(QString, normalised);
+    QFETCH(bool, dirty);
+    DeviceSettingDefinition definition = definitionWithId(QStringLiteral("ft991a.034"));
+    definition.options = {{QStringLiteral("x"), QStringLiteral("X")},
+                          {QStringLiteral("\u00E9"), QStringLiteral("E")}};
+    QCOMPARE(definition.normalizeForWrite(value), normalised);
+    QCOMPARE(DeviceSettingState(definition, value, originalValue).isDirty(), dirty);
+}
+
+void DeviceSettingCodecTest::valuesCompareAndHashByCanonicalEquivalence() {
+    const QString precomposed = QStringLiteral("Caf\u00E9");
+    const QString decomposed = QStringLiteral("Cafe\u0301");
+
+    const DeviceSettingOption option{QStringLiteral("1"), precomposed};
+    const DeviceSettingOption sameOption{QStringLiteral("1"), decomposed};
+    QVERIFY(option == sameOption);
+    QCOMPARE(qHash(option), qHash(sameOption));
+
+    DeviceSettingDefinition definition = beepLevel();
+    DeviceSettingDefinition sameDefinition = beepLevel();
+    definition.help = precomposed;
+    sameDefinition.help = decomposed;
+    definition.options = {option};
+    sameDefinition.options = {sameOption};
+    QVERIFY(definition == sameDefinition);
+    QCOMPARE(qHash(definition), qHash(sameDefinition));
+
+    const DeviceSettingState state(definition, precomposed, decomposed);
+    const DeviceSettingState sameState(sameDefinition, decomposed, precomposed);
+    QVERIFY(state == sameState);
+    QCOMPARE(qHash(state), qHash(sameState));
+    QVERIFY(!(state == DeviceSettingState(definition, precomposed, QStringLiteral("Cafe"))));
 }
 
 void DeviceSettingCodecTest::rawValuesConvertBothWays_data() {

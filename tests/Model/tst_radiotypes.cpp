@@ -267,6 +267,12 @@ private slots:
         QVERIFY(!(ctcss == dcs));
     }
 
+    void toneCodeOptionsCompareByCanonicalEquivalence() {
+        const FT991AToneCodeOption precomposed{FT991AToneNumberKind::ctcss, "000", "Caf\u00E9"};
+        const FT991AToneCodeOption decomposed{FT991AToneNumberKind::ctcss, "000", "Cafe\u0301"};
+        QVERIFY(precomposed == decomposed);
+    }
+
 private:
     std::unique_ptr<TestSettings> m_settings;
 };
