@@ -59,11 +59,11 @@ QJsonObject MemoryBackup::toJson() const {
     QJsonArray channels;
     for (const RadioMemory &memory : memories)
         channels.append(memory.toJson());
-    const QDateTime wholeSeconds = QDateTime::fromSecsSinceEpoch(exportedAt.toSecsSinceEpoch(), Qt::UTC);
+    // The ISO form leaves out the fraction of the second: the time is cut, never rounded.
     return QJsonObject{
         {radioModelKey, rawValue(radioModel)},
         {memoriesKey, channels},
-        {exportedAtKey, wholeSeconds.toString(Qt::ISODate)},
+        {exportedAtKey, exportedAt.toUTC().toString(Qt::ISODate)},
     };
 }
 

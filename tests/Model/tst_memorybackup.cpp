@@ -58,6 +58,8 @@ private slots:
     void writingAndReadingKeepsModelChannelsAndWholeSeconds_data();
     void writingAndReadingKeepsModelChannelsAndWholeSeconds();
     void writtenFileHasSortedKeysAndAUtcDate();
+    void writtenDateDropsTheFractionOfTheSecond_data();
+    void writtenDateDropsTheFractionOfTheSecond();
     void readerAcceptsWhatTheFormatAllows_data();
     void readerAcceptsWhatTheFormatAllows();
     void readerRejectsTheWholeFileOnAnyFault_data();
@@ -121,6 +123,22 @@ void MemoryBackupTest::writtenFileHasSortedKeysAndAUtcDate() {
         QVERIFY2(next > position, qPrintable(key));
         position = next;
     }
+}
+
+void MemoryBackupTest::writtenDateDropsTheFractionOfTheSecond_data() {
+    QTest::addColumn<QDateTime>("exportedAt");
+    QTest::addColumn<QString>("written");
+    QTest::addRow("after 1970") << QDateTime(QDate(2025, 3, 1), QTime(14, 5, 9, 870), Qt::UTC)
+                                << "2025-03-01T14:05:09Z";
+    QTest::addRow("before 1970") << QDateTime(QDate(1969, 12, 31), QTime(23, 59, 58, 500), Qt::UTC)
+                                 << "1969-12-31T23:59:58Z";
+}
+
+void MemoryBackupTest::writtenDateDropsTheFractionOfTheSecond() {
+    QFETCH(QDateTime, exportedAt);
+    QFETCH(QString, written);
+    const MemoryBackup backup{.radioModel = RadioModel::ft710, .memories = {}, .exportedAt = exportedAt};
+    QCOMPARE(backup.toJson().value(QStringLiteral("exportedAt")).toString(), written);
 }
 
 void MemoryBackupTest::readerAcceptsWhatTheFormatAllows_data() {
