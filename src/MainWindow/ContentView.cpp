@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -47,6 +48,7 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
     setMinimumSize(1240, 780);
     resize(1320, 820);
 
+    m_sidebarWidth = sidebarIdealWidth + 2 * PanelSurface::glowMargin;
     m_countdownTimer.setTimerType(Qt::PreciseTimer);
     m_countdownTimer.setInterval(std::chrono::seconds(1));
     connect(&m_countdownTimer, &QTimer::timeout, this, &ContentView::countdownStep);
@@ -209,26 +211,41 @@ void ContentView::closeEvent(QCloseEvent *event) {
     QMainWindow::closeEvent(event);
 }
 
+void ContentView::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    // The splitter shares out its width only once it is laid out.
+    placeSidebarEdge();
+}
+
+void ContentView::placeSidebarEdge() {
+    m_splitter->setSizes({m_sidebarWidth, std::max(0, m_splitter->width() - m_sidebarWidth)});
+}
+
 void ContentView::buildContent() {
+    // The sidebar keeps the width the user gave it.
+    if (m_splitter && m_splitter->isVisible())
+        m_sidebarWidth = m_splitter->sizes().value(0, m_sidebarWidth);
     // The old content goes at once, so no panel of it follows the model any longer.
     delete takeCentralWidget();
     auto *background = new GradientBackground;
     background->setObjectName(QStringLiteral("background"));
     auto *layout = new QVBoxLayout(background);
     layout->setContentsMargins(4, 4, 4, 4);
-    auto *splitter = new QSplitter(Qt::Horizontal);
-    splitter->setObjectName(QStringLiteral("splitter"));
-    splitter->setChildrenCollapsible(false);
-    splitter->setHandleWidth(2);
-    splitter->addWidget(buildSidebar());
-    splitter->addWidget(buildDetailColumn());
-    splitter->setStretchFactor(1, 1);
-    const int sidebarWidth = sidebarIdealWidth + 2 * PanelSurface::glowMargin;
-    splitter->setSizes({sidebarWidth, width() - sidebarWidth});
-    layout->addWidget(splitter);
+    m_splitter = new QSplitter(Qt::Horizontal);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(2);
+    m_splitter->addWidget(buildSidebar());
+    m_splitter->addWidget(buildDetailColumn());
+    m_splitter->setStretchFactor(1, 1);
+    layout->addWidget(m_splitter);
 
     m_overlay = new ConnectCountdownOverlay(this, background);
     setCentralWidget(background);
+    if (isVisible()) {
+        layout->activate();
+        placeSidebarEdge();
+    }
     applyTheme();
     updateDetailColumn();
 }

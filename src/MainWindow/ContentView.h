@@ -16,6 +16,7 @@ class ConnectCountdownOverlay;
 class PanelChrome;
 class QFileDialog;
 class QLabel;
+class QSplitter;
 class QVBoxLayout;
 
 // The main window: the connection sidebar on the left; the toolbar, the memory editors and the
@@ -99,9 +100,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildContent();
+    void placeSidebarEdge();
     QWidget *buildSidebar();
     QWidget *buildDetailColumn();
     QWidget *createTableEditorPanel();
@@ -124,8 +127,10 @@ private:
     bool m_showConnectSplash = false;
     int m_connectCountdown = countdownSeconds;
     QTimer m_countdownTimer;
+    int m_sidebarWidth;
 
     // Rebuilt with the content when the language changes.
+    QPointer<QSplitter> m_splitter;
     QPointer<QWidget> m_tableSlot;
     QPointer<QWidget> m_editorSlot;
     QPointer<QWidget> m_noDraftPlaceholder;

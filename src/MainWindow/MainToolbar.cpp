@@ -4,6 +4,7 @@
 #include "Localization/L.h"
 #include "MainWindow/AppBranding.h"
 #include "MainWindow/ContentView.h"
+#include "MainWindow/ElidedLabel.h"
 #include "MainWindow/Icons.h"
 #include "MainWindow/SegmentedControl.h"
 
@@ -79,14 +80,13 @@ QWidget *MainToolbar::buildTitleBlock() {
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
     title->setFont(titleFont);
-    auto *caption = new QLabel(AppBranding::appVersion() + QStringLiteral(" · ") + AppBranding::authorLine());
+    auto *caption =
+        new ElidedLabel(AppBranding::appVersion() + QStringLiteral(" · ") + AppBranding::authorLine());
     caption->setObjectName(QStringLiteral("toolbar.caption"));
     QFont captionFont = caption->font();
     captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
     caption->setFont(captionFont);
     caption->setForegroundRole(QPalette::PlaceholderText);
-    caption->setWordWrap(true);
-    caption->setMinimumWidth(160);
     layout->addWidget(title);
     layout->addWidget(caption);
     return block;
