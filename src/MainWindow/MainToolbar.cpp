@@ -25,8 +25,9 @@ MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
-    layout->addWidget(buildTitleBlock());
-    layout->addStretch(1);
+    // The title block takes the free room, which pushes the controls to the trailing edge and
+    // lets the caption show as much as fits.
+    layout->addWidget(buildTitleBlock(), 1);
 
     m_readAll = addButton(loc(QStringLiteral("Alle lesen")), QStringLiteral("toolbar.readAll"));
     connect(m_readAll, &QPushButton::clicked, m_model, &AppModel::readAll);
