@@ -32,6 +32,16 @@ template <typename Predicate> QString trimmed(const QString &text, Predicate isT
     return text.mid(begin, end - begin);
 }
 
+// The end of the next character, or -1 after the last. Qt's tailoring for Indic scripts may put a
+// boundary between the two halves of a surrogate pair, which would cut a character in two.
+qsizetype nextCharacterEnd(QTextBoundaryFinder &finder, const QString &text) {
+    qsizetype end = finder.toNextBoundary();
+    while (end > 0 && end < text.size() && text.at(end - 1).isHighSurrogate() &&
+           text.at(end).isLowSurrogate())
+        end = finder.toNextBoundary();
+    return end;
+}
+
 QString repeated(const QString &pad, qsizetype times) {
     return times > 0 ? pad.repeated(times) : QString();
 }
@@ -42,7 +52,7 @@ QStringList characters(const QString &text) {
     QStringList result;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     qsizetype start = 0;
-    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
+    for (qsizetype end = nextCharacterEnd(finder, text); end > 0; end = nextCharacterEnd(finder, text)) {
         result.append(text.mid(start, end - start));
         start = end;
     }
@@ -59,7 +69,7 @@ QString prefix(const QString &text, qsizetype count) {
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     qsizetype end = 0;
     for (qsizetype taken = 0; taken < count; ++taken) {
-        const qsizetype next = finder.toNextBoundary();
+        const qsizetype next = nextCharacterEnd(finder, text);
         if (next < 0)
             break;
         end = next;

@@ -20,6 +20,7 @@ private slots:
         QTest::addRow("ascii") << QStringLiteral("abc") << 3;
         QTest::addRow("combining accent") << QStringLiteral("ab") + eAcuteDecomposed << 3;
         QTest::addRow("surrogate pair") << QStringLiteral("\U0001F4FB!") << 2;
+        QTest::addRow("surrogate pair after Devanagari") << QStringLiteral("\u09660\U0001D7D8X") << 4;
     }
     void characterCountCountsGraphemeClusters() {
         QFETCH(QString, text);
@@ -31,6 +32,7 @@ private slots:
         QCOMPARE(prefix(eAcuteDecomposed + QStringLiteral("xy"), 1), eAcuteDecomposed);
         QCOMPARE(prefix(QStringLiteral("ab"), 5), QStringLiteral("ab"));
         QCOMPARE(prefix(QStringLiteral("ab"), -1), QString());
+        QCOMPARE(prefix(QStringLiteral("\u09660\U0001D7D8X"), 3), QStringLiteral("\u09660\U0001D7D8"));
     }
 
     void numericCharacters_data() {
@@ -45,6 +47,8 @@ private slots:
             << QStringLiteral("\U0001D7CE") << QStringLiteral("\U0001D7CE");
         QTest::addRow("digit with combining mark kept whole")
             << QStringLiteral("a7\u0301") << QStringLiteral("7\u0301");
+        QTest::addRow("digit outside the BMP after Devanagari")
+            << QStringLiteral("\u0915\U0001D7D8") << QStringLiteral("\U0001D7D8");
         QTest::addRow("none") << QStringLiteral("abc") << QString();
     }
     void numericCharacters() {
