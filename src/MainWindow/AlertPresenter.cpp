@@ -1,5 +1,6 @@
 #include "MainWindow/AlertPresenter.h"
 
+#include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
 #include "Localization/L.h"
 
@@ -18,7 +19,18 @@ AlertPresenter::AlertPresenter(AppModel *model, QWidget *fallbackParent)
     , m_model(model)
     , m_fallbackParent(fallbackParent) {
     connect(m_model, &AppModel::alertMessageChanged, this, &AlertPresenter::follow);
+    connect(LanguageSelection::shared(), &LanguageSelection::changed, this, [this] {
+        if (m_box)
+            showTexts(m_box);
+    });
     follow();
+}
+
+void AlertPresenter::showTexts(QMessageBox *box) {
+    box->setWindowTitle(loc(QStringLiteral("Hinweis")));
+    box->setText(QStringLiteral("<b>%1</b>").arg(loc(QStringLiteral("Hinweis")).toHtmlEscaped()));
+    if (QAbstractButton *ok = box->buttons().value(0))
+        ok->setText(loc(QStringLiteral("OK")));
 }
 
 void AlertPresenter::follow() {
@@ -51,16 +63,15 @@ void AlertPresenter::open(const QString &message, QWidget *owner) {
     box->setObjectName(QStringLiteral("alert"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setIcon(QMessageBox::NoIcon);
-    box->setWindowTitle(loc(QStringLiteral("Hinweis")));
     // The title heads the alert, as window managers may not show window titles; the message is
     // shown as it is, never read as markup.
     box->setTextFormat(Qt::RichText);
-    box->setText(QStringLiteral("<b>%1</b>").arg(loc(QStringLiteral("Hinweis")).toHtmlEscaped()));
     box->setInformativeText(Qt::convertFromPlainText(message, Qt::WhiteSpaceNormal));
-    QPushButton *ok = box->addButton(loc(QStringLiteral("OK")), QMessageBox::AcceptRole);
+    QPushButton *ok = box->addButton(QString(), QMessageBox::AcceptRole);
     ok->setObjectName(QStringLiteral("alert.ok"));
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
+    showTexts(box);
     connect(box, &QMessageBox::finished, this, [this, box] {
         if (m_box == box)
             m_model->setAlertMessage(std::nullopt);

@@ -20,6 +20,7 @@ public:
 private:
     void follow();
     QWidget *ownerWindow() const;
+    static void showTexts(QMessageBox *box);
     void open(const QString &message, QWidget *owner);
 
     AppModel *m_model;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -426,6 +427,24 @@ private slots:
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         ok->click();
         QVERIFY(!m_model->alertMessage());
+    }
+
+    void alertFollowsTheLanguage() {
+        m_model->setAlertMessage(QStringLiteral("Etwas ging schief"));
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = m_view->findChild<QMessageBox *>(QStringLiteral("alert"))));
+        LanguageSelection::shared()->select(AppLanguage::en);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Notice"));
+        QVERIFY(box->informativeText().contains(QStringLiteral("Etwas ging schief")));
+    }
+
+    void sidebarKeepsItsWidthAcrossALanguageChange() {
+        auto *splitter = widget<QSplitter>(QStringLiteral("splitter"));
+        splitter->setSizes({280, splitter->width() - 280});
+        const int chosen = splitter->sizes().first();
+        QCOMPARE(chosen, 280);
+        switchLanguage(AppLanguage::en);
+        QTRY_COMPARE(widget<QSplitter>(QStringLiteral("splitter"))->sizes().first(), chosen);
     }
 
     void alertShowsMarkupAsText() {
