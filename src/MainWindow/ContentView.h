@@ -13,11 +13,8 @@
 class AppModel;
 class JSONBackupDocument;
 class ConnectCountdownOverlay;
-class PanelChrome;
 class QFileDialog;
-class QLabel;
 class QSplitter;
-class QVBoxLayout;
 
 // The main window: the connection sidebar on the left; the toolbar, the memory editors and the
 // activity log on the right; the connect countdown over everything. It holds the state that is

@@ -4,7 +4,6 @@
 #include <QWidget>
 
 class QButtonGroup;
-class QAbstractButton;
 class QHBoxLayout;
 
 // A row of joined, mutually exclusive buttons (a segmented picker). It reports only the
