@@ -8,7 +8,6 @@
 
 class DeviceSettingPill;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 // One menu item: its title with the "geändert" and "reconnect" marks, its help text and its editor,
@@ -21,7 +20,6 @@ public:
     DeviceSettingRowView(const DeviceSettingState &state, const QColor &primary, const QColor &secondary,
                          QWidget *parent = nullptr);
 
-    QString id() const { return m_state.id(); }
     // Shows a newer state of the same item in place, keeping focus and cursor of the editor.
     void setState(const DeviceSettingState &state);
 

@@ -20,8 +20,6 @@ class DeviceSettingsRootView : public QWidget {
 public:
     DeviceSettingsRootView(AppModel *appModel, RadioModel radioModel, QWidget *parent = nullptr);
 
-    RadioModel radioModel() const { return m_radioModel; }
-
 protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

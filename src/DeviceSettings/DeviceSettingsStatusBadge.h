@@ -10,7 +10,6 @@ public:
     explicit DeviceSettingsStatusBadge(QWidget *parent = nullptr);
 
     void setConnected(bool connected);
-    bool isConnected() const { return m_connected; }
     QString text() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

@@ -7,6 +7,8 @@
 
 namespace DeviceSettingsStyle {
 
+namespace {
+
 QFont font(const QFont &base, TextRole role) {
     QFont result = base;
     const qreal size = base.pointSizeF() > 0 ? base.pointSizeF() : 10.0;
@@ -31,6 +33,8 @@ QFont font(const QFont &base, TextRole role) {
     }
     return result;
 }
+
+} // namespace
 
 void applyFont(QWidget *widget, TextRole role) {
     widget->setFont(font(widget->font(), role));

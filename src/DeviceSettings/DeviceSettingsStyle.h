@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 
 class QWidget;
 
@@ -17,7 +16,6 @@ enum class TextRole {
     pill,     // the small "changed" and "reconnect" marks
 };
 
-QFont font(const QFont &base, TextRole role);
 void applyFont(QWidget *widget, TextRole role);
 // Paints the widget's text in the given colour.
 void setTextColor(QWidget *widget, const QColor &color);

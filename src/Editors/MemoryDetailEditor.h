@@ -15,7 +15,6 @@ class LabeledPicker;
 class QCheckBox;
 class QGridLayout;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 class QToolButton;
 

@@ -7,7 +7,6 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 class AppModel;

@@ -18,7 +18,7 @@ constexpr int rowHeight = 46;
 
 } // namespace
 
-MemoryTablePanel::MemoryTablePanel(AppModel *appModel, ContentView *, QWidget *parent)
+MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     : QWidget(parent)
     , m_model(new MemoryTableModel(appModel, this))
     , m_view(new QTableView) {

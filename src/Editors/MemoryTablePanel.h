@@ -3,9 +3,7 @@
 #include <QWidget>
 
 class AppModel;
-class ContentView;
 class MemoryTableModel;
-class QLabel;
 class QTableView;
 
 // The main window's table mode: every channel of the memory table as one editable row,
@@ -15,9 +13,8 @@ class MemoryTablePanel : public QWidget {
     Q_OBJECT
 
 public:
-    MemoryTablePanel(AppModel *appModel, ContentView *window, QWidget *parent = nullptr);
+    explicit MemoryTablePanel(AppModel *appModel, QWidget *parent = nullptr);
 
-    QTableView *view() const { return m_view; }
     MemoryTableModel *model() const { return m_model; }
 
 protected:
