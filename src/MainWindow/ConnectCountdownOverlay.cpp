@@ -3,9 +3,9 @@
 #include "Localization/L.h"
 #include "MainWindow/AppBranding.h"
 #include "MainWindow/ContentView.h"
+#include "MainWindow/FadeScaleEffect.h"
 
 #include <QEvent>
-#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -99,14 +99,14 @@ QFont scaledFont(QFont font, double scale, QFont::Weight weight = QFont::Normal)
 ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *host)
     : QWidget(host)
     , m_view(view)
-    , m_opacity(new QGraphicsOpacityEffect(this))
-    , m_fade(new QPropertyAnimation(m_opacity, "opacity", this)) {
+    , m_effect(new FadeScaleEffect(this))
+    , m_fade(new QPropertyAnimation(m_effect, "progress", this)) {
     setObjectName(QStringLiteral("splash"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->addWidget(buildCard(), 0, Qt::AlignCenter);
 
-    setGraphicsEffect(m_opacity);
+    setGraphicsEffect(m_effect);
     m_fade->setDuration(250);
     m_fade->setEasingCurve(QEasingCurve::InOutQuad);
     connect(m_fade, &QPropertyAnimation::finished, this, [this] {
@@ -120,7 +120,7 @@ ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *hos
     connect(m_view, &ContentView::themeChanged, this, &ConnectCountdownOverlay::showTheme);
     showTheme();
     m_shown = m_view->showConnectSplash();
-    m_opacity->setOpacity(m_shown ? 1.0 : 0.0);
+    m_effect->setProgress(m_shown ? 1.0 : 0.0);
     setVisible(m_shown);
     follow();
 }
@@ -229,7 +229,7 @@ void ConnectCountdownOverlay::fadeTo(bool shown) {
         m_cancel->setFocus();
     }
     m_fade->stop();
-    m_fade->setStartValue(m_opacity->opacity());
+    m_fade->setStartValue(m_effect->progress());
     m_fade->setEndValue(shown ? 1.0 : 0.0);
     m_fade->start();
 }

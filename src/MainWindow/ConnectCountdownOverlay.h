@@ -3,11 +3,11 @@
 #include <QWidget>
 
 class ContentView;
+class FadeScaleEffect;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QPropertyAnimation;
-class QGraphicsOpacityEffect;
 
 // The card that counts down to the connection, over a dimmed copy of the whole window, with
 // the freeware and donation notice and "Abbrechen". It shows the main window's countdown state
@@ -37,7 +37,7 @@ private:
     QLabel *m_countdownText = nullptr;
     QProgressBar *m_progress = nullptr;
     QPushButton *m_cancel = nullptr;
-    QGraphicsOpacityEffect *m_opacity;
+    FadeScaleEffect *m_effect;
     QPropertyAnimation *m_fade;
     // Where the fade goes (or went).
     bool m_shown = false;
