@@ -18,7 +18,7 @@ bool readsAsZero(const QString &digits) {
 }
 
 bool isModeLetter(const QString &character) {
-    const QString normalized = character.normalized(QString::NormalizationForm_C);
+    const QString normalized = TextOps::canonicalForm(character);
     return normalized >= QStringLiteral("A") && normalized <= QStringLiteral("E");
 }
 
