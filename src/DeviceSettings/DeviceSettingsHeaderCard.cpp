@@ -93,8 +93,8 @@ QWidget *DeviceSettingsHeaderCard::makeButtonRow() {
     DeviceSettingsStyle::tintButton(m_readButton, primary());
     m_writeButton = makeButton(QStringLiteral("settings.writeChanged"), QStringLiteral("Geänderte schreiben"),
                                QStyle::SP_ArrowUp);
-    m_restoreButton = makeButton(QStringLiteral("settings.restore"), QStringLiteral("Zurücksetzen"),
-                                 QStyle::SP_BrowserReload);
+    m_restoreButton =
+        makeButton(QStringLiteral("settings.restore"), QStringLiteral("Zurücksetzen"), QStyle::SP_ArrowBack);
     connect(m_readButton, &QPushButton::clicked, m_appModel, &AppModel::readSettings);
     connect(m_writeButton, &QPushButton::clicked, m_appModel, &AppModel::writeSettings);
     connect(m_restoreButton, &QPushButton::clicked, m_appModel, &AppModel::restoreSettingsToOriginal);

@@ -54,7 +54,7 @@ void setSecondaryTextColor(QWidget *widget) {
 void tintButton(QWidget *button, const QColor &color) {
     QPalette palette = button->palette();
     // Fusion lightens the face towards its top edge; a darker base keeps white text readable.
-    const QColor face = color.darker(135);
+    const QColor face = color.darker(175);
     // Only the enabled groups: a disabled button keeps the style's dimmed look.
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::Button, face);

@@ -33,4 +33,11 @@ QLabel *captionLabel(const QString &text) {
     return label;
 }
 
+// Fusion draws a check box's edge darker than the window colour, so on the dark window the box
+// vanishes; a light window colour of its own gives it an edge, a dim one while it is disabled.
+void outlineSwitch(QPalette &palette) {
+    palette.setColor(QPalette::Window, QColor::fromRgbF(0.66, 0.69, 0.76));
+    palette.setColor(QPalette::Disabled, QPalette::Window, QColor::fromRgbF(0.30, 0.32, 0.37));
+}
+
 } // namespace EditorStyle

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPalette>
 
 class QLabel;
 
@@ -13,5 +14,7 @@ QFont monospaced();
 QFont semibold(QFont font);
 // The small secondary caption line above a labeled control or a value.
 QLabel *captionLabel(const QString &text);
+// Gives a switch drawn with `palette` a visible edge on the dark window.
+void outlineSwitch(QPalette &palette);
 
 } // namespace EditorStyle

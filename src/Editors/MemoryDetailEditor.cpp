@@ -379,8 +379,9 @@ QWidget *MemoryDetailEditor::buildAdvanced() {
     auto *flagsRaw = new LabeledField(loc(QStringLiteral("Flags Raw (Erweitert)")));
     bindField(flagsRaw, QStringLiteral("detailEditor.flagsRaw"), field(&MemoryDraft::flagsRaw),
               fieldSetter(&MemoryDraft::flagsRaw));
-    fields->addWidget(shiftRaw);
-    fields->addWidget(flagsRaw);
+    // As wide as the fields above, not stretched across the panel.
+    fields->addWidget(shiftRaw, 0, Qt::AlignLeft);
+    fields->addWidget(flagsRaw, 0, Qt::AlignLeft);
     fields->addWidget(infoLine(QStringLiteral("detailEditor.advancedHint"), [](const MemoryDraft &d) {
         return loc(isFT991A(d)
                        ? QStringLiteral("Die Erweitert-Felder sind für rohe CAT-Werte der FT-991A gedacht. "
@@ -446,6 +447,9 @@ void MemoryDetailEditor::bindPicker(LabeledPicker *picker, const QString &object
 void MemoryDetailEditor::bindSwitch(QCheckBox *box, const QString &objectName, Getter<bool> get,
                                     Setter<bool> set) {
     box->setObjectName(objectName);
+    QPalette edged;
+    EditorStyle::outlineSwitch(edged);
+    box->setPalette(edged);
     connect(box, &QCheckBox::clicked, this,
             [this, set](bool on) { changeDraft([&](MemoryDraft d) { return set(std::move(d), on); }); });
     onRefresh([box, get](const MemoryDraft &draft) {

@@ -132,6 +132,7 @@ void MemoryTableDelegate::paintToggle(QPainter *painter, const QStyleOptionViewI
     QStyle *style = styleOf(option);
     QStyleOptionButton check;
     check.QStyleOption::operator=(option);
+    EditorStyle::outlineSwitch(check.palette);
     const QRect indicator = style->subElementRect(QStyle::SE_CheckBoxIndicator, &check, option.widget);
     check.rect = QRect(QPoint(), indicator.size());
     check.rect.moveCenter(option.rect.center());

@@ -51,7 +51,8 @@ bool shoot(RadioModel model, EditorMode mode, const QString &path) {
     ContentView window(&app);
     window.setEditorMode(mode);
     window.setShowAdvanced(mode == EditorMode::detail);
-    window.resize(1440, 900);
+    // Tall enough for the detail editor to show all its fields above the log.
+    window.resize(1440, mode == EditorMode::detail ? 1350 : 900);
     window.show();
     QTest::qWait(300);
     return window.grab().save(path);
@@ -64,6 +65,7 @@ int main(int argc, char **argv) {
     TestSettings settings;
     UserDefaults::setValue(L::userDefaultsLanguageKey(), QStringLiteral("de"));
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    folder.mkpath(QStringLiteral("."));
     const bool saved = shoot(RadioModel::ft710, EditorMode::table, folder.filePath("table-ft710.png")) &&
                        shoot(RadioModel::ft991a, EditorMode::table, folder.filePath("table-ft991a.png")) &&
                        shoot(RadioModel::ft991a, EditorMode::detail, folder.filePath("detail-ft991a.png"));
