@@ -5,6 +5,8 @@
 #include "Model/TextOps.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace {
 
@@ -41,8 +43,12 @@ QString RadioMemory::formattedFrequency() const {
     const qlonglong hertz = isAsciiDigits(digits) ? digits.toLongLong(&isNumber) : 0;
     if (!isNumber)
         return frequency;
-    // Formatted without the locale: always a decimal point.
-    return QString::number(double(hertz) / 1000000.0, 'f', 6) + QStringLiteral(" MHz");
+    // As printf's "%.6f" in the C locale: a decimal point whatever the locale, and an exact tie
+    // rounded to even, where QString::number would round it up.
+    std::array<char, 64> text;
+    const std::to_chars_result end = std::to_chars(text.data(), text.data() + text.size(),
+                                                   double(hertz) / 1000000.0, std::chars_format::fixed, 6);
+    return QString::fromLatin1(text.data(), end.ptr - text.data()) + QStringLiteral(" MHz");
 }
 
 QString RadioMemory::modeDisplayName() const {

@@ -75,6 +75,10 @@ private slots:
         QTest::addRow("no digits shown as stored")
             << channel(ft710, "abc", "2", "", "") << "abc · USB · Simplex"
             << "abc · USB · Simplex";
+        QTest::addRow("exact tie rounds to even as printf does")
+            << channel(ft710, "6014416479429101917", "2", "", "")
+            << "6014416479429.101562 MHz · USB · Simplex"
+            << "6014416479429.101562 MHz · USB · Simplex";
         QTest::addRow("beyond 64 bits shown as stored")
             << channel(ft710, "99999999999999999999", "2", "", "") << "99999999999999999999 · USB · Simplex"
             << "99999999999999999999 · USB · Simplex";
