@@ -153,8 +153,8 @@ QCoro::Task<> AppModel::readSettingsRun(QPointer<AppModel> self, std::shared_ptr
         if (token->isCancelled())
             break;
         const DeviceSettingDefinition &definition = definitions[i];
-        const auto reply =
-            co_await outcomeOf(connection->query(definition.readCommand, LinkTiming::settingsQueryTimeout));
+        const auto reply = co_await outcomeOf(
+            connection->query(definition.readCommand, LinkTiming::waits().settingsQueryTimeout));
         if (!self)
             co_return;
         if (reply.cancelled)
@@ -216,8 +216,8 @@ QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_pt
             working[write.position].id() == write.id) {
             const DeviceSettingState state = working[write.position];
             const DeviceSettingDefinition &definition = state.definition();
-            const auto set = co_await outcomeOf(
-                connection->set(definition.writeCommand(state.value), LinkTiming::settingsRejectionWindow));
+            const auto set = co_await outcomeOf(connection->set(definition.writeCommand(state.value),
+                                                                LinkTiming::waits().settingsRejectionWindow));
             if (!self)
                 co_return;
             if (set.cancelled)

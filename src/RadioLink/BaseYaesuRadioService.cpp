@@ -29,12 +29,12 @@ BaseYaesuRadioService::BaseYaesuRadioService(RadioModel model, ChannelRange memo
 QCoro::Task<RadioMemory> BaseYaesuRadioService::readMemory(int channel, CancellationToken) {
     const QString slot = RadioMemory::slotText(channel);
     const std::optional<QString> reply =
-        co_await queryUnlessRejected(QStringLiteral("MR") + slot, LinkTiming::queryTimeout);
+        co_await queryUnlessRejected(QStringLiteral("MR") + slot, LinkTiming::waits().queryTimeout);
     if (!reply)
         co_return RadioMemory::empty(slot, m_model);
     RadioMemory memory = parseMRResponse(*reply, slot);
     const std::optional<QString> tagReply =
-        co_await queryUnlessRejected(QStringLiteral("MT") + slot, LinkTiming::ft710TagReadTimeout);
+        co_await queryUnlessRejected(QStringLiteral("MT") + slot, LinkTiming::waits().ft710TagReadTimeout);
     co_return tagReply ? applyMTResponse(*tagReply, memory) : memory;
 }
 

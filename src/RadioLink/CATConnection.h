@@ -31,8 +31,8 @@ public:
 
     // The command may end in ";" or not; errors carry it with its ";". Returns the whole reply
     // line, ";" included.
-    QCoro::Task<QString> query(QString command, double timeout = LinkTiming::queryTimeout);
-    QCoro::Task<> set(QString command, double rejectionWindow = LinkTiming::rejectionWindow);
+    QCoro::Task<QString> query(QString command, double timeout = LinkTiming::waits().queryTimeout);
+    QCoro::Task<> set(QString command, double rejectionWindow = LinkTiming::waits().rejectionWindow);
 
     void flushInputBuffer();
 

@@ -32,18 +32,18 @@ FT991ARadioService::FT991ARadioService(std::shared_ptr<CATConnection> session)
 QCoro::Task<RadioMemory> FT991ARadioService::readMemory(int channel, CancellationToken cancellation) {
     const QString slot = RadioMemory::slotText(channel);
     session().flushInputBuffer();
-    if (!co_await setUnlessRejected(QStringLiteral("MC") + slot, LinkTiming::ft991aSetWindow))
+    if (!co_await setUnlessRejected(QStringLiteral("MC") + slot, LinkTiming::waits().ft991aSelectWindow))
         co_return RadioMemory::empty(slot, model());
-    co_await sleepFor(LinkTiming::ft991aSelectPause, cancellation);
+    co_await sleepFor(LinkTiming::waits().ft991aSelectPause, cancellation);
     session().flushInputBuffer();
-    const std::optional<QString> reply =
-        co_await queryUnlessRejected(QStringLiteral("MR") + slot, LinkTiming::ft991aMemoryReadTimeout);
+    const std::optional<QString> reply = co_await queryUnlessRejected(
+        QStringLiteral("MR") + slot, LinkTiming::waits().ft991aMemoryReadTimeout);
     if (!reply)
         co_return RadioMemory::empty(slot, model());
     RadioMemory memory = parseMRResponse(*reply, slot);
-    co_await sleepFor(LinkTiming::ft991aTagReadPause);
+    co_await sleepFor(LinkTiming::waits().ft991aTagReadPause);
     const std::optional<QString> tagReply =
-        co_await queryUnlessRejected(QStringLiteral("MT") + slot, LinkTiming::ft991aTagReadTimeout);
+        co_await queryUnlessRejected(QStringLiteral("MT") + slot, LinkTiming::waits().ft991aTagReadTimeout);
     if (tagReply)
         memory = applyMTResponseCompat(*tagReply, memory);
     const FT991AToneNumberKind kind = numberKind(memory.ft991aToneSqlMode());
@@ -63,16 +63,17 @@ QCoro::Task<> FT991ARadioService::writeMemory(RadioMemory memory, CancellationTo
     const QString payload = encodeFT991Payload(memory);
     session().flushInputBuffer();
     // A rejected select (an empty channel) is no reason not to write it.
-    if (co_await setUnlessRejected(QStringLiteral("MC") + memory.slot, LinkTiming::ft991aSetWindow))
-        co_await sleepFor(LinkTiming::ft991aSelectPause);
+    if (co_await setUnlessRejected(QStringLiteral("MC") + memory.slot,
+                                   LinkTiming::waits().ft991aSelectWindow))
+        co_await sleepFor(LinkTiming::waits().ft991aSelectPause);
     session().flushInputBuffer();
-    co_await session().set(QStringLiteral("MW") + memory.slot + payload, LinkTiming::ft991aSetWindow);
+    co_await session().set(QStringLiteral("MW") + memory.slot + payload, LinkTiming::waits().ft991aSetWindow);
     co_await session().set(QStringLiteral("MT") + memory.slot + payload + u'0' + tagField(memory.tag),
-                           LinkTiming::ft991aSetWindow);
+                           LinkTiming::waits().ft991aSetWindow);
     const FT991AToneNumberKind kind = numberKind(memory.ft991aToneSqlMode());
     if (kind != FT991AToneNumberKind::none)
         co_await session().set(toneNumberCommand(kind) + TextOps::fixedDigits(memory.toneNumberCode, 3),
-                               LinkTiming::ft991aSetWindow);
+                               LinkTiming::waits().ft991aSetWindow);
 }
 
 RadioMemory FT991ARadioService::applyMTResponseCompat(const QString &response, RadioMemory memory) {
@@ -86,7 +87,7 @@ RadioMemory FT991ARadioService::applyMTResponseCompat(const QString &response, R
 
 QCoro::Task<QString> FT991ARadioService::readFT991ToneNumber(FT991AToneNumberKind kind) {
     const QString command = toneNumberCommand(kind);
-    const QString reply = co_await session().query(command, LinkTiming::ft991aToneReadTimeout);
+    const QString reply = co_await session().query(command, LinkTiming::waits().ft991aToneReadTimeout);
     if (!reply.startsWith(command) || !reply.endsWith(u';') || reply.size() - command.size() - 1 < 3)
         throw RadioError::invalidResponse(reply);
     co_return reply.sliced(command.size(), 3);

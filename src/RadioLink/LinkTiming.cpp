@@ -3,7 +3,16 @@
 namespace LinkTiming {
 
 namespace {
+Waits currentWaits;
 double currentScale = 1.0;
+} // namespace
+
+const Waits &waits() {
+    return currentWaits;
+}
+
+void setWaits(const Waits &waits) {
+    currentWaits = waits;
 }
 
 void setScale(double factor) {

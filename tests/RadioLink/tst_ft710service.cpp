@@ -1,5 +1,6 @@
 #include "FakeRadioLink.h"
 #include "TaskResult.h"
+#include "TestWaits.h"
 
 #include "Model/RadioError.h"
 #include "RadioLink/FT710RadioService.h"
@@ -27,9 +28,8 @@ class FT710ServiceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { LinkTiming::setScale(0.2); }
-
     void init() {
+        TestWaits::use();
         link = std::make_unique<FakeRadioLink>(RadioModel::ft710);
         service = std::make_unique<FT710RadioService>(link->connection);
     }
@@ -91,8 +91,12 @@ private slots:
         QFETCH(RadioError::Kind, kind);
         QFETCH(QString, detail);
         link->radio.setChannel(7, {.payload = storedPayload, .tag = {}});
-        if (!silenced.isEmpty())
+        if (!silenced.isEmpty()) {
             link->radio.silenceNext(silenced);
+            TestWaits::use([&](LinkTiming::Waits &waits) {
+                (silenced == u"MR" ? waits.queryTimeout : waits.ft710TagReadTimeout) = TestWaits::shortWait;
+            });
+        }
         const auto result = runTask(service->readMemory(7));
         QVERIFY(result.radioError());
         QCOMPARE(result.radioError()->kind(), kind);
@@ -122,7 +126,7 @@ private slots:
         QFETCH(RadioMemory, memory);
         QFETCH(QStringList, expected);
         QVERIFY(runTask(service->writeMemory(memory)).succeeded());
-        QCOMPARE(link->radio.received(), expected);
+        QTRY_COMPARE(link->radio.received(), expected);
     }
 
     void writeFails_data() {
@@ -148,8 +152,10 @@ private slots:
         QFETCH(QString, rejected);
         QFETCH(RadioError::Kind, kind);
         QFETCH(QStringList, sent);
-        if (!rejected.isEmpty())
+        if (!rejected.isEmpty()) {
             link->radio.rejectNext(rejected);
+            TestWaits::use([](LinkTiming::Waits &waits) { waits.rejectionWindow = TestWaits::longWait; });
+        }
         const auto result = runTask(service->writeMemory(memory));
         QVERIFY(result.radioError());
         QCOMPARE(result.radioError()->kind(), kind);

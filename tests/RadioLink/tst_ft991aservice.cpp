@@ -1,5 +1,6 @@
 #include "FakeRadioLink.h"
 #include "TaskResult.h"
+#include "TestWaits.h"
 
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
@@ -8,8 +9,6 @@
 #include <QTest>
 
 namespace {
-
-constexpr double scale = 0.05;
 
 QString payloadWithToneMode(const QString &toneMode) {
     return QStringLiteral("145500000+0000004") + u'0' + toneMode + QStringLiteral("000");
@@ -38,9 +37,8 @@ class FT991AServiceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { LinkTiming::setScale(scale); }
-
     void init() {
+        TestWaits::use();
         link = std::make_unique<FakeRadioLink>(RadioModel::ft991a);
         service = std::make_unique<FT991ARadioService>(link->connection);
     }
@@ -95,30 +93,36 @@ private slots:
         QCOMPARE(memory.toneNumberCode, toneCode);
     }
 
-    // The select window and the 150 ms pause come before the memory read, the 60 ms pause
-    // before the tag read. Waits at a scale large enough to tell them apart despite a busy
-    // machine: swapped pauses would show a gap 45 ms shorter.
+    // The 150 ms pause follows the select's window, the 60 ms pause the memory read's reply.
+    // Only lower bounds that hold however late a thread runs: the memory read cannot reach the
+    // radio before the window and the first pause have passed since the read began, and the tag
+    // read not before the second pause has passed since the radio received the memory read.
     void pausesComeInTheirOrder() {
-        constexpr double orderScale = 0.5;
-        LinkTiming::setScale(orderScale);
+        TestWaits::use([](LinkTiming::Waits &waits) {
+            waits.ft991aSelectPause = LinkTiming::Waits().ft991aSelectPause;
+            waits.ft991aTagReadPause = LinkTiming::Waits().ft991aTagReadPause;
+        });
         link->radio.setChannel(7, {.payload = payloadWithToneMode("0"), .tag = {}});
-        const bool read = runTask(service->readMemory(7)).succeeded();
-        LinkTiming::setScale(scale);
-        QVERIFY(read);
+        const auto start = std::chrono::steady_clock::now();
+        QVERIFY(runTask(service->readMemory(7)).succeeded());
         const auto times = link->radio.receivedTimes();
         QCOMPARE(times.size(), 3);
-        const double tolerance = 20;
-        QVERIFY(millisecondsBetween(times[0], times[1]) >= (0.8 + 0.15) * orderScale * 1000 - tolerance);
-        QVERIFY(millisecondsBetween(times[1], times[2]) >= 0.06 * orderScale * 1000 - tolerance);
+        const double timerSlack = 1;
+        QVERIFY(millisecondsBetween(start, times[1]) >= (TestWaits::shortWait + 0.150) * 1000 - timerSlack);
+        QVERIFY(millisecondsBetween(times[1], times[2]) >= 0.060 * 1000 - timerSlack);
     }
 
-    void inputLeftFromBeforeIsDropped() {
+    // Input that arrives during the select (here the radio's own bytes after "MC") is dropped
+    // before the memory read, so it cannot become the head of its reply.
+    void staleInputIsDroppedBeforeTheMemoryRead() {
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.ft991aSelectPause = 0.5; });
         link->radio.setChannel(7, {.payload = payloadWithToneMode("0"), .tag = {}});
-        link->radio.send("MR007garbage");
-        QVERIFY(runTask(service->readMemory(7)).succeeded());
+        link->radio.noiseBeforeNext(QStringLiteral("MC"), "X;MR007garbage");
+        QCOMPARE(runTask(service->readMemory(7)).value().frequency, QStringLiteral("145500000"));
     }
 
     void rejectedSelectIsAnEmptyChannel() {
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.ft991aSelectWindow = TestWaits::longWait; });
         const RadioMemory memory = runTask(service->readMemory(117)).value();
         QCOMPARE(memory, RadioMemory::empty(QStringLiteral("117"), RadioModel::ft991a));
         QCOMPARE(link->radio.received(), QStringList{"MC117;"});
@@ -151,8 +155,11 @@ private slots:
         QFETCH(QString, dcsNumber);
         QFETCH(bool, silent);
         link->radio.setChannel(5, {.payload = payloadWithToneMode("3"), .tag = {}, .dcsNumber = dcsNumber});
-        if (silent)
+        if (silent) {
             link->radio.silenceNext(QStringLiteral("CN"));
+            TestWaits::use(
+                [](LinkTiming::Waits &waits) { waits.ft991aToneReadTimeout = TestWaits::shortWait; });
+        }
         const auto result = runTask(service->readMemory(5));
         QVERIFY(result.succeeded());
         QCOMPARE(result.value().toneNumberKindRaw, QString());
@@ -173,6 +180,10 @@ private slots:
         QFETCH(QString, detail);
         link->radio.setChannel(5, {.payload = payloadWithToneMode("0"), .tag = {}});
         link->radio.silenceNext(silenced);
+        TestWaits::use([&](LinkTiming::Waits &waits) {
+            (silenced == u"MR" ? waits.ft991aMemoryReadTimeout : waits.ft991aTagReadTimeout) =
+                TestWaits::shortWait;
+        });
         const auto result = runTask(service->readMemory(5));
         QCOMPARE(result.radioError()->kind(), RadioError::Kind::timeout);
         QCOMPARE(result.radioError()->detail(), detail);
@@ -181,11 +192,13 @@ private slots:
     void cancellationEndsTheReadInTheSelectPause_data() {
         QTest::addColumn<bool>("cancelBefore");
         QTest::addRow("cancelled before the read") << true;
-        QTest::addRow("cancelled while the select is pending") << false;
+        QTest::addRow("cancelled during the pause") << false;
     }
 
+    // The select still goes out and ends by its window; the pause then ends at once.
     void cancellationEndsTheReadInTheSelectPause() {
         QFETCH(bool, cancelBefore);
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.ft991aSelectPause = TestWaits::longWait; });
         link->radio.setChannel(7, {.payload = payloadWithToneMode("0"), .tag = {}});
         CancellationToken token;
         if (cancelBefore)
@@ -239,15 +252,17 @@ private slots:
         QFETCH(QStringList, expected);
         link->radio.setChannel(5, {.payload = payloadWithToneMode("0"), .tag = {}});
         QVERIFY(runTask(service->writeMemory(memory)).succeeded());
-        QCOMPARE(link->radio.received(), expected);
+        QTRY_COMPARE(link->radio.received(), expected);
     }
 
     void rejectedSelectStillWrites() {
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.ft991aSelectWindow = TestWaits::longWait; });
         QVERIFY(runTask(service->writeMemory(memoryWith("4", "01000", "012"))).succeeded());
-        QCOMPARE(link->radio.received(),
-                 (QStringList{"MC005;", "MW005145500000+000000401000;",
-                              "MT005145500000+000000401000" + QStringLiteral("0ABC         ;"), "CN00012;"}));
-        QCOMPARE(link->radio.channel(5)->tag, QStringLiteral("ABC         "));
+        QTRY_COMPARE(
+            link->radio.received(),
+            (QStringList{"MC005;", "MW005145500000+000000401000;",
+                         "MT005145500000+000000401000" + QStringLiteral("0ABC         ;"), "CN00012;"}));
+        QTRY_COMPARE(link->radio.channel(5)->tag, QStringLiteral("ABC         "));
     }
 
     void writeIgnoresCancellation() {
@@ -255,7 +270,7 @@ private slots:
         CancellationToken token;
         token.cancel();
         QVERIFY(runTask(service->writeMemory(memoryWith("4", "10000"), token)).succeeded());
-        QCOMPARE(link->radio.received().size(), 3);
+        QTRY_COMPARE(link->radio.received().size(), 3);
     }
 
     void writeFails_data() {
@@ -286,11 +301,13 @@ private slots:
         QFETCH(RadioError::Kind, kind);
         QFETCH(QStringList, sent);
         link->radio.setChannel(5, {.payload = payloadWithToneMode("0"), .tag = {}});
-        if (!rejected.isEmpty())
+        if (!rejected.isEmpty()) {
             link->radio.rejectNext(rejected);
+            TestWaits::use([](LinkTiming::Waits &waits) { waits.ft991aSetWindow = TestWaits::longWait; });
+        }
         const auto result = runTask(service->writeMemory(memory));
         QCOMPARE(result.radioError()->kind(), kind);
-        QCOMPARE(link->radio.received(), sent);
+        QTRY_COMPARE(link->radio.received(), sent);
     }
 
     void writtenChannelReadsBack() {

@@ -308,9 +308,9 @@ void FakeRadio::State::respond(const QString &command) {
         return;
     const std::optional<QString> answer =
         is(Behaviour::reject) ? QString::fromLatin1(rejection) : play(command);
-    if (!answer)
+    if (!answer && !is(Behaviour::noise))
         return;
-    QByteArray bytes = answer->toLatin1();
+    QByteArray bytes = answer ? answer->toLatin1() : QByteArray();
     if (is(Behaviour::otherSlot))
         bytes.replace(2, 3, special->text);
     if (is(Behaviour::noise))

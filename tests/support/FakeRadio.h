@@ -24,7 +24,8 @@
 //   radio.silenceNext("MT");                    // the next "MT..." gets no answer
 //   radio.delayNext("MR", 200ms);               // the next "MR..." is answered late
 //   radio.answerForSlot("MR", "002");           // the next "MR..." reply names slot 002
-//   radio.noiseBeforeNext("MR", "\r\n");        // bytes in front of the next "MR..." reply
+//   radio.noiseBeforeNext("MR", "\r\n");        // bytes in front of the next "MR..." reply, or
+//                                                // alone when the command gets no answer
 //   radio.send("MR001");                        // raw bytes, e.g. half a reply
 //
 // What it plays: MR (memory read), MW (memory write), MT (tag, the short 13-character form on
