@@ -184,8 +184,6 @@ private:
 
     // The shared steps of the menu-setting runs.
     Token startSettingsRun(SettingsOperationPhase phase);
-    void publishSettings(quint64 generation, double progress, const QString &status,
-                         const QList<DeviceSettingState> &states);
     void publishSettingsItem(quint64 generation, SettingsOperationPhase phase, int done, int count,
                              const QList<DeviceSettingState> &states);
     void finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,

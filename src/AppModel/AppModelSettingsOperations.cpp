@@ -97,19 +97,14 @@ AppModel::Token AppModel::startSettingsRun(SettingsOperationPhase phase) {
 
 // A run shows its states, progress and status only while the states it works on are the current
 // ones: after a model switch they belong to the other radio.
-void AppModel::publishSettings(quint64 generation, double progress, const QString &status,
-                               const QList<DeviceSettingState> &states) {
-    if (generation != m_settingsGeneration)
-        return;
-    setSettingsProgress(progress);
-    setSettingsStatusText(status);
-    setSettingsStates(states);
-}
-
 void AppModel::publishSettingsItem(quint64 generation, SettingsOperationPhase phase, int done, int count,
                                    const QList<DeviceSettingState> &states) {
+    if (generation != m_settingsGeneration)
+        return;
     const double progress = double(done) / double(std::max(count, 1));
-    publishSettings(generation, progress, progressText(phase, progress), states);
+    setSettingsProgress(progress);
+    setSettingsStatusText(progressText(phase, progress));
+    setSettingsStates(states);
 }
 
 void AppModel::finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
@@ -119,7 +114,11 @@ void AppModel::finishSettingsRun(const Token &token, quint64 generation, Setting
     if (token->isCancelled()) {
         appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
     } else {
-        publishSettings(generation, 1.0, finishedText(phase), states);
+        if (generation == m_settingsGeneration) {
+            setSettingsStates(states);
+            setSettingsProgress(1.0);
+            setSettingsStatusText(finishedText(phase));
+        }
         appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
         if (alert)
             setAlertMessage(alert);

@@ -50,6 +50,12 @@ private slots:
         QStringList statuses;
         QObject::connect(&connected.app, &AppModel::settingsStatusTextChanged, &connected.app,
                          [&] { statuses.append(connected.app.settingsStatusText()); });
+        QStringList order;
+        QObject::connect(&connected.app, &AppModel::settingsStatesChanged, [&] { order.append("states"); });
+        QObject::connect(&connected.app, &AppModel::settingsProgressChanged,
+                         [&] { order.append("progress"); });
+        QObject::connect(&connected.app, &AppModel::settingsStatusTextChanged,
+                         [&] { order.append("status"); });
 
         connected.app.readSettings();
         QVERIFY(connected.app.isBusy());
@@ -61,6 +67,9 @@ private slots:
             expectedStatuses.append(QStringLiteral("Einstellungen werden gelesen … %1 %").arg(percent));
         expectedStatuses.append(QStringLiteral("Einstellungen gelesen · 100 %"));
         QCOMPARE(statuses, expectedStatuses);
+        // Each item publishes progress, status, states; the end states, progress, status.
+        QCOMPARE(order.mid(order.size() - 6),
+                 QStringList({"progress", "status", "states", "states", "progress", "status"}));
 
         QStringList expectedCommands;
         for (const DeviceSettingDefinition &definition : definitions)
