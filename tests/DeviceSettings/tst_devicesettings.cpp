@@ -27,7 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,7 +40,7 @@ const QList<DeviceSettingDefinition> &definitionsOf(RadioModel model) {
 QString radioValueOf(const DeviceSettingDefinition &definition) {
     if (definition.fieldKind == DeviceSettingFieldKind::choice)
         return definition.options.last().code;
-    return QStringLiteral("7").rightJustified(definition.digits, QLatin1Char('0'));
+    return u"7"_s.rightJustified(definition.digits, QLatin1Char('0'));
 }
 
 // The radio answers every item of its table.
@@ -74,7 +74,7 @@ class DeviceSettingsTest : public QObject {
 private slots:
     void init() {
         m_settings = std::make_unique<TestSettings>();
-        m_preferredLanguages = {QStringLiteral("de-DE")};
+        m_preferredLanguages = {u"de-DE"_s};
         L::setPreferredLanguagesSource([this] { return m_preferredLanguages; });
         m_devices = std::make_unique<QTemporaryDir>();
         AppModel::Options options;
@@ -92,16 +92,15 @@ private slots:
         QTest::addColumn<QStringList>("groups");
         QTest::addColumn<QString>("group");
         QTest::addColumn<QList<int>>("rows");
-        QTest::addRow("FT-710") << RadioModel::ft710
-                                << QStringList{"Allgemein",       "CAT / Anschlüsse", "Speicher / Bedienung",
-                                               "Betrieb",         "TX General",       "Display",
-                                               "Farbindikatoren", "Externes Display"}
-                                << "Allgemein" << QList<int>{1, 2, 12, 13};
+        QTest::addRow("FT-710")
+            << RadioModel::ft710
+            << u"Allgemein|CAT / Anschlüsse|Speicher / Bedienung|Betrieb|TX General|Display|"
+               u"Farbindikatoren|Externes Display"_s.split(u'|')
+            << u"Allgemein"_s << QList<int>{1, 2, 12, 13};
         QTest::addRow("FT-991A") << RadioModel::ft991a
-                                 << QStringList{"Allgemein", "CAT / Schnittstelle", "Speicher / Bedienung",
-                                                "Betrieb",   "Bedienung",           "Clarifier",
-                                                "AM Audio"}
-                                 << "Betrieb" << QList<int>{9, 10, 13};
+                                 << u"Allgemein|CAT / Schnittstelle|Speicher / Bedienung|Betrieb|Bedienung|"
+                                    u"Clarifier|AM Audio"_s.split(u'|')
+                                 << u"Betrieb"_s << QList<int>{9, 10, 13};
     }
     void groupsFollowTheMenuTable() {
         QFETCH(RadioModel, model);
@@ -119,9 +118,8 @@ private slots:
         for (const DeviceSettingState &state : DeviceSettingsListCard::statesInGroup(states, group))
             ids.append(state.id());
         QCOMPARE(ids, expectedIds);
+        QVERIFY(DeviceSettingsListCard::settingGroups({}).isEmpty());
     }
-
-    void noStatesNoGroups() { QVERIFY(DeviceSettingsListCard::settingGroups({}).isEmpty()); }
 
     void windowShowsOneGroupPerMenuGroupAndOneRowPerItem_data() {
         QTest::addColumn<RadioModel>("model");
@@ -140,11 +138,11 @@ private slots:
 
         const auto groups = view->findChildren<DeviceSettingsGroupView *>();
         QCOMPARE(groups.size(), groupCount);
-        QCOMPARE(groups.first()->objectName(), QStringLiteral("settingsGroup:Allgemein"));
+        QCOMPARE(groups.first()->objectName(), u"settingsGroup:Allgemein"_s);
         const auto rows = view->findChildren<DeviceSettingRowView *>();
         QCOMPARE(rows.size(), definitionsOf(model).size());
         for (const DeviceSettingDefinition &definition : definitionsOf(model)) {
-            QWidget *editor = view->findChild<QWidget *>(QStringLiteral("settingEditor:") + definition.id);
+            QWidget *editor = view->findChild<QWidget *>(u"settingEditor:"_s + definition.id);
             QVERIFY2(editor, qPrintable(definition.id));
             const bool isChoice = definition.fieldKind == DeviceSettingFieldKind::choice;
             QCOMPARE(qobject_cast<QComboBox *>(editor) != nullptr, isChoice);
@@ -158,16 +156,13 @@ private slots:
         QTest::addColumn<QStringList>("codes");
         QTest::addColumn<QString>("extraTitle");
         // "BAND STACK" lists the codes "0" and "1".
-        QTest::addRow("not read") << "de"
-                                  << "" << QStringList{"", "0", "1"} << "placeholder";
-        QTest::addRow("listed value") << "de"
-                                      << "1" << QStringList{"0", "1"} << "";
-        QTest::addRow("unlisted value, German") << "de"
-                                                << "7" << QStringList{"0", "1", "7"} << "Aktuell: 7";
-        QTest::addRow("unlisted value, English") << "en"
-                                                 << "7" << QStringList{"0", "1", "7"} << "Current: 7";
-        QTest::addRow("unlisted value, French") << "fr"
-                                                << "7" << QStringList{"0", "1", "7"} << "Current: 7";
+        const QStringList listed{"0", "1"};
+        const QStringList unlisted{"0", "1", "7"};
+        QTest::addRow("not read") << u"de"_s << u""_s << QStringList{"", "0", "1"} << u"placeholder"_s;
+        QTest::addRow("listed value") << u"de"_s << u"1"_s << listed << u""_s;
+        QTest::addRow("unlisted value, German") << u"de"_s << u"7"_s << unlisted << u"Aktuell: 7"_s;
+        QTest::addRow("unlisted value, English") << u"en"_s << u"7"_s << unlisted << u"Current: 7"_s;
+        QTest::addRow("unlisted value, French") << u"fr"_s << u"7"_s << unlisted << u"Current: 7"_s;
     }
     void pickerEntries() {
         QFETCH(QString, language);
@@ -175,102 +170,95 @@ private slots:
         QFETCH(QStringList, codes);
         QFETCH(QString, extraTitle);
         m_preferredLanguages = {language};
-        const DeviceSettingState state(definition(QStringLiteral("ft710.030113")), value, value);
+        const DeviceSettingState state(definition(u"ft710.030113"_s), value, value);
         const QList<DeviceSettingOption> options = DeviceSettingRowView::settingOptions(state);
         QCOMPARE(::codes(options), codes);
         if (!extraTitle.isEmpty()) {
             const DeviceSettingOption &extra = value.isEmpty() ? options.first() : options.last();
-            QCOMPARE(extra.title,
-                     extraTitle == "placeholder" ? loc(QStringLiteral("— nicht gelesen —")) : extraTitle);
+            QCOMPARE(extra.title, extraTitle == "placeholder" ? loc(u"— nicht gelesen —"_s) : extraTitle);
         }
 
         DeviceSettingRowView row(state, Qt::blue, Qt::green);
         auto *picker = row.findChild<QComboBox *>();
         QCOMPARE(picker->count(), codes.size());
         QCOMPARE(picker->currentIndex(), int(codes.indexOf(value)));
+        // Choosing an entry, the placeholder included, sends its code.
+        QSignalSpy edits(&row, &DeviceSettingRowView::valueEdited);
+        emit picker->activated(0);
+        QCOMPARE(edits.size(), 1);
+        QCOMPARE(edits.first().at(1).toString(), codes.first());
     }
 
     void choosingAnOptionStoresItsCode() {
         auto view = showView<FT710SettingsView>();
-        const QString id = QStringLiteral("ft710.030102"); // RF/SQL VR: "0" RF, "1" SQL, "2" SQL (FM only)
-        auto *picker = view->findChild<QComboBox *>(QStringLiteral("settingEditor:") + id);
-        auto *changed = view->findChild<QWidget *>(QStringLiteral("settingRow:") + id)
-                            ->findChild<DeviceSettingPill *>(QStringLiteral("settingRow.changed"));
-        QCOMPARE(picker->currentText(), loc("— nicht gelesen —"));
+        const QString id = u"ft710.030102"_s; // RF/SQL VR: "0" RF, "1" SQL, "2" SQL (FM only)
+        auto *picker = view->findChild<QComboBox *>(u"settingEditor:"_s + id);
+        auto *changed = view->findChild<QWidget *>(u"settingRow:"_s + id)
+                            ->findChild<DeviceSettingPill *>(u"settingRow.changed"_s);
+        QCOMPARE(picker->currentText(), loc(u"— nicht gelesen —"_s));
         QVERIFY(!changed->isVisible());
 
         picker->setFocus();
         QTest::keyClick(picker, Qt::Key_Down); // RF, the fallback of an unread item: no change
-        QCOMPARE(stateOf(id).value, QStringLiteral("0"));
+        QCOMPARE(stateOf(id).value, u"0"_s);
         QVERIFY(!changed->isVisible());
         QTest::keyClick(picker, Qt::Key_Down); // SQL
-        QCOMPARE(stateOf(id).value, QStringLiteral("1"));
-        QCOMPARE(picker->currentText(), QStringLiteral("SQL"));
+        QCOMPARE(stateOf(id).value, u"1"_s);
+        QCOMPARE(picker->currentText(), u"SQL"_s);
         QCOMPARE(picker->count(), 3); // the placeholder is gone once a value is set
         QVERIFY(changed->isVisible());
-        QCOMPARE(changed->text(), QStringLiteral("geändert"));
+        QCOMPARE(changed->text(), u"geändert"_s);
         QVERIFY(m_model->hasDirtySettings());
-    }
-
-    void choosingThePlaceholderStoresTheEmptyText() {
-        auto view = showView<FT710SettingsView>();
-        const QString id = QStringLiteral("ft710.030113");
-        auto *picker = view->findChild<QComboBox *>(QStringLiteral("settingEditor:") + id);
-        QSignalSpy edits(m_model.get(), &AppModel::settingsStatesChanged);
-        emit picker->activated(0);
-        QCOMPARE(edits.size(), 1);
-        QCOMPARE(stateOf(id).value, QString());
     }
 
     void typingANumberStoresTheText() {
         auto view = showView<FT710SettingsView>();
-        const QString id = QStringLiteral("ft710.030101"); // BEEP LEVEL, three digits
-        auto *field = view->findChild<QLineEdit *>(QStringLiteral("settingEditor:") + id);
-        auto *changed = view->findChild<QWidget *>(QStringLiteral("settingRow:") + id)
-                            ->findChild<DeviceSettingPill *>(QStringLiteral("settingRow.changed"));
+        const QString id = u"ft710.030101"_s; // BEEP LEVEL, three digits
+        auto *field = view->findChild<QLineEdit *>(u"settingEditor:"_s + id);
+        auto *changed = view->findChild<QWidget *>(u"settingRow:"_s + id)
+                            ->findChild<DeviceSettingPill *>(u"settingRow.changed"_s);
         view->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(view.get()));
         field->setFocus();
-        QTest::keyClicks(field, QStringLiteral("4x"));
-        QCOMPARE(stateOf(id).value, QStringLiteral("4x")); // nothing filtered here
+        QTest::keyClicks(field, u"4x"_s);
+        QCOMPARE(stateOf(id).value, u"4x"_s); // nothing filtered here
         QTest::keyClick(field, Qt::Key_Backspace);
-        QCOMPARE(stateOf(id).value, QStringLiteral("4"));
+        QCOMPARE(stateOf(id).value, u"4"_s);
         QVERIFY(changed->isVisible());
-        QTest::keyClicks(field, QStringLiteral("0"));
-        QCOMPARE(stateOf(id).value, QStringLiteral("40"));
+        QTest::keyClicks(field, u"0"_s);
+        QCOMPARE(stateOf(id).value, u"40"_s);
         QCOMPARE(field->cursorPosition(), 2);
         QVERIFY(field->hasFocus());
         QTest::keyClicks(field, QString(3, QChar(' ')));
         QVERIFY(changed->isVisible());
         field->clear();
-        emit field->textEdited(QStringLiteral("000")); // normalises like the unread value
+        emit field->textEdited(u"000"_s); // normalises like the unread value
         QVERIFY(!changed->isVisible());
     }
 
     void rowsUpdateInPlaceWithoutLosingTheEditor() {
         auto view = showView<FT710SettingsView>();
-        const QString typed = QStringLiteral("ft710.030115"); // TX TIME OUT TIMER
-        QPointer<QLineEdit> field = view->findChild<QLineEdit *>(QStringLiteral("settingEditor:") + typed);
-        QPointer<QComboBox> picker =
-            view->findChild<QComboBox *>(QStringLiteral("settingEditor:ft710.030113"));
+        const QString typed = u"ft710.030115"_s; // TX TIME OUT TIMER
+        QPointer<QLineEdit> field = view->findChild<QLineEdit *>(u"settingEditor:"_s + typed);
+        QPointer<QComboBox> picker = view->findChild<QComboBox *>(u"settingEditor:ft710.030113"_s);
         view->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(view.get()));
         field->setFocus();
-        QTest::keyClicks(field, QStringLiteral("123"));
+        QTest::keyClicks(field, u"123"_s);
         field->setCursorPosition(1);
 
         // Another item changes, as after each item of a run.
-        m_model->setSettingValue(QStringLiteral("ft710.030113"), QStringLiteral("1"));
+        m_model->setSettingValue(u"ft710.030113"_s, u"1"_s);
         QVERIFY(field);
         QVERIFY(picker);
         QVERIFY(field->hasFocus());
-        QCOMPARE(field->text(), QStringLiteral("123"));
+        QCOMPARE(field->text(), u"123"_s);
         QCOMPARE(field->cursorPosition(), 1);
-        QCOMPARE(picker->currentText(), QStringLiteral("On"));
+        QCOMPARE(picker->currentText(), u"On"_s);
 
         // The typed item itself is replaced by the radio's value: the text follows, the cursor stays.
-        m_model->setSettingValue(typed, QStringLiteral("05"));
-        QCOMPARE(field->text(), QStringLiteral("05"));
+        m_model->setSettingValue(typed, u"05"_s);
+        QCOMPARE(field->text(), u"05"_s);
         QCOMPARE(field->cursorPosition(), 1);
         QVERIFY(field->hasFocus());
     }
@@ -278,37 +266,29 @@ private slots:
     void reconnectMarkOnLinkItemsOnly() {
         auto view = showView<FT710SettingsView>();
         for (const DeviceSettingDefinition &definition : DeviceSettingDefinition::ft710Definitions()) {
-            auto *row = view->findChild<QWidget *>(QStringLiteral("settingRow:") + definition.id);
-            auto *mark = row->findChild<DeviceSettingPill *>(QStringLiteral("settingRow.reconnect"));
+            auto *row = view->findChild<QWidget *>(u"settingRow:"_s + definition.id);
+            auto *mark = row->findChild<DeviceSettingPill *>(u"settingRow.reconnect"_s);
             QCOMPARE(mark != nullptr && mark->isVisible(), definition.disruptsConnection);
         }
     }
 
     void buttonsFollowTheirRules_data() {
-        QTest::addColumn<bool>("connected");
-        QTest::addColumn<bool>("dirty");
-        QTest::addColumn<bool>("busy");
-        QTest::addColumn<bool>("otherModel");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<bool>("restore");
-        QTest::addRow("disconnected, unchanged")
-            << false << false << false << false << false << false << false;
-        QTest::addRow("disconnected, changed") << false << true << false << false << false << false << true;
-        QTest::addRow("connected, unchanged") << true << false << false << false << true << false << false;
-        QTest::addRow("connected, changed") << true << true << false << false << true << true << true;
-        QTest::addRow("busy") << true << true << true << false << false << false << false;
-        QTest::addRow("other model") << true << true << false << true << false << false << false;
-        QTest::addRow("other model, busy") << true << true << true << true << false << false << false;
+        // Flags as digits: connected, changed, busy, other model; then read, write, restore enabled.
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("enabled");
+        QTest::addRow("disconnected, unchanged") << u"0000"_s << u"000"_s;
+        QTest::addRow("disconnected, changed") << u"0100"_s << u"001"_s;
+        QTest::addRow("connected, unchanged") << u"1000"_s << u"100"_s;
+        QTest::addRow("connected, changed") << u"1100"_s << u"111"_s;
+        QTest::addRow("busy") << u"1110"_s << u"000"_s;
+        QTest::addRow("other model") << u"1101"_s << u"000"_s;
+        QTest::addRow("other model, busy") << u"1111"_s << u"000"_s;
     }
     void buttonsFollowTheirRules() {
-        QFETCH(bool, connected);
-        QFETCH(bool, dirty);
-        QFETCH(bool, busy);
-        QFETCH(bool, otherModel);
-        QFETCH(bool, read);
-        QFETCH(bool, write);
-        QFETCH(bool, restore);
+        QFETCH(QString, given);
+        QFETCH(QString, enabled);
+        const bool connected = given[0] == u'1', dirty = given[1] == u'1', busy = given[2] == u'1';
+        const bool otherModel = given[3] == u'1';
         auto view = showView<FT710SettingsView>();
         FakeRadio radio(otherModel ? RadioModel::ft991a : RadioModel::ft710);
         fillMenu(radio);
@@ -323,12 +303,12 @@ private slots:
         QCOMPARE(m_model->isBusy(), busy);
         QCOMPARE(m_model->hasDirtySettings(), dirty);
 
-        QCOMPARE(view->findChild<QPushButton *>(QStringLiteral("settings.read"))->isEnabled(), read);
-        QCOMPARE(view->findChild<QPushButton *>(QStringLiteral("settings.writeChanged"))->isEnabled(), write);
-        QCOMPARE(view->findChild<QPushButton *>(QStringLiteral("settings.restore"))->isEnabled(), restore);
-        const auto *badge =
-            view->findChild<DeviceSettingsStatusBadge *>(QStringLiteral("settings.statusBadge"));
-        QCOMPARE(badge->text(), connected ? QStringLiteral("Verbunden") : QStringLiteral("Getrennt"));
+        QString shown;
+        for (const char *button : {"settings.read", "settings.writeChanged", "settings.restore"})
+            shown += view->findChild<QPushButton *>(QLatin1String(button))->isEnabled() ? u'1' : u'0';
+        QCOMPARE(shown, enabled);
+        const auto *badge = view->findChild<DeviceSettingsStatusBadge *>(u"settings.statusBadge"_s);
+        QCOMPARE(badge->text(), connected ? u"Verbunden"_s : u"Getrennt"_s);
 
         m_model->disconnect();
         QTRY_VERIFY(!m_model->isBusy());
@@ -338,10 +318,10 @@ private slots:
         auto view = showView<FT710SettingsView>();
         FakeRadio radio(RadioModel::ft710);
         connectTo(radio);
-        m_model->setSettingValue(QStringLiteral("ft710.030113"), QStringLiteral("1"));
-        auto *restore = view->findChild<QPushButton *>(QStringLiteral("settings.restore"));
+        m_model->setSettingValue(u"ft710.030113"_s, u"1"_s);
+        auto *restore = view->findChild<QPushButton *>(u"settings.restore"_s);
         QTest::mouseClick(restore, Qt::LeftButton);
-        QCOMPARE(stateOf(QStringLiteral("ft710.030113")).value, QString());
+        QCOMPARE(stateOf(u"ft710.030113"_s).value, QString());
         QVERIFY(!restore->isEnabled());
         QVERIFY(radio.received().isEmpty());
     }
@@ -349,10 +329,10 @@ private slots:
     void percentText_data() {
         QTest::addColumn<double>("progress");
         QTest::addColumn<QString>("text");
-        QTest::addRow("none") << 0.0 << "0 %";
-        QTest::addRow("one of 28") << 1.0 / 28 << "3 %";
-        QTest::addRow("almost done") << 0.999 << "99 %";
-        QTest::addRow("done") << 1.0 << "100 %";
+        QTest::addRow("none") << 0.0 << u"0 %"_s;
+        QTest::addRow("one of 28") << 1.0 / 28 << u"3 %"_s;
+        QTest::addRow("almost done") << 0.999 << u"99 %"_s;
+        QTest::addRow("done") << 1.0 << u"100 %"_s;
     }
     void percentText() {
         QFETCH(double, progress);
@@ -365,10 +345,10 @@ private slots:
         FakeRadio radio(RadioModel::ft991a);
         fillMenu(radio);
         connectTo(radio);
-        auto *block = view->findChild<QWidget *>(QStringLiteral("settings.progress"));
-        auto *bar = view->findChild<QProgressBar *>(QStringLiteral("settings.progressBar"));
-        auto *status = view->findChild<QLabel *>(QStringLiteral("settings.statusText"));
-        auto *percent = view->findChild<QLabel *>(QStringLiteral("settings.percent"));
+        auto *block = view->findChild<QWidget *>(u"settings.progress"_s);
+        auto *bar = view->findChild<QProgressBar *>(u"settings.progressBar"_s);
+        auto *status = view->findChild<QLabel *>(u"settings.statusText"_s);
+        auto *percent = view->findChild<QLabel *>(u"settings.percent"_s);
         QVERIFY(block->isHidden());
 
         QStringList seen;
@@ -378,19 +358,19 @@ private slots:
             QCOMPARE(percent->text(), DeviceSettingsHeaderCard::percentText(m_model->settingsProgress()));
             seen.append(percent->text());
         });
-        QTest::mouseClick(view->findChild<QPushButton *>(QStringLiteral("settings.read")), Qt::LeftButton);
+        QTest::mouseClick(view->findChild<QPushButton *>(u"settings.read"_s), Qt::LeftButton);
         QVERIFY(m_model->isBusy());
         QTRY_VERIFY(!m_model->isBusy());
         QObject::disconnect(watch);
 
         QCOMPARE(seen.size(), 1 + 21 + 1); // the start, every item, the end
-        QCOMPARE(seen.at(1), QStringLiteral("4 %"));
+        QCOMPARE(seen.at(1), u"4 %"_s);
         QVERIFY(block->isVisible());
-        QCOMPARE(status->text(), QStringLiteral("Einstellungen gelesen · 100 %"));
-        QCOMPARE(percent->text(), QStringLiteral("100 %"));
+        QCOMPARE(status->text(), u"Einstellungen gelesen · 100 %"_s);
+        QCOMPARE(percent->text(), u"100 %"_s);
         QCOMPARE(bar->value(), bar->maximum());
         for (const DeviceSettingDefinition &definition : DeviceSettingDefinition::ft991aDefinitions()) {
-            QWidget *editor = view->findChild<QWidget *>(QStringLiteral("settingEditor:") + definition.id);
+            QWidget *editor = view->findChild<QWidget *>(u"settingEditor:"_s + definition.id);
             const QString shown = definition.fieldKind == DeviceSettingFieldKind::choice
                                       ? static_cast<QComboBox *>(editor)->currentData().toString()
                                       : static_cast<QLineEdit *>(editor)->text();
@@ -404,39 +384,34 @@ private slots:
     void mismatchCardAndSynchronize_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("message");
+        const QString english =
+            u"This window is for FT-991A. The main window currently has FT-710 selected. A click will sync it again."_s;
         QTest::addRow("German")
-            << "de"
-            << "Dieses Fenster ist für FT-991A. Im Hauptfenster ist aktuell FT-710 ausgewählt. "
-               "Mit einem Klick wird wieder synchronisiert.";
-        QTest::addRow("English")
-            << "en"
-            << "This window is for FT-991A. The main window currently has FT-710 selected. "
-               "A click will sync it again.";
-        QTest::addRow("Polish")
-            << "pl"
-            << "This window is for FT-991A. The main window currently has FT-710 selected. "
-               "A click will sync it again.";
+            << u"de"_s
+            << u"Dieses Fenster ist für FT-991A. Im Hauptfenster ist aktuell FT-710 ausgewählt. "
+               u"Mit einem Klick wird wieder synchronisiert."_s;
+        QTest::addRow("English") << u"en"_s << english;
+        QTest::addRow("Polish") << u"pl"_s << english;
     }
     void mismatchCardAndSynchronize() {
         QFETCH(QString, language);
         QFETCH(QString, message);
         m_preferredLanguages = {language};
         auto view = showView<FT991ASettingsView>();
-        auto *mismatch = view->findChild<QWidget *>(QStringLiteral("settings.mismatch"));
+        auto *mismatch = view->findChild<QWidget *>(u"settings.mismatch"_s);
         QVERIFY(!mismatch->isVisible());
         FakeRadio radio(RadioModel::ft710);
         connectTo(radio); // the main window chooses the FT-710 and connects
 
         QVERIFY(mismatch->isVisible());
-        QCOMPARE(view->findChild<QLabel *>(QStringLiteral("settings.mismatchText"))->text(), message);
+        QCOMPARE(view->findChild<QLabel *>(u"settings.mismatchText"_s)->text(), message);
         // The list shows the selected model's items, still editable.
         QCOMPARE(view->findChildren<DeviceSettingsGroupView *>().size(), 8);
-        auto *field = view->findChild<QLineEdit *>(QStringLiteral("settingEditor:ft710.030101"));
-        emit field->textEdited(QStringLiteral("5"));
-        QCOMPARE(stateOf(QStringLiteral("ft710.030101")).value, QStringLiteral("5"));
+        auto *field = view->findChild<QLineEdit *>(u"settingEditor:ft710.030101"_s);
+        emit field->textEdited(u"5"_s);
+        QCOMPARE(stateOf(u"ft710.030101"_s).value, u"5"_s);
 
-        QTest::mouseClick(view->findChild<QPushButton *>(QStringLiteral("settings.synchronize")),
-                          Qt::LeftButton);
+        QTest::mouseClick(view->findChild<QPushButton *>(u"settings.synchronize"_s), Qt::LeftButton);
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
         QVERIFY(!m_model->isConnected());
         QVERIFY(!mismatch->isVisible());
@@ -454,7 +429,7 @@ private slots:
         view->show();
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
         QVERIFY(!m_model->isConnected());
-        QVERIFY(!view->findChild<QWidget *>(QStringLiteral("settings.mismatch"))->isVisible());
+        QVERIFY(!view->findChild<QWidget *>(u"settings.mismatch"_s)->isVisible());
         QCOMPARE(m_model->settingsStates().first().id(),
                  DeviceSettingDefinition::ft991aDefinitions().first().id);
         QCOMPARE(view->findChildren<DeviceSettingRowView *>().size(), 21);
@@ -462,16 +437,16 @@ private slots:
 
     void showingAgainKeepsEarlierValues() {
         auto view = showView<FT710SettingsView>();
-        m_model->setSettingValue(QStringLiteral("ft710.030113"), QStringLiteral("1"));
+        m_model->setSettingValue(u"ft710.030113"_s, u"1"_s);
         QSignalSpy publications(m_model.get(), &AppModel::settingsStatesChanged);
         view->hide();
         view->show();
         QCOMPARE(publications.size(), 0);
-        QCOMPARE(stateOf(QStringLiteral("ft710.030113")).value, QStringLiteral("1"));
+        QCOMPARE(stateOf(u"ft710.030113"_s).value, u"1"_s);
     }
 
     void windowOpenedTwiceStaysOne() {
-        const QString id = QStringLiteral("ft991a-settings");
+        const QString id = u"ft991a-settings"_s;
         auto windowsNamed = [&] {
             QList<QWidget *> found;
             for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -485,14 +460,14 @@ private slots:
         QVERIFY(window->findChild<FT991ASettingsView *>());
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
         const QString firstId = m_model->settingsStates().first().id();
-        m_model->setSettingValue(firstId, QStringLiteral("12"));
+        m_model->setSettingValue(firstId, u"12"_s);
 
         QCOMPARE(windows.open(id), window);
         window->close();
         QCOMPARE(windows.open(id), window);
         QCOMPARE(windowsNamed(), QList<QWidget *>{window});
         QCOMPARE(window->findChildren<FT991ASettingsView *>().size(), 1);
-        QCOMPARE(stateOf(firstId).value, QStringLiteral("12"));
+        QCOMPARE(stateOf(firstId).value, u"12"_s);
     }
 
     void unMinimisingKeepsTheMainWindowsModel() {
@@ -502,73 +477,59 @@ private slots:
         m_model->setSelectedRadioModel(RadioModel::ft991a); // chosen in the main window meanwhile
         view->showNormal();
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
-        QVERIFY(view->findChild<QWidget *>(QStringLiteral("settings.mismatch"))->isVisible());
+        QVERIFY(view->findChild<QWidget *>(u"settings.mismatch"_s)->isVisible());
     }
 
     void languageChangeRebuildsTextsAndKeepsTheModel() {
         auto view = showView<FT710SettingsView>();
-        m_model->setSettingValue(QStringLiteral("ft710.030101"), QStringLiteral("12"));
+        m_model->setSettingValue(u"ft710.030101"_s, u"12"_s);
         m_model->setSelectedRadioModel(RadioModel::ft991a); // chosen in the main window
         const QString clarifierId = m_model->settingsStates().at(13).id();
-        m_model->setSettingValue(clarifierId, QStringLiteral("1"));
-        const QString germanTitle = loc(QStringLiteral("Geräteeinstellungen"));
+        m_model->setSettingValue(clarifierId, u"1"_s);
+        const QString germanTitle = loc(u"Geräteeinstellungen"_s);
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
-        QScrollBar *scrollBar =
-            view->findChild<QScrollArea *>(QStringLiteral("settings.scroll"))->verticalScrollBar();
+        QScrollBar *scrollBar = view->findChild<QScrollArea *>(u"settings.scroll"_s)->verticalScrollBar();
         QTRY_VERIFY(scrollBar->maximum() >= 120);
         scrollBar->setValue(120);
 
         LanguageSelection::shared()->select(AppLanguage::en);
-        QTRY_COMPARE(view->findChild<QLabel *>(QStringLiteral("settings.title"))->text(),
-                     loc(QStringLiteral("Geräteeinstellungen")));
-        QVERIFY(view->findChild<QLabel *>(QStringLiteral("settings.title"))->text() != germanTitle);
+        QTRY_COMPARE(view->findChild<QLabel *>(u"settings.title"_s)->text(), loc(u"Geräteeinstellungen"_s));
+        QVERIFY(view->findChild<QLabel *>(u"settings.title"_s)->text() != germanTitle);
         QCOMPARE(view->findChildren<DeviceSettingsHeaderCard *>().size(), 1);
-        QTRY_COMPARE(
-            view->findChild<QScrollArea *>(QStringLiteral("settings.scroll"))->verticalScrollBar()->value(),
-            120);
+        QTRY_COMPARE(view->findChild<QScrollArea *>(u"settings.scroll"_s)->verticalScrollBar()->value(), 120);
         // No appearance rule on a rebuild: the main window's choice and the edits stay.
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
-        QVERIFY(view->findChild<QWidget *>(QStringLiteral("settings.mismatch"))->isVisible());
-        QCOMPARE(stateOf(clarifierId).value, QStringLiteral("1"));
-        QCOMPARE(view->findChild<QLabel *>(QStringLiteral("settings.mismatchText"))->text(),
+        QVERIFY(view->findChild<QWidget *>(u"settings.mismatch"_s)->isVisible());
+        QCOMPARE(stateOf(clarifierId).value, u"1"_s);
+        QCOMPARE(view->findChild<QLabel *>(u"settings.mismatchText"_s)->text(),
                  DeviceSettingsMismatchCard::message(RadioModel::ft710, RadioModel::ft991a));
     }
 
 private:
-    void connectTo(FakeRadio &radio);
-    template <typename View> std::unique_ptr<View> showView();
-    DeviceSettingState stateOf(const QString &id) const;
+    void connectTo(FakeRadio &radio) {
+        m_model->setSelectedRadioModel(radio.model());
+        m_model->setSelectedPort(radio.devicePath());
+        m_model->connect();
+        QVERIFY(m_model->isConnected());
+    }
+    template <typename View> std::unique_ptr<View> showView() {
+        auto view = std::make_unique<View>(m_model.get());
+        view->show();
+        return view;
+    }
+    DeviceSettingState stateOf(const QString &id) const {
+        for (const DeviceSettingState &state : m_model->settingsStates()) {
+            if (state.id() == id)
+                return state;
+        }
+        qFatal("no state %s", qPrintable(id));
+    }
 
     std::unique_ptr<TestSettings> m_settings;
     std::unique_ptr<QTemporaryDir> m_devices;
     std::unique_ptr<AppModel> m_model;
     QStringList m_preferredLanguages;
 };
-
-void DeviceSettingsTest::connectTo(FakeRadio &radio) {
-    m_model->setSelectedRadioModel(radio.model());
-    m_model->setSelectedPort(radio.devicePath());
-    m_model->connect();
-    QVERIFY(m_model->isConnected());
-}
-
-template <typename View> std::unique_ptr<View> DeviceSettingsTest::showView() {
-    auto view = std::make_unique<View>(m_model.get());
-    view->show();
-    return view;
-}
-
-DeviceSettingState DeviceSettingsTest::stateOf(const QString &id) const {
-    for (const DeviceSettingState &state : m_model->settingsStates()) {
-        if (state.id() == id)
-            return state;
-    }
-    qFatal("no state %s", qPrintable(id));
-}
-
-// Rows
-
-// Mismatch and appearance
 
 QTEST_MAIN(DeviceSettingsTest)
 #include "tst_devicesettings.moc"

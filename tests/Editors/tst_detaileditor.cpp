@@ -19,17 +19,19 @@
 #include <QToolButton>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 RadioMemory ctcssChannel(int channel, RadioModel model = RadioModel::ft991a) {
     RadioMemory memory = RadioMemory::empty(RadioMemory::slotText(channel), model);
-    memory.frequency = QStringLiteral("145525000");
+    memory.frequency = u"145525000"_s;
     memory.isEmpty = false;
-    memory.tag = QStringLiteral("RPT %1").arg(channel);
-    memory.shiftRaw = QStringLiteral("-000600");
-    memory.flagsRaw = QStringLiteral("11001");
-    memory.toneNumberKindRaw = QStringLiteral("0");
-    memory.toneNumberCode = QStringLiteral("012");
+    memory.tag = u"RPT %1"_s.arg(channel);
+    memory.shiftRaw = u"-000600"_s;
+    memory.flagsRaw = u"11001"_s;
+    memory.toneNumberKindRaw = u"0"_s;
+    memory.toneNumberCode = u"012"_s;
     return memory;
 }
 
@@ -41,7 +43,7 @@ class tst_DetailEditor : public QObject {
 private slots:
     void init() {
         m_settings = std::make_unique<TestSettings>();
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), QStringLiteral("de"));
+        UserDefaults::setValue(L::userDefaultsLanguageKey(), u"de"_s);
         // The fake radio answers at once; the radios' waits need not last.
         LinkTiming::setScale(0.1);
         m_app = std::make_unique<AppModel>();
@@ -54,31 +56,18 @@ private slots:
     }
 
     void seedsFromSelectedChannel() {
-        open(RadioModel::ft991a, {ctcssChannel(1), ctcssChannel(2)}, QStringLiteral("002"));
-        QCOMPARE(widget<QGroupBox>("detailEditor.group")->title(), QStringLiteral("Editor für Speicher 002"));
-        QCOMPARE(widget<QLineEdit>("detailEditor.frequency")->text(), QStringLiteral("145525000"));
-        QCOMPARE(widget<QLineEdit>("detailEditor.tag")->text(), QStringLiteral("RPT 2"));
-        QCOMPARE(widget<QComboBox>("detailEditor.mode")->currentText(), QStringLiteral("FM [4]"));
-        QCOMPARE(widget<QComboBox>("detailEditor.toneSql")->currentText(), QStringLiteral("CTCSS ENC/DEC"));
-        QCOMPARE(widget<QComboBox>("detailEditor.toneNumber")->currentData().toString(),
-                 QStringLiteral("012"));
-        QCOMPARE(widget<QComboBox>("detailEditor.repeaterShift")->currentText(), QStringLiteral("+"));
-        QCOMPARE(widget<QComboBox>("detailEditor.clarifierDirection")->currentText(), QStringLiteral("-"));
-        QCOMPARE(widget<QLineEdit>("detailEditor.clarifierAmount")->text(), QStringLiteral("600"));
+        open(RadioModel::ft991a, {ctcssChannel(1), ctcssChannel(2)}, u"002"_s);
+        const QStringList names =
+            u"group frequency tag mode toneSql toneNumber repeaterShift clarifierDirection "
+            u"clarifierAmount badge.model badge.slot badge.status badge.changes chip.mode "
+            u"chip.toneSql chip.tone chip.repeater chip.clarifier"_s.split(u' ');
+        const QStringList texts =
+            u"Editor für Speicher 002|145525000|RPT 2|FM [4]|CTCSS ENC/DEC|012 · 100.0 Hz|+|-|"
+            u"600|FT-991A|002|Belegt|Keine|FM|CTCSS ENC/DEC|100.0 Hz|+|Clarifier -600"_s.split(u'|');
+        QCOMPARE(names.size(), texts.size());
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(shown(u"detailEditor."_s + names[i]), texts[i]);
         QVERIFY(widget<QCheckBox>("detailEditor.sqlDecode")->isChecked());
-    }
-
-    void badgesAndChipsShowTheDraft() {
-        open(RadioModel::ft991a, {ctcssChannel(1)});
-        QCOMPARE(tile("detailEditor.badge.model"), QStringLiteral("FT-991A"));
-        QCOMPARE(tile("detailEditor.badge.slot"), QStringLiteral("001"));
-        QCOMPARE(tile("detailEditor.badge.status"), QStringLiteral("Belegt"));
-        QCOMPARE(tile("detailEditor.badge.changes"), QStringLiteral("Keine"));
-        QCOMPARE(tile("detailEditor.chip.mode"), QStringLiteral("FM"));
-        QCOMPARE(tile("detailEditor.chip.toneSql"), QStringLiteral("CTCSS ENC/DEC"));
-        QCOMPARE(tile("detailEditor.chip.tone"), QStringLiteral("100.0 Hz"));
-        QCOMPARE(tile("detailEditor.chip.repeater"), QStringLiteral("+"));
-        QCOMPARE(tile("detailEditor.chip.clarifier"), QStringLiteral("Clarifier -600"));
         QVERIFY(widget("detailEditor.chips")->isVisible());
         QVERIFY(widget("detailEditor.ft991aHint")->isVisible());
     }
@@ -86,14 +75,10 @@ private slots:
     void editMakesDraftDirty_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::addRow("tenth digit") << "detailEditor.frequency"
-                                     << "1455250000";
-        QTest::addRow("frequency zero") << "detailEditor.frequency"
-                                        << "0";
-        QTest::addRow("tag") << "detailEditor.tag"
-                             << "NEU";
-        QTest::addRow("clarifier amount") << "detailEditor.clarifierAmount"
-                                          << "120";
+        QTest::addRow("tenth digit") << u"detailEditor.frequency"_s << u"1455250000"_s;
+        QTest::addRow("frequency zero") << u"detailEditor.frequency"_s << u"0"_s;
+        QTest::addRow("tag") << u"detailEditor.tag"_s << u"NEU"_s;
+        QTest::addRow("clarifier amount") << u"detailEditor.clarifierAmount"_s << u"120"_s;
     }
     void editMakesDraftDirty() {
         QFETCH(QString, field);
@@ -102,7 +87,7 @@ private slots:
         QVERIFY(!widget<QPushButton>("detailEditor.apply")->isEnabled());
         QVERIFY(!widget<QPushButton>("detailEditor.reset")->isEnabled());
         type(field, text);
-        QCOMPARE(tile("detailEditor.badge.changes"), QStringLiteral("Offen"));
+        QCOMPARE(tile("detailEditor.badge.changes"), u"Offen"_s);
         QVERIFY(widget<QPushButton>("detailEditor.apply")->isEnabled());
         QVERIFY(widget<QPushButton>("detailEditor.reset")->isEnabled());
         QVERIFY(!widget<QPushButton>("detailEditor.write")->isEnabled()); // not connected
@@ -113,13 +98,13 @@ private slots:
         open(RadioModel::ft991a, {ctcssChannel(1), ctcssChannel(2)});
         type("detailEditor.frequency", "0145600");
         widget<QCheckBox>("detailEditor.ft991a.empty")->click();
-        QCOMPARE(tile("detailEditor.badge.status"), QStringLiteral("Leer"));
+        QCOMPARE(tile("detailEditor.badge.status"), u"Leer"_s);
         widget<QCheckBox>("detailEditor.ft991a.empty")->click();
         widget<QPushButton>("detailEditor.apply")->click();
-        QCOMPARE(m_app->memories().first().frequency, QStringLiteral("145600"));
+        QCOMPARE(m_app->memories().first().frequency, u"145600"_s);
         QCOMPARE(m_app->memories().at(1), ctcssChannel(2));
-        QCOMPARE(m_window->draft()->frequency, QStringLiteral("0145600"));
-        QCOMPARE(tile("detailEditor.badge.changes"), QStringLiteral("Keine"));
+        QCOMPARE(m_window->draft()->frequency, u"0145600"_s);
+        QCOMPARE(tile("detailEditor.badge.changes"), u"Keine"_s);
         QVERIFY(!widget<QPushButton>("detailEditor.apply")->isEnabled());
         QVERIFY(!m_app->alertMessage());
     }
@@ -128,24 +113,18 @@ private slots:
         QTest::addColumn<QString>("frequency");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("alert");
-        const QString tooLong = "Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben.";
-        QTest::addRow("apply, ten digits") << "1234567890"
-                                           << "detailEditor.apply" << tooLong;
-        QTest::addRow("apply, zero") << "000"
-                                     << "detailEditor.apply"
-                                     << "Ungültiger Speicherinhalt: Frequenz 0 ist ungültig.";
-        QTest::addRow("write, ten digits") << "1234567890"
-                                           << "detailEditor.write" << tooLong;
+        const QString tooLong = u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
+        const QString zero = u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
+        QTest::addRow("apply, ten digits") << u"1234567890"_s << u"detailEditor.apply"_s << tooLong;
+        QTest::addRow("apply, zero") << u"000"_s << u"detailEditor.apply"_s << zero;
+        QTest::addRow("write, ten digits") << u"1234567890"_s << u"detailEditor.write"_s << tooLong;
     }
     void invalidDraftAlertsAndStoresNothing() {
         QFETCH(QString, frequency);
         QFETCH(QString, button);
         QFETCH(QString, alert);
-        m_radio = std::make_unique<FakeRadio>(RadioModel::ft991a);
         open(RadioModel::ft991a, {ctcssChannel(1)});
-        m_app->setSelectedPort(m_radio->devicePath());
-        m_app->connect();
-        QVERIFY(m_app->isConnected());
+        connectRadio();
         type("detailEditor.frequency", frequency);
         widget<QPushButton>(button)->click();
         QCOMPARE(m_app->alertMessage(), std::optional<QString>(alert));
@@ -162,27 +141,24 @@ private slots:
         type("detailEditor.tag", "ANDERS");
         widget<QPushButton>("detailEditor.reset")->click();
         QCOMPARE(*m_window->draft(), MemoryDraft(ctcssChannel(1)));
-        QCOMPARE(widget<QLineEdit>("detailEditor.flagsRaw")->text(), QStringLiteral("11001"));
+        QCOMPARE(widget<QLineEdit>("detailEditor.flagsRaw")->text(), u"11001"_s);
         QVERIFY(m_window->showAdvanced());
-        QCOMPARE(tile("detailEditor.badge.changes"), QStringLiteral("Keine"));
+        QCOMPARE(tile("detailEditor.badge.changes"), u"Keine"_s);
     }
 
     void writeSelectedSendsToRadio() {
-        m_radio = std::make_unique<FakeRadio>(RadioModel::ft991a);
-        open(RadioModel::ft991a, {ctcssChannel(1), ctcssChannel(2)}, QStringLiteral("002"));
-        m_app->setSelectedPort(m_radio->devicePath());
-        m_app->connect();
-        QVERIFY(m_app->isConnected());
+        open(RadioModel::ft991a, {ctcssChannel(1), ctcssChannel(2)}, u"002"_s);
+        connectRadio();
         type("detailEditor.tag", "NEU");
         QVERIFY(widget<QPushButton>("detailEditor.write")->isEnabled());
         widget<QPushButton>("detailEditor.write")->click();
-        QCOMPARE(m_app->memories().at(1).tag, QStringLiteral("NEU"));
+        QCOMPARE(m_app->memories().at(1).tag, u"NEU"_s);
         QVERIFY(m_app->isBusy());
         QVERIFY(!widget<QPushButton>("detailEditor.write")->isEnabled());
         QVERIFY(!widget<QPushButton>("detailEditor.reset")->isEnabled());
         QTRY_VERIFY(!m_app->isBusy());
         QVERIFY(m_radio->channel(2));
-        QCOMPARE(m_radio->channel(2)->tag.trimmed(), QStringLiteral("NEU"));
+        QCOMPARE(m_radio->channel(2)->tag.trimmed(), u"NEU"_s);
         QVERIFY(!m_app->alertMessage());
     }
 
@@ -195,14 +171,14 @@ private slots:
         QVERIFY(m_window->showAdvanced());
         QVERIFY(widget("detailEditor.flagsRaw")->isVisible());
         type("detailEditor.flagsRaw", "13002");
-        QCOMPARE(m_window->draft()->flagsRaw, QStringLiteral("13002"));
-        QCOMPARE(widget<QComboBox>("detailEditor.toneSql")->currentText(), QStringLiteral("DCS ENC/DEC"));
-        QCOMPARE(widget<QComboBox>("detailEditor.repeaterShift")->currentText(), QStringLiteral("-"));
+        QCOMPARE(m_window->draft()->flagsRaw, u"13002"_s);
+        QCOMPARE(widget<QComboBox>("detailEditor.toneSql")->currentText(), u"DCS ENC/DEC"_s);
+        QCOMPARE(widget<QComboBox>("detailEditor.repeaterShift")->currentText(), u"-"_s);
         type("detailEditor.shiftRaw", "+000250");
-        QCOMPARE(widget<QLineEdit>("detailEditor.clarifierAmount")->text(), QStringLiteral("250"));
+        QCOMPARE(widget<QLineEdit>("detailEditor.clarifierAmount")->text(), u"250"_s);
         pick("detailEditor.clarifierDirection", "-");
-        QCOMPARE(widget<QLineEdit>("detailEditor.shiftRaw")->text(), QStringLiteral("-000250"));
-        QVERIFY(widget<QLabel>("detailEditor.advancedHint")->text().contains(QStringLiteral("FT-991A")));
+        QCOMPARE(widget<QLineEdit>("detailEditor.shiftRaw")->text(), u"-000250"_s);
+        QVERIFY(widget<QLabel>("detailEditor.advancedHint")->text().contains(u"FT-991A"_s));
     }
 
     void toneControlsFollowToneMode() {
@@ -210,21 +186,21 @@ private slots:
         auto *tone = widget<QComboBox>("detailEditor.toneNumber");
         QCOMPARE(tone->count(), 50);
         pick("detailEditor.toneSystem", "dcs");
-        QCOMPARE(m_window->draft()->flagsRaw, QStringLiteral("13001"));
-        QCOMPARE(m_window->draft()->toneNumberKindRaw, QStringLiteral("1"));
+        QCOMPARE(m_window->draft()->flagsRaw, u"13001"_s);
+        QCOMPARE(m_window->draft()->toneNumberKindRaw, u"1"_s);
         QCOMPARE(tone->count(), 104);
-        QCOMPARE(tone->currentText(), QStringLiteral("012 · DCS 071"));
+        QCOMPARE(tone->currentText(), u"012 · DCS 071"_s);
         pick("detailEditor.toneNumber", "020");
-        QCOMPARE(m_window->draft()->toneNumberCode, QStringLiteral("020"));
+        QCOMPARE(m_window->draft()->toneNumberCode, u"020"_s);
         widget<QCheckBox>("detailEditor.sqlDecode")->click();
-        QCOMPARE(m_window->draft()->flagsRaw, QStringLiteral("14001"));
+        QCOMPARE(m_window->draft()->flagsRaw, u"14001"_s);
         widget<QCheckBox>("detailEditor.openingTone")->click();
-        QCOMPARE(m_window->draft()->flagsRaw, QStringLiteral("10001"));
+        QCOMPARE(m_window->draft()->flagsRaw, u"10001"_s);
         QVERIFY(!widget("detailEditor.sqlDecode")->isEnabled());
         QVERIFY(widget("detailEditor.openingTone")->isEnabled());
         QVERIFY(!tone->isVisible());
         QVERIFY(widget("detailEditor.toneInactive")->isVisible());
-        QCOMPARE(tile("detailEditor.chip.tone"), QStringLiteral("Nicht aktiv"));
+        QCOMPARE(tile("detailEditor.chip.tone"), u"Nicht aktiv"_s);
     }
 
     void sectionsFollowDraftModel() {
@@ -237,37 +213,37 @@ private slots:
         QVERIFY(widget("detailEditor.chips")->isVisible());
         QCOMPARE(widget<QComboBox>("detailEditor.mode")->count(), 12);
 
-        m_window->setDraft(MemoryDraft(QStringLiteral("005"), RadioModel::ft710));
+        m_window->setDraft(MemoryDraft(u"005"_s, RadioModel::ft710));
         QVERIFY(!widget("detailEditor.ft991a")->isVisible());
         QVERIFY(widget("detailEditor.ft710")->isVisible());
         QVERIFY(!widget("detailEditor.chips")->isVisible());
         type("detailEditor.shiftAmount", "600");
-        QCOMPARE(m_window->draft()->shiftRaw, QStringLiteral("+000600"));
+        QCOMPARE(m_window->draft()->shiftRaw, u"+000600"_s);
         pick("detailEditor.shiftDirection", "-");
-        QCOMPARE(m_window->draft()->shiftRaw, QStringLiteral("-000600"));
+        QCOMPARE(m_window->draft()->shiftRaw, u"-000600"_s);
     }
 
     void unmatchedModeShowsNoEntryAndIsKept() {
         RadioMemory memory = ctcssChannel(1, RadioModel::ft710);
-        memory.modeCode = QStringLiteral("E");
+        memory.modeCode = u"E"_s;
         open(RadioModel::ft710, {memory});
         QCOMPARE(widget<QComboBox>("detailEditor.mode")->currentIndex(), -1);
         type("detailEditor.tag", "X");
-        QCOMPARE(m_window->draft()->modeCode, QStringLiteral("E"));
+        QCOMPARE(m_window->draft()->modeCode, u"E"_s);
         pick("detailEditor.mode", "2");
-        QCOMPARE(m_window->draft()->modeCode, QStringLiteral("2"));
+        QCOMPARE(m_window->draft()->modeCode, u"2"_s);
     }
 
     void untouchedDraftFollowsReplacedTable() {
         open(RadioModel::ft991a, {ctcssChannel(1)});
         RadioMemory read = ctcssChannel(1);
-        read.tag = QStringLiteral("VOM GERÄT");
+        read.tag = u"VOM GERÄT"_s;
         m_app->applyImportedBackup(MemoryBackup{RadioModel::ft991a, {read}, QDateTime::currentDateTimeUtc()});
         QCOMPARE(*m_window->draft(), MemoryDraft(read));
-        QCOMPARE(widget<QLineEdit>("detailEditor.tag")->text(), QStringLiteral("VOM GERÄT"));
+        QCOMPARE(widget<QLineEdit>("detailEditor.tag")->text(), u"VOM GERÄT"_s);
         // A model switch keeps the selection on "001" and rebuilds the table with empty rows.
         m_app->setSelectedRadioModel(RadioModel::ft710);
-        QCOMPARE(*m_window->draft(), MemoryDraft(QStringLiteral("001"), RadioModel::ft710));
+        QCOMPARE(*m_window->draft(), MemoryDraft(u"001"_s, RadioModel::ft710));
     }
 
     void editedDraftSurvivesReplacedTable() {
@@ -275,56 +251,66 @@ private slots:
         type("detailEditor.tag", "MEINS");
         const MemoryDraft edited = *m_window->draft();
         RadioMemory read = ctcssChannel(1);
-        read.tag = QStringLiteral("VOM GERÄT");
+        read.tag = u"VOM GERÄT"_s;
         m_app->replaceMemory(read);
         QCOMPARE(*m_window->draft(), edited);
-        QCOMPARE(tile("detailEditor.badge.changes"), QStringLiteral("Offen"));
+        QCOMPARE(tile("detailEditor.badge.changes"), u"Offen"_s);
     }
 
 private:
-    void open(RadioModel model, const QList<RadioMemory> &rows,
-              const QString &selected = QStringLiteral("001"));
+    void open(RadioModel model, const QList<RadioMemory> &rows, const QString &selected = u"001"_s) {
+        m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
+        m_app->setSelectedMemoryID(selected);
+        m_window = std::make_unique<ContentView>(m_app.get());
+        m_window->setEditorMode(EditorMode::detail);
+        m_window->resize(1500, 950);
+        m_window->show();
+    }
     template <typename T = QWidget> T *widget(const QString &name) const {
         T *found = m_window->findChild<T *>(name);
         if (!found)
             qFatal("no widget named %s", qPrintable(name));
         return found;
     }
-    void type(const QString &field, const QString &text) const;
-    void pick(const QString &combo, const QString &tag) const;
+    void type(const QString &field, const QString &text) const {
+        auto *edit = widget<QLineEdit>(field);
+        edit->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        else
+            QTest::keyClicks(edit, text);
+    }
+    void pick(const QString &combo, const QString &tag) const {
+        auto *box = widget<QComboBox>(combo);
+        const int index = box->findData(tag);
+        QVERIFY2(index >= 0, qPrintable(tag));
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
     QString tile(const QString &name) const { return widget<InfoTile>(name)->value(); }
+    // The text a field, picker, badge, chip or the group shows.
+    QString shown(const QString &name) const {
+        QObject *found = widget<QObject>(name);
+        if (auto *field = qobject_cast<QLineEdit *>(found))
+            return field->text();
+        if (auto *box = qobject_cast<QComboBox *>(found))
+            return box->currentText();
+        if (auto *group = qobject_cast<QGroupBox *>(found))
+            return group->title();
+        return widget<InfoTile>(name)->value();
+    }
+    void connectRadio() {
+        m_radio = std::make_unique<FakeRadio>(RadioModel::ft991a);
+        m_app->setSelectedPort(m_radio->devicePath());
+        m_app->connect();
+        QVERIFY(m_app->isConnected());
+    }
 
     std::unique_ptr<TestSettings> m_settings;
     std::unique_ptr<FakeRadio> m_radio;
     std::unique_ptr<AppModel> m_app;
     std::unique_ptr<ContentView> m_window;
 };
-
-void tst_DetailEditor::open(RadioModel model, const QList<RadioMemory> &rows, const QString &selected) {
-    m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
-    m_app->setSelectedMemoryID(selected);
-    m_window = std::make_unique<ContentView>(m_app.get());
-    m_window->setEditorMode(EditorMode::detail);
-    m_window->resize(1500, 950);
-    m_window->show();
-}
-
-void tst_DetailEditor::type(const QString &field, const QString &text) const {
-    auto *edit = widget<QLineEdit>(field);
-    edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Delete);
-    else
-        QTest::keyClicks(edit, text);
-}
-
-void tst_DetailEditor::pick(const QString &combo, const QString &tag) const {
-    auto *box = widget<QComboBox>(combo);
-    const int index = box->findData(tag);
-    QVERIFY2(index >= 0, qPrintable(tag));
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
 
 QTEST_MAIN(tst_DetailEditor)
 #include "tst_detaileditor.moc"

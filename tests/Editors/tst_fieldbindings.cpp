@@ -32,23 +32,17 @@ ShiftDirectionOption direction(const QString &raw) {
 enum class ToneControl { systemOff, systemCtcss, systemDcs, openingOff, openingOn, decodeOn, decodeOff };
 
 RadioMemory operate(const RadioMemory &memory, ToneControl control) {
-    switch (control) {
-    case ToneControl::systemOff:
-        return withToneSystem(memory, FT991AToneSystem::off);
-    case ToneControl::systemCtcss:
-        return withToneSystem(memory, FT991AToneSystem::ctcss);
-    case ToneControl::systemDcs:
-        return withToneSystem(memory, FT991AToneSystem::dcs);
-    case ToneControl::openingOff:
-        return withOpeningTone(memory, false);
-    case ToneControl::openingOn:
-        return withOpeningTone(memory, true);
-    case ToneControl::decodeOn:
-        return withSquelchDecode(memory, true);
-    case ToneControl::decodeOff:
-        return withSquelchDecode(memory, false);
-    }
-    return memory;
+    using Setter = RadioMemory (*)(const RadioMemory &);
+    static const Setter setters[] = {
+        [](const RadioMemory &m) { return withToneSystem(m, FT991AToneSystem::off); },
+        [](const RadioMemory &m) { return withToneSystem(m, FT991AToneSystem::ctcss); },
+        [](const RadioMemory &m) { return withToneSystem(m, FT991AToneSystem::dcs); },
+        [](const RadioMemory &m) { return withOpeningTone(m, false); },
+        [](const RadioMemory &m) { return withOpeningTone(m, true); },
+        [](const RadioMemory &m) { return withSquelchDecode(m, true); },
+        [](const RadioMemory &m) { return withSquelchDecode(m, false); },
+    };
+    return setters[int(control)](memory);
 }
 
 } // namespace

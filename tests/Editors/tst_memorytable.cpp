@@ -370,9 +370,18 @@ private slots:
     }
 
 private:
-    void load(RadioModel model, const QList<RadioMemory> &rows);
-    QModelIndex cell(int row, MemoryColumn column) const;
-    QWidget *openEditor(const QModelIndex &index) const;
+    void load(RadioModel model, const QList<RadioMemory> &rows) {
+        m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
+    }
+    QModelIndex cell(int row, MemoryColumn column) const {
+        return m_model->index(row, m_model->section(column));
+    }
+    QWidget *openEditor(const QModelIndex &index) const {
+        QStyleOptionViewItem option;
+        QWidget *editor = m_view->itemDelegate()->createEditor(m_view->viewport(), option, index);
+        m_view->itemDelegate()->setEditorData(editor, index);
+        return editor;
+    }
 
     std::unique_ptr<TestSettings> m_settings;
     std::unique_ptr<AppModel> m_app;
@@ -380,21 +389,6 @@ private:
     QTableView *m_view = nullptr;
     MemoryTableModel *m_model = nullptr;
 };
-
-void tst_MemoryTable::load(RadioModel model, const QList<RadioMemory> &rows) {
-    m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
-}
-
-QModelIndex tst_MemoryTable::cell(int row, MemoryColumn column) const {
-    return m_model->index(row, m_model->section(column));
-}
-
-QWidget *tst_MemoryTable::openEditor(const QModelIndex &index) const {
-    QStyleOptionViewItem option;
-    QWidget *editor = m_view->itemDelegate()->createEditor(m_view->viewport(), option, index);
-    m_view->itemDelegate()->setEditorData(editor, index);
-    return editor;
-}
 
 QTEST_MAIN(tst_MemoryTable)
 #include "tst_memorytable.moc"
