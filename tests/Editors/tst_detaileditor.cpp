@@ -134,18 +134,6 @@ private slots:
         QVERIFY(m_radio->received().isEmpty());
     }
 
-    void resetRestoresStoredChannel() {
-        open(RadioModel::ft991a, {ctcssChannel(1)});
-        widget<QToolButton>("detailEditor.advanced")->click();
-        type("detailEditor.flagsRaw", "13002");
-        type("detailEditor.tag", "ANDERS");
-        widget<QPushButton>("detailEditor.reset")->click();
-        QCOMPARE(*m_window->draft(), MemoryDraft(ctcssChannel(1)));
-        QCOMPARE(widget<QLineEdit>("detailEditor.flagsRaw")->text(), u"11001"_s);
-        QVERIFY(m_window->showAdvanced());
-        QCOMPARE(tile("detailEditor.badge.changes"), u"Keine"_s);
-    }
-
     void writeSelectedSendsToRadio() {
         open(RadioModel::ft991a, {ctcssChannel(1), ctcssChannel(2)}, u"002"_s);
         connectRadio();
@@ -162,7 +150,7 @@ private slots:
         QVERIFY(!m_app->alertMessage());
     }
 
-    void advancedRawFieldsEditTheSameFields() {
+    void advancedRawFieldsEditTheSameFieldsAndReset() {
         open(RadioModel::ft991a, {ctcssChannel(1)});
         auto *toggle = widget<QToolButton>("detailEditor.advanced");
         QVERIFY(!m_window->showAdvanced());
@@ -179,6 +167,14 @@ private slots:
         pick("detailEditor.clarifierDirection", "-");
         QCOMPARE(widget<QLineEdit>("detailEditor.shiftRaw")->text(), u"-000250"_s);
         QVERIFY(widget<QLabel>("detailEditor.advancedHint")->text().contains(u"FT-991A"_s));
+
+        // "Zurücksetzen" restores the raw fields too and leaves "Erweitert" open.
+        type("detailEditor.tag", "ANDERS");
+        widget<QPushButton>("detailEditor.reset")->click();
+        QCOMPARE(*m_window->draft(), MemoryDraft(ctcssChannel(1)));
+        QCOMPARE(widget<QLineEdit>("detailEditor.flagsRaw")->text(), u"11001"_s);
+        QVERIFY(m_window->showAdvanced());
+        QCOMPARE(tile("detailEditor.badge.changes"), u"Keine"_s);
     }
 
     void toneControlsFollowToneMode() {
