@@ -61,6 +61,7 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
 
     new AlertPresenter(m_model, this);
 
+    m_followedSelection = m_model->selectedMemoryID();
     if (const auto memory = m_model->selectedMemory())
         m_draft = MemoryDraft(*memory);
     buildContent();
@@ -329,6 +330,9 @@ void ContentView::applyTheme() {
 
 void ContentView::seedDraftFromSelection() {
     const std::optional<QString> &id = m_model->selectedMemoryID();
+    if (id == m_followedSelection)
+        return;
+    m_followedSelection = id;
     if (!id)
         return;
     for (const RadioMemory &memory : m_model->memories()) {

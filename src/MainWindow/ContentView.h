@@ -118,6 +118,9 @@ private:
     AppModel *m_model;
 
     std::optional<MemoryDraft> m_draft;
+    // The selection the draft last followed: the model announces every assignment, but only a
+    // change of channel may replace the user's unapplied edits.
+    std::optional<QString> m_followedSelection;
     bool m_showAdvanced = false;
     EditorMode m_editorMode = EditorMode::table;
     int m_logPanelHeight = defaultLogPanelHeight;

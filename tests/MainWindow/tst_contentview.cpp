@@ -244,19 +244,27 @@ private slots:
         QVERIFY(!widget(QStringLiteral("detail.editorSlot"))->isVisible());
     }
 
+    // Only a change of the selection makes the draft anew; unapplied edits survive everything else.
     void draftFollowsTheSelectedChannel_data() {
         QTest::addColumn<std::optional<QString>>("selection");
         QTest::addColumn<QString>("draftSlot");
-        QTest::addRow("another channel") << std::optional<QString>(QStringLiteral("005")) << "005";
-        QTest::addRow("cleared selection keeps the draft") << std::optional<QString>() << "001";
-        QTest::addRow("unknown channel keeps the draft")
-            << std::optional<QString>(QStringLiteral("500")) << "001";
+        QTest::addColumn<bool>("editsKept");
+        QTest::addRow("another channel") << std::optional<QString>(QStringLiteral("005")) << "005" << false;
+        QTest::addRow("the same channel again")
+            << std::optional<QString>(QStringLiteral("001")) << "001" << true;
+        QTest::addRow("cleared selection") << std::optional<QString>() << "001" << true;
+        QTest::addRow("unknown channel") << std::optional<QString>(QStringLiteral("500")) << "001" << true;
     }
     void draftFollowsTheSelectedChannel() {
         QFETCH(std::optional<QString>, selection);
         QFETCH(QString, draftSlot);
+        QFETCH(bool, editsKept);
+        MemoryDraft edited = *m_view->draft();
+        edited.tag = QStringLiteral("UNSAVED");
+        m_view->setDraft(edited);
         m_model->setSelectedMemoryID(selection);
         QCOMPARE(m_view->draft()->slot, draftSlot);
+        QCOMPARE(m_view->draft()->tag == QStringLiteral("UNSAVED"), editsKept);
     }
 
     void exportAndImportRoundTrip() {
