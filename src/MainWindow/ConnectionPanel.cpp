@@ -8,6 +8,7 @@
 #include "MainWindow/Icons.h"
 #include "MainWindow/ModelPalette.h"
 #include "MainWindow/SegmentedControl.h"
+#include "MainWindow/TitledControl.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -131,7 +132,6 @@ QWidget *ConnectionPanel::buildHeader() {
 QWidget *ConnectionPanel::buildModelRow() {
     m_modelPicker = new SegmentedControl;
     m_modelPicker->setObjectName(QStringLiteral("sidebar.model"));
-    m_modelPicker->setAccessibleName(loc(QStringLiteral("Funkgerät")));
     for (RadioModel model : allRadioModels())
         m_modelPicker->addSegment(rawValue(model), QStringLiteral("sidebar.model.") + rawValue(model));
     connect(m_modelPicker, &SegmentedControl::activated, this, [this](int index) {
@@ -139,7 +139,9 @@ QWidget *ConnectionPanel::buildModelRow() {
         if (chosen != m_model->selectedRadioModel())
             m_model->setSelectedRadioModel(chosen);
     });
-    return formRow(loc(QStringLiteral("Funkgerät")), m_modelPicker);
+    return formRow(loc(QStringLiteral("Funkgerät")),
+                   titledControl(loc(QStringLiteral("Funkgerät")), QStringLiteral("sidebar.model.title"),
+                                 m_modelPicker));
 }
 
 QWidget *ConnectionPanel::buildPortRow() {
@@ -165,18 +167,15 @@ QWidget *ConnectionPanel::buildPortRow() {
 }
 
 QWidget *ConnectionPanel::buildBaudRow() {
-    auto *controls = new QWidget;
-    auto *layout = new QHBoxLayout(controls);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(loc(QStringLiteral("Baud"))));
     m_baudMenu = new QComboBox;
     m_baudMenu->setObjectName(QStringLiteral("sidebar.baud"));
     for (int rate : baudRates())
         m_baudMenu->addItem(loc(QString::number(rate)), rate);
     connect(m_baudMenu, &QComboBox::activated, this,
             [this](int index) { m_model->setBaudRate(m_baudMenu->itemData(index).toInt()); });
-    layout->addWidget(m_baudMenu, 1);
-    return formRow(loc(QStringLiteral("Baudrate")), controls);
+    return formRow(
+        loc(QStringLiteral("Baudrate")),
+        titledControl(loc(QStringLiteral("Baud")), QStringLiteral("sidebar.baud.title"), m_baudMenu));
 }
 
 QWidget *ConnectionPanel::buildActionRow() {
@@ -214,7 +213,6 @@ QWidget *ConnectionPanel::buildLanguageCard() {
 
     auto *menu = new QComboBox;
     menu->setObjectName(QStringLiteral("sidebar.language"));
-    menu->setAccessibleName(loc(QStringLiteral("Sprache")));
     for (AppLanguage language : allAppLanguages())
         menu->addItem(displayName(language), rawValue(language));
     selectData(menu, LanguageSelection::shared()->value());
@@ -222,7 +220,8 @@ QWidget *ConnectionPanel::buildLanguageCard() {
         if (const auto language = appLanguageFromRawValue(menu->itemData(index).toString()))
             LanguageSelection::shared()->select(*language);
     });
-    layout->addWidget(menu);
+    layout->addWidget(
+        titledControl(loc(QStringLiteral("Sprache")), QStringLiteral("sidebar.language.title"), menu));
     layout->addWidget(captionLabel(loc(QStringLiteral("Welche Sprache soll Korvel verwenden?"))));
     return card;
 }

@@ -7,6 +7,7 @@
 #include "MainWindow/ElidedLabel.h"
 #include "MainWindow/Icons.h"
 #include "MainWindow/SegmentedControl.h"
+#include "MainWindow/TitledControl.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,16 +49,17 @@ MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
     for (QPushButton *button : {m_readAll, m_readSelected, exportButton, m_import, settings})
         layout->addWidget(button);
 
-    // The segments say what they are; the picker's name is left to screen readers, for room.
     m_modePicker = new SegmentedControl;
     m_modePicker->setObjectName(QStringLiteral("toolbar.editorMode"));
-    m_modePicker->setAccessibleName(loc(QStringLiteral("Bearbeitung")));
-    m_modePicker->setFixedWidth(modePickerWidth);
     for (EditorMode mode : allEditorModes())
         m_modePicker->addSegment(title(mode), QStringLiteral("toolbar.editorMode.") + rawValue(mode));
     connect(m_modePicker, &SegmentedControl::activated, m_view,
             [this](int index) { m_view->setEditorMode(allEditorModes().at(index)); });
-    layout->addWidget(m_modePicker);
+    // The width holds the picker's title as well as its segments.
+    QWidget *titledPicker = titledControl(loc(QStringLiteral("Bearbeitung")),
+                                          QStringLiteral("toolbar.editorMode.title"), m_modePicker);
+    titledPicker->setFixedWidth(modePickerWidth);
+    layout->addWidget(titledPicker);
 
     connect(m_model, &AppModel::isConnectedChanged, this, &MainToolbar::showEnabledStates);
     connect(m_model, &AppModel::isBusyChanged, this, &MainToolbar::showEnabledStates);

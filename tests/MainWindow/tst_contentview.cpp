@@ -391,6 +391,11 @@ private slots:
                  QStringLiteral("The connection to the radio will be established in 60 seconds."));
         QCOMPARE(widget<QAbstractButton>(QStringLiteral("toolbar.editorMode.Kanalliste"))->text(),
                  QStringLiteral("Kanalliste"));
+        // The pickers' own titles stand beside them.
+        QCOMPARE(text(QStringLiteral("sidebar.model.title")), QStringLiteral("Radio"));
+        QCOMPARE(text(QStringLiteral("sidebar.baud.title")), QStringLiteral("Baud"));
+        QCOMPARE(text(QStringLiteral("sidebar.language.title")), QStringLiteral("Language"));
+        QCOMPARE(text(QStringLiteral("toolbar.editorMode.title")), QStringLiteral("Bearbeitung"));
         QCOMPARE(widget<QComboBox>(QStringLiteral("sidebar.language"))->currentData().toString(),
                  QStringLiteral("en"));
         QCOMPARE(UserDefaults::text(L::userDefaultsLanguageKey()),
