@@ -6,6 +6,7 @@
 #include "RadioLink/LinkTiming.h"
 #include "TestSettings.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -64,12 +65,9 @@ struct ConnectedModel {
     }
     // The messages that are not the CAT connection's own lines.
     QStringList operationMessages() const {
-        QStringList lines;
-        for (const QString &line : messages()) {
-            if (!line.startsWith(QLatin1String("TX ")) && !line.startsWith(QLatin1String("RX ")) &&
-                !line.startsWith(QLatin1String("IGNORED RX ")) && !line.startsWith(QLatin1String("SET OK ")))
-                lines.append(line);
-        }
+        static const QRegularExpression catLine(QStringLiteral("^(TX|RX|IGNORED RX|SET OK) "));
+        QStringList lines = messages();
+        lines.removeIf([](const QString &line) { return catLine.match(line).hasMatch(); });
         return lines;
     }
     QString newestMessage() const { return operationMessages().value(operationMessages().size() - 1); }

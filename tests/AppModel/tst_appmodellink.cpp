@@ -1,20 +1,21 @@
 #include "ConnectedModel.h"
+#include "Localization/UserDefaults.h"
 #include "RadioLink/LinkTiming.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace std::chrono_literals;
-
 namespace {
 
 const QString channelPayload = QStringLiteral("145500000+000000410000");
 
-QStringList slotsOf(const QList<RadioMemory> &memories) {
-    QStringList slotTexts;
-    for (const RadioMemory &memory : memories)
-        slotTexts.append(memory.slot);
-    return slotTexts;
+RadioMemory channel4(const QString &frequency, const QString &flags = QStringLiteral("00000")) {
+    RadioMemory memory = RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710);
+    memory.frequency = frequency;
+    memory.flagsRaw = flags;
+    memory.tag = QStringLiteral("REPEATER");
+    memory.isEmpty = false;
+    return memory;
 }
 
 } // namespace
@@ -38,75 +39,67 @@ private slots:
         QFETCH(QString, framing);
         ConnectedModel connected(model);
         QVERIFY(connected.app.isConnected());
-        QCOMPARE(connected.newestMessage(),
-                 QStringLiteral("Opened %1 @ 38400 ").arg(connected.radio.devicePath()) + framing);
-    }
-
-    void connectSendsNothing() {
-        ConnectedModel connected(RadioModel::ft710);
-        connected.radio.setChannel(1, {channelPayload, QStringLiteral("FIRST")});
-        connected.app.readSelected();
-        QTRY_VERIFY(!connected.app.isBusy());
-        QCOMPARE(connected.radio.received().value(0), QStringLiteral("MR001;"));
-    }
-
-    void reconnectLogsDisconnectedThenOpened() {
-        ConnectedModel connected(RadioModel::ft710);
-        connected.app.connect();
-        const QStringList messages = connected.messages();
-        QCOMPARE(messages.mid(messages.size() - 3),
-                 QStringList(
-                     {messages.value(messages.size() - 3), "Disconnected",
-                      QStringLiteral("Opened %1 @ 38400 [FT-710] [8N1]").arg(connected.radio.devicePath())}));
-        QVERIFY(messages.value(messages.size() - 3).startsWith(QStringLiteral("Opened ")));
-        QVERIFY(connected.app.isConnected());
+        QCOMPARE(connected.messages(),
+                 QStringList({"Funkmodell gewechselt zu " + rawValue(model),
+                              "Opened " + connected.radio.devicePath() + " @ 38400 " + framing})
+                     .mid(model == RadioModel::ft710 ? 1 : 0));
     }
 
     void reconnectCancelsTheRunningOperation() {
         ConnectedModel connected(RadioModel::ft710);
         connected.app.readAll();
         QTRY_VERIFY(connected.radio.received().contains(QStringLiteral("MR005;")));
+        const QString opened = connected.messages().first();
         connected.app.connect();
         QVERIFY(!connected.app.isBusy());
         QVERIFY(connected.app.isConnected());
+        const QStringList messages = connected.operationMessages();
+        QCOMPARE(messages.mid(messages.size() - 2), QStringList({"Disconnected", opened}));
         QTRY_COMPARE(connected.newestMessage(), QStringLiteral("Alles lesen abgebrochen für FT-710"));
         QVERIFY(!connected.app.isBusy());
-    }
-
-    void disconnectWhileDisconnectedOnlyResetsTheSettingsRun() {
-        ConnectedModel connected(RadioModel::ft710);
-        connected.app.disconnect();
-        const int lines = connected.app.logLines().size();
-        connected.app.disconnect();
-        QCOMPARE(connected.app.logLines().size(), lines);
-        QCOMPARE(connected.app.settingsPhase(), SettingsOperationPhase::idle);
-        QVERIFY(!connected.app.isConnected());
     }
 
     void connectWithoutPortKeepsTheLinkOpen() {
         ConnectedModel connected(RadioModel::ft710);
         const int lines = connected.app.logLines().size();
         connected.app.setSelectedPort(QString());
+        UserDefaults::remove(AppModel::preferencesKey());
         connected.app.connect();
         QVERIFY(connected.app.isConnected());
         QCOMPARE(connected.app.logLines().size(), lines);
-        QVERIFY(connected.app.alertMessage());
+        QCOMPARE(connected.app.alertMessage(),
+                 std::optional<QString>(QStringLiteral("Bitte zuerst einen seriellen Port auswählen.")));
+        QVERIFY(!UserDefaults::value(AppModel::preferencesKey()).isValid());
     }
 
-    void readAllFillsTheTableOnce_data() {
+    // Channels 2 and 9 hold data, 7 times out, the rest are empty.
+    void readAllPublishesTheTableOnce_data() {
         QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<int>("importedRows"); // 0: the model's empty table
+        QTest::addColumn<std::optional<QString>>("selected");
         QTest::addColumn<QString>("firstCommand");
-        QTest::addRow("FT-710") << RadioModel::ft710 << "MR001;";
-        QTest::addRow("FT-991A") << RadioModel::ft991a << "MC001;";
+        const std::optional<QString> none;
+        QTest::addRow("FT-710, nothing selected") << RadioModel::ft710 << 0 << none << "MR001;";
+        QTest::addRow("FT-991A, 017 selected")
+            << RadioModel::ft991a << 0 << std::optional<QString>("017") << "MC001;";
+        QTest::addRow("imported rows, absent row selected")
+            << RadioModel::ft710 << 10 << std::optional<QString>("500") << "MR001;";
     }
-    void readAllFillsTheTableOnce() {
+    void readAllPublishesTheTableOnce() {
         QFETCH(RadioModel, model);
+        QFETCH(int, importedRows);
+        QFETCH(std::optional<QString>, selected);
         QFETCH(QString, firstCommand);
         ConnectedModel connected(model);
-        const QString name = rawValue(model);
-        connected.radio.setChannel(2, {channelPayload, QStringLiteral("TWO")});
-        connected.radio.setChannel(7, {channelPayload, QStringLiteral("SEVEN")});
-        connected.radio.setChannel(9, {channelPayload, QStringLiteral("NINE")});
+        if (importedRows > 0) {
+            QList<RadioMemory> imported;
+            for (int channel = importedRows; channel >= 1; --channel)
+                imported.append(RadioMemory::empty(RadioMemory::slotText(channel), model));
+            connected.app.applyImportedBackup(MemoryBackup{model, imported, QDateTime::currentDateTimeUtc()});
+        }
+        connected.app.setSelectedMemoryID(selected);
+        for (int channel : {2, 7, 9, 50})
+            connected.radio.setChannel(channel, {channelPayload, QStringLiteral("CH%1").arg(channel)});
         connected.radio.silenceNext(QStringLiteral("MR007"));
         QSignalSpy tables(&connected.app, &AppModel::memoriesChanged);
 
@@ -116,205 +109,160 @@ private slots:
 
         QCOMPARE(tables.count(), 1);
         const QList<RadioMemory> &memories = connected.app.memories();
-        QCOMPARE(memories.size(), memoryRange(model).count());
-        QCOMPARE(memories.at(1).tag.trimmed(), QStringLiteral("TWO"));
-        QVERIFY(!memories.at(1).isEmpty);
+        QCOMPARE(memories.size(),
+                 importedRows > 0 ? importedRows : memoryRange(model).count()); // never grows
+        QCOMPARE(memories.at(1).tag.trimmed(), QStringLiteral("CH2"));
         QVERIFY(memories.at(6).isEmpty); // the failed channel keeps its row
         QCOMPARE(memories.at(8).frequency, QStringLiteral("145500000"));
+        QCOMPARE(connected.app.selectedMemoryID(), selected ? selected : std::optional<QString>("001"));
 
-        const QStringList messages = connected.operationMessages();
-        const QString emptyLine =
-            QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar");
-        QVERIFY(messages.contains(emptyLine.arg("001", name)));
-        QVERIFY(messages.contains(emptyLine.arg("003", name)));
-        QVERIFY(!messages.contains(emptyLine.arg("002", name)));
-        QVERIFY(messages.contains("Lesen fehlgeschlagen für 007: Zeitüberschreitung bei CAT-Befehl: MR007;"));
-        QCOMPARE(messages.last(), QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + name);
+        const QString name = rawValue(model);
+        const QString empty = QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar");
+        QCOMPARE(connected.operationMessages().mid(
+                     connected.operationMessages().indexOf(empty.arg("001", name)), 9),
+                 QStringList({empty.arg("001", name), empty.arg("003", name), empty.arg("004", name),
+                              empty.arg("005", name), empty.arg("006", name),
+                              "Lesen fehlgeschlagen für 007: Zeitüberschreitung bei CAT-Befehl: MR007;",
+                              empty.arg("008", name), empty.arg("010", name), empty.arg("011", name)}));
+        QCOMPARE(connected.newestMessage(),
+                 QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + name);
         QCOMPARE(connected.radio.received().first(), firstCommand);
+        QVERIFY(connected.radio.received().contains(
+            firstCommand.left(2) + RadioMemory::slotText(memoryRange(model).upperBound) + ";"));
     }
 
-    void readAllKeepsTheRowsOfAnImportedTable() {
-        ConnectedModel connected(RadioModel::ft710);
-        QList<RadioMemory> imported;
-        for (int channel = 10; channel >= 1; --channel)
-            imported.append(RadioMemory::empty(RadioMemory::slotText(channel), RadioModel::ft710));
-        connected.app.applyImportedBackup(
-            MemoryBackup{RadioModel::ft710, imported, QDateTime::currentDateTimeUtc()});
-        connected.radio.setChannel(50, {channelPayload, QStringLiteral("FIFTY")});
-        connected.radio.setChannel(3, {channelPayload, QStringLiteral("THREE")});
-        connected.app.readAll();
-        QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
-        QCOMPARE(slotsOf(connected.app.memories()),
-                 QStringList({"001", "002", "003", "004", "005", "006", "007", "008", "009", "010"}));
-        QCOMPARE(connected.app.memories().at(2).tag.trimmed(), QStringLiteral("THREE"));
-        QVERIFY(connected.radio.received().contains(QStringLiteral("MR099;")));
+    void readAllCancelledByDisconnectKeepsTheTable_data() {
+        QTest::addColumn<QString>("sentBeforeDisconnect"); // empty: cancelled in the same turn
+        QTest::addRow("same turn") << QString();
+        QTest::addRow("mid-run") << "MR010;";
     }
-
-    void readAllSelectsTheFirstRowOnlyWithoutSelection_data() {
-        QTest::addColumn<std::optional<QString>>("before");
-        QTest::addColumn<std::optional<QString>>("after");
-        QTest::addRow("none") << std::optional<QString>() << std::optional<QString>("001");
-        QTest::addRow("017") << std::optional<QString>("017") << std::optional<QString>("017");
-        QTest::addRow("no such row") << std::optional<QString>("500") << std::optional<QString>("500");
-    }
-    void readAllSelectsTheFirstRowOnlyWithoutSelection() {
-        QFETCH(std::optional<QString>, before);
-        QFETCH(std::optional<QString>, after);
-        ConnectedModel connected(RadioModel::ft710);
-        connected.app.setSelectedMemoryID(before);
-        connected.app.readAll();
-        QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
-        QCOMPARE(connected.app.selectedMemoryID(), after);
-    }
-
-    void readAllCancelledInTheSameTurnSendsNothing() {
-        ConnectedModel connected(RadioModel::ft710);
-        connected.app.readAll();
-        connected.app.disconnect();
-        QVERIFY(!connected.app.isBusy());
-        QTRY_COMPARE(connected.newestMessage(), QStringLiteral("Alles lesen abgebrochen für FT-710"));
-        QVERIFY(connected.radio.received().isEmpty());
-    }
-
     void readAllCancelledByDisconnectKeepsTheTable() {
+        QFETCH(QString, sentBeforeDisconnect);
         ConnectedModel connected(RadioModel::ft710);
         connected.radio.setChannel(1, {channelPayload, QStringLiteral("ONE")});
         const QList<RadioMemory> before = connected.app.memories();
         QSignalSpy tables(&connected.app, &AppModel::memoriesChanged);
         connected.app.readAll();
-        QTRY_VERIFY(connected.radio.received().contains(QStringLiteral("MR010;")));
+        if (!sentBeforeDisconnect.isEmpty())
+            QTRY_VERIFY(connected.radio.received().contains(sentBeforeDisconnect));
         connected.app.disconnect();
         QVERIFY(!connected.app.isBusy());
         QTRY_COMPARE(connected.newestMessage(), QStringLiteral("Alles lesen abgebrochen für FT-710"));
         QCOMPARE(connected.app.memories(), before);
         QCOMPARE(tables.count(), 0);
+        QCOMPARE(connected.radio.received().isEmpty(), sentBeforeDisconnect.isEmpty());
         QVERIFY(!connected.radio.received().contains(QStringLiteral("MR099;")));
     }
 
-    void readSelectedStoresTheChannel() {
-        ConnectedModel connected(RadioModel::ft710);
-        connected.radio.setChannel(17, {channelPayload, QStringLiteral("SEVENTEEN")});
-        connected.app.setSelectedMemoryID(QStringLiteral("017"));
-        QSignalSpy rows(&connected.app, &AppModel::memoryChanged);
-        connected.app.readSelected();
-        QTRY_VERIFY(!connected.app.isBusy());
-        QCOMPARE(connected.app.selectedMemory()->tag.trimmed(), QStringLiteral("SEVENTEEN"));
-        QCOMPARE(rows.count(), 1);
-        QCOMPARE(rows.first().first().toInt(), 16);
-        QCOMPARE(connected.radio.received(), QStringList({"MR017;", "MT017;"}));
-    }
-
+    // Nothing is sent on connect: the read's commands are the first on the line.
     void readSelectedParsesTheSlotStrictly_data() {
         QTest::addColumn<QString>("slot");
         QTest::addColumn<QString>("command");
-        QTest::addRow("three digits") << "007"
-                                      << "MR007;";
-        QTest::addRow("leading blank") << " 7"
-                                       << "MR000;";
+        QTest::addColumn<bool>("silent"); // then the failure is logged with the slot as it is
+        QTest::addRow("three digits") << "017"
+                                      << "MR017;" << false;
+        QTest::addRow("leading blank, no answer") << " 7"
+                                                  << "MR000;" << true;
         QTest::addRow("trailing letter") << "7a"
-                                         << "MR000;";
-        QTest::addRow("Arabic-Indic digit") << QStringLiteral("\u0667") << "MR000;";
+                                         << "MR000;" << false;
+        QTest::addRow("Arabic-Indic digit") << QStringLiteral("\u0667") << "MR000;" << false;
     }
     void readSelectedParsesTheSlotStrictly() {
         QFETCH(QString, slot);
         QFETCH(QString, command);
+        QFETCH(bool, silent);
         ConnectedModel connected(RadioModel::ft710);
-        connected.app.applyImportedBackup(MemoryBackup{RadioModel::ft710,
-                                                       {RadioMemory::empty(slot, RadioModel::ft710)},
-                                                       QDateTime::currentDateTimeUtc()});
+        connected.radio.setChannel(17, {channelPayload, QStringLiteral("SEVENTEEN")});
+        if (silent)
+            connected.radio.silenceNext(QStringLiteral("MR"));
+        connected.app.replaceMemory(RadioMemory::empty(slot, RadioModel::ft710));
+        connected.app.setSelectedMemoryID(slot);
         connected.app.readSelected();
         QTRY_VERIFY(!connected.app.isBusy());
         QCOMPARE(connected.radio.received().value(0), command);
-    }
-
-    void readSelectedFailureIsOnlyLogged() {
-        ConnectedModel connected(RadioModel::ft710);
-        connected.radio.setChannel(1, {channelPayload, QStringLiteral("ONE")});
-        connected.radio.silenceNext(QStringLiteral("MR"));
-        connected.app.readSelected();
-        QTRY_VERIFY(!connected.app.isBusy());
-        QCOMPARE(connected.newestMessage(),
-                 QStringLiteral("Lesen fehlgeschlagen für 001: Zeitüberschreitung bei CAT-Befehl: MR001;"));
         QVERIFY(!connected.app.alertMessage());
+        if (silent)
+            QCOMPARE(connected.newestMessage(),
+                     "Lesen fehlgeschlagen für " + slot + ": Zeitüberschreitung bei CAT-Befehl: " + command);
+        if (slot == QLatin1String("017")) {
+            QCOMPARE(connected.radio.received(), QStringList({"MR017;", "MT017;"}));
+            QCOMPARE(connected.app.selectedMemory()->tag.trimmed(), QStringLiteral("SEVENTEEN"));
+        }
     }
 
+    void writeSelectedVerifiesTheReadBack_data() {
+        QTest::addColumn<RadioMemory>("written");
+        QTest::addColumn<QString>("fault"); // "silence" or "reject" the next command with this prefix
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<RadioMemory>("stored");
+        QTest::addColumn<bool>("alert");
+        const QString sent = QStringLiteral("Schreiben für Speicher 004 über FT-710 via MW+MT gesendet");
+        const RadioMemory written = channel4(QStringLiteral("145500000"));
+        QTest::addRow("verified") << written << QString()
+                                  << QStringList{sent, "Verifikation OK für Speicher 004"} << written
+                                  << false;
+        RadioMemory readBack = channel4(QStringLiteral("145500000"), QStringLiteral("01000"));
+        readBack.tag.clear();
+        QTest::addRow("mismatch") // the flags are written padded; the tag read back fails
+            << channel4(QStringLiteral("145500000"), QStringLiteral("1000")) << "reject MT004;"
+            << QStringList{sent,
+                           "Verifikationsabweichung für Speicher 004: Flags Raw: erwartet 1000, gelesen "
+                           "01000 | Tag: erwartet REPEATER, gelesen "}
+            << readBack << false;
+        QTest::addRow("read-back fails")
+            << written << "silence MR004"
+            << QStringList{sent,
+                           "Verifikationslesen fehlgeschlagen für 004: Zeitüberschreitung bei CAT-Befehl: "
+                           "MR004;"}
+            << written << false;
+        QTest::addRow("write fails")
+            << channel4(QString()) << QString()
+            << QStringList{"Schreiben fehlgeschlagen für 004: Ungültiger "
+                           "Speicherinhalt: Leerer Speicher kann nicht ohne Frequenz "
+                           "geschrieben werden."}
+            << RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710) << true;
+    }
     void writeSelectedVerifiesTheReadBack() {
+        QFETCH(RadioMemory, written);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, lines);
+        QFETCH(RadioMemory, stored);
+        QFETCH(bool, alert);
         ConnectedModel connected(RadioModel::ft710);
-        RadioMemory memory = RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710);
-        memory.frequency = QStringLiteral("145500000");
-        memory.tag = QStringLiteral("REPEATER");
-        memory.isEmpty = false;
-        connected.app.writeSelected(memory);
+        if (fault.startsWith(QLatin1String("silence ")))
+            connected.radio.silenceNext(fault.section(QLatin1Char(' '), 1));
+        if (fault.startsWith(QLatin1String("reject ")))
+            connected.radio.rejectNext(fault.section(QLatin1Char(' '), 1));
+        const int before = connected.operationMessages().size();
+        connected.app.writeSelected(written);
         QTRY_VERIFY(!connected.app.isBusy());
-        const QStringList messages = connected.operationMessages();
-        QCOMPARE(messages.mid(messages.size() - 2),
-                 QStringList({"Schreiben für Speicher 004 über FT-710 via MW+MT gesendet",
-                              "Verifikation OK für Speicher 004"}));
-        QCOMPARE(connected.app.memories().at(3).tag.trimmed(), QStringLiteral("REPEATER"));
-        QVERIFY(!connected.app.alertMessage());
-    }
-
-    void writeSelectedLogsEveryDifference() {
-        ConnectedModel connected(RadioModel::ft710);
-        RadioMemory memory = RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710);
-        memory.frequency = QStringLiteral("145500000");
-        memory.tag = QStringLiteral("REPEATER");
-        memory.flagsRaw = QStringLiteral("1000"); // written padded, read back as "01000"
-        memory.isEmpty = false;
-        connected.radio.rejectNext(QStringLiteral("MT004;")); // the read-back tag
-        connected.app.writeSelected(memory);
-        QTRY_VERIFY(!connected.app.isBusy());
-        QCOMPARE(connected.newestMessage(),
-                 QStringLiteral("Verifikationsabweichung für Speicher 004: Flags Raw: erwartet "
-                                "1000, gelesen 01000 | Tag: erwartet REPEATER, gelesen "));
-        QCOMPARE(connected.app.memories().at(3).flagsRaw, QStringLiteral("01000"));
-        QCOMPARE(connected.app.memories().at(3).tag.trimmed(), QString());
-    }
-
-    void writeSelectedFailureAlerts() {
-        ConnectedModel connected(RadioModel::ft710);
-        RadioMemory memory = RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710);
-        memory.isEmpty = false;
-        connected.app.writeSelected(memory);
-        QTRY_VERIFY(!connected.app.isBusy());
-        const QString newest = connected.operationMessages().last();
-        QVERIFY2(newest.startsWith(
-                     QStringLiteral("Schreiben fehlgeschlagen für 004: Ungültiger Speicherinhalt: ")),
-                 qPrintable(newest));
+        QCOMPARE(connected.operationMessages().mid(before), lines);
+        QCOMPARE(connected.app.memories().at(3), stored);
         QCOMPARE(connected.app.alertMessage(),
-                 std::optional<QString>(newest.mid(newest.indexOf(QStringLiteral("Ungültiger")))));
-        QVERIFY(!connected.radio.received().contains(QStringLiteral("MR004;")));
-    }
-
-    void writeSelectedVerifyReadFailureIsOnlyLogged() {
-        ConnectedModel connected(RadioModel::ft710);
-        RadioMemory memory = RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710);
-        memory.frequency = QStringLiteral("145500000");
-        memory.isEmpty = false;
-        connected.radio.silenceNext(QStringLiteral("MR004"));
-        connected.app.writeSelected(memory);
-        QTRY_VERIFY(!connected.app.isBusy());
-        const QStringList messages = connected.operationMessages();
-        QCOMPARE(
-            messages.mid(messages.size() - 2),
-            QStringList(
-                {"Schreiben für Speicher 004 über FT-710 via MW+MT gesendet",
-                 "Verifikationslesen fehlgeschlagen für 004: Zeitüberschreitung bei CAT-Befehl: MR004;"}));
-        QCOMPARE(connected.app.memories().at(3), memory);
-        QVERIFY(!connected.app.alertMessage());
+                 alert ? std::optional<QString>(lines.last().section(QStringLiteral(": "), 1, -1))
+                       : std::nullopt);
+        QCOMPARE(connected.radio.received().contains(QStringLiteral("MR004;")), !alert); // no read-back
     }
 
     void importOfTheOtherModelDisconnects() {
         ConnectedModel connected(RadioModel::ft710);
         connected.app.applyImportedBackup(
             MemoryBackup{RadioModel::ft991a,
-                         {RadioMemory::empty(QStringLiteral("001"), RadioModel::ft991a)},
+                         {RadioMemory::empty(QStringLiteral("010"), RadioModel::ft991a),
+                          RadioMemory::empty(QStringLiteral("002"), RadioModel::ft991a)},
                          QDateTime::currentDateTimeUtc()});
         const QStringList messages = connected.operationMessages();
         QCOMPARE(messages.mid(messages.size() - 3),
                  QStringList({"Disconnected", "Funkmodell gewechselt zu FT-991A",
-                              "Backup mit 1 Speichern importiert"}));
+                              "Backup mit 2 Speichern importiert"}));
         QVERIFY(!connected.app.isConnected());
+        QCOMPARE(connected.app.memories().size(), 2);
+        QCOMPARE(connected.app.selectedMemoryID(), std::optional<QString>(QStringLiteral("002")));
+
+        connected.app.applyImportedBackup(
+            MemoryBackup{RadioModel::ft991a, {}, QDateTime::currentDateTimeUtc()});
+        QVERIFY(connected.app.memories().isEmpty());
+        QVERIFY(!connected.app.selectedMemoryID());
     }
 
     void aReplacedTaskLeavesTheNewerOneBusy() {
