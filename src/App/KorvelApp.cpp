@@ -92,6 +92,7 @@ void KorvelApp::buildMenus() {
     }
     showMenuTexts();
     showMenuSelection();
+    m_mainWindow->sizeAroundContent();
 }
 
 void KorvelApp::showMenuTexts() {

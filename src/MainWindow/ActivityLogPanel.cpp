@@ -59,7 +59,10 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     m_heightValue->setForegroundRole(QPalette::PlaceholderText);
     m_spinner->setObjectName(QStringLiteral("log.busy"));
 
+    // The title leads the control row, which leaves the editors above more height.
     auto *controls = new QHBoxLayout;
+    controls->addWidget(title);
+    controls->addSpacing(8);
     controls->addWidget(copy);
     controls->addWidget(clear);
     controls->addStretch(1);
@@ -80,7 +83,6 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
-    layout->addWidget(title);
     layout->addLayout(controls);
     layout->addWidget(m_text);
 

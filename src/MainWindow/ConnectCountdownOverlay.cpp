@@ -251,9 +251,11 @@ void ConnectCountdownOverlay::showTheme() {
     QPalette addressPalette = m_donationAddress->palette();
     addressPalette.setColor(QPalette::WindowText, primary);
     m_donationAddress->setPalette(addressPalette);
-    QPalette progressPalette = m_progress->palette();
-    progressPalette.setColor(QPalette::Highlight, primary);
-    m_progress->setPalette(progressPalette);
+    // A visible track, so the bar reads as one also while it is still empty.
+    m_progress->setStyleSheet(QStringLiteral("QProgressBar { background: rgba(255,255,255,36); border: none;"
+                                             " border-radius: 4px; }"
+                                             "QProgressBar::chunk { background: %1; border-radius: 4px; }")
+                                  .arg(primary.name()));
 }
 
 bool ConnectCountdownOverlay::eventFilter(QObject *watched, QEvent *event) {

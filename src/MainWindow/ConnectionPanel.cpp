@@ -255,10 +255,11 @@ void ConnectionPanel::showTheme() {
     m_modelPicker->setAccent(m_view->themePrimary());
     // "Verbinden" is the prominent action: filled with the model's colour.
     m_connectButton->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: white; border: 1px solid %1; border-radius: 5px;"
+        QStringLiteral("QPushButton { background: %1; color: white; border: 1px solid %2; border-radius: 5px;"
                        " padding: 5px; }"
-                       "QPushButton:hover { background: %2; }"
+                       "QPushButton:hover { background: %3; }"
                        "QPushButton:disabled { background: rgba(255,255,255,20); color: rgba(255,255,255,90);"
                        " border-color: transparent; }")
-            .arg(m_view->themePrimary().name(), m_view->themePrimary().lighter(115).name()));
+            .arg(fillForWhiteText(m_view->themePrimary()).name(), m_view->themePrimary().name(),
+                 fillForWhiteText(m_view->themePrimary()).lighter(120).name()));
 }

@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -45,8 +46,7 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
     , m_model(model) {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(AppBranding::appName());
-    setMinimumSize(1240, 780);
-    resize(1320, 820);
+    sizeAroundContent();
 
     m_sidebarWidth = sidebarIdealWidth + 2 * PanelSurface::glowMargin;
     m_countdownTimer.setTimerType(Qt::PreciseTimer);
@@ -68,6 +68,13 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
 }
 
 ContentView::~ContentView() = default;
+
+void ContentView::sizeAroundContent() {
+    const auto *bar = qobject_cast<QMenuBar *>(menuWidget());
+    const QSize menuBarSize(0, bar && !bar->isNativeMenuBar() ? bar->sizeHint().height() : 0);
+    setMinimumSize(minimumContentSize + menuBarSize);
+    resize(defaultContentSize + menuBarSize);
+}
 
 void ContentView::setDraft(const std::optional<MemoryDraft> &draft) {
     m_draft = draft;

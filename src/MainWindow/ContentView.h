@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <QTimer>
 #include <chrono>
 #include <optional>
@@ -38,11 +39,17 @@ public:
     static constexpr int maximumLogPanelHeight = 420;
     static constexpr int logPanelHeightStep = 20;
     static constexpr int countdownSeconds = 60;
+    static constexpr QSize defaultContentSize{1320, 820};
+    static constexpr QSize minimumContentSize{1240, 780};
 
     explicit ContentView(AppModel *model, QWidget *parent = nullptr);
     ~ContentView() override;
 
     AppModel *appModel() const { return m_model; }
+
+    // Sizes the window so its content gets the default and minimum sizes; a menu bar inside the
+    // window comes on top (one at the top of the screen takes nothing from it).
+    void sizeAroundContent();
 
     // The detail editor's working copy of the selected channel.
     const std::optional<MemoryDraft> &draft() const { return m_draft; }

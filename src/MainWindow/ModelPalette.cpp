@@ -66,3 +66,7 @@ QColor withOpacity(QColor color, double opacity) {
     color.setAlphaF(static_cast<float>(opacity));
     return color;
 }
+
+QColor fillForWhiteText(const QColor &accent) {
+    return accent.darker(150);
+}

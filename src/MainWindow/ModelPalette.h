@@ -30,3 +30,5 @@ struct ModelPalette {
 
 // `color` with the given opacity (0..1).
 QColor withOpacity(QColor color, double opacity);
+// A fill in `accent`, dark enough for white text on it to read well.
+QColor fillForWhiteText(const QColor &accent);

@@ -1,5 +1,7 @@
 #include "MainWindow/SegmentedControl.h"
 
+#include "MainWindow/ModelPalette.h"
+
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -39,14 +41,14 @@ void SegmentedControl::setAccent(const QColor &accent) {
 void SegmentedControl::applyStyle() {
     const QString style =
         QStringLiteral(
-            "QPushButton { border: 1px solid rgba(255,255,255,40); background: rgba(255,255,255,14);"
-            " padding: 4px 12px; min-height: 18px; }"
-            "QPushButton:hover { background: rgba(255,255,255,26); }"
-            "QPushButton:checked { background: %1; color: white; border-color: %1; }"
+            "QPushButton { border: 1px solid rgba(255,255,255,40); background: palette(button);"
+            " color: palette(button-text); padding: 4px 12px; min-height: 18px; }"
+            "QPushButton:hover { background: palette(midlight); }"
+            "QPushButton:checked { background: %1; color: white; border-color: %2; }"
             "QPushButton[segment=\"first\"] { border-top-left-radius: 6px; border-bottom-left-radius: 6px; }"
             "QPushButton[segment=\"last\"] { border-top-right-radius: 6px; border-bottom-right-radius: 6px; }"
             "QPushButton[segment=\"only\"] { border-radius: 6px; }")
-            .arg(m_accent.name());
+            .arg(fillForWhiteText(m_accent).name(), m_accent.name());
     setStyleSheet(style);
 }
 

@@ -62,7 +62,7 @@ private slots:
         auto *panel = m_app->preferencesPanel();
         QVERIFY(panel->findChild<QRadioButton *>(QStringLiteral("preferences.language.system"))->isChecked());
         QCOMPARE(window()->windowTitle(), QStringLiteral("Korvel"));
-        QCOMPARE(window()->size(), QSize(1320, 820));
+        QCOMPARE(window()->centralWidget()->size(), QSize(1320, 820));
     }
 
     void languageMenuSwitchesEveryWindow() {
