@@ -6,6 +6,19 @@
 #include <QTest>
 #include <termios.h>
 
+namespace {
+
+template <typename Call> std::optional<RadioError> radioErrorOf(Call call) {
+    try {
+        call();
+    } catch (const RadioError &error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 class SerialPortTest : public QObject {
     Q_OBJECT
 
@@ -28,19 +41,18 @@ private slots:
         QTest::addRow("reply and the start of the next")
             << QList<QByteArray>{"MT001x;MR0", "01y;"} << QStringList{"MT001x;", "MR001y;"};
         QTest::addRow("two replies in one read")
-            << QList<QByteArray>{"ID0800;PS1;"} << QStringList{"ID0800;", "PS1;"};
+            << QList<QByteArray>{"ID0800;?;"} << QStringList{"ID0800;", "?;"};
         QTest::addRow("lone semicolon") << QList<QByteArray>{";"} << QStringList{";"};
         QTest::addRow("line breaks stay at the head")
             << QList<QByteArray>{"\r\nID0800;"} << QStringList{"\r\nID0800;"};
         QTest::addRow("frame with a high byte dropped")
             << QList<QByteArray>{"A\xB0;", "ID0800;"} << QStringList{"ID0800;"};
-        QTest::addRow("rejection") << QList<QByteArray>{"?;"} << QStringList{"?;"};
     }
 
     void framesRepliesAtSemicolons() {
         QFETCH(QList<QByteArray>, chunks);
         QFETCH(QStringList, expected);
-        openWithCallback(SerialPortConfiguration::ft710(38400));
+        openWithCallback();
         for (const QByteArray &chunk : chunks)
             radio->send(chunk);
         QTRY_COMPARE(lines, expected);
@@ -49,101 +61,67 @@ private slots:
     void configuresTheLine_data() {
         QTest::addColumn<SerialPortConfiguration>("configuration");
         QTest::addColumn<speed_t>("speed");
-        QTest::addColumn<tcflag_t>("dataBits");
-        QTest::addColumn<bool>("twoStopBits");
-        QTest::addColumn<bool>("flowControl");
-        QTest::addRow("FT-710 preset")
-            << SerialPortConfiguration::ft710(38400) << speed_t(B38400) << tcflag_t(CS8) << false << false;
-        QTest::addRow("FT-991A preset")
-            << SerialPortConfiguration::ft991a(4800) << speed_t(B4800) << tcflag_t(CS8) << true << true;
-        QTest::addRow("115200") << SerialPortConfiguration::ft710(115200) << speed_t(B115200) << tcflag_t(CS8)
-                                << false << false;
+        QTest::addRow("FT-710") << SerialPortConfiguration::ft710(38400) << speed_t(B38400);
+        QTest::addRow("FT-991A") << SerialPortConfiguration::ft991a(4800) << speed_t(B4800);
         QTest::addRow("unknown rate opens at 38400")
-            << SerialPortConfiguration::ft710(1200) << speed_t(B38400) << tcflag_t(CS8) << false << false;
+            << SerialPortConfiguration::ft710(1200) << speed_t(B38400);
         QTest::addRow("nine data bits count as eight, three stop bits as one")
-            << SerialPortConfiguration{19200, 9, 3, false, false} << speed_t(B19200) << tcflag_t(CS8) << false
-            << false;
+            << SerialPortConfiguration{115200, 9, 3, false, false} << speed_t(B115200);
     }
 
     void configuresTheLine() {
         QFETCH(SerialPortConfiguration, configuration);
         QFETCH(speed_t, speed);
-        QFETCH(tcflag_t, dataBits);
-        QFETCH(bool, twoStopBits);
-        QFETCH(bool, flowControl);
         port->openPort(configuration);
         termios settings{};
         QCOMPARE(tcgetattr(port->fileDescriptor(), &settings), 0);
         QCOMPARE(cfgetospeed(&settings), speed);
-        QCOMPARE(settings.c_cflag & CSIZE, dataBits);
-        QCOMPARE(bool(settings.c_cflag & CSTOPB), twoStopBits);
-        QCOMPARE(bool(settings.c_cflag & CRTSCTS), flowControl);
+        QCOMPARE(settings.c_cflag & (CSIZE | PARENB), tcflag_t(CS8));
+        QCOMPARE(bool(settings.c_cflag & CSTOPB), configuration.stopBits == 2);
+        QCOMPARE(bool(settings.c_cflag & CRTSCTS), configuration.hardwareFlowControl);
         QCOMPARE(settings.c_iflag & (IXON | IXOFF | IXANY), tcflag_t(0));
         QCOMPARE(port->baudRate(), configuration.baudRate);
     }
 
-    void failedOpenThrowsWithThePath() {
-        SerialPort missing(QStringLiteral("/nonexistent/tty"));
-        try {
-            missing.openPort(38400);
-            QFAIL("opened a missing device");
-        } catch (const RadioError &error) {
-            QCOMPARE(error.kind(), RadioError::Kind::portOpenFailed);
-            QCOMPARE(error.detail(), QStringLiteral("/nonexistent/tty"));
-        }
-        QVERIFY(!missing.isOpen());
+    void failedOpenLeavesThePortClosed_data() {
+        QTest::addColumn<bool>("openBefore");
+        QTest::addRow("missing device") << false;
+        QTest::addRow("device gone when reopened") << true;
     }
 
-    void failedReopenLeavesThePortClosed() {
-        port->openPort(38400);
-        radio.reset(); // the device disappears
-        QVERIFY_THROWS_EXCEPTION(RadioError, port->openPort(38400));
-        QVERIFY(!port->isOpen());
+    void failedOpenLeavesThePortClosed() {
+        QFETCH(bool, openBefore);
+        if (openBefore)
+            port->openPort(38400);
+        const QString path = radio->devicePath();
+        radio.reset();
+        const RadioError error = radioErrorOf([this] { port->openPort(38400); }).value();
+        QCOMPARE(error.kind(), RadioError::Kind::portOpenFailed);
+        QCOMPARE(error.detail(), path);
         QCOMPARE(port->fileDescriptor(), -1);
     }
 
-    void writeOnClosedPortFails() {
-        QVERIFY_THROWS_EXCEPTION(RadioError, port->write(QStringLiteral("ID;")));
-        try {
-            port->write(QStringLiteral("ID;"));
-        } catch (const RadioError &error) {
-            QCOMPARE(error.kind(), RadioError::Kind::notConnected);
-        }
-    }
-
+    // A ";" inside a command (a tag from a file) must never become a second command.
     void refusesUnsafeCommands_data() {
         QTest::addColumn<QString>("command");
-        QTest::addRow("semicolon inside a tag") << QStringLiteral("MT0011AB;CD      ;");
+        QTest::addRow("semicolon inside") << QStringLiteral("MT0011AB;CD      ;");
         QTest::addRow("non-ASCII") << QStringLiteral("MT0011ÄBC         ;");
         QTest::addRow("line feed") << QStringLiteral("MT0011AB\nC       ;");
-        QTest::addRow("carriage return") << QStringLiteral("MT001\r;");
         QTest::addRow("delete") << QStringLiteral("MT001\x7f;");
-        QTest::addRow("NUL") << QString(QChar(0)) + QStringLiteral("ID;");
     }
 
     void refusesUnsafeCommands() {
         QFETCH(QString, command);
         port->openPort(38400);
-        try {
-            port->write(command);
-            QFAIL("wrote an unsafe command");
-        } catch (const RadioError &error) {
-            QCOMPARE(error.kind(), RadioError::Kind::portWriteFailed);
-            QCOMPARE(error.detail(), command);
-        }
-        port->write(QStringLiteral("ID;"));
-        QTRY_COMPARE(radio->received(), QStringList{"ID;"});
-    }
-
-    void writesPrintableCommandsUnchanged() {
-        port->openPort(38400);
+        const RadioError error = radioErrorOf([&] { port->write(command); }).value();
+        QCOMPARE(error.kind(), RadioError::Kind::portWriteFailed);
+        QCOMPARE(error.detail(), command);
         port->write(QStringLiteral("MT0011A b-/*     ;"));
         QTRY_COMPARE(radio->received(), QStringList{"MT0011A b-/*     ;"});
     }
 
     void flushDropsPartialReply() {
-        openWithCallback(SerialPortConfiguration::ft710(38400));
-        port->flushInputBuffer();
+        openWithCallback();
         radio->send("X;MR00");
         QTRY_COMPARE(lines, QStringList{"X;"});
         port->flushInputBuffer();
@@ -151,39 +129,27 @@ private slots:
         QTRY_COMPARE(lines, (QStringList{"X;", "1;"}));
     }
 
-    void flushOnClosedPortDoesNothing() { port->flushInputBuffer(); }
-
-    void closeIsIdempotent() {
-        openWithCallback(SerialPortConfiguration::ft710(38400));
+    void closedPort() {
+        openWithCallback();
         port->closePort();
-        QVERIFY(!port->isOpen());
+        port->closePort();
         QCOMPARE(port->fileDescriptor(), -1);
-        port->closePort();
-        QVERIFY(!port->isOpen());
+        port->flushInputBuffer();
+        QCOMPARE(radioErrorOf([this] { port->write(QStringLiteral("ID;")); }).value().kind(),
+                 RadioError::Kind::notConnected);
     }
 
     void reopenClosesFirst() {
-        openWithCallback(SerialPortConfiguration::ft710(38400));
+        openWithCallback();
         port->openPort(SerialPortConfiguration::ft991a(9600));
-        QVERIFY(port->isOpen());
         QCOMPARE(port->baudRate(), 9600);
         radio->send("ID0800;");
         QTRY_COMPARE(lines, QStringList{"ID0800;"});
     }
 
-    void hungUpDeviceNeitherHangsFlushNorClose() {
-        openWithCallback(SerialPortConfiguration::ft710(38400));
-        radio->hangUp();
-        port->flushInputBuffer();
-        QVERIFY_THROWS_EXCEPTION(RadioError, port->write(QStringLiteral("ID;")));
-        QVERIFY(port->isOpen());
-        port->closePort();
-        QVERIFY(!port->isOpen());
-    }
-
 private:
-    void openWithCallback(const SerialPortConfiguration &configuration) {
-        port->openPort(configuration);
+    void openWithCallback() {
+        port->openPort(38400);
         port->setOnCommand([this](const QString &line) { lines << line; });
     }
 

@@ -40,7 +40,7 @@ public:
         // The memory payload as MR returns it and MW stores it: frequency (9), shift (7), mode
         // (1), flags (5); longer payloads are returned as they are.
         QString payload;
-        QString tag;
+        QString tag = {};
         QString ctcssNumber = QStringLiteral("000");
         QString dcsNumber = QStringLiteral("000");
 
