@@ -71,9 +71,9 @@ void KorvelApp::openPreferences() {
 
 void KorvelApp::buildMenus() {
     QMenuBar *bar = m_mainWindow->menuBar();
-    m_appMenu = bar->addMenu(AppBranding::appName());
-    m_appMenu->setObjectName(QStringLiteral("menu.app"));
-    m_preferencesAction = m_appMenu->addAction(QString(), this, &KorvelApp::openPreferences);
+    QMenu *appMenu = bar->addMenu(AppBranding::appName());
+    appMenu->setObjectName(QStringLiteral("menu.app"));
+    m_preferencesAction = appMenu->addAction(QString(), this, &KorvelApp::openPreferences);
     m_preferencesAction->setObjectName(QStringLiteral("action.preferences"));
     m_preferencesAction->setMenuRole(QAction::PreferencesRole);
     m_preferencesAction->setShortcut(QKeySequence::Preferences);

@@ -43,7 +43,6 @@ private:
     SettingsWindows *m_settingsWindows;
     QPointer<PreferencesPanel> m_preferences;
     QMenu *m_languageMenu = nullptr;
-    QMenu *m_appMenu = nullptr;
     QActionGroup *m_languageActions = nullptr;
     QAction *m_preferencesAction = nullptr;
 };

@@ -23,10 +23,10 @@ public:
 
     // Shows the window with this id (creating it once); nullptr for an unknown id.
     QWidget *open(const QString &id);
-    // The window with this id if it was made.
-    QWidget *window(const QString &id) const;
 
 private:
+    // The window with this id if it was made.
+    QWidget *window(const QString &id) const;
     QWidget *create(RadioModel model);
     void showTitles();
 

@@ -134,11 +134,8 @@ QWidget *ConnectionPanel::buildModelRow() {
     m_modelPicker->setObjectName(QStringLiteral("sidebar.model"));
     for (RadioModel model : allRadioModels())
         m_modelPicker->addSegment(rawValue(model), QStringLiteral("sidebar.model.") + rawValue(model));
-    connect(m_modelPicker, &SegmentedControl::activated, this, [this](int index) {
-        const RadioModel chosen = allRadioModels().at(index);
-        if (chosen != m_model->selectedRadioModel())
-            m_model->setSelectedRadioModel(chosen);
-    });
+    connect(m_modelPicker, &SegmentedControl::activated, this,
+            [this](int index) { m_model->setSelectedRadioModel(allRadioModels().at(index)); });
     return formRow(loc(QStringLiteral("Funkgerät")),
                    titledControl(loc(QStringLiteral("Funkgerät")), QStringLiteral("sidebar.model.title"),
                                  m_modelPicker));

@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-#include <optional>
 
 // What the main window's detail column shows: the channel table or the detail editor.
 enum class EditorMode { table, detail };

@@ -12,20 +12,10 @@ constexpr double cornerRadius = 22;
 } // namespace
 
 PanelChrome::PanelChrome(QWidget *content, QWidget *parent)
-    : QWidget(parent)
-    , m_layout(new QVBoxLayout(this)) {
-    m_layout->setContentsMargins(contentPadding, contentPadding, contentPadding, contentPadding);
-    if (content)
-        setContent(content);
-}
-
-void PanelChrome::setContent(QWidget *content) {
-    if (m_content == content)
-        return;
-    delete m_content;
-    m_content = content;
-    if (content)
-        m_layout->addWidget(content);
+    : QWidget(parent) {
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(contentPadding, contentPadding, contentPadding, contentPadding);
+    layout->addWidget(content);
 }
 
 void PanelChrome::paintEvent(QPaintEvent *) {
