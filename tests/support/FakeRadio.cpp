@@ -23,7 +23,7 @@ namespace {
 
 const QByteArray rejection = QByteArrayLiteral("?;");
 
-enum class Behaviour { reject, silence, delay, otherSlot, noise };
+enum class Behaviour { reject, silence, delay, noise };
 
 struct Override {
     QString prefix;
@@ -203,11 +203,6 @@ void FakeRadio::delayNext(const QString &prefix, std::chrono::milliseconds delay
     m_state->overrides.append({prefix, Behaviour::delay, times, delay, {}});
 }
 
-void FakeRadio::answerForSlot(const QString &prefix, const QString &slot, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::otherSlot, times, {}, slot.toLatin1()});
-}
-
 void FakeRadio::noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times) {
     std::lock_guard guard(m_state->lock);
     m_state->overrides.append({prefix, Behaviour::noise, times, {}, noise});
@@ -311,8 +306,6 @@ void FakeRadio::State::respond(const QString &command) {
     if (!answer && !is(Behaviour::noise))
         return;
     QByteArray bytes = answer ? answer->toLatin1() : QByteArray();
-    if (is(Behaviour::otherSlot))
-        bytes.replace(2, 3, special->text);
     if (is(Behaviour::noise))
         bytes.prepend(special->text);
     Clock::duration transmit{};

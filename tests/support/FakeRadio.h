@@ -23,7 +23,6 @@
 //   radio.rejectNext("MW");                     // the next "MW..." gets "?;"
 //   radio.silenceNext("MT");                    // the next "MT..." gets no answer
 //   radio.delayNext("MR", 200ms);               // the next "MR..." is answered late
-//   radio.answerForSlot("MR", "002");           // the next "MR..." reply names slot 002
 //   radio.noiseBeforeNext("MR", "\r\n");        // bytes in front of the next "MR..." reply, or
 //                                                // alone when the command gets no answer
 //   radio.send("MR001");                        // raw bytes, e.g. half a reply
@@ -72,7 +71,6 @@ public:
     void rejectNext(const QString &prefix, int times = 1);
     void silenceNext(const QString &prefix, int times = 1);
     void delayNext(const QString &prefix, std::chrono::milliseconds delay, int times = 1);
-    void answerForSlot(const QString &prefix, const QString &slot, int times = 1);
     void noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times = 1);
 
     // A silent radio records what it receives and neither answers nor changes anything.
