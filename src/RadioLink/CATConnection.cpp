@@ -22,6 +22,13 @@ std::optional<QString> expectedResponsePrefix(const QString &command) {
     return prefix;
 }
 
+// A request refused before it was sent (busy, or its write failed) ends on a later turn like
+// every other request, after the log lines handed over so far, so the caller's own log line
+// about it follows them.
+template <typename T> void failLater(OneShot<T> request, const RadioError &error) {
+    postToMainThread([request, error]() mutable { request.fail(error); });
+}
+
 } // namespace
 
 CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger)
@@ -50,18 +57,20 @@ QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
     OneShot<QString> reply;
     {
         std::lock_guard guard(m_lock);
-        if (isPending())
-            throw RadioError::busy();
-        m_queryContinuation = reply;
-        m_queryCommand = command;
-        m_queryExpectedPrefix = expectedResponsePrefix(command);
-        try {
-            write(command);
-        } catch (...) {
-            takeQuery();
-            throw;
+        if (isPending()) {
+            failLater(reply, RadioError::busy());
+        } else {
+            m_queryContinuation = reply;
+            m_queryCommand = command;
+            m_queryExpectedPrefix = expectedResponsePrefix(command);
+            try {
+                write(command);
+                startTimer(timeout, [this, command] { failQueryIfNeeded(RadioError::timeout(command)); });
+            } catch (const RadioError &error) {
+                takeQuery();
+                failLater(reply, error);
+            }
         }
-        startTimer(timeout, [this, command] { failQueryIfNeeded(RadioError::timeout(command)); });
     }
     co_return co_await reply;
 }
@@ -71,17 +80,19 @@ QCoro::Task<> CATConnection::set(QString command, double rejectionWindow) {
     OneShot<> accepted;
     {
         std::lock_guard guard(m_lock);
-        if (isPending())
-            throw RadioError::busy();
-        m_setContinuation = accepted;
-        m_setCommand = command;
-        try {
-            write(command);
-        } catch (...) {
-            takeSet();
-            throw;
+        if (isPending()) {
+            failLater(accepted, RadioError::busy());
+        } else {
+            m_setContinuation = accepted;
+            m_setCommand = command;
+            try {
+                write(command);
+                startTimer(rejectionWindow, [this, command] { succeedSetIfNeeded(command); });
+            } catch (const RadioError &error) {
+                takeSet();
+                failLater(accepted, error);
+            }
         }
-        startTimer(rejectionWindow, [this, command] { succeedSetIfNeeded(command); });
     }
     co_await accepted;
 }

@@ -17,7 +17,7 @@ class SerialPort;
 
 // Pairs CAT commands with the radio's reply lines on one open serial port. A query returns the
 // first line that begins with its command; a set succeeds unless the radio answers "?;" within its
-// window. One request at a time: another one meanwhile fails at once with RadioError::busy.
+// window. One request at a time: another one meanwhile is not sent and fails with RadioError::busy.
 // A request that has been sent ends only by its reply, its rejection or its own timer; neither
 // the caller's cancellation nor closing the port cuts it short. Every command sent and every line
 // received goes to the logger, each on a later turn of the event loop. Main thread only; callers
