@@ -69,11 +69,10 @@ private slots:
         QTest::addColumn<std::optional<QString>>("selected");
         QTest::addColumn<QString>("firstCommand");
         const std::optional<QString> none;
-        QTest::addRow("FT-710, nothing selected") << RadioModel::ft710 << 0 << none << "MR001;";
-        QTest::addRow("FT-991A, 017 selected")
-            << RadioModel::ft991a << 0 << std::optional<QString>("017") << "MC001;";
-        QTest::addRow("imported rows, absent row selected")
-            << RadioModel::ft710 << 10 << std::optional<QString>("500") << "MR001;";
+        // A selection stays, even one no row has.
+        QTest::addRow("FT-991A, absent row selected")
+            << RadioModel::ft991a << 0 << std::optional<QString>("500") << "MC001;";
+        QTest::addRow("imported rows, nothing selected") << RadioModel::ft710 << 10 << none << "MR001;";
     }
     void readAllPublishesTheTableOnce() {
         QFETCH(RadioModel, model);

@@ -204,7 +204,7 @@ private slots:
         change(app, {"BEEP LEVEL", "MEM GROUP", "CAT-1 RATE"});
         QObject::connect(&app, &AppModel::logLinesChanged, &app, [&] {
             if (app.logLines().first().contains(QStringLiteral("Setting write OK [BEEP LEVEL]")))
-                app.readAll(); // a newer operation cancels the run
+                app.readSelected(); // a newer operation cancels the run
         });
 
         app.writeSettings();
