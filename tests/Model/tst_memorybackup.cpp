@@ -1,8 +1,11 @@
 #include "Model/JSONDecodingError.h"
 #include "Model/MemoryBackup.h"
+#include "ModelTesting.h"
+#include "TestSettings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimeZone>
 #include <stdexcept>
@@ -10,246 +13,245 @@
 namespace {
 
 using Kind = JSONDecodingError::Kind;
+// Members to replace; an undefined value removes the member (a QJsonObject would drop it at once).
+using Members = QList<std::pair<QString, QJsonValue>>;
 
-RadioMemory occupiedChannel(const QString &slot, RadioModel model) {
-    RadioMemory memory = RadioMemory::empty(slot, model);
-    memory.frequency = QStringLiteral("145500000");
-    memory.shiftRaw = QStringLiteral("-000600");
-    memory.flagsRaw = QStringLiteral("02002");
-    memory.toneNumberKindRaw = QStringLiteral("0");
-    memory.toneNumberCode = QStringLiteral("012");
-    memory.tag = QStringLiteral("Relais Ü");
-    memory.isEmpty = false;
-    return memory;
+void replaceMembers(QJsonObject &object, const Members &members) {
+    for (const auto &[key, value] : members) {
+        object.remove(key);
+        if (!value.isUndefined())
+            object.insert(key, value);
+    }
 }
 
-// A valid backup document with one channel.
-QJsonObject validBackup() {
-    return QJsonObject{
-        {QStringLiteral("radioModel"), QStringLiteral("FT-991A")},
-        {QStringLiteral("memories"),
-         QJsonArray{occupiedChannel(QStringLiteral("001"), RadioModel::ft991a).toJson()}},
-        {QStringLiteral("exportedAt"), QStringLiteral("2025-03-01T14:05:09Z")},
-    };
+const QDateTime writtenAt(QDate(2025, 3, 1), QTime(14, 5, 9), Qt::UTC);
+
+// A stored frequency with leading zeros must come back unchanged.
+RadioMemory occupied(const QString &slot, RadioModel model) {
+    return channel(model, {{u"slot"_s, slot}, {u"frequency"_s, u"007100000"_s}, {u"tag"_s, u"Relais Ü"_s}});
 }
 
-QByteArray contentsOf(const QJsonObject &object) {
+// A valid backup document with the given top-level members replaced.
+QByteArray backup(const Members &members = {}) {
+    QJsonObject object{{u"radioModel"_s, u"FT-991A"_s},
+                       {u"memories"_s, QJsonArray{occupied(u"001"_s, RadioModel::ft991a).toJson()}},
+                       {u"exportedAt"_s, u"2025-03-01T14:05:09Z"_s}};
+    replaceMembers(object, members);
     return QJsonDocument(object).toJson();
 }
 
-QByteArray backupWith(const QString &key, const QJsonValue &value) {
-    QJsonObject object = validBackup();
-    object.insert(key, value);
-    return contentsOf(object);
-}
-
-QByteArray backupWithout(const QString &key) {
-    QJsonObject object = validBackup();
-    object.remove(key);
-    return contentsOf(object);
+// A valid backup whose one channel has the given members replaced.
+QByteArray backupWithChannel(const Members &members) {
+    QJsonObject channelJson = occupied(u"001"_s, RadioModel::ft991a).toJson();
+    replaceMembers(channelJson, members);
+    return backup({{u"memories"_s, QJsonArray{channelJson}}});
 }
 
 } // namespace
 
+// The backup file and the JSON form of the channels it holds.
 class MemoryBackupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void writingAndReadingKeepsModelChannelsAndWholeSeconds_data();
-    void writingAndReadingKeepsModelChannelsAndWholeSeconds();
-    void writtenFileHasSortedKeysAndAUtcDate();
-    void writtenDateDropsTheFractionOfTheSecond_data();
-    void writtenDateDropsTheFractionOfTheSecond();
-    void readerAcceptsWhatTheFormatAllows_data();
-    void readerAcceptsWhatTheFormatAllows();
-    void readerRejectsTheWholeFileOnAnyFault_data();
-    void readerRejectsTheWholeFileOnAnyFault();
-    void invalidExportTimeIsNotWritten();
-    void defaultFileNameNamesTheModel_data();
-    void defaultFileNameNamesTheModel();
+    void init() { m_settings = std::make_unique<TestSettings>(); }
+
+    void writingAndReadingKeepsModelChannelsAndWholeSeconds_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<QList<RadioMemory>>("memories");
+        QTest::addRow("FT-710 table with an empty channel")
+            << RadioModel::ft710
+            << QList<RadioMemory>{occupied(u"001"_s, RadioModel::ft710),
+                                  RadioMemory::empty(u"002"_s, RadioModel::ft710)};
+        QTest::addRow("no channels") << RadioModel::ft991a << QList<RadioMemory>{};
+        QTest::addRow("other model, repeated and out-of-range slots")
+            << RadioModel::ft710
+            << QList<RadioMemory>{occupied(u"117"_s, RadioModel::ft991a),
+                                  occupied(u"117"_s, RadioModel::ft991a),
+                                  RadioMemory::empty(u"500"_s, RadioModel::ft710)};
+    }
+    void writingAndReadingKeepsModelChannelsAndWholeSeconds() {
+        QFETCH(RadioModel, model);
+        QFETCH(QList<RadioMemory>, memories);
+        const MemoryBackup written{
+            .radioModel = model, .memories = memories, .exportedAt = writtenAt.addMSecs(870)};
+        const MemoryBackup read = MemoryBackup::fromFileContents(written.toFileContents());
+        QCOMPARE(read.radioModel, model);
+        QCOMPARE(read.memories, memories);
+        QCOMPARE(read.exportedAt, writtenAt);
+    }
+
+    void writtenFileHasSortedKeysAndAUtcDate() {
+        const MemoryBackup backup{
+            .radioModel = RadioModel::ft991a,
+            .memories = {occupied(u"001"_s, RadioModel::ft991a)},
+            .exportedAt = QDateTime(QDate(2025, 3, 1), QTime(16, 5, 9, 500), QTimeZone(2 * 3600)),
+        };
+        const QString text = QString::fromUtf8(backup.toFileContents());
+        QVERIFY2(text.contains(u"\"exportedAt\": \"2025-03-01T14:05:09Z\""_s), qPrintable(text));
+        QVERIFY2(text.contains(u"\"frequency\": \"007100000\""_s), qPrintable(text));
+        // Every key in the order written, the channel's keys nested in "memories".
+        QStringList keys;
+        for (const QRegularExpressionMatch &key : QRegularExpression(u"\n *\"(\\w+)\": "_s).globalMatch(text))
+            keys << key.captured(1);
+        QCOMPARE(keys, (QStringList{u"exportedAt"_s, u"memories"_s, u"flagsRaw"_s, u"frequency"_s,
+                                    u"isEmpty"_s, u"modeCode"_s, u"radioModel"_s, u"shiftRaw"_s, u"slot"_s,
+                                    u"tag"_s, u"toneNumberCode"_s, u"toneNumberKindRaw"_s, u"radioModel"_s}));
+    }
+
+    void writtenDateDropsTheFractionOfTheSecond_data() {
+        QTest::addColumn<QDateTime>("exportedAt");
+        QTest::addColumn<QString>("written");
+        QTest::addRow("after 1970") << writtenAt.addMSecs(870) << u"2025-03-01T14:05:09Z"_s;
+        QTest::addRow("before 1970") << QDateTime(QDate(1969, 12, 31), QTime(23, 59, 58, 500), Qt::UTC)
+                                     << u"1969-12-31T23:59:58Z"_s;
+    }
+    void writtenDateDropsTheFractionOfTheSecond() {
+        QFETCH(QDateTime, exportedAt);
+        QFETCH(QString, written);
+        const MemoryBackup backup{.radioModel = RadioModel::ft710, .memories = {}, .exportedAt = exportedAt};
+        QCOMPARE(backup.toJson().value(u"exportedAt"_s).toString(), written);
+    }
+
+    void invalidExportTimeIsNotWritten() {
+        const MemoryBackup backup{.radioModel = RadioModel::ft710, .memories = {}, .exportedAt = QDateTime()};
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, backup.toFileContents());
+    }
+
+    void readerAcceptsWhatTheFormatAllows_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QDateTime>("exportedAt");
+        QTest::addRow("as written") << backup() << 1 << writtenAt;
+        QTest::addRow("empty memories") << backup({{u"memories"_s, QJsonArray{}}}) << 0 << writtenAt;
+        QTest::addRow("further member ignored")
+            << backup({{u"comment"_s, u"from the club"_s}}) << 1 << writtenAt;
+        QTest::addRow("zone offset") << backup({{u"exportedAt"_s, u"2025-03-01T16:05:09+02:00"_s}}) << 1
+                                     << writtenAt;
+        QTest::addRow("fraction of a second")
+            << backup({{u"exportedAt"_s, u"2025-03-01T14:05:09.250Z"_s}}) << 1 << writtenAt.addMSecs(250);
+        QTest::addRow("compact JSON")
+            << QJsonDocument::fromJson(backup()).toJson(QJsonDocument::Compact) << 1 << writtenAt;
+    }
+    void readerAcceptsWhatTheFormatAllows() {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, channels);
+        QFETCH(QDateTime, exportedAt);
+        const MemoryBackup read = MemoryBackup::fromFileContents(contents);
+        QCOMPARE(read.radioModel, RadioModel::ft991a);
+        QCOMPARE(read.memories.size(), channels);
+        QCOMPARE(read.exportedAt, exportedAt);
+        QCOMPARE(read.exportedAt.timeSpec(), Qt::UTC);
+    }
+
+    // The two tone members are optional in a channel; every other member is required.
+    void channelToneMembersAreOptional_data() {
+        QTest::addColumn<QJsonValue>("kind");
+        QTest::addColumn<QJsonValue>("code");
+        QTest::addColumn<QString>("expectedKind");
+        QTest::addColumn<QString>("expectedCode");
+        const QJsonValue absent(QJsonValue::Undefined);
+        QTest::addRow("both absent") << absent << absent << QString() << u"000"_s;
+        QTest::addRow("both null") << QJsonValue() << QJsonValue() << QString() << u"000"_s;
+        QTest::addRow("code null") << QJsonValue(u"1"_s) << QJsonValue() << u"1"_s << u"000"_s;
+        QTest::addRow("both present") << QJsonValue(u"0"_s) << QJsonValue(u"012"_s) << u"0"_s << u"012"_s;
+    }
+    void channelToneMembersAreOptional() {
+        QFETCH(QJsonValue, kind);
+        QFETCH(QJsonValue, code);
+        QFETCH(QString, expectedKind);
+        QFETCH(QString, expectedCode);
+        const RadioMemory read =
+            MemoryBackup::fromFileContents(
+                backupWithChannel(
+                    {{u"toneNumberKindRaw"_s, kind}, {u"toneNumberCode"_s, code}, {u"comment"_s, 3}}))
+                .memories.first();
+        QCOMPARE(read.toneNumberKindRaw, expectedKind);
+        QCOMPARE(read.toneNumberCode, expectedCode);
+        QCOMPARE(read.frequency, u"007100000"_s);
+    }
+
+    // Any fault anywhere rejects the whole file; the error names the offending value.
+    void readerRejectsTheWholeFileOnAnyFault_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("path");
+        // One top-level member, or one member of the only channel, replaced; undefined removes it.
+        const auto topLevel = [](const QString &name, const QString &key, const QJsonValue &value,
+                                 Kind kind) {
+            QTest::addRow("%s", qPrintable(name)) << backup({{key, value}}) << kind << key;
+        };
+        const auto inChannel = [](const QString &name, const QString &key, const QJsonValue &value,
+                                  Kind kind) {
+            QTest::addRow("channel %s", qPrintable(name))
+                << backupWithChannel({{key, value}}) << kind << u"memories[0]."_s + key;
+        };
+        const QJsonValue absent(QJsonValue::Undefined);
+        QTest::addRow("no JSON") << QByteArray("{\"radioModel\": ") << Kind::dataCorrupted << QString();
+        QTest::addRow("empty file") << QByteArray() << Kind::dataCorrupted << QString();
+        QTest::addRow("top level array") << QByteArray("[]") << Kind::typeMismatch << QString();
+        for (const QString &key : {u"radioModel"_s, u"memories"_s, u"exportedAt"_s}) {
+            topLevel(key + u" missing"_s, key, absent, Kind::keyNotFound);
+            topLevel(key + u" null"_s, key, QJsonValue(), Kind::valueNotFound);
+        }
+        topLevel(u"radioModel lower case"_s, u"radioModel"_s, u"ft-991a"_s, Kind::dataCorrupted);
+        topLevel(u"radioModel unknown"_s, u"radioModel"_s, u"FT-891"_s, Kind::dataCorrupted);
+        topLevel(u"radioModel number"_s, u"radioModel"_s, 710, Kind::typeMismatch);
+        topLevel(u"memories object"_s, u"memories"_s, QJsonObject{}, Kind::typeMismatch);
+        topLevel(u"exportedAt number"_s, u"exportedAt"_s, 1740837909, Kind::typeMismatch);
+        for (const QString &date :
+             {u"2025-03-01"_s, u"2025-03-01T14:05:09"_s, u"2025-03-01T14:05Z"_s, u"2025-03-01 14:05:09Z"_s,
+              u"20250301T140509Z"_s, u"2025-02-30T14:05:09Z"_s, u"2025-03-01T24:00:00Z"_s,
+              u"2025-03-01T14:05:09+0200"_s, u"yesterday"_s, QString(), u" 2025-03-01T14:05:09Z"_s})
+            topLevel(u"exportedAt \""_s + date + u'"', u"exportedAt"_s, date, Kind::dataCorrupted);
+        QTest::addRow("channel is a string")
+            << backup({{u"memories"_s, QJsonArray{u"001"_s}}}) << Kind::typeMismatch << u"memories[0]"_s;
+        QJsonObject channelWithoutTag = RadioMemory::empty(u"002"_s, RadioModel::ft991a).toJson();
+        channelWithoutTag.remove(u"tag"_s);
+        QTest::addRow("second channel lacks its tag")
+            << backup({{u"memories"_s, QJsonArray{RadioMemory::empty(u"001"_s, RadioModel::ft991a).toJson(),
+                                                  channelWithoutTag}}})
+            << Kind::keyNotFound << u"memories[1].tag"_s;
+        for (const QString &key : {u"slot"_s, u"radioModel"_s, u"frequency"_s, u"shiftRaw"_s, u"modeCode"_s,
+                                   u"flagsRaw"_s, u"tag"_s, u"isEmpty"_s}) {
+            inChannel(key + u" missing"_s, key, absent, Kind::keyNotFound);
+            inChannel(key + u" null"_s, key, QJsonValue(), Kind::valueNotFound);
+        }
+        inChannel(u"frequency as number"_s, u"frequency"_s, 145500000, Kind::typeMismatch);
+        inChannel(u"isEmpty as string"_s, u"isEmpty"_s, u"false"_s, Kind::typeMismatch);
+        inChannel(u"toneNumberCode as number"_s, u"toneNumberCode"_s, 8, Kind::typeMismatch);
+        inChannel(u"model in lower case"_s, u"radioModel"_s, u"ft-710"_s, Kind::dataCorrupted);
+    }
+    void readerRejectsTheWholeFileOnAnyFault() {
+        QFETCH(QByteArray, contents);
+        QFETCH(Kind, kind);
+        QFETCH(QString, path);
+        try {
+            MemoryBackup::fromFileContents(contents);
+            QFAIL("the file was accepted");
+        } catch (const JSONDecodingError &error) {
+            QCOMPARE(error.kind(), kind);
+            QCOMPARE(error.path(), path);
+        }
+    }
+
+    void decodingErrorText() {
+        const JSONDecodingError error =
+            JSONDecodingError(Kind::keyNotFound, u"tag"_s).nestedIn(u"memories[3]"_s);
+        setLanguage(u"de"_s);
+        QCOMPARE(error.description(), u"Schlüssel fehlt: memories[3].tag"_s);
+        setLanguage(u"en"_s);
+        QCOMPARE(error.description(), u"Missing key: memories[3].tag"_s);
+    }
+
+    void defaultFileNameNamesTheModel() {
+        QCOMPARE(MemoryBackup::defaultFileName(RadioModel::ft710), u"Korvel_FT-710_backup.json"_s);
+        QCOMPARE(MemoryBackup::defaultFileName(RadioModel::ft991a), u"Korvel_FT-991A_backup.json"_s);
+    }
+
+private:
+    std::unique_ptr<TestSettings> m_settings;
 };
-
-void MemoryBackupTest::writingAndReadingKeepsModelChannelsAndWholeSeconds_data() {
-    QTest::addColumn<RadioModel>("model");
-    QTest::addColumn<QList<RadioMemory>>("memories");
-    QTest::addRow("FT-710 table with an empty channel")
-        << RadioModel::ft710
-        << QList<RadioMemory>{occupiedChannel("001", RadioModel::ft710),
-                              RadioMemory::empty("002", RadioModel::ft710)};
-    QTest::addRow("no channels") << RadioModel::ft991a << QList<RadioMemory>{};
-    QTest::addRow("other model, repeated and out-of-range slots")
-        << RadioModel::ft710
-        << QList<RadioMemory>{occupiedChannel("117", RadioModel::ft991a),
-                              occupiedChannel("117", RadioModel::ft991a),
-                              RadioMemory::empty("500", RadioModel::ft710)};
-}
-
-void MemoryBackupTest::writingAndReadingKeepsModelChannelsAndWholeSeconds() {
-    QFETCH(RadioModel, model);
-    QFETCH(QList<RadioMemory>, memories);
-    const QDateTime exportedAt(QDate(2025, 3, 1), QTime(14, 5, 9, 870), Qt::UTC);
-    const MemoryBackup written{.radioModel = model, .memories = memories, .exportedAt = exportedAt};
-
-    const MemoryBackup read = MemoryBackup::fromFileContents(written.toFileContents());
-
-    QCOMPARE(read.radioModel, model);
-    QCOMPARE(read.memories, memories);
-    QCOMPARE(read.exportedAt, QDateTime(QDate(2025, 3, 1), QTime(14, 5, 9), Qt::UTC));
-}
-
-void MemoryBackupTest::writtenFileHasSortedKeysAndAUtcDate() {
-    const MemoryBackup backup{
-        .radioModel = RadioModel::ft991a,
-        .memories = {occupiedChannel("001", RadioModel::ft991a)},
-        .exportedAt = QDateTime(QDate(2025, 3, 1), QTime(16, 5, 9, 500), QTimeZone(2 * 3600)),
-    };
-    const QString text = QString::fromUtf8(backup.toFileContents());
-
-    QVERIFY2(text.contains(QStringLiteral("\"exportedAt\": \"2025-03-01T14:05:09Z\"")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("\"radioModel\": \"FT-991A\"")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("\n    ")), "indented");
-    const QStringList topLevelKeys{"\n    \"exportedAt\"", "\n    \"memories\"", "\n    \"radioModel\""};
-    const QStringList channelKeys{"flagsRaw", "frequency", "isEmpty", "modeCode",       "radioModel",
-                                  "shiftRaw", "slot",      "tag",     "toneNumberCode", "toneNumberKindRaw"};
-    qsizetype position = -1;
-    for (const QString &key : topLevelKeys) {
-        const qsizetype next = text.indexOf(key);
-        QVERIFY2(next > position, qPrintable(key));
-        position = next;
-    }
-    position = text.indexOf(QStringLiteral("\"memories\""));
-    for (const QString &key : channelKeys) {
-        const qsizetype next = text.indexOf(QLatin1Char('"') + key + QLatin1Char('"'), position);
-        QVERIFY2(next > position, qPrintable(key));
-        position = next;
-    }
-}
-
-void MemoryBackupTest::writtenDateDropsTheFractionOfTheSecond_data() {
-    QTest::addColumn<QDateTime>("exportedAt");
-    QTest::addColumn<QString>("written");
-    QTest::addRow("after 1970") << QDateTime(QDate(2025, 3, 1), QTime(14, 5, 9, 870), Qt::UTC)
-                                << "2025-03-01T14:05:09Z";
-    QTest::addRow("before 1970") << QDateTime(QDate(1969, 12, 31), QTime(23, 59, 58, 500), Qt::UTC)
-                                 << "1969-12-31T23:59:58Z";
-}
-
-void MemoryBackupTest::writtenDateDropsTheFractionOfTheSecond() {
-    QFETCH(QDateTime, exportedAt);
-    QFETCH(QString, written);
-    const MemoryBackup backup{.radioModel = RadioModel::ft710, .memories = {}, .exportedAt = exportedAt};
-    QCOMPARE(backup.toJson().value(QStringLiteral("exportedAt")).toString(), written);
-}
-
-void MemoryBackupTest::readerAcceptsWhatTheFormatAllows_data() {
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<int>("channels");
-    QTest::addColumn<QDateTime>("exportedAt");
-    const QDateTime written(QDate(2025, 3, 1), QTime(14, 5, 9), Qt::UTC);
-    QTest::addRow("as written") << contentsOf(validBackup()) << 1 << written;
-    QTest::addRow("empty memories") << backupWith("memories", QJsonArray{}) << 0 << written;
-    QTest::addRow("further member ignored") << backupWith("comment", "from the club") << 1 << written;
-    QTest::addRow("zone offset") << backupWith("exportedAt", "2025-03-01T16:05:09+02:00") << 1 << written;
-    QTest::addRow("fraction of a second")
-        << backupWith("exportedAt", "2025-03-01T14:05:09.250Z") << 1 << written.addMSecs(250);
-    QTest::addRow("compact JSON") << QJsonDocument(validBackup()).toJson(QJsonDocument::Compact) << 1
-                                  << written;
-}
-
-void MemoryBackupTest::readerAcceptsWhatTheFormatAllows() {
-    QFETCH(QByteArray, contents);
-    QFETCH(int, channels);
-    QFETCH(QDateTime, exportedAt);
-    const MemoryBackup backup = MemoryBackup::fromFileContents(contents);
-    QCOMPARE(backup.radioModel, RadioModel::ft991a);
-    QCOMPARE(backup.memories.size(), channels);
-    QCOMPARE(backup.exportedAt, exportedAt);
-    QCOMPARE(backup.exportedAt.timeSpec(), Qt::UTC);
-}
-
-void MemoryBackupTest::readerRejectsTheWholeFileOnAnyFault_data() {
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QString>("path");
-
-    QTest::addRow("no JSON") << QByteArray("{\"radioModel\": ") << Kind::dataCorrupted << "";
-    QTest::addRow("empty file") << QByteArray() << Kind::dataCorrupted << "";
-    QTest::addRow("top level array") << QByteArray("[]") << Kind::typeMismatch << "";
-
-    QTest::addRow("radioModel missing") << backupWithout("radioModel") << Kind::keyNotFound << "radioModel";
-    QTest::addRow("memories missing") << backupWithout("memories") << Kind::keyNotFound << "memories";
-    QTest::addRow("exportedAt missing") << backupWithout("exportedAt") << Kind::keyNotFound << "exportedAt";
-
-    QTest::addRow("radioModel lower case")
-        << backupWith("radioModel", "ft-991a") << Kind::dataCorrupted << "radioModel";
-    QTest::addRow("radioModel unknown")
-        << backupWith("radioModel", "FT-891") << Kind::dataCorrupted << "radioModel";
-    QTest::addRow("radioModel number") << backupWith("radioModel", 710) << Kind::typeMismatch << "radioModel";
-    QTest::addRow("radioModel null") << backupWith("radioModel", QJsonValue::Null) << Kind::valueNotFound
-                                     << "radioModel";
-
-    QTest::addRow("memories object") << backupWith("memories", QJsonObject{}) << Kind::typeMismatch
-                                     << "memories";
-    QJsonObject channelWithoutTag = RadioMemory::empty("002", RadioModel::ft991a).toJson();
-    channelWithoutTag.remove("tag");
-    QTest::addRow("second channel lacks its tag")
-        << backupWith("memories",
-                      QJsonArray{RadioMemory::empty("001", RadioModel::ft991a).toJson(), channelWithoutTag})
-        << Kind::keyNotFound << "memories[1].tag";
-    QTest::addRow("channel is a string")
-        << backupWith("memories", QJsonArray{"001"}) << Kind::typeMismatch << "memories[0]";
-
-    QTest::addRow("exportedAt number")
-        << backupWith("exportedAt", 1740837909) << Kind::typeMismatch << "exportedAt";
-    QTest::addRow("exportedAt null") << backupWith("exportedAt", QJsonValue::Null) << Kind::valueNotFound
-                                     << "exportedAt";
-    const QStringList badDates{"2025-03-01",
-                               "2025-03-01T14:05:09",
-                               "2025-03-01T14:05Z",
-                               "2025-03-01 14:05:09Z",
-                               "20250301T140509Z",
-                               "2025-02-30T14:05:09Z",
-                               "2025-03-01T24:00:00Z",
-                               "2025-03-01T14:05:09+0200",
-                               "yesterday",
-                               "",
-                               " 2025-03-01T14:05:09Z"};
-    for (const QString &date : badDates)
-        QTest::addRow("exportedAt \"%s\"", qPrintable(date))
-            << backupWith("exportedAt", date) << Kind::dataCorrupted << "exportedAt";
-}
-
-void MemoryBackupTest::readerRejectsTheWholeFileOnAnyFault() {
-    QFETCH(QByteArray, contents);
-    QFETCH(Kind, kind);
-    QFETCH(QString, path);
-    try {
-        MemoryBackup::fromFileContents(contents);
-        QFAIL("the file was accepted");
-    } catch (const JSONDecodingError &error) {
-        QCOMPARE(error.kind(), kind);
-        QCOMPARE(error.path(), path);
-        QVERIFY(!error.description().isEmpty());
-    }
-}
-
-void MemoryBackupTest::invalidExportTimeIsNotWritten() {
-    const MemoryBackup backup{.radioModel = RadioModel::ft710, .memories = {}, .exportedAt = QDateTime()};
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, backup.toFileContents());
-}
-
-void MemoryBackupTest::defaultFileNameNamesTheModel_data() {
-    QTest::addColumn<RadioModel>("model");
-    QTest::addColumn<QString>("fileName");
-    QTest::addRow("FT-710") << RadioModel::ft710 << "Korvel_FT-710_backup.json";
-    QTest::addRow("FT-991A") << RadioModel::ft991a << "Korvel_FT-991A_backup.json";
-}
-
-void MemoryBackupTest::defaultFileNameNamesTheModel() {
-    QFETCH(RadioModel, model);
-    QFETCH(QString, fileName);
-    QCOMPARE(MemoryBackup::defaultFileName(model), fileName);
-}
 
 QTEST_GUILESS_MAIN(MemoryBackupTest)
 #include "tst_memorybackup.moc"

@@ -1,47 +1,94 @@
-#include "Localization/L.h"
-#include "Localization/UserDefaults.h"
-#include "Model/JSONDecodingError.h"
-#include "Model/RadioMemory.h"
+#include "Model/TextOps.h"
+#include "ModelTesting.h"
 #include "TestSettings.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QTest>
 
-Q_DECLARE_METATYPE(RadioModel)
+using namespace TextOps;
 
 namespace {
-
-RadioMemory ft991a(const QString &flags) {
-    RadioMemory memory = RadioMemory::empty("001", RadioModel::ft991a);
-    memory.flagsRaw = flags;
-    return memory;
-}
-
-RadioMemory occupied(RadioModel model) {
-    return RadioMemory{.slot = "007",
-                       .radioModel = model,
-                       .frequency = "145500000",
-                       .shiftRaw = "-000600",
-                       .modeCode = "4",
-                       .flagsRaw = "01001",
-                       .toneNumberKindRaw = "0",
-                       .toneNumberCode = "008",
-                       .tag = "Repeater",
-                       .isEmpty = false};
-}
-
-QJsonObject channelJson() {
-    return occupied(RadioModel::ft991a).toJson();
-}
-
+// "e" followed by a combining acute accent: one character, two code units.
+const QString eAcuteDecomposed = u"e\u0301"_s;
 } // namespace
 
+// The memory record and the character-counting text helpers that build its fixed-width fields.
 class RadioMemoryTest : public QObject {
     Q_OBJECT
 
 private slots:
     void init() { m_settings = std::make_unique<TestSettings>(); }
+
+    // Lengths and cuts count user-perceived characters, never splitting a surrogate pair.
+    void characters_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<QString>("prefix");
+        QTest::addRow("empty, negative cut") << QString() << 0 << -1 << QString();
+        QTest::addRow("cut beyond the end") << u"abc"_s << 3 << 5 << u"abc"_s;
+        QTest::addRow("combining accent") << eAcuteDecomposed + u"xy"_s << 3 << 1 << eAcuteDecomposed;
+        QTest::addRow("surrogate pair") << u"\U0001F4FB!"_s << 2 << 1 << u"\U0001F4FB"_s;
+        QTest::addRow("surrogate pair after Devanagari")
+            << u"\u09660\U0001D7D8X"_s << 4 << 3 << u"\u09660\U0001D7D8"_s;
+    }
+    void characters() {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QFETCH(int, cut);
+        QFETCH(QString, prefix);
+        QCOMPARE(characterCount(text), count);
+        QCOMPARE(TextOps::prefix(text, cut), prefix);
+    }
+
+    void numericCharacters_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("separators dropped") << u"145.500.000"_s << u"145500000"_s;
+        QTest::addRow("superscript and fraction") << u"1\u00B2\u00BD"_s << u"1\u00B2\u00BD"_s;
+        QTest::addRow("digit outside the BMP after Devanagari") << u"\u0915\U0001D7D8"_s << u"\U0001D7D8"_s;
+        QTest::addRow("digit with combining mark kept whole") << u"a7\u0301"_s << u"7\u0301"_s;
+    }
+    void numericCharacters() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(TextOps::numericCharacters(text), expected);
+    }
+
+    void padding_data() {
+        QTest::addColumn<bool>("left");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("pad");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("left: empty to five zeros") << true << QString() << 5 << u"0"_s << u"00000"_s;
+        QTest::addRow("left: one digit") << true << u"7"_s << 3 << u"0"_s << u"007"_s;
+        QTest::addRow("left: longer text loses its end") << true << u"12345"_s << 3 << u"0"_s << u"123"_s;
+        QTest::addRow("left: exact length unchanged") << true << u"123"_s << 3 << u"0"_s << u"123"_s;
+        QTest::addRow("left: combining accent counts once")
+            << true << eAcuteDecomposed << 3 << u"0"_s << u"00"_s + eAcuteDecomposed;
+        QTest::addRow("left: pad repeated whole") << true << u"1"_s << 3 << u"ab"_s << u"abab1"_s;
+        QTest::addRow("left: empty pad") << true << u"1"_s << 3 << QString() << u"1"_s;
+        QTest::addRow("left: negative length") << true << u"123"_s << -2 << u"0"_s << QString();
+        QTest::addRow("right: two letters") << false << u"AB"_s << 12 << u" "_s << u"AB          "_s;
+        QTest::addRow("right: fourteen characters cut")
+            << false << u"ABCDEFGHIJKLMN"_s << 12 << u" "_s << u"ABCDEFGHIJKL"_s;
+        QTest::addRow("right: combining accent counts once")
+            << false << u"Caf"_s + eAcuteDecomposed << 6 << u" "_s << u"Caf"_s + eAcuteDecomposed + u"  "_s;
+        QTest::addRow("right: negative length") << false << u"AB"_s << -1 << u" "_s << QString();
+    }
+    void padding() {
+        QFETCH(bool, left);
+        QFETCH(QString, text);
+        QFETCH(int, length);
+        QFETCH(QString, pad);
+        QFETCH(QString, expected);
+        QCOMPARE(left ? paddingLeft(text, length, pad) : paddingRight(text, length, pad), expected);
+    }
+
+    void ifEmpty() {
+        QCOMPARE(TextOps::ifEmpty(QString(), u"4"_s), u"4"_s);
+        QCOMPARE(TextOps::ifEmpty(u" "_s, u"4"_s), u" "_s);
+    }
 
     void emptyChannel_data() {
         QTest::addColumn<RadioModel>("model");
@@ -50,222 +97,86 @@ private slots:
     }
     void emptyChannel() {
         QFETCH(RadioModel, model);
-        const RadioMemory memory = RadioMemory::empty("42", model);
-        QCOMPARE(memory.slot, QStringLiteral("42"));
-        QCOMPARE(memory.id(), QStringLiteral("42"));
-        QCOMPARE(memory.radioModel, model);
-        QCOMPARE(memory.frequency, QString());
-        QCOMPARE(memory.shiftRaw, QStringLiteral("+000000"));
-        QCOMPARE(memory.modeCode, QStringLiteral("4"));
-        QCOMPARE(memory.flagsRaw, QStringLiteral("10000"));
-        QCOMPARE(memory.toneNumberKindRaw, QString());
-        QCOMPARE(memory.toneNumberCode, QStringLiteral("000"));
-        QCOMPARE(memory.tag, QString());
-        QVERIFY(memory.isEmpty);
-        QCOMPARE(memory.tailRaw(), QStringLiteral("410000"));
-        QCOMPARE(memory.ft991aToneSqlModeCode(), QStringLiteral("0"));
-        QCOMPARE(memory.ft991aRepeaterShiftCode(), QStringLiteral("0"));
+        const RadioMemory memory = RadioMemory::empty(u"42"_s, model);
+        QVERIFY(memory == (RadioMemory{.slot = u"42"_s,
+                                       .radioModel = model,
+                                       .frequency = QString(),
+                                       .shiftRaw = u"+000000"_s,
+                                       .modeCode = u"4"_s,
+                                       .flagsRaw = u"10000"_s,
+                                       .toneNumberKindRaw = QString(),
+                                       .toneNumberCode = u"000"_s,
+                                       .tag = QString(),
+                                       .isEmpty = true}));
+        QCOMPARE(memory.id(), u"42"_s);
+        QCOMPARE(memory.tailRaw(), u"410000"_s);
+        QCOMPARE(memory.ft991aToneSqlModeCode(), u"0"_s);
+        QCOMPARE(memory.ft991aRepeaterShiftCode(), u"0"_s);
         QCOMPARE(memory.ft991aToneSqlMode(), FT991AToneSqlOption::off);
+        QCOMPARE(RadioMemory::slotText(1), u"001"_s);
+        QCOMPARE(RadioMemory::slotText(117), u"117"_s);
     }
 
-    void slotText() {
-        QCOMPARE(RadioMemory::slotText(1), QStringLiteral("001"));
-        QCOMPARE(RadioMemory::slotText(117), QStringLiteral("117"));
-    }
-
-    void ft991aFlagCodes_data() {
+    // The record reads the first five flag characters as they are, left-filled with "0".
+    void flagCodes_data() {
+        QTest::addColumn<RadioModel>("model");
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QString>("toneSqlCode");
         QTest::addColumn<QString>("shiftCode");
-        QTest::addColumn<int>("mode");
-        QTest::addRow("two characters right-aligned") << "32"
-                                                      << "0"
-                                                      << "2" << int(FT991AToneSqlOption::off);
-        QTest::addRow("seven characters read from the first five")
-            << "0300109"
-            << "3"
-            << "1" << int(FT991AToneSqlOption::dcsEncDec);
-        QTest::addRow("letter in second place") << "1x002"
-                                                << "x"
-                                                << "2" << int(FT991AToneSqlOption::off);
-        QTest::addRow("empty") << ""
-                               << "0"
-                               << "0" << int(FT991AToneSqlOption::off);
-        QTest::addRow("letters stay where they are") << "1a100"
-                                                     << "a"
-                                                     << "0" << int(FT991AToneSqlOption::off);
-        QTest::addRow("combining mark joins the fill") << "\u0301"
-                                                       << "0"
-                                                       << "0" << int(FT991AToneSqlOption::off);
-        QTest::addRow("ctcss enc") << "02001"
-                                   << "2"
-                                   << "1" << int(FT991AToneSqlOption::ctcssEnc);
+        QTest::addColumn<FT991AToneSqlOption>("mode");
+        const auto ft991a = RadioModel::ft991a;
+        using enum FT991AToneSqlOption;
+        QTest::addRow("two characters right-aligned") << ft991a << u"32"_s << u"0"_s << u"2"_s << off;
+        QTest::addRow("seven characters") << ft991a << u"0300109"_s << u"3"_s << u"1"_s << dcsEncDec;
+        QTest::addRow("ctcss enc") << ft991a << u"02001"_s << u"2"_s << u"1"_s << ctcssEnc;
+        QTest::addRow("letter in second place") << ft991a << u"1x002"_s << u"x"_s << u"2"_s << off;
+        QTest::addRow("letters stay where they are") << ft991a << u"1a100"_s << u"a"_s << u"0"_s << off;
+        QTest::addRow("empty") << ft991a << QString() << u"0"_s << u"0"_s << off;
+        QTest::addRow("combining mark joins the fill") << ft991a << u"\u0301"_s << u"0"_s << u"0"_s << off;
+        QTest::addRow("FT-710 never reads them")
+            << RadioModel::ft710 << u"13002"_s << u"0"_s << u"0"_s << off;
     }
-    void ft991aFlagCodes() {
+    void flagCodes() {
+        QFETCH(RadioModel, model);
         QFETCH(QString, flags);
         QFETCH(QString, toneSqlCode);
         QFETCH(QString, shiftCode);
-        QFETCH(int, mode);
-        const RadioMemory memory = ft991a(flags);
+        QFETCH(FT991AToneSqlOption, mode);
+        const RadioMemory memory = channel(model, {{u"flagsRaw"_s, flags}});
         QCOMPARE(memory.ft991aToneSqlModeCode(), toneSqlCode);
         QCOMPARE(memory.ft991aRepeaterShiftCode(), shiftCode);
-        QCOMPARE(int(memory.ft991aToneSqlMode()), mode);
-    }
-
-    void ft710NeverReadsToneFlags() {
-        RadioMemory memory = occupied(RadioModel::ft710);
-        memory.flagsRaw = "13002";
-        QCOMPARE(memory.ft991aToneSqlModeCode(), QStringLiteral("0"));
-        QCOMPARE(memory.ft991aRepeaterShiftCode(), QStringLiteral("0"));
-        QCOMPARE(memory.ft991aToneSqlMode(), FT991AToneSqlOption::off);
+        QCOMPARE(memory.ft991aToneSqlMode(), mode);
     }
 
     void tailRaw_data() {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QString>("tail");
-        QTest::addRow("empty mode and flags") << ""
-                                              << ""
-                                              << "400000";
-        QTest::addRow("two-character mode") << "AB"
-                                            << "12345"
-                                            << "A12345";
-        QTest::addRow("lower-case mode stays") << "c"
-                                               << "1"
-                                               << "c00001";
+        QTest::addRow("empty mode and flags") << QString() << QString() << u"400000"_s;
+        QTest::addRow("two-character mode") << u"AB"_s << u"12345"_s << u"A12345"_s;
+        QTest::addRow("lower-case mode stays") << u"c"_s << u"1"_s << u"c00001"_s;
     }
     void tailRaw() {
         QFETCH(QString, mode);
         QFETCH(QString, flags);
         QFETCH(QString, tail);
-        RadioMemory memory = occupied(RadioModel::ft710);
-        memory.modeCode = mode;
-        memory.flagsRaw = flags;
-        QCOMPARE(memory.tailRaw(), tail);
+        QCOMPARE(channel(RadioModel::ft710, {{u"modeCode"_s, mode}, {u"flagsRaw"_s, flags}}).tailRaw(), tail);
     }
 
+    void equality_data() {
+        QTest::addColumn<QJsonObject>("change");
+        QTest::addColumn<bool>("equal");
+        QTest::addRow("none") << QJsonObject{} << true;
+        QTest::addRow("tag in decomposed form") << QJsonObject{{u"tag"_s, u"Cafe\u0301"_s}} << true;
+        QTest::addRow("tag with a blank") << QJsonObject{{u"tag"_s, u"Caf\u00E9 "_s}} << false;
+        QTest::addRow("marked empty") << QJsonObject{{u"isEmpty"_s, true}} << false;
+        QTest::addRow("tone kind") << QJsonObject{{u"toneNumberKindRaw"_s, u"1"_s}} << false;
+    }
     void equality() {
-        const RadioMemory memory = occupied(RadioModel::ft710);
-        RadioMemory other = memory;
-        QVERIFY(memory == other);
-        other.tag = "Repeater ";
-        QVERIFY(!(memory == other));
-        other = memory;
-        other.isEmpty = true;
-        QVERIFY(!(memory == other));
-        RadioMemory composed = memory;
-        RadioMemory decomposed = memory;
-        composed.tag = QStringLiteral("Caf\u00E9");
-        decomposed.tag = QStringLiteral("Cafe\u0301");
-        QVERIFY(composed == decomposed);
-    }
-
-    void jsonRoundTrip() {
-        RadioMemory memory = occupied(RadioModel::ft991a);
-        memory.frequency = "007100000";
-        memory.tag = "";
-        const QJsonObject json = memory.toJson();
-        QCOMPARE(json.size(), 10);
-        QCOMPARE(json.value("radioModel").toString(), QStringLiteral("FT-991A"));
-        QCOMPARE(json.value("tag"), QJsonValue(QString()));
-        QCOMPARE(json.value("isEmpty"), QJsonValue(false));
-        const RadioMemory decoded =
-            RadioMemory::fromJson(QJsonDocument::fromJson(QJsonDocument(json).toJson()).object());
-        QVERIFY(decoded == memory);
-        QCOMPARE(decoded.frequency, QStringLiteral("007100000"));
-    }
-
-    void optionalToneKeys_data() {
-        QTest::addColumn<QJsonValue>("kind");
-        QTest::addColumn<QJsonValue>("code");
-        QTest::addColumn<QString>("expectedKind");
-        QTest::addColumn<QString>("expectedCode");
-        const QJsonValue absent(QJsonValue::Undefined);
-        QTest::addRow("both absent") << absent << absent << ""
-                                     << "000";
-        QTest::addRow("both null") << QJsonValue() << QJsonValue() << ""
-                                   << "000";
-        QTest::addRow("code null") << QJsonValue("1") << QJsonValue() << "1"
-                                   << "000";
-        QTest::addRow("both present") << QJsonValue("0") << QJsonValue("012") << "0"
-                                      << "012";
-    }
-    void optionalToneKeys() {
-        QFETCH(QJsonValue, kind);
-        QFETCH(QJsonValue, code);
-        QFETCH(QString, expectedKind);
-        QFETCH(QString, expectedCode);
-        QJsonObject json = channelJson();
-        json.remove("toneNumberKindRaw");
-        json.remove("toneNumberCode");
-        if (!kind.isUndefined())
-            json.insert("toneNumberKindRaw", kind);
-        if (!code.isUndefined())
-            json.insert("toneNumberCode", code);
-        const RadioMemory decoded = RadioMemory::fromJson(json);
-        QCOMPARE(decoded.toneNumberKindRaw, expectedKind);
-        QCOMPARE(decoded.toneNumberCode, expectedCode);
-    }
-
-    void rejectedJson_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QJsonValue>("value");
-        QTest::addColumn<int>("kind");
-        const QJsonValue absent(QJsonValue::Undefined);
-        const int keyNotFound = int(JSONDecodingError::Kind::keyNotFound);
-        const int valueNotFound = int(JSONDecodingError::Kind::valueNotFound);
-        const int typeMismatch = int(JSONDecodingError::Kind::typeMismatch);
-        const int dataCorrupted = int(JSONDecodingError::Kind::dataCorrupted);
-        for (const char *key :
-             {"slot", "radioModel", "frequency", "shiftRaw", "modeCode", "flagsRaw", "tag", "isEmpty"}) {
-            QTest::addRow("%s missing", key) << key << absent << keyNotFound;
-            QTest::addRow("%s null", key) << key << QJsonValue() << valueNotFound;
-        }
-        QTest::addRow("frequency as number") << "frequency" << QJsonValue(145500000) << typeMismatch;
-        QTest::addRow("slot as number") << "slot" << QJsonValue(1) << typeMismatch;
-        QTest::addRow("tag as boolean") << "tag" << QJsonValue(true) << typeMismatch;
-        QTest::addRow("isEmpty as string") << "isEmpty" << QJsonValue("false") << typeMismatch;
-        QTest::addRow("isEmpty as number") << "isEmpty" << QJsonValue(0) << typeMismatch;
-        QTest::addRow("toneNumberCode as number") << "toneNumberCode" << QJsonValue(8) << typeMismatch;
-        QTest::addRow("toneNumberKindRaw as number") << "toneNumberKindRaw" << QJsonValue(0) << typeMismatch;
-        QTest::addRow("unknown model") << "radioModel" << QJsonValue("FT-891") << dataCorrupted;
-        QTest::addRow("model in lower case") << "radioModel" << QJsonValue("ft-710") << dataCorrupted;
-        QTest::addRow("model as array") << "radioModel" << QJsonValue(QJsonArray{"FT-710"}) << typeMismatch;
-    }
-    void rejectedJson() {
-        QFETCH(QString, key);
-        QFETCH(QJsonValue, value);
-        QFETCH(int, kind);
-        QJsonObject json = channelJson();
-        json.remove(key);
-        if (!value.isUndefined())
-            json.insert(key, value);
-        try {
-            RadioMemory::fromJson(json);
-            QFAIL("decoding did not fail");
-        } catch (const JSONDecodingError &error) {
-            QCOMPARE(int(error.kind()), kind);
-            QCOMPARE(error.path(), key);
-        }
-    }
-
-    void nonObjectRejected() {
-        QVERIFY_THROWS_EXCEPTION(JSONDecodingError, RadioMemory::fromJson(QJsonValue("channel")));
-    }
-
-    void extraKeyIgnored() {
-        QJsonObject json = channelJson();
-        json.insert("comment", 3);
-        QVERIFY(RadioMemory::fromJson(json) == occupied(RadioModel::ft991a));
-    }
-
-    void decodingErrorText() {
-        const JSONDecodingError error =
-            JSONDecodingError(JSONDecodingError::Kind::keyNotFound, "tag").nestedIn("memories[3]");
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "de");
-        QCOMPARE(error.description(), QStringLiteral("Schlüssel fehlt: memories[3].tag"));
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "en");
-        QCOMPARE(error.description(), QStringLiteral("Missing key: memories[3].tag"));
+        QFETCH(QJsonObject, change);
+        QFETCH(bool, equal);
+        const RadioMemory memory = channel(RadioModel::ft710, {{u"tag"_s, u"Caf\u00E9"_s}});
+        QCOMPARE(memory == changed(memory, change), equal);
     }
 
 private:

@@ -1,35 +1,26 @@
-#include "Localization/L.h"
-#include "Localization/UserDefaults.h"
-#include "Model/FT991AToneCodeOption.h"
-#include "Model/FT991AToneNumberKind.h"
-#include "Model/FT991AToneSqlOption.h"
-#include "Model/FT991AToneSystem.h"
+#include "Model/MemoryDraft.h"
 #include "Model/RadioError.h"
-#include "Model/RadioModeOption.h"
-#include "Model/RadioModel.h"
-#include "Model/ShiftDirectionOption.h"
+#include "ModelTesting.h"
 #include "TestSettings.h"
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(RadioError)
-Q_DECLARE_METATYPE(FT991AToneSystem)
-Q_DECLARE_METATYPE(FT991AToneSqlOption)
-
+// The closed vocabularies of radio work: models, modes, directions, errors and the FT-991A tones.
 class RadioTypesTest : public QObject {
     Q_OBJECT
 
 private slots:
     void init() { m_settings = std::make_unique<TestSettings>(); }
+    void cleanup() { L::setPreferredLanguagesSource({}); }
 
     void radioModelFromRawValue_data() {
         QTest::addColumn<QString>("raw");
         QTest::addColumn<bool>("known");
-        QTest::addRow("FT-710") << "FT-710" << true;
-        QTest::addRow("FT-991A") << "FT-991A" << true;
-        QTest::addRow("lower case") << "ft-710" << false;
-        QTest::addRow("trailing blank") << "FT-710 " << false;
-        QTest::addRow("empty") << "" << false;
+        QTest::addRow("FT-710") << u"FT-710"_s << true;
+        QTest::addRow("FT-991A") << u"FT-991A"_s << true;
+        QTest::addRow("lower case") << u"ft-710"_s << false;
+        QTest::addRow("trailing blank") << u"FT-710 "_s << false;
+        QTest::addRow("empty") << QString() << false;
     }
     void radioModelFromRawValue() {
         QFETCH(QString, raw);
@@ -40,57 +31,38 @@ private slots:
             QCOMPARE(rawValue(*model), raw);
     }
 
-    void memoryRangesAndModes() {
+    void modelsAndModes() {
+        QCOMPARE(allRadioModels(), (QList<RadioModel>{RadioModel::ft710, RadioModel::ft991a}));
         QCOMPARE(memoryRange(RadioModel::ft710), (ChannelRange{1, 99}));
         QCOMPARE(memoryRange(RadioModel::ft991a), (ChannelRange{1, 117}));
         QCOMPARE(supportedModes(RadioModel::ft710).size(), 12);
         QCOMPARE(supportedModes(RadioModel::ft710).last(), RadioModeOption::dataUsb);
-        QCOMPARE(supportedModes(RadioModel::ft991a).size(), 14);
-        QCOMPARE(supportedModes(RadioModel::ft991a).last(), RadioModeOption::c4fm);
-        QCOMPARE(allRadioModels(), (QList<RadioModel>{RadioModel::ft710, RadioModel::ft991a}));
+        QCOMPARE(supportedModes(RadioModel::ft991a), allRadioModeOptions());
+        QStringList modes;
+        for (RadioModeOption mode : allRadioModeOptions())
+            modes << code(mode) + u' ' + title(mode);
+        QCOMPARE(modes.join(','), u"1 LSB,2 USB,3 CW,4 FM,5 AM,6 RTTY-LSB,7 CW-R,8 DATA-LSB,9 RTTY-USB,"
+                                  "A DATA-FM,B FM-N,C DATA-USB,D AM-N,E C4FM"_s);
+        QStringList directions;
+        for (ShiftDirectionOption direction : allShiftDirectionOptions())
+            directions << rawValue(direction);
+        QCOMPARE(directions, (QStringList{u"Simplex"_s, u"+"_s, u"-"_s}));
+        QCOMPARE(shiftDirectionOptionFromRawValue(u"-"_s), ShiftDirectionOption::minus);
+        QCOMPARE(shiftDirectionOptionFromRawValue(u"simplex"_s), std::nullopt);
     }
 
-    void modeCodesAndTitles() {
-        QStringList codes;
-        QStringList titles;
-        for (RadioModeOption mode : allRadioModeOptions()) {
-            codes << code(mode);
-            titles << title(mode);
-        }
-        QCOMPARE(codes.join(','), QStringLiteral("1,2,3,4,5,6,7,8,9,A,B,C,D,E"));
-        QCOMPARE(titles.join(','),
-                 QStringLiteral("LSB,USB,CW,FM,AM,RTTY-LSB,CW-R,DATA-LSB,RTTY-USB,DATA-FM,FM-N,"
-                                "DATA-USB,AM-N,C4FM"));
-    }
-
+    // The raw value is matched exactly; the code lookup upper-cases first.
     void modeLookup_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("byRawValue");
         QTest::addColumn<QString>("byCode");
-        QTest::addRow("lower-case a") << "a"
-                                      << ""
-                                      << "DATA-FM";
-        QTest::addRow("lower-case e") << "e"
-                                      << ""
-                                      << "C4FM";
-        QTest::addRow("upper-case A") << "A"
-                                      << "DATA-FM"
-                                      << "DATA-FM";
-        QTest::addRow("digit 4") << "4"
-                                 << "FM"
-                                 << "FM";
-        QTest::addRow("digit 0") << "0"
-                                 << ""
-                                 << "";
-        QTest::addRow("letter F") << "F"
-                                  << ""
-                                  << "";
-        QTest::addRow("two letters") << "AB"
-                                     << ""
-                                     << "";
-        QTest::addRow("empty") << ""
-                               << ""
-                               << "";
+        QTest::addRow("lower-case a") << u"a"_s << QString() << u"DATA-FM"_s;
+        QTest::addRow("lower-case e") << u"e"_s << QString() << u"C4FM"_s;
+        QTest::addRow("upper-case A") << u"A"_s << u"DATA-FM"_s << u"DATA-FM"_s;
+        QTest::addRow("digit 0") << u"0"_s << QString() << QString();
+        QTest::addRow("letter F") << u"F"_s << QString() << QString();
+        QTest::addRow("two letters") << u"AB"_s << QString() << QString();
+        QTest::addRow("empty") << QString() << QString() << QString();
     }
     void modeLookup() {
         QFETCH(QString, text);
@@ -103,80 +75,60 @@ private slots:
         QCOMPARE(titleOf(radioModeOptionFromCode(text)), byCode);
     }
 
-    void shiftDirections() {
-        QStringList raws;
-        for (ShiftDirectionOption direction : allShiftDirectionOptions())
-            raws << rawValue(direction);
-        QCOMPARE(raws, (QStringList{"Simplex", "+", "-"}));
-        QCOMPARE(shiftDirectionOptionFromRawValue("-"), ShiftDirectionOption::minus);
-        QCOMPARE(shiftDirectionOptionFromRawValue("simplex"), std::nullopt);
-    }
-
+    // Each text follows the language in force when it is asked for, not when the error was made.
     void errorTexts_data() {
         QTest::addColumn<RadioError>("error");
         QTest::addColumn<QString>("german");
         QTest::addColumn<QString>("english");
         QTest::addRow("portOpenFailed")
-            << RadioError::portOpenFailed("/dev/ttyUSB0") << "Port konnte nicht geöffnet werden: /dev/ttyUSB0"
-            << "Could not open port: /dev/ttyUSB0";
-        QTest::addRow("portWriteFailed")
-            << RadioError::portWriteFailed("MR001;") << "CAT-Befehl konnte nicht geschrieben werden: MR001;"
-            << "Could not write CAT command: MR001;";
-        QTest::addRow("timeout") << RadioError::timeout("MR001;")
-                                 << "Zeitüberschreitung bei CAT-Befehl: MR001;"
-                                 << "Timed out waiting for CAT command: MR001;";
-        QTest::addRow("rejected") << RadioError::rejected("MT001;")
-                                  << "Funkgerät hat CAT-Befehl abgelehnt: MT001;"
-                                  << "Radio rejected CAT command: MT001;";
+            << RadioError::portOpenFailed(u"/dev/ttyUSB0"_s)
+            << u"Port konnte nicht geöffnet werden: /dev/ttyUSB0"_s << u"Could not open port: /dev/ttyUSB0"_s;
+        QTest::addRow("portWriteFailed") << RadioError::portWriteFailed(u"MR001;"_s)
+                                         << u"CAT-Befehl konnte nicht geschrieben werden: MR001;"_s
+                                         << u"Could not write CAT command: MR001;"_s;
+        QTest::addRow("timeout") << RadioError::timeout(u"MR001;"_s)
+                                 << u"Zeitüberschreitung bei CAT-Befehl: MR001;"_s
+                                 << u"Timed out waiting for CAT command: MR001;"_s;
+        QTest::addRow("rejected") << RadioError::rejected(u"MT001;"_s)
+                                  << u"Funkgerät hat CAT-Befehl abgelehnt: MT001;"_s
+                                  << u"Radio rejected CAT command: MT001;"_s;
         QTest::addRow("invalidResponse")
-            << RadioError::invalidResponse("MR0;") << "Ungültige CAT-Antwort: MR0;"
-            << "Invalid CAT response: MR0;";
+            << RadioError::invalidResponse(u"MR0;"_s) << u"Ungültige CAT-Antwort: MR0;"_s
+            << u"Invalid CAT response: MR0;"_s;
         QTest::addRow("invalidMemory with empty detail")
-            << RadioError::invalidMemory("") << "Ungültiger Speicherinhalt: "
-            << "Invalid memory content: ";
+            << RadioError::invalidMemory(QString()) << u"Ungültiger Speicherinhalt: "_s
+            << u"Invalid memory content: "_s;
         QTest::addRow("detail inserted unchanged")
-            << RadioError::invalidMemory("%1 \"x\"") << "Ungültiger Speicherinhalt: %1 \"x\""
-            << "Invalid memory content: %1 \"x\"";
-        QTest::addRow("notConnected") << RadioError::notConnected() << "Keine aktive CAT-Verbindung."
-                                      << "No active CAT connection.";
-        QTest::addRow("busy") << RadioError::busy() << "Die CAT-Verbindung ist gerade beschäftigt."
-                              << "The CAT connection is currently busy.";
+            << RadioError::invalidMemory(u"%1 \"x\""_s) << u"Ungültiger Speicherinhalt: %1 \"x\""_s
+            << u"Invalid memory content: %1 \"x\""_s;
+        QTest::addRow("notConnected") << RadioError::notConnected() << u"Keine aktive CAT-Verbindung."_s
+                                      << u"No active CAT connection."_s;
+        QTest::addRow("busy") << RadioError::busy() << u"Die CAT-Verbindung ist gerade beschäftigt."_s
+                              << u"The CAT connection is currently busy."_s;
     }
     void errorTexts() {
         QFETCH(RadioError, error);
         QFETCH(QString, german);
         QFETCH(QString, english);
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "de");
-        QCOMPARE(error.errorDescription(), german);
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "en");
+        setLanguage(u"en"_s);
         QCOMPARE(error.errorDescription(), english);
         QCOMPARE(QString::fromUtf8(error.what()), english);
-    }
-
-    void errorTextFollowsTheLanguageAtAsking() {
-        const RadioError error = RadioError::timeout("MR001;");
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "en");
-        QCOMPARE(error.errorDescription(), QStringLiteral("Timed out waiting for CAT command: MR001;"));
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "de");
-        QCOMPARE(error.errorDescription(), QStringLiteral("Zeitüberschreitung bei CAT-Befehl: MR001;"));
-    }
-
-    void errorTextIsEnglishUnderAFrenchSystem() {
-        L::setPreferredLanguagesSource([] { return QStringList{"fr-FR"}; });
-        QCOMPARE(RadioError::busy().errorDescription(),
-                 QStringLiteral("The CAT connection is currently busy."));
-        L::setPreferredLanguagesSource({});
+        setLanguage(u"de"_s);
+        QCOMPARE(error.errorDescription(), german);
+        setLanguage(u"system"_s);
+        L::setPreferredLanguagesSource([] { return QStringList{u"fr-FR"_s}; });
+        QCOMPARE(error.errorDescription(), english);
     }
 
     void toneSqlOptionFromCode_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("option");
-        QTest::addRow("3") << "3" << int(FT991AToneSqlOption::dcsEncDec);
-        QTest::addRow("0") << "0" << int(FT991AToneSqlOption::off);
-        QTest::addRow("5") << "5" << -1;
-        QTest::addRow("leading blank") << " 1" << -1;
-        QTest::addRow("two digits") << "01" << -1;
-        QTest::addRow("empty") << "" << -1;
+        QTest::addRow("3") << u"3"_s << int(FT991AToneSqlOption::dcsEncDec);
+        QTest::addRow("0") << u"0"_s << int(FT991AToneSqlOption::off);
+        QTest::addRow("5") << u"5"_s << -1;
+        QTest::addRow("leading blank") << u" 1"_s << -1;
+        QTest::addRow("two digits") << u"01"_s << -1;
+        QTest::addRow("empty") << QString() << -1;
     }
     void toneSqlOptionFromCode() {
         QFETCH(QString, code);
@@ -185,61 +137,60 @@ private slots:
         QCOMPARE(found ? int(*found) : -1, option);
     }
 
+    // Code, title, tone system, the two switches, number kind and default tone code of every mode.
     void toneSqlOptionProperties() {
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "de");
+        setLanguage(u"de"_s);
         QStringList rows;
         for (FT991AToneSqlOption option : allFT991AToneSqlOptions()) {
-            rows << QStringLiteral("%1 %2 %3 %4 %5 %6")
-                        .arg(code(option), title(option), rawValue(toneSystem(option)))
+            rows << u"%1 %2 %3 %4 %5 %6 %7"_s.arg(code(option), title(option), rawValue(toneSystem(option)))
                         .arg(openingToneEnabled(option))
                         .arg(squelchDecodeEnabled(option))
-                        .arg(rawValue(numberKind(option)));
+                        .arg(rawValue(numberKind(option)), MemoryDraft::defaultToneCode(option));
         }
-        QCOMPARE(rows,
-                 (QStringList{"0 Aus off 0 0 ", "1 CTCSS ENC/DEC ctcss 1 1 0", "2 CTCSS ENC ctcss 1 0 0",
-                              "3 DCS ENC/DEC dcs 1 1 1", "4 DCS ENC dcs 1 0 1"}));
+        QCOMPARE(rows, (QStringList{u"0 Aus off 0 0  000"_s, u"1 CTCSS ENC/DEC ctcss 1 1 0 000"_s,
+                                    u"2 CTCSS ENC ctcss 1 0 0 000"_s, u"3 DCS ENC/DEC dcs 1 1 1 000"_s,
+                                    u"4 DCS ENC dcs 1 0 1 000"_s}));
     }
 
-    void toneNumberKinds() {
-        QCOMPARE(ft991aToneNumberKindFromRawValue(""), FT991AToneNumberKind::none);
-        QCOMPARE(ft991aToneNumberKindFromRawValue("0"), FT991AToneNumberKind::ctcss);
-        QCOMPARE(ft991aToneNumberKindFromRawValue("1"), FT991AToneNumberKind::dcs);
-        QCOMPARE(ft991aToneNumberKindFromRawValue("2"), std::nullopt);
-        QCOMPARE(ft991aToneNumberKindFromRawValue("00"), std::nullopt);
+    void toneNumberKindsAndSystems() {
+        QCOMPARE(ft991aToneNumberKindFromRawValue(QString()), FT991AToneNumberKind::none);
+        QCOMPARE(ft991aToneNumberKindFromRawValue(u"0"_s), FT991AToneNumberKind::ctcss);
+        QCOMPARE(ft991aToneNumberKindFromRawValue(u"1"_s), FT991AToneNumberKind::dcs);
+        QCOMPARE(ft991aToneNumberKindFromRawValue(u"2"_s), std::nullopt);
+        QCOMPARE(ft991aToneNumberKindFromRawValue(u"00"_s), std::nullopt);
         QCOMPARE(commandCode(FT991AToneNumberKind::none), QString());
-        QCOMPARE(commandCode(FT991AToneNumberKind::dcs), QStringLiteral("1"));
-    }
-
-    void toneSystems() {
-        QCOMPARE(ft991aToneSystemFromRawValue("ctcss"), FT991AToneSystem::ctcss);
-        QCOMPARE(ft991aToneSystemFromRawValue("CTCSS"), std::nullopt);
+        QCOMPARE(commandCode(FT991AToneNumberKind::dcs), u"1"_s);
+        QCOMPARE(ft991aToneSystemFromRawValue(u"ctcss"_s), FT991AToneSystem::ctcss);
+        QCOMPARE(ft991aToneSystemFromRawValue(u"CTCSS"_s), std::nullopt);
         QCOMPARE(
             allFT991AToneSystems(),
             (QList<FT991AToneSystem>{FT991AToneSystem::off, FT991AToneSystem::ctcss, FT991AToneSystem::dcs}));
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), "en");
-        QCOMPARE(title(FT991AToneSystem::off), QStringLiteral("Off"));
+        setLanguage(u"en"_s);
+        QCOMPARE(title(FT991AToneSystem::off), u"Off"_s);
     }
 
+    // The whole table; it also shows that composing a mode's own parts gives the mode back.
     void compose_data() {
         QTest::addColumn<FT991AToneSystem>("system");
         QTest::addColumn<bool>("openingTone");
         QTest::addColumn<bool>("squelchDecode");
         QTest::addColumn<FT991AToneSqlOption>("expected");
-        const auto off = FT991AToneSystem::off;
+        using enum FT991AToneSqlOption;
+        const auto offSystem = FT991AToneSystem::off;
         const auto ctcss = FT991AToneSystem::ctcss;
         const auto dcs = FT991AToneSystem::dcs;
-        QTest::addRow("off, -, -") << off << false << false << FT991AToneSqlOption::off;
-        QTest::addRow("off, -, sql") << off << false << true << FT991AToneSqlOption::off;
-        QTest::addRow("off, tone, -") << off << true << false << FT991AToneSqlOption::off;
-        QTest::addRow("off, tone, sql") << off << true << true << FT991AToneSqlOption::off;
-        QTest::addRow("ctcss, -, -") << ctcss << false << false << FT991AToneSqlOption::off;
-        QTest::addRow("ctcss, -, sql") << ctcss << false << true << FT991AToneSqlOption::ctcssEncDec;
-        QTest::addRow("ctcss, tone, -") << ctcss << true << false << FT991AToneSqlOption::ctcssEnc;
-        QTest::addRow("ctcss, tone, sql") << ctcss << true << true << FT991AToneSqlOption::ctcssEncDec;
-        QTest::addRow("dcs, -, -") << dcs << false << false << FT991AToneSqlOption::off;
-        QTest::addRow("dcs, -, sql") << dcs << false << true << FT991AToneSqlOption::dcsEncDec;
-        QTest::addRow("dcs, tone, -") << dcs << true << false << FT991AToneSqlOption::dcsEnc;
-        QTest::addRow("dcs, tone, sql") << dcs << true << true << FT991AToneSqlOption::dcsEncDec;
+        QTest::addRow("off, -, -") << offSystem << false << false << off;
+        QTest::addRow("off, -, sql") << offSystem << false << true << off;
+        QTest::addRow("off, tone, -") << offSystem << true << false << off;
+        QTest::addRow("off, tone, sql") << offSystem << true << true << off;
+        QTest::addRow("ctcss, -, -") << ctcss << false << false << off;
+        QTest::addRow("ctcss, -, sql") << ctcss << false << true << ctcssEncDec;
+        QTest::addRow("ctcss, tone, -") << ctcss << true << false << ctcssEnc;
+        QTest::addRow("ctcss, tone, sql") << ctcss << true << true << ctcssEncDec;
+        QTest::addRow("dcs, -, -") << dcs << false << false << off;
+        QTest::addRow("dcs, -, sql") << dcs << false << true << dcsEncDec;
+        QTest::addRow("dcs, tone, -") << dcs << true << false << dcsEnc;
+        QTest::addRow("dcs, tone, sql") << dcs << true << true << dcsEncDec;
     }
     void compose() {
         QFETCH(FT991AToneSystem, system);
@@ -249,27 +200,36 @@ private slots:
         QCOMPARE(composeFT991AToneSqlOption(system, openingTone, squelchDecode), expected);
     }
 
-    void composeOfDecomposedModeRoundTrips() {
-        for (FT991AToneSqlOption option : allFT991AToneSqlOptions()) {
-            QCOMPARE(composeFT991AToneSqlOption(toneSystem(option), openingToneEnabled(option),
-                                                squelchDecodeEnabled(option)),
-                     option);
+    // Counts, gapless codes in ascending order, kinds and a few exact rows of both tone tables.
+    void toneTables() {
+        const auto &ctcss = MemoryDraft::ft991aCtcssOptions();
+        const auto &dcs = MemoryDraft::ft991aDcsOptions();
+        QCOMPARE(ctcss.size(), 50);
+        QCOMPARE(dcs.size(), 104);
+        for (const auto *table : {&ctcss, &dcs}) {
+            for (qsizetype i = 0; i < table->size(); ++i) {
+                QCOMPARE(table->at(i).kind, table->first().kind);
+                QCOMPARE(table->at(i).code, QString::asprintf("%03d", int(i)));
+                if (i > 0)
+                    QVERIFY(table->at(i - 1).label.split(' ').first().toDouble() <
+                            table->at(i).label.split(' ').first().toDouble());
+            }
         }
-    }
-
-    void toneCodeOptionIdentityAndTitle() {
-        const FT991AToneCodeOption ctcss{FT991AToneNumberKind::ctcss, "000", "67.0 Hz"};
-        const FT991AToneCodeOption dcs{FT991AToneNumberKind::dcs, "000", "023"};
-        QCOMPARE(ctcss.id(), QStringLiteral("0:000"));
-        QCOMPARE(dcs.id(), QStringLiteral("1:000"));
-        QCOMPARE(ctcss.title(), QStringLiteral("000 \u00B7 67.0 Hz"));
-        QCOMPARE(dcs.title(), QStringLiteral("000 \u00B7 DCS 023"));
-        QVERIFY(!(ctcss == dcs));
+        QCOMPARE(ctcss.first().kind, FT991AToneNumberKind::ctcss);
+        QCOMPARE(dcs.first().kind, FT991AToneNumberKind::dcs);
+        QCOMPARE(ctcss.first().title(), u"000 · 67.0 Hz"_s);
+        QCOMPARE(ctcss.at(12).label, u"100.0 Hz"_s);
+        QCOMPARE(ctcss.last().label, u"254.1 Hz"_s);
+        QCOMPARE(dcs.first().title(), u"000 · DCS 023"_s);
+        QCOMPARE(dcs.last().label, u"754"_s);
+        QCOMPARE(ctcss.first().id(), u"0:000"_s);
+        QCOMPARE(dcs.first().id(), u"1:000"_s);
+        QVERIFY(!(ctcss.first() == dcs.first()));
     }
 
     void toneCodeOptionsCompareByCanonicalEquivalence() {
-        const FT991AToneCodeOption precomposed{FT991AToneNumberKind::ctcss, "000", "Caf\u00E9"};
-        const FT991AToneCodeOption decomposed{FT991AToneNumberKind::ctcss, "000", "Cafe\u0301"};
+        const FT991AToneCodeOption precomposed{FT991AToneNumberKind::ctcss, u"000"_s, u"Caf\u00E9"_s};
+        const FT991AToneCodeOption decomposed{FT991AToneNumberKind::ctcss, u"000"_s, u"Cafe\u0301"_s};
         QVERIFY(precomposed == decomposed);
     }
 
