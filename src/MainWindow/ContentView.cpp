@@ -188,10 +188,6 @@ void ContentView::showImportDialog() {
     dialog->open();
 }
 
-void ContentView::exportBackup(const QString &path) {
-    writeBackup(path, m_model->backupDocument());
-}
-
 void ContentView::writeBackup(const QString &path, const JSONBackupDocument &document) {
     if (const auto error = BackupFile::write(path, document))
         m_model->setAlertMessage(*error);

@@ -88,9 +88,6 @@ public:
     // "Export"/"Import": the file dialogs, and what they do with the chosen file.
     void showExportDialog();
     void showImportDialog();
-    // Writes the table as it is now.
-    void exportBackup(const QString &path);
-    void importBackup(const QString &path);
 
 signals:
     void draftChanged();
@@ -120,6 +117,7 @@ private:
     void countdownStep();
     void finishConnectSplashAndConnect();
     void writeBackup(const QString &path, const JSONBackupDocument &document);
+    void importBackup(const QString &path);
     void setConnectSplash(bool shown, int countdown);
 
     AppModel *m_model;

@@ -1,11 +1,17 @@
 #include "MainWindowFixture.h"
 
 #include "Localization/L.h"
+#include "Localization/UserDefaults.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QPlainTextEdit>
 
-MainWindowFixture::MainWindowFixture(RadioModel radioModel)
-    : radio(radioModel) {
+using namespace std::chrono_literals;
+
+MainWindowFixture::MainWindowFixture()
+    : radio(RadioModel::ft710) {
     L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("de-DE")}; });
     QFile::link(radio.devicePath(), portPath());
 }
@@ -27,11 +33,16 @@ QString MainWindowFixture::portPath() const {
     return m_devices.filePath(QStringLiteral("ttyUSB0"));
 }
 
-void MainWindowFixture::openWindow(std::chrono::milliseconds step) {
+void MainWindowFixture::openWindow() {
     model = std::make_unique<AppModel>(options());
     view = std::make_unique<ContentView>(model.get());
-    view->setCountdownStepInterval(step);
+    view->setCountdownStepInterval(2ms);
     view->show();
+    window = view.get();
+}
+
+QString MainWindowFixture::logText() const {
+    return widget<QPlainTextEdit>(QStringLiteral("log.text"))->toPlainText();
 }
 
 bool MainWindowFixture::choose(const QString &comboName, const QVariant &data) const {
@@ -42,4 +53,19 @@ bool MainWindowFixture::choose(const QString &comboName, const QVariant &data) c
     combo->setCurrentIndex(index);
     emit combo->activated(index);
     return true;
+}
+
+bool MainWindowFixture::chooseFile(const QString &buttonName, const QString &path) const {
+    button(buttonName)->click();
+    auto *dialog = window->findChild<QFileDialog *>();
+    if (!dialog || !dialog->isVisible())
+        return false;
+    emit dialog->fileSelected(path);
+    dialog->close();
+    return true;
+}
+
+std::optional<AppPreferences> MainWindowFixture::storedPreferences() const {
+    const std::optional<QString> stored = UserDefaults::text(AppModel::preferencesKey());
+    return stored ? AppPreferences::decode(*stored) : std::nullopt;
 }

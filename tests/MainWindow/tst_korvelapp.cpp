@@ -1,20 +1,17 @@
 #include "App/KorvelApp.h"
-#include "App/LanguageSelection.h"
 #include "App/PreferencesPanel.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
-#include "MainWindow/ContentView.h"
 #include "MainWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <memory>
+
+using namespace Qt::StringLiterals;
 
 // The application shell: the language menu, the preferences panel, the settings windows and
 // the one alert over whichever window is active.
@@ -22,89 +19,76 @@ class KorvelAppTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindowFixture> m_world;
+    std::unique_ptr<MainWindowFixture> w;
     std::unique_ptr<KorvelApp> m_app;
 
-    ContentView *window() { return m_app->mainWindow(); }
-    QAction *action(const QString &name) {
-        auto *found = window()->findChild<QAction *>(name);
-        if (!found)
-            qFatal("no action named %s", qPrintable(name));
-        return found;
+    QAction *action(const QString &name) { return w->widget<QAction>(name); }
+    QRadioButton *preferencesChoice(const QString &language) {
+        return m_app->preferencesPanel()->findChild<QRadioButton *>(u"preferences.language."_s + language);
     }
-    QPushButton *button(const QString &name) { return window()->findChild<QPushButton *>(name); }
-    QList<QWidget *> windowsNamed(const QString &name) {
-        QList<QWidget *> found;
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == name)
-                found.append(widget);
-        }
+    std::optional<QString> storedLanguage() { return UserDefaults::text(L::userDefaultsLanguageKey()); }
+    QWidgetList windowsNamed(const QString &name) {
+        QWidgetList found = QApplication::topLevelWidgets();
+        found.removeIf([&](QWidget *window) { return window->objectName() != name; });
         return found;
     }
 
 private slots:
     void init() {
-        m_world = std::make_unique<MainWindowFixture>();
-        m_app = std::make_unique<KorvelApp>(m_world->options());
+        w = std::make_unique<MainWindowFixture>();
+        m_app = std::make_unique<KorvelApp>(w->options());
         m_app->show();
+        w->window = m_app->mainWindow();
     }
     void cleanup() {
         m_app.reset();
-        m_world.reset();
+        w.reset();
     }
 
     void freshStartFollowsTheSystemLanguage() {
-        auto *menu = window()->findChild<QMenu *>(QStringLiteral("menu.language"));
-        QCOMPARE(menu->title(), QStringLiteral("Sprache"));
+        auto *menu = w->widget<QMenu>(u"menu.language"_s);
+        QCOMPARE(menu->title(), u"Sprache"_s);
         QCOMPARE(menu->actions().size(), 25);
-        QCOMPARE(menu->actions().first()->text(), QStringLiteral("System"));
-        QVERIFY(action(QStringLiteral("menu.language.system"))->isChecked());
-        auto *panel = m_app->preferencesPanel();
-        QVERIFY(panel->findChild<QRadioButton *>(QStringLiteral("preferences.language.system"))->isChecked());
-        QCOMPARE(window()->windowTitle(), QStringLiteral("Korvel"));
-        QCOMPARE(window()->centralWidget()->size(), QSize(1320, 820));
+        QCOMPARE(menu->actions().first()->text(), u"System"_s);
+        QVERIFY(action(u"menu.language.system"_s)->isChecked());
+        QVERIFY(preferencesChoice(u"system"_s)->isChecked());
+        QCOMPARE(w->window->windowTitle(), u"Korvel"_s);
+        QCOMPARE(m_app->mainWindow()->centralWidget()->size(), QSize(1320, 820));
     }
 
     void languageMenuSwitchesEveryWindow() {
-        m_app->openWindow(QStringLiteral("ft710-settings"));
-        action(QStringLiteral("menu.language.en"))->trigger();
-        QCOMPARE(UserDefaults::text(L::userDefaultsLanguageKey()),
-                 std::optional<QString>(QStringLiteral("en")));
-        QTRY_COMPARE(button(QStringLiteral("sidebar.connect"))->text(), QStringLiteral("Connect"));
-        QCOMPARE(window()->findChild<QMenu *>(QStringLiteral("menu.language"))->title(),
-                 QStringLiteral("Language"));
-        QVERIFY(action(QStringLiteral("menu.language.en"))->isChecked());
-        QVERIFY(!action(QStringLiteral("menu.language.system"))->isChecked());
-        QVERIFY(m_app->preferencesPanel()
-                    ->findChild<QRadioButton *>(QStringLiteral("preferences.language.en"))
-                    ->isChecked());
-        QCOMPARE(windowsNamed(QStringLiteral("ft710-settings")).value(0)->windowTitle(),
-                 QStringLiteral("FT-710 Einstellungen"));
+        m_app->openWindow(u"ft710-settings"_s);
+        action(u"menu.language.en"_s)->trigger();
+        QCOMPARE(storedLanguage(), std::optional<QString>(u"en"_s));
+        QTRY_COMPARE(w->button(u"sidebar.connect"_s)->text(), u"Connect"_s);
+        QCOMPARE(w->widget<QMenu>(u"menu.language"_s)->title(), u"Language"_s);
+        QVERIFY(action(u"menu.language.en"_s)->isChecked());
+        QVERIFY(!action(u"menu.language.system"_s)->isChecked());
+        QVERIFY(preferencesChoice(u"en"_s)->isChecked());
+        QCOMPARE(windowsNamed(u"ft710-settings"_s).value(0)->windowTitle(), u"FT-710 Einstellungen"_s);
     }
 
     void preferencesPanelChoosesTheLanguage() {
-        QAction *preferences = action(QStringLiteral("action.preferences"));
+        QAction *preferences = action(u"action.preferences"_s);
         QCOMPARE(preferences->menuRole(), QAction::PreferencesRole);
         preferences->trigger();
-        PreferencesPanel *panel = m_app->preferencesPanel();
-        QTRY_VERIFY(panel->isVisible());
-        QCOMPARE(panel->size(), QSize(360, 220));
-        panel->findChild<QRadioButton *>(QStringLiteral("preferences.language.de"))->click();
-        QCOMPARE(UserDefaults::text(L::userDefaultsLanguageKey()),
-                 std::optional<QString>(QStringLiteral("de")));
-        QVERIFY(action(QStringLiteral("menu.language.de"))->isChecked());
+        QTRY_VERIFY(m_app->preferencesPanel()->isVisible());
+        QCOMPARE(m_app->preferencesPanel()->size(), QSize(360, 220));
+        preferencesChoice(u"de"_s)->click();
+        QCOMPARE(storedLanguage(), std::optional<QString>(u"de"_s));
+        QVERIFY(action(u"menu.language.de"_s)->isChecked());
     }
 
     void unknownStoredLanguageMarksNoChoice() {
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), QStringLiteral("tlh"));
-        KorvelApp app(m_world->options());
-        for (QAction *language :
-             app.mainWindow()->findChild<QMenu *>(QStringLiteral("menu.language"))->actions())
+        UserDefaults::setValue(L::userDefaultsLanguageKey(), u"tlh"_s);
+        KorvelApp app(w->options());
+        for (QAction *language : app.mainWindow()->findChild<QMenu *>(u"menu.language"_s)->actions())
             QVERIFY2(!language->isChecked(), qPrintable(language->objectName()));
         for (auto *choice : app.preferencesPanel()->findChildren<QRadioButton *>())
             QVERIFY2(!choice->isChecked(), qPrintable(choice->objectName()));
     }
 
+    // "Einstellungen" opens the selected model's window; asked again, the same one comes back.
     void settingsWindowOpenedTwiceStaysOne_data() {
         QTest::addColumn<RadioModel>("radioModel");
         QTest::addColumn<QString>("id");
@@ -119,50 +103,33 @@ private slots:
         QFETCH(QString, id);
         QFETCH(QString, title);
         m_app->appModel()->setSelectedRadioModel(radioModel);
-        button(QStringLiteral("toolbar.settings"))->click();
+        w->button(u"toolbar.settings"_s)->click();
         QCOMPARE(windowsNamed(id).size(), 1);
         QWidget *settings = windowsNamed(id).first();
         QVERIFY(settings->isVisible());
         QCOMPARE(settings->windowTitle(), title);
         QCOMPARE(settings->size(), QSize(920, 760));
         settings->close();
-        button(QStringLiteral("toolbar.settings"))->click();
+        w->button(u"toolbar.settings"_s)->click();
         QCOMPARE(windowsNamed(id), QList<QWidget *>{settings});
         QVERIFY(settings->isVisible());
+        QVERIFY(!m_app->openWindow(u"no-such-window"_s));
     }
 
-    void bothSettingsWindowsOpenTogether() {
-        QWidget *first = m_app->openWindow(QStringLiteral("ft710-settings"));
-        QWidget *second = m_app->openWindow(QStringLiteral("ft991a-settings"));
-        QVERIFY(first && second && first != second);
-        QVERIFY(first->isVisible() && second->isVisible());
-        QVERIFY(!m_app->openWindow(QStringLiteral("no-such-window")));
-    }
-
-    void alertAppearsOverTheActiveWindow() {
-        QWidget *settings = m_app->openWindow(QStringLiteral("ft991a-settings"));
+    // A message of a run in the settings window must not stay hidden behind it.
+    void alertFollowsTheActiveWindow() {
+        QApplication::setActiveWindow(m_app->mainWindow());
+        m_app->appModel()->setAlertMessage(u"first"_s);
+        QTRY_VERIFY(m_app->mainWindow()->findChild<QMessageBox *>(u"alert"_s));
+        QWidget *settings = m_app->openWindow(u"ft991a-settings"_s);
+        QVERIFY(m_app->mainWindow()->isVisible() && settings->isVisible());
         QApplication::setActiveWindow(settings);
-        m_app->appModel()->setAlertMessage(QStringLiteral("Keine aktive CAT-Verbindung."));
-        QMessageBox *box = nullptr;
-        QTRY_VERIFY((box = settings->findChild<QMessageBox *>(QStringLiteral("alert"))));
-        QCOMPARE(box->windowTitle(), QStringLiteral("Hinweis"));
-        box->findChild<QPushButton *>(QStringLiteral("alert.ok"))->click();
+        m_app->appModel()->setAlertMessage(u"second"_s);
+        auto *box = settings->findChild<QMessageBox *>(u"alert"_s);
+        QVERIFY(box && box->informativeText().contains(u"second"_s));
+        QTRY_VERIFY(!m_app->mainWindow()->findChild<QMessageBox *>(u"alert"_s));
+        box->findChild<QPushButton *>(u"alert.ok"_s)->click();
         QVERIFY(!m_app->appModel()->alertMessage());
-    }
-
-    // A message of a run in the settings window must not stay behind it in the main window.
-    void newMessageFollowsTheActiveWindow() {
-        QApplication::setActiveWindow(window());
-        m_app->appModel()->setAlertMessage(QStringLiteral("first"));
-        QTRY_VERIFY(window()->findChild<QMessageBox *>(QStringLiteral("alert")));
-        QWidget *settings = m_app->openWindow(QStringLiteral("ft710-settings"));
-        QApplication::setActiveWindow(settings);
-        m_app->appModel()->setAlertMessage(QStringLiteral("second"));
-        QMessageBox *box = settings->findChild<QMessageBox *>(QStringLiteral("alert"));
-        QVERIFY(box);
-        QVERIFY(box->informativeText().contains(QStringLiteral("second")));
-        QTRY_VERIFY(!window()->findChild<QMessageBox *>(QStringLiteral("alert")));
-        QCOMPARE(m_app->appModel()->alertMessage(), std::optional<QString>(QStringLiteral("second")));
     }
 };
 
