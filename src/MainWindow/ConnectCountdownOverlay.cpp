@@ -264,6 +264,10 @@ bool ConnectCountdownOverlay::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool ConnectCountdownOverlay::focusNextPrevChild(bool) {
+    return true;
+}
+
 void ConnectCountdownOverlay::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0, 0, 0, 168));

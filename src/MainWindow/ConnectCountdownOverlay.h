@@ -21,6 +21,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The keyboard stays on the card: Tab does not reach the controls under the backdrop.
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -123,6 +124,10 @@ private slots:
         m_view->setCountdownStepInterval(1h);
         w->button(u"sidebar.connect"_s)->click();
         QTRY_VERIFY(w->widget(u"splash"_s)->isVisible());
+        // The keyboard cannot reach the controls under the backdrop.
+        QApplication::setActiveWindow(m_view);
+        QTest::keyClick(w->button(u"splash.cancel"_s), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->button(u"splash.cancel"_s));
         QCOMPARE(w->text(u"splash.countdown"_s),
                  u"Die Verbindung zum Funkgerät wird in 60 Sekunden hergestellt."_s);
         QVERIFY(!m_model->isConnected());
