@@ -226,9 +226,6 @@ void ContentView::placeSidebarEdge() {
 }
 
 void ContentView::buildContent() {
-    // The sidebar keeps the width the user gave it.
-    if (m_splitter && m_splitter->isVisible())
-        m_sidebarWidth = m_splitter->sizes().value(0, m_sidebarWidth);
     // The old content goes at once, so no panel of it follows the model any longer.
     delete takeCentralWidget();
     auto *background = new GradientBackground;
@@ -242,6 +239,9 @@ void ContentView::buildContent() {
     m_splitter->addWidget(buildSidebar());
     m_splitter->addWidget(buildDetailColumn());
     m_splitter->setStretchFactor(1, 1);
+    // The sidebar keeps the width the user gives it, through rebuilds and every new show.
+    connect(m_splitter, &QSplitter::splitterMoved, this,
+            [this] { m_sidebarWidth = m_splitter->sizes().value(0, m_sidebarWidth); });
     layout->addWidget(m_splitter);
 
     m_overlay = new ConnectCountdownOverlay(this, background);

@@ -132,6 +132,7 @@ private:
     bool m_showConnectSplash = false;
     int m_connectCountdown = countdownSeconds;
     QTimer m_countdownTimer;
+    // The sidebar's width: the ideal one until the user drags the edge.
     int m_sidebarWidth;
 
     // Rebuilt with the content when the language changes.

@@ -370,6 +370,32 @@ private slots:
         QVERIFY(m_model->logLines().isEmpty());
     }
 
+    // The width the user drags the sidebar to stays through a rebuild and a hide and show.
+    void sidebarKeepsTheUsersWidth_data() {
+        QTest::addColumn<bool>("languageChange");
+        QTest::addRow("language change") << true;
+        QTest::addRow("window shown again") << false;
+    }
+    void sidebarKeepsTheUsersWidth() {
+        QFETCH(bool, languageChange);
+        auto *splitter = w->widget<QSplitter>(u"splitter"_s);
+        const int before = splitter->sizes().first();
+        QSplitterHandle *handle = splitter->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(40, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(40, 0));
+        const int chosen = splitter->sizes().first();
+        QVERIFY(chosen > before);
+        if (languageChange) {
+            LanguageSelection::shared()->select(AppLanguage::en);
+        } else {
+            m_view->hide();
+            m_view->show();
+        }
+        QTRY_COMPARE(w->widget<QSplitter>(u"splitter"_s)->sizes().first(), chosen);
+    }
+
     // The window and its open alert take the new language; the window's own state stays.
     void languageChoiceRetextsTheWindowAndKeepsItsState() {
         click(u"toolbar.editorMode.Detail"_s);
@@ -379,8 +405,6 @@ private slots:
         edited.tag = u"UNSAVED"_s;
         m_view->setDraft(edited);
         m_view->setShowAdvanced(true);
-        auto *splitter = w->widget<QSplitter>(u"splitter"_s);
-        splitter->setSizes({280, splitter->width() - 280});
         m_view->setCountdownStepInterval(1h);
         m_view->startConnectSplash();
         m_model->setAlertMessage(u"<b>Port</b> & mehr"_s);
@@ -410,7 +434,6 @@ private slots:
         QTRY_VERIFY(w->widget(u"detail.editorSlot"_s)->isVisible());
         QVERIFY(m_view->showAdvanced());
         QCOMPARE(w->widget<QSlider>(u"log.height"_s)->value() * 20, 420);
-        QCOMPARE(w->widget<QSplitter>(u"splitter"_s)->sizes().first(), 280);
         QTRY_VERIFY(w->widget(u"splash"_s)->isVisible());
 
         // The alert's own texts follow the language; its message, made before, is shown as it is.
