@@ -31,23 +31,35 @@ private slots:
     void reconnectCancelsTheRunningRead_data() {
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<QString>("framing");
-        QTest::addRow("FT-710") << RadioModel::ft710 << "[FT-710] [8N1]";
-        QTest::addRow("FT-991A") << RadioModel::ft991a << "[FT-991A] [8N2 / HW-Handshake]";
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("texts"); // switch line, cancelled line, no-port alert
+        QTest::addRow("FT-710") << RadioModel::ft710 << "[FT-710] [8N1]"
+                                << "de"
+                                << QStringList{QString(), "Alles lesen abgebrochen für FT-710",
+                                               "Bitte zuerst einen seriellen Port auswählen."};
+        QTest::addRow("FT-991A, English")
+            << RadioModel::ft991a << "[FT-991A] [8N2 / HW-Handshake]"
+            << "en"
+            << QStringList{"Radio model switched to FT-991A", "Read all cancelled for FT-991A",
+                           "Please select a serial port first."};
     }
     void reconnectCancelsTheRunningRead() {
         QFETCH(RadioModel, model);
         QFETCH(QString, framing);
+        QFETCH(QString, language);
+        QFETCH(QStringList, texts);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
         ConnectedModel connected(model);
         const QString opened = "Opened " + connected.radio.devicePath() + " @ 38400 " + framing;
-        QCOMPARE(connected.messages().last(), opened);
-        QVERIFY(!connected.messages().contains(QStringLiteral("Disconnected")));
+        const QStringList connectLines{texts.first(), opened}; // no "Disconnected" at the first connect
+        QCOMPARE(connected.messages(), connectLines.mid(texts.first().isEmpty() ? 1 : 0));
         connected.app.readAll();
         QTRY_VERIFY(connected.radio.received().size() > 4);
         connected.app.connect();
         QVERIFY(!connected.app.isBusy() && connected.app.isConnected());
         const QStringList messages = connected.operationMessages();
         QCOMPARE(messages.mid(messages.size() - 2), QStringList({"Disconnected", opened}));
-        QTRY_COMPARE(connected.newestMessage(), "Alles lesen abgebrochen für " + rawValue(model));
+        QTRY_COMPARE(connected.newestMessage(), texts.at(1));
         QVERIFY(!connected.app.isBusy());
 
         // No port chosen: only the alert; the link stays open and nothing is stored.
@@ -57,8 +69,7 @@ private slots:
         connected.app.connect();
         QVERIFY(connected.app.isConnected());
         QCOMPARE(connected.app.logLines().size(), lines);
-        QCOMPARE(connected.app.alertMessage(),
-                 std::optional<QString>(QStringLiteral("Bitte zuerst einen seriellen Port auswählen.")));
+        QCOMPARE(connected.app.alertMessage(), std::optional<QString>(texts.at(2)));
         QVERIFY(!UserDefaults::value(AppModel::preferencesKey()).isValid());
     }
 
@@ -68,17 +79,24 @@ private slots:
         QTest::addColumn<int>("importedRows"); // 0: the model's empty table
         QTest::addColumn<std::optional<QString>>("selected");
         QTest::addColumn<QString>("firstCommand");
+        QTest::addColumn<QString>("language");
         const std::optional<QString> none;
         // A selection stays, even one no row has.
         QTest::addRow("FT-991A, absent row selected")
-            << RadioModel::ft991a << 0 << std::optional<QString>("500") << "MC001;";
-        QTest::addRow("imported rows, nothing selected") << RadioModel::ft710 << 10 << none << "MR001;";
+            << RadioModel::ft991a << 0 << std::optional<QString>("500") << "MC001;"
+            << "de";
+        QTest::addRow("imported rows, nothing selected, English")
+            << RadioModel::ft710 << 10 << none << "MR001;"
+            << "en";
     }
     void readAllPublishesTheTableOnce() {
         QFETCH(RadioModel, model);
         QFETCH(int, importedRows);
         QFETCH(std::optional<QString>, selected);
         QFETCH(QString, firstCommand);
+        QFETCH(QString, language);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
+        const bool english = language == QLatin1String("en");
         ConnectedModel connected(model);
         if (importedRows > 0) {
             QList<RadioMemory> imported;
@@ -106,15 +124,21 @@ private slots:
         QCOMPARE(connected.app.selectedMemoryID(), selected ? selected : std::optional<QString>("001"));
 
         const QString name = rawValue(model);
-        const QString empty = QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar");
-        QCOMPARE(connected.operationMessages().mid(
-                     connected.operationMessages().indexOf(empty.arg("001", name)), 9),
-                 QStringList({empty.arg("001", name), empty.arg("003", name), empty.arg("004", name),
-                              empty.arg("005", name), empty.arg("006", name),
-                              "Lesen fehlgeschlagen für 007: Zeitüberschreitung bei CAT-Befehl: MR007;",
-                              empty.arg("008", name), empty.arg("010", name), empty.arg("011", name)}));
+        const QString empty =
+            english ? QStringLiteral("Memory %1 appears empty or is not readable on %2")
+                    : QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar");
+        QCOMPARE(
+            connected.operationMessages().mid(connected.operationMessages().indexOf(empty.arg("001", name)),
+                                              9),
+            QStringList({empty.arg("001", name), empty.arg("003", name), empty.arg("004", name),
+                         empty.arg("005", name), empty.arg("006", name),
+                         english ? "Read failed for 007: Timed out waiting for CAT command: MR007;"
+                                 : "Lesen fehlgeschlagen für 007: Zeitüberschreitung bei CAT-Befehl: MR007;",
+                         empty.arg("008", name), empty.arg("010", name), empty.arg("011", name)}));
         QCOMPARE(connected.newestMessage(),
-                 QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + name);
+                 (english ? QStringLiteral("Finished reading all memories for ")
+                          : QStringLiteral("Fertig mit dem Lesen aller Speicher für ")) +
+                     name);
         QCOMPARE(connected.radio.received().first(), firstCommand);
         QVERIFY(connected.radio.received().contains(
             firstCommand.left(2) + RadioMemory::slotText(memoryRange(model).upperBound) + ";"));
@@ -122,11 +146,19 @@ private slots:
 
     void readAllCancelledByDisconnectKeepsTheTable_data() {
         QTest::addColumn<QString>("sentBeforeDisconnect"); // empty: cancelled in the same turn
-        QTest::addRow("same turn") << QString();
-        QTest::addRow("mid-run") << "MR010;";
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("cancelled");
+        QTest::addRow("same turn") << QString() << "de"
+                                   << "Alles lesen abgebrochen für FT-710";
+        QTest::addRow("mid-run, English") << "MR010;"
+                                          << "en"
+                                          << "Read all cancelled for FT-710";
     }
     void readAllCancelledByDisconnectKeepsTheTable() {
         QFETCH(QString, sentBeforeDisconnect);
+        QFETCH(QString, language);
+        QFETCH(QString, cancelled);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
         ConnectedModel connected(RadioModel::ft710);
         connected.radio.setChannel(1, {channelPayload, QStringLiteral("ONE")});
         const QList<RadioMemory> before = connected.app.memories();
@@ -136,7 +168,7 @@ private slots:
             QTRY_VERIFY(connected.radio.received().contains(sentBeforeDisconnect));
         connected.app.disconnect();
         QVERIFY(!connected.app.isBusy());
-        QTRY_COMPARE(connected.newestMessage(), QStringLiteral("Alles lesen abgebrochen für FT-710"));
+        QTRY_COMPARE(connected.newestMessage(), cancelled);
         QCOMPARE(connected.app.memories(), before);
         QCOMPARE(tables.count(), 0);
         QCOMPARE(connected.radio.received().isEmpty(), sentBeforeDisconnect.isEmpty());
@@ -185,31 +217,53 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<RadioMemory>("stored");
         QTest::addColumn<bool>("alert");
+        QTest::addColumn<QString>("language");
         const QString sent = QStringLiteral("Schreiben für Speicher 004 über FT-710 via MW+MT gesendet");
         const RadioMemory written = channel4(QStringLiteral("145500000"));
         QTest::addRow("verified") << written << QString()
-                                  << QStringList{sent, "Verifikation OK für Speicher 004"} << written
-                                  << false;
+                                  << QStringList{sent, "Verifikation OK für Speicher 004"} << written << false
+                                  << "de";
         RadioMemory readBack = channel4(QStringLiteral("145500000"), QStringLiteral("01000"));
         readBack.tag.clear();
+        const RadioMemory padded = channel4(QStringLiteral("145500000"), QStringLiteral("1000"));
         QTest::addRow("mismatch") // the flags are written padded; the tag read back fails
-            << channel4(QStringLiteral("145500000"), QStringLiteral("1000")) << "reject MT004;"
+            << padded << "reject MT004;"
             << QStringList{sent,
                            "Verifikationsabweichung für Speicher 004: Flags Raw: erwartet 1000, gelesen "
                            "01000 | Tag: erwartet REPEATER, gelesen "}
-            << readBack << false;
+            << readBack << false << "de";
         QTest::addRow("read-back fails")
             << written << "silence MR004"
             << QStringList{sent,
                            "Verifikationslesen fehlgeschlagen für 004: Zeitüberschreitung bei CAT-Befehl: "
                            "MR004;"}
-            << written << false;
+            << written << false << "de";
+        const QString invalid =
+            QStringLiteral("Leerer Speicher kann nicht ohne Frequenz geschrieben werden.");
+        const RadioMemory empty = RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710);
         QTest::addRow("write fails")
             << channel4(QString()) << QString()
-            << QStringList{"Schreiben fehlgeschlagen für 004: Ungültiger "
-                           "Speicherinhalt: Leerer Speicher kann nicht ohne Frequenz "
-                           "geschrieben werden."}
-            << RadioMemory::empty(QStringLiteral("004"), RadioModel::ft710) << true;
+            << QStringList{"Schreiben fehlgeschlagen für 004: Ungültiger Speicherinhalt: " + invalid} << empty
+            << true << "de";
+        const QString sentEnglish = QStringLiteral("Write sent for memory 004 via FT-710 MW+MT");
+        QTest::addRow("English: verified")
+            << written << QString() << QStringList{sentEnglish, "Verify OK for memory 004"} << written
+            << false << "en";
+        QTest::addRow("English: mismatch")
+            << padded << "reject MT004;"
+            << QStringList{sentEnglish,
+                           "Verify mismatch for memory 004: Flags raw: expected 1000, read 01000 | "
+                           "Tag: expected REPEATER, read "}
+            << readBack << false << "en";
+        QTest::addRow("English: read-back fails")
+            << written << "silence MR004"
+            << QStringList{sentEnglish,
+                           "Verify read failed for 004: Timed out waiting for CAT command: MR004;"}
+            << written << false << "en";
+        QTest::addRow("English: write fails")
+            << channel4(QString()) << QString()
+            << QStringList{"Write failed for 004: Invalid memory content: " + invalid} << empty << true
+            << "en";
     }
     void writeSelectedVerifiesTheReadBack() {
         QFETCH(RadioMemory, written);
@@ -217,6 +271,8 @@ private slots:
         QFETCH(QStringList, lines);
         QFETCH(RadioMemory, stored);
         QFETCH(bool, alert);
+        QFETCH(QString, language);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
         ConnectedModel connected(RadioModel::ft710);
         if (fault.startsWith(QLatin1String("silence ")))
             connected.radio.silenceNext(fault.section(QLatin1Char(' '), 1));
@@ -248,8 +304,10 @@ private slots:
         QCOMPARE(connected.app.memories().size(), 2);
         QCOMPARE(connected.app.selectedMemoryID(), std::optional<QString>(QStringLiteral("002")));
 
+        L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("en-US")}; });
         connected.app.applyImportedBackup(
             MemoryBackup{RadioModel::ft991a, {}, QDateTime::currentDateTimeUtc()});
+        QCOMPARE(connected.newestMessage(), QStringLiteral("Imported backup with 0 memories"));
         QVERIFY(connected.app.memories().isEmpty());
         QVERIFY(!connected.app.selectedMemoryID());
     }

@@ -41,19 +41,26 @@ private slots:
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<QList<int>>("percentages");
         QTest::addColumn<bool>("failures"); // item 1 times out, item 4 is rejected
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("texts"); // status at the start and after an item (%1), at the end
         QTest::addRow("FT-710") << RadioModel::ft710
                                 << QList<int>{3,  7,  10, 14, 17, 21, 25, 28, 32, 35, 39, 42, 46, 50,
                                               53, 57, 60, 64, 67, 71, 75, 78, 82, 85, 89, 92, 96, 100}
-                                << true;
-        QTest::addRow("FT-991A") << RadioModel::ft991a
-                                 << QList<int>{4,  9,  14, 19, 23, 28, 33, 38, 42, 47, 52,
-                                               57, 61, 66, 71, 76, 80, 85, 90, 95, 100}
-                                 << false;
+                                << true << "de"
+                                << QStringList{"Einstellungen werden gelesen … %1 %",
+                                               "Einstellungen gelesen · 100 %"};
+        QTest::addRow("FT-991A, English")
+            << RadioModel::ft991a
+            << QList<int>{4, 9, 14, 19, 23, 28, 33, 38, 42, 47, 52, 57, 61, 66, 71, 76, 80, 85, 90, 95, 100}
+            << false << "en" << QStringList{"Reading settings … %1 %", "Settings read · 100 %"};
     }
     void fullReadOfEachModel() {
         QFETCH(RadioModel, model);
         QFETCH(QList<int>, percentages);
         QFETCH(bool, failures);
+        QFETCH(QString, language);
+        QFETCH(QStringList, texts);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
         ConnectedModel connected(model);
         AppModel &app = connected.app;
         const QList<DeviceSettingDefinition> definitions = app.currentSettingDefinitions();
@@ -76,10 +83,10 @@ private slots:
         QCOMPARE(app.settingsPhase(), SettingsOperationPhase::reading);
         QTRY_VERIFY_WITH_TIMEOUT(!app.isBusy(), 20000);
 
-        QStringList expectedStatuses{QStringLiteral("Einstellungen werden gelesen … 0 %")};
+        QStringList expectedStatuses{texts.first().arg(0)};
         for (int percent : percentages)
-            expectedStatuses.append(QStringLiteral("Einstellungen werden gelesen … %1 %").arg(percent));
-        expectedStatuses.append(QStringLiteral("Einstellungen gelesen · 100 %"));
+            expectedStatuses.append(texts.first().arg(percent));
+        expectedStatuses.append(texts.last());
         QCOMPARE(statuses, expectedStatuses);
         // Each item publishes progress, status, states; the end states, progress, status.
         QCOMPARE(order.mid(order.size() - 6),
@@ -122,13 +129,17 @@ private slots:
     void changedItemsAreWrittenLinkItemsLast_data() {
         QTest::addColumn<QString>("rejectedTitle");
         QTest::addColumn<bool>("alert");
-        QTest::addRow("all accepted") << QString() << true;
-        QTest::addRow("ordinary item rejected") << "BEEP LEVEL" << true;
-        QTest::addRow("link item rejected") << "CAT-1 RATE" << false;
+        QTest::addColumn<QString>("language");
+        QTest::addRow("all accepted") << QString() << true << "de";
+        QTest::addRow("ordinary item rejected, English") << "BEEP LEVEL" << true << "en";
+        QTest::addRow("link item rejected") << "CAT-1 RATE" << false << "de";
     }
     void changedItemsAreWrittenLinkItemsLast() {
         QFETCH(QString, rejectedTitle);
         QFETCH(bool, alert);
+        QFETCH(QString, language);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
+        const bool english = language == QLatin1String("en");
         if (!rejectedTitle.isEmpty())
             LinkTiming::setScale(0.5); // the rejection must arrive inside the window
         ConnectedModel connected(RadioModel::ft710);
@@ -152,19 +163,21 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!app.isBusy(), 20000);
 
         QCOMPARE(connected.radio.received(), sent);
-        QCOMPARE(
-            statuses,
-            QStringList({"Einstellungen werden geschrieben … 0 %", "Einstellungen werden geschrieben … 33 %",
-                         "Einstellungen werden geschrieben … 66 %",
-                         "Einstellungen werden geschrieben … 100 %", "Einstellungen geschrieben · 100 %"}));
+        const QString writing =
+            english ? "Writing settings … %1 %" : "Einstellungen werden geschrieben … %1 %";
+        QCOMPARE(statuses,
+                 QStringList({writing.arg(0), writing.arg(33), writing.arg(66), writing.arg(100),
+                              english ? "Settings written · 100 %" : "Einstellungen geschrieben · 100 %"}));
         const QStringList messages = connected.operationMessages();
         for (int k = 0; k < titles.size(); ++k) {
             const DeviceSettingState &state = stateTitled(app, titles[k]);
             if (titles[k] == rejectedTitle) {
                 QVERIFY(state.isDirty());
-                QVERIFY(messages.contains(
-                    QStringLiteral("Setting write failed [%1]: Funkgerät hat CAT-Befehl abgelehnt: %2")
-                        .arg(titles[k], sent[k])));
+                QVERIFY(messages.contains(QStringLiteral("Setting write failed [%1]: %2%3")
+                                              .arg(titles[k],
+                                                   english ? "Radio rejected CAT command: "
+                                                           : "Funkgerät hat CAT-Befehl abgelehnt: ",
+                                                   sent[k])));
             } else {
                 const QString value = sent[k].mid(state.definition().writePrefix.size()).chopped(1);
                 QCOMPARE(state.value, value);
@@ -176,11 +189,13 @@ private slots:
         QCOMPARE(app.hasDirtySettings(), !rejectedTitle.isEmpty());
         QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
         QCOMPARE(connected.newestMessage(), QStringLiteral("Settings write finished for FT-710"));
-        QCOMPARE(app.alertMessage(), alert ? std::optional<QString>(QStringLiteral(
-                                                 "CAT-/Schnittstellen-Einstellungen wurden geändert. "
-                                                 "Bitte die Verbindung danach prüfen oder neu "
-                                                 "verbinden."))
-                                           : std::nullopt);
+        const QString reconnect =
+            english
+                ? "CAT/interface settings were changed. Please check or reconnect the connection afterwards."
+                : "CAT-/Schnittstellen-Einstellungen wurden geändert. Bitte die Verbindung danach prüfen "
+                  "oder "
+                  "neu verbinden.";
+        QCOMPARE(app.alertMessage(), alert ? std::optional<QString>(reconnect) : std::nullopt);
     }
 
     void nothingToWriteLeavesARunningReadAlone() {
@@ -191,6 +206,10 @@ private slots:
         QCOMPARE(connected.app.alertMessage(),
                  std::optional<QString>(
                      QStringLiteral("Keine geänderten Einstellungen zum Schreiben vorhanden.")));
+        L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("en-US")}; });
+        connected.app.writeSettings();
+        QCOMPARE(connected.app.alertMessage(),
+                 std::optional<QString>(QStringLiteral("No changed settings available to write.")));
         QVERIFY(connected.app.isBusy());
         QCOMPARE(connected.app.settingsPhase(), SettingsOperationPhase::reading);
         QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
