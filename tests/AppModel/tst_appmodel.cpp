@@ -96,7 +96,7 @@ private slots:
         const QStringList two{"ttyACM0", "ttyUSB1"};
         QTest::addRow("saved port listed") << two << "ttyUSB1" << two << "ttyUSB1";
         QTest::addRow("saved port gone") << two << "ttyUSB7" << two << "ttyACM0";
-        QTest::addRow("no device") << QStringList() << "ttyUSB1" << QStringList() << QString();
+        QTest::addRow("no device folder") << QStringList() << "ttyUSB1" << QStringList() << QString();
     }
     void serialDevicesAndTheChosenPort() {
         QFETCH(QStringList, names);
@@ -108,7 +108,10 @@ private slots:
         const QString stored =
             AppPreferences{RadioModel::ft710, {{QStringLiteral("FT-710"), {path(saved), 9600}}}}.encode();
         UserDefaults::setValue(AppModel::preferencesKey(), stored);
-        AppModel app(options());
+        AppModel::Options folder = options();
+        if (names.isEmpty())
+            folder.deviceFolder = path("absent");
+        AppModel app(folder);
         QStringList paths;
         for (const QString &name : listed)
             paths.append(path(name));
