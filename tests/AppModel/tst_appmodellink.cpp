@@ -4,6 +4,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -78,21 +79,25 @@ private slots:
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<int>("importedRows"); // 0: the model's empty table
         QTest::addColumn<std::optional<QString>>("selected");
+        QTest::addColumn<QString>("selectedAfter");
         QTest::addColumn<QString>("firstCommand");
         QTest::addColumn<QString>("language");
         const std::optional<QString> none;
         // A selection stays, even one no row has.
         QTest::addRow("FT-991A, absent row selected")
-            << RadioModel::ft991a << 0 << std::optional<QString>("500") << "MC001;"
+            << RadioModel::ft991a << 0 << std::optional<QString>("500") << "500"
+            << "MC001;"
             << "de";
-        QTest::addRow("imported rows, nothing selected, English")
-            << RadioModel::ft710 << 10 << none << "MR001;"
-            << "en";
+        // The imported rows, their first slot changed to "050", are sorted again at the end.
+        QTest::addRow("imported rows, nothing selected, English") << RadioModel::ft710 << 10 << none << "002"
+                                                                  << "MR001;"
+                                                                  << "en";
     }
     void readAllPublishesTheTableOnce() {
         QFETCH(RadioModel, model);
         QFETCH(int, importedRows);
         QFETCH(std::optional<QString>, selected);
+        QFETCH(QString, selectedAfter);
         QFETCH(QString, firstCommand);
         QFETCH(QString, language);
         L::setPreferredLanguagesSource([language] { return QStringList{language}; });
@@ -103,6 +108,7 @@ private slots:
             for (int channel = importedRows; channel >= 1; --channel)
                 imported.append(RadioMemory::empty(RadioMemory::slotText(channel), model));
             connected.app.applyImportedBackup(MemoryBackup{model, imported, QDateTime::currentDateTimeUtc()});
+            connected.app.setMemoryAt(0, RadioMemory::empty(QStringLiteral("050"), model));
         }
         connected.app.setSelectedMemoryID(selected);
         for (int channel : {2, 7, 9, 50})
@@ -118,10 +124,18 @@ private slots:
         const QList<RadioMemory> &memories = connected.app.memories();
         QCOMPARE(memories.size(),
                  importedRows > 0 ? importedRows : memoryRange(model).count()); // never grows
-        QCOMPARE(memories.at(1).tag.trimmed(), QStringLiteral("CH2"));
-        QVERIFY(memories.at(6).isEmpty); // the failed channel keeps its row
-        QCOMPARE(memories.at(8).frequency, QStringLiteral("145500000"));
-        QCOMPARE(connected.app.selectedMemoryID(), selected ? selected : std::optional<QString>("001"));
+        QVERIFY(std::is_sorted(memories.begin(), memories.end(),
+                               [](const RadioMemory &a, const RadioMemory &b) { return a.slot < b.slot; }));
+        const auto row = [&](const char *slot) {
+            return *std::find_if(memories.begin(), memories.end(), [&](const RadioMemory &memory) {
+                return memory.slot == QLatin1String(slot);
+            });
+        };
+        QCOMPARE(row("002").tag.trimmed(), QStringLiteral("CH2"));
+        QCOMPARE(row("050").tag.trimmed(), QStringLiteral("CH50"));
+        QVERIFY(row("007").isEmpty); // the failed channel keeps its row
+        QCOMPARE(row("009").frequency, QStringLiteral("145500000"));
+        QCOMPARE(connected.app.selectedMemoryID(), std::optional<QString>(selectedAfter));
 
         const QString name = rawValue(model);
         const QString empty =
