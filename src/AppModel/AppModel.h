@@ -184,10 +184,13 @@ private:
 
     // The shared steps of the menu-setting runs.
     Token startSettingsRun(SettingsOperationPhase phase);
-    void publishSettingsItem(quint64 generation, SettingsOperationPhase phase, int done, int count,
-                             const QList<DeviceSettingState> &states);
+    void publishSettingsProgress(quint64 generation, SettingsOperationPhase phase, int done, int count);
+    void publishReadItem(quint64 generation, int done, int count, const QList<DeviceSettingState> &states);
+    std::optional<DeviceSettingState> stateToWrite(quint64 generation, const SettingWrite &write) const;
+    void recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &value);
     void finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
-                           const QList<DeviceSettingState> &states, const std::optional<QString> &alert);
+                           const std::optional<QList<DeviceSettingState>> &states,
+                           const std::optional<QString> &alert);
 
     static QCoro::Task<> readAllRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
                                     RadioModel model, Token token);
@@ -225,8 +228,8 @@ private:
     std::shared_ptr<RadioServiceProtocol> m_radioService;
     Token m_activeTask;
     QHash<QString, DeviceSettings> m_savedSettingsByModel;
-    // Advanced by every rebuild of the setting states: a run publishes only while its generation is
-    // current, so a run cancelled by a model switch never shows the previous model's states.
+    // Advanced by every rebuild of the setting states and every new settings run: a run publishes
+    // only while its generation is current, so a cancelled run never shows stale states.
     quint64 m_settingsGeneration = 0;
     // The settings run that set the phase; only it puts the phase back to idle.
     Token m_settingsRun;

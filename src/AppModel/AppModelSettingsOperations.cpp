@@ -86,8 +86,11 @@ void AppModel::restoreSettingsToOriginal() {
     }
 }
 
+// A new run makes every older one stale: a cancelled run whose outstanding item ends later must
+// not publish over the newer run's result.
 AppModel::Token AppModel::startSettingsRun(SettingsOperationPhase phase) {
     const Token token = beginOperation();
+    ++m_settingsGeneration;
     m_settingsRun = token;
     setSettingsPhase(phase);
     setSettingsProgress(0.0);
@@ -96,26 +99,53 @@ AppModel::Token AppModel::startSettingsRun(SettingsOperationPhase phase) {
 }
 
 // A run shows its states, progress and status only while the states it works on are the current
-// ones: after a model switch they belong to the other radio.
-void AppModel::publishSettingsItem(quint64 generation, SettingsOperationPhase phase, int done, int count,
-                                   const QList<DeviceSettingState> &states) {
+// ones: after a model switch they belong to the other radio, after a newer run to that run.
+void AppModel::publishSettingsProgress(quint64 generation, SettingsOperationPhase phase, int done,
+                                       int count) {
     if (generation != m_settingsGeneration)
         return;
     const double progress = double(done) / double(std::max(count, 1));
     setSettingsProgress(progress);
     setSettingsStatusText(progressText(phase, progress));
-    setSettingsStates(states);
+}
+
+void AppModel::publishReadItem(quint64 generation, int done, int count,
+                               const QList<DeviceSettingState> &states) {
+    publishSettingsProgress(generation, SettingsOperationPhase::reading, done, count);
+    if (generation == m_settingsGeneration)
+        setSettingsStates(states);
+}
+
+// The state a write entry stands for, while the states are still the ones the run was called for
+// and the entry's place still holds its item.
+std::optional<DeviceSettingState> AppModel::stateToWrite(quint64 generation,
+                                                         const SettingWrite &write) const {
+    if (generation != m_settingsGeneration || write.position < 0 ||
+        write.position >= m_settingsStates.size() || m_settingsStates[write.position].id() != write.id)
+        return std::nullopt;
+    return m_settingsStates[write.position];
+}
+
+// Only the written item changes, so what the user edits elsewhere while the run goes on stays.
+void AppModel::recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &value) {
+    if (!stateToWrite(generation, write))
+        return;
+    DeviceSettingState &state = m_settingsStates[write.position];
+    state.value = value;
+    state.originalValue = value;
+    emit settingsStatesChanged();
 }
 
 void AppModel::finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
-                                 const QList<DeviceSettingState> &states,
+                                 const std::optional<QList<DeviceSettingState>> &states,
                                  const std::optional<QString> &alert) {
     const QString modelName = rawValue(m_selectedRadioModel);
     if (token->isCancelled()) {
         appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
     } else {
         if (generation == m_settingsGeneration) {
-            setSettingsStates(states);
+            if (states)
+                setSettingsStates(*states);
             setSettingsProgress(1.0);
             setSettingsStatusText(finishedText(phase));
         }
@@ -169,8 +199,7 @@ QCoro::Task<> AppModel::readSettingsRun(QPointer<AppModel> self, std::shared_ptr
         }
         if (failure)
             self->appendLog(QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
-        self->publishSettingsItem(generation, SettingsOperationPhase::reading, i + 1, definitions.size(),
-                                  working);
+        self->publishReadItem(generation, i + 1, definitions.size(), working);
     }
     self->finishSettingsRun(token, generation, SettingsOperationPhase::reading, working, std::nullopt);
 }
@@ -202,20 +231,16 @@ QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_pt
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
-    QList<DeviceSettingState> working = self->m_settingsStates;
-    // States rebuilt since the call are not the ones the user changed: none of them is written.
-    const bool statesAreTheCalledOnes = generation == self->m_settingsGeneration;
     bool wroteLinkSetting = false;
 
     for (int k = 0; k < writes.size(); ++k) {
         if (token->isCancelled())
             break;
         const SettingWrite &write = writes[k];
-        if (statesAreTheCalledOnes && write.position < working.size() &&
-            working[write.position].id() == write.id) {
-            const DeviceSettingState state = working[write.position];
-            const DeviceSettingDefinition &definition = state.definition();
-            const auto set = co_await outcomeOf(connection->set(definition.writeCommand(state.value),
+        // States rebuilt since the call are not the ones the user changed: none of them is written.
+        if (const std::optional<DeviceSettingState> state = self->stateToWrite(generation, write)) {
+            const DeviceSettingDefinition &definition = state->definition();
+            const auto set = co_await outcomeOf(connection->set(definition.writeCommand(state->value),
                                                                 LinkTiming::waits().settingsRejectionWindow));
             if (!self)
                 co_return;
@@ -226,15 +251,14 @@ QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_pt
                     QStringLiteral("Setting write failed [%1]: %2").arg(definition.title, *set.failure));
             } else {
                 // What was sent is what the radio now holds.
-                const QString value = definition.normalizeForWrite(state.value);
-                working[write.position].value = value;
-                working[write.position].originalValue = value;
+                const QString value = definition.normalizeForWrite(state->value);
+                self->recordWrittenValue(generation, write, value);
                 self->appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, value));
                 wroteLinkSetting = wroteLinkSetting || definition.disruptsConnection;
             }
         }
-        self->publishSettingsItem(generation, SettingsOperationPhase::writing, k + 1, writes.size(), working);
+        self->publishSettingsProgress(generation, SettingsOperationPhase::writing, k + 1, writes.size());
     }
-    self->finishSettingsRun(token, generation, SettingsOperationPhase::writing, working,
+    self->finishSettingsRun(token, generation, SettingsOperationPhase::writing, std::nullopt,
                             wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt);
 }

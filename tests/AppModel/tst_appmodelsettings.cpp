@@ -1,5 +1,6 @@
 #include "ConnectedModel.h"
 #include "RadioLink/LinkTiming.h"
+#include "TestWaits.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -35,7 +36,10 @@ class AppModelSettingsTest : public QObject {
 
 private slots:
     void init() { m_environment = std::make_unique<LinkTestEnvironment>(); }
-    void cleanup() { m_environment.reset(); }
+    void cleanup() {
+        m_environment.reset();
+        LinkTiming::setWaits({});
+    }
 
     void fullReadOfEachModel_data() {
         QTest::addColumn<RadioModel>("model");
@@ -273,6 +277,74 @@ private slots:
         QCOMPARE(app.settingsStates().size(), DeviceSettingDefinition::ft991aDefinitions().size());
         QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
         QVERIFY(!app.isBusy());
+    }
+
+    // A read cancelled by a disconnect still waits for its outstanding query; a write made on the
+    // new link ends first, and the old read must not publish over its result.
+    void aCancelledReadEndingAfterANewerRunPublishesNothing() {
+        LinkTiming::setScale(1.0);
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.settingsQueryTimeout = 1.0; });
+        ConnectedModel connected(RadioModel::ft710);
+        connected.fillMenu();
+        AppModel &app = connected.app;
+        const QString first = app.currentSettingDefinitions().first().readCommand;
+        connected.radio.silenceNext(first);
+        app.readSettings();
+        QTRY_VERIFY(connected.radio.received().contains(first));
+        app.disconnect();
+        app.connect();
+        change(app, {"BEEP LEVEL"});
+        app.writeSettings();
+        QTRY_VERIFY(!app.isBusy());
+        const QString cancelled = QStringLiteral("Settings read cancelled for FT-710");
+        QVERIFY2(!connected.operationMessages().contains(cancelled), "the old read ended before the write");
+        const QList<DeviceSettingState> written = app.settingsStates();
+        QSignalSpy states(&app, &AppModel::settingsStatesChanged);
+        QSignalSpy progress(&app, &AppModel::settingsProgressChanged);
+        QSignalSpy statuses(&app, &AppModel::settingsStatusTextChanged);
+
+        QTRY_VERIFY_WITH_TIMEOUT(connected.operationMessages().contains(cancelled), 20000);
+
+        QCOMPARE(states.count() + progress.count() + statuses.count(), 0);
+        QCOMPARE(stateTitled(app, "BEEP LEVEL").originalValue, stateTitled(app, "BEEP LEVEL").value);
+        QCOMPARE(app.settingsStates().size(), written.size());
+        QCOMPARE(app.settingsProgress(), 1.0);
+        QCOMPARE(app.settingsStatusText(), QStringLiteral("Einstellungen geschrieben · 100 %"));
+        QVERIFY(!app.hasDirtySettings());
+    }
+
+    // While BEEP LEVEL is written the user edits another item: a queued one is written with the
+    // edit, one outside the run keeps it unwritten.
+    void editsMadeWhileWritingAreKept_data() {
+        QTest::addColumn<QString>("editedTitle");
+        QTest::addColumn<bool>("written");
+        QTest::addRow("item outside the run") << "CAT-1 RATE" << false;
+        QTest::addRow("item still to write") << "MEM GROUP" << true;
+    }
+    void editsMadeWhileWritingAreKept() {
+        QFETCH(QString, editedTitle);
+        QFETCH(bool, written);
+        ConnectedModel connected(RadioModel::ft710);
+        connected.fillMenu();
+        AppModel &app = connected.app;
+        change(app, {"BEEP LEVEL", "MEM GROUP"});
+        const DeviceSettingState edited = stateTitled(app, editedTitle);
+        const QString edit = edited.definition().normalizeForWrite(QStringLiteral("2"));
+        QObject::connect(&app, &AppModel::logLinesChanged, &app, [&] {
+            if (app.logLines().first().contains(QStringLiteral("Setting write OK [BEEP LEVEL]")))
+                app.setSettingValue(edited.id(), edit);
+        });
+
+        app.writeSettings();
+        QTRY_VERIFY(!app.isBusy());
+
+        QCOMPARE(connected.newestMessage(), QStringLiteral("Settings write finished for FT-710"));
+        const DeviceSettingState &after = stateTitled(app, editedTitle);
+        QCOMPARE(after.value, edit);
+        QCOMPARE(after.originalValue, written ? edit : edited.originalValue);
+        QCOMPARE(connected.radio.received().contains(edited.definition().writeCommand(edit)), written);
+        QCOMPARE(stateTitled(app, "BEEP LEVEL").value, stateTitled(app, "BEEP LEVEL").originalValue);
+        QCOMPARE(app.hasDirtySettings(), !written);
     }
 
 private:
