@@ -23,4 +23,7 @@ fi
 
 build_type=${KORVEL_BUILD_TYPE:-RelWithDebInfo}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
+# An existing build's AUTOMOC step reruns only when a file it scanned before changes, so it would
+# miss a file newly added to a target; its own cache keeps the forced rerun cheap.
+find build -path '*_autogen/timestamp' -delete
 cmake --build build --parallel
