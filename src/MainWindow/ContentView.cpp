@@ -49,6 +49,8 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
     sizeAroundContent();
 
     m_sidebarWidth = sidebarIdealWidth + 2 * PanelSurface::glowMargin;
+    m_countdownTimer.setParent(this);
+    m_countdownTimer.setObjectName(QStringLiteral("splash.timer"));
     m_countdownTimer.setTimerType(Qt::PreciseTimer);
     m_countdownTimer.setInterval(std::chrono::seconds(1));
     connect(&m_countdownTimer, &QTimer::timeout, this, &ContentView::countdownStep);
