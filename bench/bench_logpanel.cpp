@@ -6,25 +6,21 @@
 // 10^3 and over the 1,000 lines that end at the full count. The panel inserts each line at the
 // top of its text, so the cost per line must not grow with the log's length.
 
-#include "AppModel/AppModel.h"
 #include "MainWindow/ContentView.h"
+#include "ScratchAppModel.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPlainTextEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
 
 constexpr int window = 1000;
 
-double microsecondsPerLine(AppModel &model, int firstLine) {
+double microsecondsPerLine(ScratchAppModel &scratch, int firstLine) {
     QElapsedTimer timer;
     timer.start();
-    for (int line = firstLine; line < firstLine + window; ++line)
-        model.appendLog(QStringLiteral("TX MR%1;").arg(line % 1000, 3, 10, QLatin1Char('0')));
+    scratch.appendLogLines(firstLine, window);
     QCoreApplication::processEvents();
     return double(timer.nsecsElapsed()) / window / 1000.0;
 }
@@ -35,20 +31,15 @@ int main(int argc, char **argv) {
     QApplication application(argc, argv);
     const int lines = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 2 * window) : 100000;
 
-    // Never the user's settings or devices.
-    QTemporaryDir scratch;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
-    AppModel::Options options;
-    options.deviceFolder = scratch.path();
-    AppModel model(options);
-    ContentView mainWindow(&model);
+    ScratchAppModel scratch;
+    ContentView mainWindow(&scratch.model());
     mainWindow.show();
     QCoreApplication::processEvents();
 
-    const double early = microsecondsPerLine(model, 0);
+    const double early = microsecondsPerLine(scratch, 0);
     for (int line = window; line < lines - window; line += window)
-        microsecondsPerLine(model, line);
-    const double late = microsecondsPerLine(model, lines - window);
+        microsecondsPerLine(scratch, line);
+    const double late = microsecondsPerLine(scratch, lines - window);
 
     const auto *text = mainWindow.findChild<QPlainTextEdit *>(QStringLiteral("log.text"));
     QTextStream out(stdout);

@@ -5,17 +5,15 @@
 //
 // Goals: a row edit under 2 ms, a full table replacement under 50 ms.
 
-#include "AppModel/AppModel.h"
 #include "Editors/MemoryColumn.h"
 #include "Editors/MemoryTableModel.h"
 #include "Editors/MemoryTablePanel.h"
 #include "Model/MemoryBackup.h"
+#include "ScratchAppModel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -48,12 +46,8 @@ int main(int argc, char **argv) {
     QApplication application(argc, argv);
     const int repeats = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 200;
 
-    // Never the user's settings or devices.
-    QTemporaryDir scratch;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
-    AppModel::Options options;
-    options.deviceFolder = scratch.path();
-    AppModel model(options);
+    ScratchAppModel scratch;
+    AppModel &model = scratch.model();
     MemoryTablePanel panel(&model, nullptr);
     panel.resize(1400, 900);
     panel.show();
