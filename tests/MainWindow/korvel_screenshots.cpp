@@ -102,6 +102,8 @@ int main(int argc, char *argv[]) {
 
     AppModel::Options options;
     options.deviceFolder = devices.path();
+    // One fixed time in every log line, so two runs give the same pictures.
+    options.clock = [] { return QTime(14, 30, 0); };
     KorvelApp korvel(options);
     ContentView *window = korvel.mainWindow();
     window->move(0, 0);
