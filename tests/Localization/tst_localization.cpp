@@ -32,10 +32,11 @@ private slots:
         QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("effective");
         const QStringList swedish{u"sv-SE"_s};
-        QTest::addRow("nothing stored") << QVariant() << swedish << u"system"_s << u"sv"_s;
         QTest::addRow("system") << QVariant("system") << swedish << u"system"_s << u"sv"_s;
         QTest::addRow("de") << QVariant("de") << swedish << u"de"_s << u"de"_s;
         QTest::addRow("fr") << QVariant("fr") << QStringList{u"de-DE"_s} << u"fr"_s << u"fr"_s;
+        // After a row that stored a choice: a fresh store holds none.
+        QTest::addRow("nothing stored") << QVariant() << swedish << u"system"_s << u"sv"_s;
         QTest::addRow("upper case DE") << QVariant("DE") << swedish << u"system"_s << u"sv"_s;
         QTest::addRow("with region de-DE") << QVariant("de-DE") << swedish << u"system"_s << u"sv"_s;
         QTest::addRow("empty text") << QVariant("") << swedish << u"system"_s << u"sv"_s;

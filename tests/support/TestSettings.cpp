@@ -1,7 +1,7 @@
 #include "TestSettings.h"
 
-#include <QSettings>
+#include "Localization/UserDefaults.h"
 
 TestSettings::TestSettings() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+    UserDefaults::setLocation(m_folder.path());
 }
