@@ -11,6 +11,7 @@
 #include "TestSettings.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QScreen>
@@ -107,6 +108,8 @@ int main(int argc, char *argv[]) {
     KorvelApp korvel(options);
     ContentView *window = korvel.mainWindow();
     window->move(0, 0);
+    // The pointer off the windows, so no control shows as hovered.
+    QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
     korvel.show();
     AppModel *model = korvel.appModel();
 
