@@ -27,6 +27,13 @@ inline double cpuSeconds() {
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
+// CPU seconds the calling thread has used so far.
+inline double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
 // The resident memory of the process now, in bytes; the peak where /proc is missing (macOS).
 inline qint64 residentBytes() {
     QFile statm(QStringLiteral("/proc/self/statm"));

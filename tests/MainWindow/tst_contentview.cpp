@@ -1,10 +1,12 @@
 #include "App/LanguageSelection.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
+#include "MainWindow/LogTextView.h"
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -221,7 +223,7 @@ private slots:
         QVERIFY(m_model->isBusy());
         QTRY_VERIFY_WITH_TIMEOUT(!m_model->isBusy(), 20000);
         QCOMPARE(m_model->memories().at(2).frequency, u"145500000"_s);
-        QVERIFY(w->logText().startsWith(m_model->logLines().first()));
+        QTRY_VERIFY(w->logText().startsWith(m_model->logLines().first()));
         QVERIFY(w->button(u"toolbar.readSelected"_s)->isEnabled());
         // Without a selected channel only "Ausgewählten lesen" waits.
         m_model->setSelectedMemoryID(std::nullopt);
@@ -229,10 +231,11 @@ private slots:
         QVERIFY(w->button(u"toolbar.readAll"_s)->isEnabled());
     }
 
+    // The lines of one turn of the event loop show together, newest first.
     void logShowsNewestFirstCopiesAndClears() {
         for (const char *line : {"first", "second\nline", "third"})
             m_model->appendLog(QString::fromUtf8(line));
-        QCOMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
+        QTRY_COMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
         QVERIFY(w->logText().section(QLatin1Char('\n'), 0, 0).endsWith(u"third"_s));
 
         click(u"log.copy"_s);
@@ -241,8 +244,23 @@ private slots:
         QCOMPARE(w->clipboard.first().count(QLatin1Char('\n')), 3);
 
         click(u"log.clear"_s);
-        QCOMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
+        QTRY_COMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
         QVERIFY(w->logText().endsWith(u"Log gelöscht"_s));
+    }
+
+    // Dragging across a row of the log and copying with the keyboard copies that row only.
+    void logCopiesOnlyTheSelection() {
+        for (const char *line : {"first", "second", "third"})
+            m_model->appendLog(QString::fromUtf8(line));
+        auto *text = w->widget<LogTextView>(u"log.text"_s);
+        QTRY_COMPARE(text->text(), m_model->logLines().join(QLatin1Char('\n')));
+        QWidget *rows = text->viewport();
+        const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
+        QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
+        QTest::mouseMove(rows, QPoint(rows->width() - 1, secondRow));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(rows->width() - 1, secondRow));
+        QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), m_model->logLines().at(1));
     }
 
     void logHeightMovesInStepsOfTwenty_data() {
