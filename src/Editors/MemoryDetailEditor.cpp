@@ -1,7 +1,6 @@
 #include "Editors/MemoryDetailEditor.h"
 
 #include "AppModel/AppModel.h"
-#include "Editors/DraftReseeder.h"
 #include "Editors/EditorStyle.h"
 #include "Editors/FieldBindings.h"
 #include "Editors/InfoTile.h"
@@ -72,7 +71,6 @@ MemoryDetailEditor::MemoryDetailEditor(AppModel *appModel, ContentView *window, 
     , m_appModel(appModel)
     , m_window(window) {
     setObjectName(QStringLiteral("detailEditor"));
-    new DraftReseeder(appModel, window, this);
 
     m_group = new QGroupBox;
     m_group->setObjectName(QStringLiteral("detailEditor.group"));

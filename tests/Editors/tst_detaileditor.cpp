@@ -230,12 +230,20 @@ private slots:
         QCOMPARE(m_window->draft()->modeCode, u"2"_s);
     }
 
+    // Also while the table is shown and the editor has not been built yet.
+    void untouchedDraftFollowsReplacedTable_data() {
+        QTest::addColumn<EditorMode>("mode");
+        QTest::addRow("editor shown") << EditorMode::detail;
+        QTest::addRow("table shown") << EditorMode::table;
+    }
     void untouchedDraftFollowsReplacedTable() {
-        open(RadioModel::ft991a, {ctcssChannel(1)});
+        QFETCH(EditorMode, mode);
+        open(RadioModel::ft991a, {ctcssChannel(1)}, u"001"_s, mode);
         RadioMemory read = ctcssChannel(1);
         read.tag = u"VOM GERÄT"_s;
         m_app->applyImportedBackup(MemoryBackup{RadioModel::ft991a, {read}, QDateTime::currentDateTimeUtc()});
         QCOMPARE(*m_window->draft(), MemoryDraft(read));
+        m_window->setEditorMode(EditorMode::detail);
         QCOMPARE(widget<QLineEdit>("detailEditor.tag")->text(), u"VOM GERÄT"_s);
         // A model switch keeps the selection on "001" and rebuilds the table with empty rows.
         m_app->setSelectedRadioModel(RadioModel::ft710);
@@ -254,11 +262,12 @@ private slots:
     }
 
 private:
-    void open(RadioModel model, const QList<RadioMemory> &rows, const QString &selected = u"001"_s) {
+    void open(RadioModel model, const QList<RadioMemory> &rows, const QString &selected = u"001"_s,
+              EditorMode mode = EditorMode::detail) {
         m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
         m_app->setSelectedMemoryID(selected);
         m_window = std::make_unique<ContentView>(m_app.get());
-        m_window->setEditorMode(EditorMode::detail);
+        m_window->setEditorMode(mode);
         m_window->resize(1500, 950);
         m_window->show();
     }
