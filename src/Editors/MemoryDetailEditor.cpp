@@ -72,7 +72,6 @@ MemoryDetailEditor::MemoryDetailEditor(AppModel *appModel, ContentView *window, 
     , m_appModel(appModel)
     , m_window(window) {
     setObjectName(QStringLiteral("detailEditor"));
-    new DraftReseeder(appModel, window, this);
 
     m_group = new QGroupBox;
     m_group->setObjectName(QStringLiteral("detailEditor.group"));
@@ -521,8 +520,10 @@ void MemoryDetailEditor::commit(bool write) {
     try {
         const RadioMemory valid = m_window->draft()->validated();
         m_appModel->replaceMemory(valid);
-        if (write)
+        if (write) {
             m_appModel->writeSelected(valid);
+            DraftReseeder::writeStarted(m_appModel, valid.slot);
+        }
     } catch (const RadioError &error) {
         m_appModel->setAlertMessage(error.description());
     }

@@ -1,6 +1,7 @@
 #include "Editors/MemoryTableModel.h"
 
 #include "AppModel/AppModel.h"
+#include "Editors/DraftReseeder.h"
 #include "Editors/EditorStyle.h"
 #include "Editors/FieldBindings.h"
 #include "Localization/L.h"
@@ -333,6 +334,7 @@ void MemoryTableModel::writeRow(int row) {
         const RadioMemory valid = MemoryDraft(memory).validated();
         m_appModel->replaceMemory(valid);
         m_appModel->writeSelected(valid);
+        DraftReseeder::writeStarted(m_appModel, valid.slot);
     } catch (const RadioError &error) {
         m_appModel->setAlertMessage(error.description());
     }

@@ -2,6 +2,7 @@
 
 #include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
+#include "Editors/DraftReseeder.h"
 #include "Editors/MemoryDetailEditor.h"
 #include "Editors/MemoryTablePanel.h"
 #include "Localization/L.h"
@@ -62,6 +63,7 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
             Qt::QueuedConnection);
 
     new AlertPresenter(m_model, this);
+    new DraftReseeder(m_model, this, this);
 
     m_followedSelection = m_model->selectedMemoryID();
     if (const auto memory = m_model->selectedMemory())

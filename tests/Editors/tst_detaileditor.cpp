@@ -1,6 +1,8 @@
 #include "AppModel/AppModel.h"
 #include "Editors/InfoTile.h"
 #include "Editors/MemoryDetailEditor.h"
+#include "Editors/MemoryTableModel.h"
+#include "Editors/MemoryTablePanel.h"
 #include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
@@ -230,16 +232,50 @@ private slots:
         QCOMPARE(m_window->draft()->modeCode, u"2"_s);
     }
 
-    void untouchedDraftFollowsReplacedTable() {
+    // An untouched draft follows its channel when the table is read or replaced; through the
+    // read-back of a write it asked for, it keeps what the user wrote and counts as changed.
+    void untouchedDraftFollowsTheTableButNotAWritesReadBack_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("follows");
+        QTest::addRow("import") << u"import"_s << true;
+        QTest::addRow("model switch") << u"model"_s << true;
+        QTest::addRow("read selected") << u"read"_s << true;
+        QTest::addRow("editor write") << u"editor"_s << false;
+        QTest::addRow("row write") << u"row"_s << false;
+    }
+    void untouchedDraftFollowsTheTableButNotAWritesReadBack() {
+        QFETCH(QString, change);
+        QFETCH(bool, follows);
         open(RadioModel::ft991a, {ctcssChannel(1)});
-        RadioMemory read = ctcssChannel(1);
-        read.tag = u"VOM GERÄT"_s;
-        m_app->applyImportedBackup(MemoryBackup{RadioModel::ft991a, {read}, QDateTime::currentDateTimeUtc()});
-        QCOMPARE(*m_window->draft(), MemoryDraft(read));
-        QCOMPARE(widget<QLineEdit>("detailEditor.tag")->text(), u"VOM GERÄT"_s);
-        // A model switch keeps the selection on "001" and rebuilds the table with empty rows.
-        m_app->setSelectedRadioModel(RadioModel::ft710);
-        QCOMPARE(*m_window->draft(), MemoryDraft(u"001"_s, RadioModel::ft710));
+        RadioMemory other = ctcssChannel(1);
+        other.tag = u"RADIO"_s;
+        if (change == u"import"_s) {
+            m_app->applyImportedBackup(
+                MemoryBackup{RadioModel::ft991a, {other}, QDateTime::currentDateTimeUtc()});
+        } else if (change == u"model"_s) {
+            // The selection stays on "001"; the table is rebuilt with empty rows.
+            m_app->setSelectedRadioModel(RadioModel::ft710);
+        } else {
+            connectRadio();
+            m_radio->setChannel(
+                1, {.payload = u"145525000-000600411001"_s, .tag = u"RADIO"_s, .ctcssNumber = u"012"_s});
+            m_radio->rejectNext(u"MT001;"_s); // the written tag reads back empty
+            if (change == u"read"_s) {
+                m_app->readSelected();
+            } else if (change == u"editor"_s) {
+                type("detailEditor.tag", "NEU");
+                widget<QPushButton>("detailEditor.write")->click();
+            } else {
+                auto *table = m_window->findChild<MemoryTablePanel *>()->model();
+                table->setData(table->index(0, table->section(MemoryColumn::name)), u"NEU"_s);
+                table->writeRow(0);
+            }
+            QTRY_VERIFY(!m_app->isBusy());
+            QVERIFY(m_app->selectedMemory()->tag.trimmed() != u"NEU"_s);
+        }
+        QCOMPARE(*m_window->draft() == MemoryDraft(*m_app->selectedMemory()), follows);
+        QCOMPARE(m_window->draft()->tag, follows ? m_app->selectedMemory()->tag : u"NEU"_s);
+        QCOMPARE(tile("detailEditor.badge.changes"), follows ? u"Keine"_s : u"Offen"_s);
     }
 
     void editedDraftSurvivesReplacedTable() {
