@@ -90,6 +90,9 @@ QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
         if (kind(col) != CellKind::toggle)
             return {};
         return editData(memory, col).toBool() ? Qt::Checked : Qt::Unchecked;
+    case Qt::AccessibleTextRole:
+        // A switch shows no text of its own; a screen reader names it by its column.
+        return kind(col) == CellKind::toggle ? loc(titleKey(col)) : QVariant();
     case Qt::FontRole:
         return font(col);
     case SlotRole:

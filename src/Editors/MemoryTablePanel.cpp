@@ -34,6 +34,7 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     hint->setWordWrap(true);
 
     m_view->setObjectName(QStringLiteral("memoryTable.view"));
+    m_view->setAccessibleName(title->text());
     m_view->setModel(m_model);
     m_view->setItemDelegate(new MemoryTableDelegate(m_model, m_view));
     m_view->setMinimumHeight(360);

@@ -45,6 +45,7 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     auto *heightLabel = new QLabel(loc(QStringLiteral("Höhe")));
     heightLabel->setForegroundRole(QPalette::PlaceholderText);
     m_heightSlider->setObjectName(QStringLiteral("log.height"));
+    heightLabel->setBuddy(m_heightSlider);
     // The slider counts steps of 20, so it can only stop on 120, 140, ..., 420.
     m_heightSlider->setRange(ContentView::minimumLogPanelHeight / step,
                              ContentView::maximumLogPanelHeight / step);
@@ -72,6 +73,7 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     controls->addWidget(m_spinner);
 
     m_text->setObjectName(QStringLiteral("log.text"));
+    title->setBuddy(m_text);
     m_text->setReadOnly(true);
     m_text->setUndoRedoEnabled(false);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -37,8 +37,9 @@ QLabel *captionLabel(const QString &text, double scale = 0.85) {
     return label;
 }
 
-// A row of the form: a small semibold label over the row's controls.
-QWidget *formRow(const QString &label, QWidget *controls) {
+// A row of the form: a small semibold label over the row's controls. The label names `named`, a
+// control of the row, for a screen reader.
+QWidget *formRow(const QString &label, QLayout *controls, QWidget *named = nullptr) {
     auto *row = new QWidget;
     auto *layout = new QVBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -47,9 +48,17 @@ QWidget *formRow(const QString &label, QWidget *controls) {
     QFont font = caption->font();
     font.setWeight(QFont::DemiBold);
     caption->setFont(font);
+    caption->setBuddy(named);
+    controls->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(caption);
-    layout->addWidget(controls);
+    layout->addLayout(controls);
     return row;
+}
+
+QWidget *formRow(const QString &label, QWidget *control) {
+    auto *controls = new QVBoxLayout;
+    controls->addWidget(control);
+    return formRow(label, controls);
 }
 
 // Selects the item whose data is `value`; with none, shows the value as a dimmed placeholder.
@@ -142,25 +151,24 @@ QWidget *ConnectionPanel::buildModelRow() {
 }
 
 QWidget *ConnectionPanel::buildPortRow() {
-    auto *controls = new QWidget;
-    auto *layout = new QHBoxLayout(controls);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QHBoxLayout;
     layout->setSpacing(10);
     m_portMenu = new QComboBox;
     m_portMenu->setObjectName(QStringLiteral("sidebar.port"));
-    m_portMenu->setAccessibleName(loc(QStringLiteral("Port")));
     m_portMenu->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_portMenu->setMinimumContentsLength(8);
     connect(m_portMenu, &QComboBox::activated, this,
             [this](int index) { m_model->setSelectedPort(m_portMenu->itemData(index).toString()); });
     auto *refresh = new QToolButton;
     refresh->setObjectName(QStringLiteral("sidebar.refreshPorts"));
+    // The button shows only its symbol; a screen reader says what it does.
+    refresh->setAccessibleName(loc(QStringLiteral("Ports aktualisieren")));
     refresh->setIcon(Icons::refreshIcon(palette().color(QPalette::ButtonText)));
     refresh->setAutoRaise(false);
     connect(refresh, &QToolButton::clicked, m_model, &AppModel::refreshPorts);
     layout->addWidget(m_portMenu, 1);
     layout->addWidget(refresh);
-    return formRow(loc(QStringLiteral("Port")), controls);
+    return formRow(loc(QStringLiteral("Port")), layout, m_portMenu);
 }
 
 QWidget *ConnectionPanel::buildBaudRow() {

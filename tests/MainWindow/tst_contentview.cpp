@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -275,6 +276,33 @@ private slots:
         QCOMPARE(w->text(u"detail.noDraft.title"_s), u"Kein Speicher gewählt"_s);
         QVERIFY(!w->widget(u"log"_s)->isVisible());
         QVERIFY(!w->widget(u"detail.editorSlot"_s)->isVisible());
+    }
+
+    // A screen reader meets the pickers as radio buttons of a named group; its toggle and press
+    // actions choose the model or the mode as a click does.
+    void segmentedPickersFollowTheirAccessibleActions_data() {
+        QTest::addColumn<QString>("segment");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("group");
+        for (const QString &action :
+             {QAccessibleActionInterface::toggleAction(), QAccessibleActionInterface::pressAction()}) {
+            QTest::addRow("model, %s", qPrintable(action))
+                << u"sidebar.model.FT-991A"_s << action << u"Funkgerät"_s;
+            QTest::addRow("mode, %s", qPrintable(action))
+                << u"toolbar.editorMode.Detail"_s << action << u"Bearbeitung"_s;
+        }
+    }
+    void segmentedPickersFollowTheirAccessibleActions() {
+        QFETCH(QString, segment);
+        QFETCH(QString, action);
+        QFETCH(QString, group);
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w->widget(segment));
+        QCOMPARE(button->role(), QAccessible::RadioButton);
+        QCOMPARE(button->parent()->text(QAccessible::Name), group);
+        button->actionInterface()->doAction(action);
+        QTRY_VERIFY(segment.startsWith(u"sidebar"_s) ? m_model->selectedRadioModel() == RadioModel::ft991a
+                                                     : m_view->editorMode() == EditorMode::detail);
+        QVERIFY(button->state().checked);
     }
 
     // Only a change of the selection makes the draft anew; unapplied edits survive everything else.

@@ -4,6 +4,7 @@
 #include "Localization/UserDefaults.h"
 #include "MainWindowFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -30,6 +31,36 @@ private:
     QWidgetList windowsNamed(const QString &name) {
         QWidgetList found = QApplication::topLevelWidgets();
         found.removeIf([&](QWidget *window) { return window->objectName() != name; });
+        return found;
+    }
+    // A widget of ours that shows something of its own painting, with nothing inside to read.
+    static bool paintedMark(QAccessibleInterface *element) {
+        return element->role() == QAccessible::Client && element->childCount() == 0 &&
+               !element->object()->objectName().startsWith(u"qt_"_s);
+    }
+    // The controls a screen reader finds no name for. A combo box names its current value, so it
+    // needs a title; on Linux titles come through the label relation, as for any control.
+    static QStringList namelessControls(QAccessibleInterface *element) {
+        using A = QAccessible;
+        static const QList<A::Role> controls{A::Button,   A::CheckBox,     A::RadioButton,
+                                             A::ComboBox, A::EditableText, A::Slider,
+                                             A::SpinBox,  A::ButtonMenu,   A::Table};
+        const bool cell = element->role() == A::Cell; // a cell scrolled out of view is still there
+        if (element->state().invisible && !cell)
+            return {};
+        QString name = element->text(A::Name);
+        if (element->role() == A::ComboBox && name == element->text(A::Value))
+            name.clear();
+        for (const auto &[label, relation] : element->relations(A::Label))
+            name += label->text(A::Name);
+        QStringList found;
+        if (name.isEmpty() && (controls.contains(element->role()) || paintedMark(element) ||
+                               (cell && element->state().checkable)))
+            found << (cell ? u"cell %1,%2"_s.arg(element->tableCellInterface()->rowIndex())
+                                 .arg(element->tableCellInterface()->columnIndex())
+                           : element->object()->objectName());
+        for (int child = 0; child < element->childCount(); ++child)
+            found << namelessControls(element->child(child));
         return found;
     }
 
@@ -114,6 +145,28 @@ private slots:
         QCOMPARE(windowsNamed(id), QList<QWidget *>{settings});
         QVERIFY(settings->isVisible());
         QVERIFY(!m_app->openWindow(u"no-such-window"_s));
+    }
+
+    void everyControlHasAnAccessibleName_data() {
+        QTest::addColumn<QString>("window");
+        for (const char *window : {"table", "detail", "preferences", "ft710-settings", "ft991a-settings"})
+            QTest::addRow("%s", window) << QString::fromLatin1(window);
+    }
+    void everyControlHasAnAccessibleName() {
+        QFETCH(QString, window);
+        QWidget *shown = m_app->mainWindow();
+        if (window == u"detail"_s) {
+            m_app->appModel()->setSelectedRadioModel(RadioModel::ft991a); // the larger field set
+            m_app->mainWindow()->setEditorMode(EditorMode::detail);
+        } else if (window == u"preferences"_s) {
+            m_app->openPreferences();
+            shown = m_app->preferencesPanel();
+        } else if (window != u"table"_s) {
+            shown = m_app->openWindow(window);
+        }
+        QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
+        const QStringList nameless = namelessControls(QAccessible::queryAccessibleInterface(shown));
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", "_s)));
     }
 
     // A message of a run in the settings window must not stay hidden behind it.
