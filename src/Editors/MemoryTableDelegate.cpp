@@ -43,6 +43,19 @@ MemoryTableDelegate::MemoryTableDelegate(MemoryTableModel *model, QObject *paren
 void MemoryTableDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const {
     paintRowBackground(painter, option, index);
+    paintCell(painter, option, index);
+    // The keyboard's place in the table.
+    if (option.state & QStyle::State_HasFocus) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight).lighter(130), 2));
+        painter->drawRoundedRect(QRectF(option.rect).adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
+        painter->restore();
+    }
+}
+
+void MemoryTableDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const {
     switch (cellKind(m_model, index)) {
     case MemoryTableModel::CellKind::picker:
         paintPicker(painter, option, index);
@@ -150,14 +163,8 @@ bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     const bool click = event->type() == QEvent::MouseButtonRelease &&
                        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
                        option.rect.contains(static_cast<QMouseEvent *>(event)->position().toPoint());
-    if (click && (index.flags() & Qt::ItemIsEnabled)) {
-        if (kind == MemoryTableModel::CellKind::action) {
-            m_model->writeRow(index.row());
-        } else {
-            const bool on = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
-            model->setData(index, on ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-        }
-    }
+    if (click)
+        m_model->press(index);
     // Presses and double clicks on a switch or button open no editor.
     return event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
 }

@@ -343,6 +343,17 @@ void MemoryTableModel::writeRow(int row) {
     }
 }
 
+void MemoryTableModel::press(const QModelIndex &index) {
+    if (!holds(index) || !(flags(index) & Qt::ItemIsEnabled))
+        return;
+    const CellKind cell = kind(column(index.column()));
+    if (cell == CellKind::action)
+        writeRow(index.row());
+    else if (cell == CellKind::toggle)
+        setData(index, data(index, Qt::CheckStateRole) == Qt::Checked ? Qt::Unchecked : Qt::Checked,
+                Qt::CheckStateRole);
+}
+
 QString MemoryTableModel::enhancedSummary(const RadioMemory &memory) {
     QStringList parts{memory.summary()};
     if (memory.radioModel == RadioModel::ft991a) {

@@ -5,9 +5,11 @@
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -45,6 +47,9 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     // with the arrow keys opens nothing until a key is typed or the edit key pressed.
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
+    // Tab leaves the table for the next control; the arrow keys move inside it.
+    m_view->setTabKeyNavigation(false);
+    m_view->installEventFilter(this);
     m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->verticalHeader()->hide();
@@ -67,8 +72,15 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
 }
 
 // A press anywhere on a row selects its channel, on a disabled cell as well; a click on an
-// editable cell opens its editor, as a field or picker outside a table would.
+// editable cell opens its editor, as a field or picker outside a table would. The keyboard and
+// Shift with the wheel have their say first.
 bool MemoryTablePanel::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_view && event->type() == QEvent::KeyPress &&
+        activateCurrentCell(*static_cast<QKeyEvent *>(event)))
+        return true;
+    if (watched == m_view->viewport() && event->type() == QEvent::Wheel &&
+        scrollSideways(*static_cast<QWheelEvent *>(event)))
+        return true;
     const bool press = event->type() == QEvent::MouseButtonPress;
     if (watched == m_view->viewport() && (press || event->type() == QEvent::MouseButtonRelease)) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -79,6 +91,34 @@ bool MemoryTablePanel::eventFilter(QObject *watched, QEvent *event) {
             m_view->edit(index);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Space, Return and Enter do on the current cell what a click does: they select the row and
+// turn a switch, press "Schreiben" or open a field or picker.
+bool MemoryTablePanel::activateCurrentCell(const QKeyEvent &key) {
+    static const QList<int> keys{Qt::Key_Space, Qt::Key_Select, Qt::Key_Return, Qt::Key_Enter};
+    const QModelIndex index = m_view->currentIndex();
+    // A key an open field passes on is the field's.
+    if (!keys.contains(key.key()) || (key.modifiers() & ~Qt::KeypadModifier) || !index.isValid() ||
+        !m_view->hasFocus())
+        return false;
+    m_model->selectRow(index.row());
+    if (index.flags() & Qt::ItemIsEditable)
+        m_view->edit(index);
+    else
+        m_model->press(index);
+    return true;
+}
+
+// The wheel with Shift held moves the table sideways, to the columns on the right.
+bool MemoryTablePanel::scrollSideways(const QWheelEvent &wheel) {
+    if (!(wheel.modifiers() & Qt::ShiftModifier) || wheel.angleDelta().y() == 0)
+        return false;
+    QWheelEvent sideways(wheel.position(), wheel.globalPosition(), wheel.pixelDelta().transposed(),
+                         wheel.angleDelta().transposed(), wheel.buttons(),
+                         wheel.modifiers() & ~Qt::ShiftModifier, wheel.phase(), wheel.inverted());
+    QCoreApplication::sendEvent(m_view->horizontalScrollBar(), &sideways);
+    return true;
 }
 
 void MemoryTablePanel::applyColumnWidths() {

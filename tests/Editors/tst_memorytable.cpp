@@ -9,9 +9,12 @@
 #include "TestSettings.h"
 
 #include <QAbstractItemDelegate>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -307,6 +310,44 @@ private slots:
         QVERIFY(!m_view->indexWidget(m_view->currentIndex()));
     }
 
+    // The keyboard reaches what the mouse does: Space or Return selects the row and turns a switch
+    // or opens a field or picker; Tab leaves the table for the next control.
+    void keyboardDrivesTheCurrentCell_data() {
+        QTest::addColumn<MemoryColumn>("column");
+        QTest::addColumn<int>("key");
+        QTest::addRow("Space on a switch") << MemoryColumn::empty << int(Qt::Key_Space);
+        QTest::addRow("Space on a field") << MemoryColumn::name << int(Qt::Key_Space);
+        QTest::addRow("Return on a picker") << MemoryColumn::mode << int(Qt::Key_Return);
+    }
+    void keyboardDrivesTheCurrentCell() {
+        QFETCH(MemoryColumn, column);
+        QFETCH(int, key);
+        load(RadioModel::ft710, table(RadioModel::ft710, 3));
+        auto *next = new QPushButton(m_panel.get());
+        next->show();
+        const QModelIndex index = cell(1, column);
+        focusCell(index);
+        QTest::keyClick(m_view, Qt::Key(key));
+        QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
+        if (column == MemoryColumn::empty)
+            QVERIFY(m_app->memories().at(1).isEmpty);
+        else
+            QVERIFY(m_view->indexWidget(index));
+        m_view->closePersistentEditor(index);
+        focusCell(index);
+        QTest::keyClick(m_view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+
+    void shiftWheelScrollsSideways() {
+        load(RadioModel::ft991a, table(RadioModel::ft991a, 30));
+        QWheelEvent wheel(QPointF(50, 50), m_view->viewport()->mapToGlobal(QPointF(50, 50)), {}, {0, -120},
+                          Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(m_view->viewport(), &wheel);
+        QVERIFY(m_view->horizontalScrollBar()->value() > 0);
+        QCOMPARE(m_view->verticalScrollBar()->value(), 0);
+    }
+
     void writeButtonDisabledWhileNotConnected() {
         load(RadioModel::ft710, table(RadioModel::ft710, 3));
         const QModelIndex write = cell(1, MemoryColumn::action);
@@ -336,7 +377,14 @@ private slots:
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"003"_s));
     }
 
+    void validRowWriteSelectsAndStartsWrite_data() {
+        QTest::addColumn<int>("key"); // 0: a click
+        QTest::addRow("click") << 0;
+        QTest::addRow("Return") << int(Qt::Key_Return);
+        QTest::addRow("Space") << int(Qt::Key_Space);
+    }
     void validRowWriteSelectsAndStartsWrite() {
+        QFETCH(int, key);
         FakeRadio radio(RadioModel::ft710);
         m_app->setSelectedPort(radio.devicePath());
         m_app->connect();
@@ -346,7 +394,12 @@ private slots:
         const QModelIndex write = cell(1, MemoryColumn::action);
         QVERIFY(write.flags() & Qt::ItemIsEnabled);
 
-        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(write).center());
+        if (key) {
+            focusCell(write);
+            QTest::keyClick(m_view, Qt::Key(key));
+        } else {
+            QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(write).center());
+        }
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
         QVERIFY(m_app->isBusy());
         QVERIFY(!(write.flags() & Qt::ItemIsEnabled));
@@ -362,6 +415,11 @@ private:
     }
     QModelIndex cell(int row, MemoryColumn column) const {
         return m_model->index(row, m_model->section(column));
+    }
+    void focusCell(const QModelIndex &index) const {
+        QApplication::setActiveWindow(m_panel.get());
+        m_view->setFocus();
+        m_view->setCurrentIndex(index);
     }
     QWidget *openEditor(const QModelIndex &index) const {
         QStyleOptionViewItem option;

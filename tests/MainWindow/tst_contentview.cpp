@@ -130,6 +130,7 @@ private slots:
         QApplication::setActiveWindow(m_view);
         QTest::keyClick(w->button(u"splash.cancel"_s), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->button(u"splash.cancel"_s));
+        QVERIFY(QAccessible::queryAccessibleInterface(w->button(u"toolbar.export"_s))->state().disabled);
         QCOMPARE(w->text(u"splash.countdown"_s),
                  u"Die Verbindung zum Funkgerät wird in 60 Sekunden hergestellt."_s);
         QVERIFY(!m_model->isConnected());
