@@ -3,6 +3,7 @@
 #include "Editors/EditorStyle.h"
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
+#include "MainWindow/ModelPalette.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -129,15 +130,28 @@ void MemoryTableDelegate::paintPicker(QPainter *painter, const QStyleOptionViewI
 
 void MemoryTableDelegate::paintButton(QPainter *painter, const QStyleOptionViewItem &option,
                                       const QModelIndex &index) const {
-    QStyleOptionButton button;
-    button.QStyleOption::operator=(option);
-    button.rect = controlRect(option.rect);
-    button.text = index.data(Qt::DisplayRole).toString();
-    button.state = QStyle::State_Raised |
-                   (index.flags() & Qt::ItemIsEnabled ? QStyle::State_Enabled : QStyle::State_None);
-    if (index.flags() & Qt::ItemIsEnabled)
-        button.palette.setColor(QPalette::Button, option.palette.color(QPalette::Highlight));
-    styleOf(option)->drawControl(QStyle::CE_PushButton, &button, painter, option.widget);
+    const QRect face = controlRect(option.rect);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (!(index.flags() & Qt::ItemIsEnabled)) {
+        QStyleOptionButton button;
+        button.QStyleOption::operator=(option);
+        button.rect = face;
+        button.text = text;
+        button.state = QStyle::State_Raised;
+        styleOf(option)->drawControl(QStyle::CE_PushButton, &button, painter, option.widget);
+        return;
+    }
+    // Filled in the model's colour like "Verbinden", dark enough for the white text to read: the
+    // style would lighten the fill again.
+    const QColor accent = option.palette.color(QPalette::Highlight);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(accent, 1));
+    painter->setBrush(fillForWhiteText(accent));
+    painter->drawRoundedRect(QRectF(face).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    painter->setPen(Qt::white);
+    painter->drawText(face, Qt::AlignCenter, text);
+    painter->restore();
 }
 
 void MemoryTableDelegate::paintToggle(QPainter *painter, const QStyleOptionViewItem &option,

@@ -243,7 +243,8 @@ Qt::ItemFlags MemoryTableModel::flags(const QModelIndex &index) const {
 QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
         return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == Qt::DisplayRole)
+    // The tooltip shows a title the column is too narrow for in full.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return loc(titleKey(column(section)));
     return {};
 }

@@ -39,7 +39,9 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     m_view->setAccessibleName(title->text());
     m_view->setModel(m_model);
     m_view->setItemDelegate(new MemoryTableDelegate(m_model, m_view));
-    m_view->setMinimumHeight(360);
+    // No fixed least height: the table takes what the toolbar and the log leave, which at the
+    // default window size is less than 360; with more it would push its own bottom edge and
+    // scroll bar under the log.
     m_view->setShowGrid(false);
     m_view->setWordWrap(true);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -58,6 +60,8 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_view->horizontalHeader()->setFont(EditorStyle::semibold(EditorStyle::caption()));
     m_view->horizontalHeader()->setHighlightSections(false);
+    // A title too long for its column ends in "…" (the whole title is the tooltip).
+    m_view->horizontalHeader()->setTextElideMode(Qt::ElideRight);
     m_view->viewport()->installEventFilter(this);
     connect(m_model, &QAbstractItemModel::modelReset, this, &MemoryTablePanel::applyColumnWidths);
 

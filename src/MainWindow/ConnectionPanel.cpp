@@ -266,5 +266,5 @@ void ConnectionPanel::showTheme() {
                        "QPushButton:disabled { background: rgba(255,255,255,20); color: rgba(255,255,255,90);"
                        " border-color: transparent; }")
             .arg(fillForWhiteText(m_view->themePrimary()).name(), m_view->themePrimary().name(),
-                 fillForWhiteText(m_view->themePrimary()).lighter(120).name()));
+                 fillForWhiteText(m_view->themePrimary()).lighter(115).name()));
 }

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
 #include <QTest>
@@ -263,6 +265,27 @@ private slots:
         QCOMPARE(m_view->logPanelHeight(), height);
         QCOMPARE(w->text(u"log.heightValue"_s), QString::number(height));
         QCOMPARE(w->widget(u"log.text"_s)->height(), height);
+    }
+
+    // At the default and the smallest window size the whole table panel, its bottom edge and its
+    // sideways scroll bar, stands above the log.
+    void tablePanelFitsAboveTheLog_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addRow("default") << ContentView::defaultContentSize;
+        QTest::addRow("smallest") << ContentView::minimumContentSize;
+    }
+    void tablePanelFitsAboveTheLog() {
+        QFETCH(QSize, size);
+        m_view->resize(size);
+        QWidget *table = w->widget(u"detail.tableSlot"_s);
+        auto *view = w->widget<QAbstractScrollArea>(u"memoryTable.view"_s);
+        const auto bottom = [&](QWidget *widget) {
+            return widget->mapTo(m_view, widget->rect().bottomLeft()).y();
+        };
+        QTRY_COMPARE(m_view->centralWidget()->size(), size);
+        QVERIFY(bottom(table) < w->widget(u"log"_s)->mapTo(m_view, QPoint()).y());
+        QVERIFY(view->horizontalScrollBar()->isVisible());
+        QVERIFY(bottom(view->horizontalScrollBar()) < bottom(table));
     }
 
     void editorModeSwitchesTheDetailColumn() {

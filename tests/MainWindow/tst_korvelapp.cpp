@@ -1,4 +1,5 @@
 #include "App/KorvelApp.h"
+#include "App/LanguageSelection.h"
 #include "App/PreferencesPanel.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
@@ -7,6 +8,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -167,6 +169,21 @@ private slots:
         QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
         const QStringList nameless = namelessControls(QAccessible::queryAccessibleInterface(shown));
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", "_s)));
+    }
+
+    // Qt's own dialogs and buttons take the chosen language where Qt has it, English elsewhere.
+    void qtsOwnTextsFollowTheLanguage_data() {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("cancel");
+        QTest::addRow("system, German") << AppLanguage::system << u"Abbrechen"_s;
+        QTest::addRow("French") << AppLanguage::fr << u"Annuler"_s;
+        QTest::addRow("Swedish, which Qt lacks") << AppLanguage::sv << u"Cancel"_s;
+    }
+    void qtsOwnTextsFollowTheLanguage() {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, cancel);
+        LanguageSelection::shared()->select(language);
+        QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(), cancel);
     }
 
     // A message of a run in the settings window must not stay hidden behind it.
