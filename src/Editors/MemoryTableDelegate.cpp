@@ -132,7 +132,8 @@ void MemoryTableDelegate::paintButton(QPainter *painter, const QStyleOptionViewI
                                       const QModelIndex &index) const {
     const QRect face = controlRect(option.rect);
     const QString text = index.data(Qt::DisplayRole).toString();
-    if (!(index.flags() & Qt::ItemIsEnabled)) {
+    // Disabled also while the whole table is, under the countdown card.
+    if (!(index.flags() & Qt::ItemIsEnabled) || !(option.state & QStyle::State_Enabled)) {
         QStyleOptionButton button;
         button.QStyleOption::operator=(option);
         button.rect = face;

@@ -35,19 +35,15 @@ private:
         found.removeIf([&](QWidget *window) { return window->objectName() != name; });
         return found;
     }
-    // A widget of ours that shows something of its own painting, with nothing inside to read.
-    static bool paintedMark(QAccessibleInterface *element) {
-        return element->role() == QAccessible::Client && element->childCount() == 0 &&
-               !element->object()->objectName().startsWith(u"qt_"_s);
-    }
-    // The controls a screen reader finds no name for. A combo box names its current value, so it
-    // needs a title; on Linux titles come through the label relation, as for any control.
+    // The controls, switch cells and painted marks a screen reader finds no name for. A combo box
+    // says its value as its name, so it needs a title: on Linux that comes, as for any control,
+    // through the label relation of the label it is the buddy of.
     static QStringList namelessControls(QAccessibleInterface *element) {
         using A = QAccessible;
         static const QList<A::Role> controls{A::Button,   A::CheckBox,     A::RadioButton,
                                              A::ComboBox, A::EditableText, A::Slider,
                                              A::SpinBox,  A::ButtonMenu,   A::Table};
-        const bool cell = element->role() == A::Cell; // a cell scrolled out of view is still there
+        const bool cell = element->role() == A::Cell; // one scrolled out of view is there all the same
         if (element->state().invisible && !cell)
             return {};
         QString name = element->text(A::Name);
@@ -55,12 +51,13 @@ private:
             name.clear();
         for (const auto &[label, relation] : element->relations(A::Label))
             name += label->text(A::Name);
+        const QObject *object = element->object();
+        const bool paintedMark = element->role() == A::Client && element->childCount() == 0 &&
+                                 !object->objectName().startsWith(u"qt_"_s);
         QStringList found;
-        if (name.isEmpty() && (controls.contains(element->role()) || paintedMark(element) ||
-                               (cell && element->state().checkable)))
-            found << (cell ? u"cell %1,%2"_s.arg(element->tableCellInterface()->rowIndex())
-                                 .arg(element->tableCellInterface()->columnIndex())
-                           : element->object()->objectName());
+        if (name.isEmpty() &&
+            (controls.contains(element->role()) || paintedMark || (cell && element->state().checkable)))
+            found << (object ? object->objectName() : u"a switch cell"_s);
         for (int child = 0; child < element->childCount(); ++child)
             found << namelessControls(element->child(child));
         return found;
