@@ -31,6 +31,7 @@ DraftReseeder::~DraftReseeder() {
 }
 
 void DraftReseeder::writeStarted(AppModel *appModel, const QString &slot) {
+    // A write refused for want of a link brings no read-back.
     if (!appModel->isBusy())
         return;
     for (DraftReseeder *reseeder : std::as_const(reseeders())) {
