@@ -2,6 +2,7 @@
 
 #include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
+#include "AppModel/AppPreferences.h"
 #include "Localization/L.h"
 #include "MainWindow/ConnectionStateBadge.h"
 #include "MainWindow/ContentView.h"
@@ -21,11 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QList<int> &baudRates() {
-    static const QList<int> rates{4800, 9600, 19200, 38400, 57600, 115200};
-    return rates;
-}
 
 QLabel *captionLabel(const QString &text, double scale = 0.85) {
     auto *label = new QLabel(text);
@@ -174,7 +170,7 @@ QWidget *ConnectionPanel::buildPortRow() {
 QWidget *ConnectionPanel::buildBaudRow() {
     m_baudMenu = new QComboBox;
     m_baudMenu->setObjectName(QStringLiteral("sidebar.baud"));
-    for (int rate : baudRates())
+    for (int rate : DeviceSettings::offeredBaudRates())
         m_baudMenu->addItem(loc(QString::number(rate)), rate);
     connect(m_baudMenu, &QComboBox::activated, this,
             [this](int index) { m_model->setBaudRate(m_baudMenu->itemData(index).toInt()); });

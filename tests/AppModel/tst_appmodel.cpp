@@ -42,6 +42,9 @@ private slots:
         QTest::addRow("settings missing") << R"({"selectedRadioModel":"FT-991A"})" << false;
         QTest::addRow("baud rate as text") << ft991a.arg(settings.arg("\"9600\"")) << false;
         QTest::addRow("fractional baud rate") << ft991a.arg(settings.arg(96.5)) << false;
+        // The line could not run at a rate the sidebar does not offer.
+        QTest::addRow("baud rate not offered") << ft991a.arg(settings.arg(12345)) << false;
+        QTest::addRow("negative baud rate") << ft991a.arg(settings.arg(-1)) << false;
         QTest::addRow("port missing") << ft991a.arg(R"({"baudRate":9600})") << false;
         QTest::addRow("port null") << ft991a.arg(R"({"selectedPort":null,"baudRate":9600})") << false;
     }
