@@ -187,7 +187,8 @@ private:
     void publishSettingsProgress(quint64 generation, SettingsOperationPhase phase, int done, int count);
     void publishReadItem(quint64 generation, int done, int count, const QList<DeviceSettingState> &states);
     std::optional<DeviceSettingState> stateToWrite(quint64 generation, const SettingWrite &write) const;
-    void recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &value);
+    void recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &sentFrom,
+                            const QString &value);
     void finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
                            const std::optional<QList<DeviceSettingState>> &states,
                            const std::optional<QString> &alert);

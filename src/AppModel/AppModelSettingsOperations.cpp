@@ -126,12 +126,15 @@ std::optional<DeviceSettingState> AppModel::stateToWrite(quint64 generation,
     return m_settingsStates[write.position];
 }
 
-// Only the written item changes, so what the user edits elsewhere while the run goes on stays.
-void AppModel::recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &value) {
+// Only the written item changes, so what the user edits elsewhere while the run goes on stays; an
+// edit of the item itself since the run started stays too, still to be written.
+void AppModel::recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &sentFrom,
+                                  const QString &value) {
     if (!stateToWrite(generation, write))
         return;
     DeviceSettingState &state = m_settingsStates[write.position];
-    state.value = value;
+    if (state.value == sentFrom)
+        state.value = value;
     state.originalValue = value;
     emit settingsStatesChanged();
 }
@@ -232,13 +235,17 @@ QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_pt
     if (!self)
         co_return;
     bool wroteLinkSetting = false;
+    // Each item goes out with the value it had when the run started. States rebuilt since the
+    // call are not the ones the user changed: none of them is written.
+    QList<std::optional<DeviceSettingState>> working;
+    for (const SettingWrite &write : writes)
+        working.append(self->stateToWrite(generation, write));
 
     for (int k = 0; k < writes.size(); ++k) {
         if (token->isCancelled())
             break;
         const SettingWrite &write = writes[k];
-        // States rebuilt since the call are not the ones the user changed: none of them is written.
-        if (const std::optional<DeviceSettingState> state = self->stateToWrite(generation, write)) {
+        if (const std::optional<DeviceSettingState> &state = working[k]) {
             const DeviceSettingDefinition &definition = state->definition();
             const auto set = co_await outcomeOf(connection->set(definition.writeCommand(state->value),
                                                                 LinkTiming::waits().settingsRejectionWindow));
@@ -252,7 +259,7 @@ QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_pt
             } else {
                 // What was sent is what the radio now holds.
                 const QString value = definition.normalizeForWrite(state->value);
-                self->recordWrittenValue(generation, write, value);
+                self->recordWrittenValue(generation, write, state->value, value);
                 self->appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, value));
                 wroteLinkSetting = wroteLinkSetting || definition.disruptsConnection;
             }
