@@ -154,16 +154,6 @@ void AppModel::replaceMemory(const RadioMemory &memory) {
     setMemories(sortedBySlot(rows));
 }
 
-void AppModel::applyImportedBackup(const MemoryBackup &backup) {
-    setSelectedRadioModel(backup.radioModel);
-    setMemories(sortedBySlot(backup.memories));
-    setSelectedMemoryID(m_memories.isEmpty() ? std::nullopt
-                                             : std::optional<QString>(m_memories.first().slot));
-    const QString count = QString::number(backup.memories.size());
-    appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
-                      QStringLiteral("Imported backup with %1 memories").arg(count)));
-}
-
 JSONBackupDocument AppModel::backupDocument() const {
     return JSONBackupDocument(
         MemoryBackup{m_selectedRadioModel, m_memories, QDateTime::currentDateTimeUtc()});

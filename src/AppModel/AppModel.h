@@ -113,6 +113,8 @@ public:
     void readSelected();
     void replaceMemory(const RadioMemory &memory);
     void writeSelected(const RadioMemory &memory);
+    // Refuses, with an alert and changing nothing, a backup with a channel its model cannot hold:
+    // a slot outside the model's range or not three digits, a slot twice, another model's channel.
     void applyImportedBackup(const MemoryBackup &backup);
     JSONBackupDocument backupDocument() const;
 
@@ -197,7 +199,7 @@ private:
                                     RadioModel model, Token token);
     static QCoro::Task<> readSelectedRun(QPointer<AppModel> self,
                                          std::shared_ptr<RadioServiceProtocol> service, QString slot,
-                                         Token token);
+                                         int channel, Token token);
     static QCoro::Task<> writeSelectedRun(QPointer<AppModel> self,
                                           std::shared_ptr<RadioServiceProtocol> service, RadioMemory memory,
                                           Token token);

@@ -5,28 +5,61 @@
 #include "RadioLink/CancellationToken.h"
 #include "RadioLink/RadioServiceProtocol.h"
 
-#include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 
 // The memory operations: read all channels, read the selected one, write one with read-back
-// verification. Each runs as one task that holds its service, so a request in flight outlives a
-// disconnect.
+// verification, take a backup's channels. Each radio operation runs as one task that holds its
+// service, so a request in flight outlives a disconnect.
 
 namespace {
 
-// A slot as a channel number: an optional sign and ASCII digits only, 0 for anything else.
-int channelOfSlot(const QString &slot) {
-    static const QRegularExpression form(QStringLiteral("^[+-]?[0-9]+$"));
-    if (!form.match(slot).hasMatch())
-        return 0;
-    bool ok = false;
-    const int channel = slot.toInt(&ok);
-    return ok ? channel : 0;
+// The channel of one of the model's slots: three ASCII digits within its range. No other text is
+// read or imported as a channel, so none ends up as another channel ("000").
+std::optional<int> channelOfSlot(const QString &slot, RadioModel model) {
+    const bool digits = slot.size() == 3 && std::all_of(slot.cbegin(), slot.cend(), [](QChar character) {
+                            return character >= u'0' && character <= u'9';
+                        });
+    if (!digits || !memoryRange(model).contains(slot.toInt()))
+        return std::nullopt;
+    return slot.toInt();
 }
 
 QString readFailedLine(const QString &channel, const QString &error) {
     return L::text(QStringLiteral("Lesen fehlgeschlagen für %1: %2").arg(channel, error),
                    QStringLiteral("Read failed for %1: %2").arg(channel, error));
+}
+
+// The alert naming the first channel the backup's model cannot hold; none for a sound backup, as
+// every backup this program exports is.
+std::optional<QString> backupFault(const MemoryBackup &backup) {
+    const QString model = rawValue(backup.radioModel);
+    QSet<QString> seen;
+    for (qsizetype index = 0; index < backup.memories.size(); ++index) {
+        const RadioMemory &memory = backup.memories[index];
+        QString german;
+        QString english;
+        if (!channelOfSlot(memory.slot, backup.radioModel)) {
+            german = QStringLiteral("ist kein Speicherplatz des ") + model;
+            english = QStringLiteral("is not a memory slot of the ") + model;
+        } else if (seen.contains(memory.slot)) {
+            german = QStringLiteral("kommt doppelt vor");
+            english = QStringLiteral("appears twice");
+        } else if (memory.radioModel != backup.radioModel) {
+            const QString other = rawValue(memory.radioModel);
+            german = QStringLiteral("gehört zum %1, nicht zum %2").arg(other, model);
+            english = QStringLiteral("belongs to the %1, not the %2").arg(other, model);
+        } else {
+            seen.insert(memory.slot);
+            continue;
+        }
+        const QString position = QString::number(index + 1);
+        return L::text(QStringLiteral("Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) %3.")
+                           .arg(position, memory.slot, german),
+                       QStringLiteral("Backup not imported: entry %1 (slot \"%2\") %3.")
+                           .arg(position, memory.slot, english));
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -91,16 +124,22 @@ void AppModel::readSelected() {
     }
     if (!requireService())
         return;
-    readSelectedRun(this, m_radioService, selected->slot, beginOperation());
+    const std::optional<int> channel = channelOfSlot(selected->slot, m_selectedRadioModel);
+    if (!channel) {
+        appendLog(readFailedLine(selected->slot, L::text(QStringLiteral("kein gültiger Speicherplatz"),
+                                                         QStringLiteral("not a valid memory slot"))));
+        return;
+    }
+    readSelectedRun(this, m_radioService, selected->slot, *channel, beginOperation());
 }
 
 QCoro::Task<> AppModel::readSelectedRun(QPointer<AppModel> self,
                                         std::shared_ptr<RadioServiceProtocol> service, QString slot,
-                                        Token token) {
+                                        int channel, Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
-    const auto read = co_await outcomeOf(service->readMemory(channelOfSlot(slot), *token));
+    const auto read = co_await outcomeOf(service->readMemory(channel, *token));
     if (!self)
         co_return;
     if (!token->isCancelled()) {
@@ -147,7 +186,8 @@ QCoro::Task<> AppModel::writeSelectedRun(QPointer<AppModel> self,
                 QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
     self->replaceMemory(memory);
 
-    const auto read = co_await outcomeOf(service->readMemory(channelOfSlot(slot), *token));
+    const auto read =
+        co_await outcomeOf(service->readMemory(channelOfSlot(slot, service->model()).value_or(0), *token));
     if (!self)
         co_return;
     if (!token->isCancelled() && read.value) {
@@ -166,4 +206,18 @@ QCoro::Task<> AppModel::writeSelectedRun(QPointer<AppModel> self,
                     QStringLiteral("Verify read failed for %1: %2").arg(slot, *read.failure)));
     }
     self->endOperation(token);
+}
+
+void AppModel::applyImportedBackup(const MemoryBackup &backup) {
+    if (const std::optional<QString> fault = backupFault(backup)) {
+        setAlertMessage(fault);
+        return;
+    }
+    setSelectedRadioModel(backup.radioModel);
+    setMemories(sortedBySlot(backup.memories));
+    setSelectedMemoryID(m_memories.isEmpty() ? std::nullopt
+                                             : std::optional<QString>(m_memories.first().slot));
+    const QString count = QString::number(backup.memories.size());
+    appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
+                      QStringLiteral("Imported backup with %1 memories").arg(count)));
 }
