@@ -1,6 +1,7 @@
 #include "App/LanguageSelection.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
+#include "MainWindow/BackupFile.h"
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
@@ -17,7 +18,11 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
@@ -422,6 +427,41 @@ private slots:
         QCOMPARE(m_model->selectedMemoryID(), std::optional<QString>(u"007"_s));
         QCOMPARE(m_view->draft()->slot, u"007"_s);
         QVERIFY(m_model->logLines().isEmpty());
+    }
+
+    // A pipe swapped in for the file after a check, before the open, would keep the window waiting
+    // for a writer: what is checked is the file that was opened.
+    void importNeverWaitsOnAPipeSwappedInForTheFile() {
+        QTemporaryDir folder;
+        const auto name = [&](const char *file) {
+            return QFile::encodeName(folder.filePath(QLatin1String(file)));
+        };
+        QFile file(QString::fromLocal8Bit(name("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_model->backupDocument().fileContents()) > 0);
+        file.close();
+        QCOMPARE(mkfifo(name("pipe").constData(), 0600), 0);
+        QCOMPARE(link(name("pipe").constData(), name("backup.json").constData()), 0);
+        std::atomic_bool reading = true;
+        std::thread swapper([&] {
+            while (reading) {
+                for (const char *source : {"file", "pipe"}) {
+                    (void)!link(name(source).constData(), name("next").constData());
+                    (void)!rename(name("next").constData(), name("backup.json").constData());
+                }
+                // Frees a read that waits on the pipe; it then reads an empty file.
+                if (const int writer = ::open(name("pipe").constData(), O_WRONLY | O_NONBLOCK); writer >= 0)
+                    ::close(writer);
+            }
+        });
+        QStringList failures;
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            const auto error = BackupFile::read(QString::fromLocal8Bit(name("backup.json"))).error;
+            if (error && !error->startsWith(u"Keine lesbare Datei: "_s))
+                failures << *error;
+        }
+        reading = false;
+        swapper.join();
+        QCOMPARE(failures, QStringList());
     }
 
     // The width the user drags the sidebar to stays through a rebuild and a hide and show.
