@@ -113,6 +113,10 @@ public:
     void readSelected();
     void replaceMemory(const RadioMemory &memory);
     void writeSelected(const RadioMemory &memory);
+    // Shows the error the connected radio's write would refuse the channel with before sending
+    // anything (a field the serial port cannot send) and returns true; false when it would be sent
+    // or no radio is connected. The editors ask before they store a channel they are to write.
+    bool alertIfUnsendable(const RadioMemory &memory);
     // Refuses, with an alert and changing nothing, a backup with a channel its model cannot hold:
     // a slot outside the model's range or not three digits, a slot twice, another model's channel.
     void applyImportedBackup(const MemoryBackup &backup);

@@ -2,6 +2,7 @@
 #include "AppModel/OperationTask.h"
 
 #include "Localization/L.h"
+#include "Model/RadioError.h"
 #include "RadioLink/CancellationToken.h"
 #include "RadioLink/RadioServiceProtocol.h"
 
@@ -155,6 +156,18 @@ void AppModel::writeSelected(const RadioMemory &memory) {
     if (!requireService())
         return;
     writeSelectedRun(this, m_radioService, memory, beginOperation());
+}
+
+bool AppModel::alertIfUnsendable(const RadioMemory &memory) {
+    if (!m_radioService)
+        return false;
+    try {
+        m_radioService->writeCommands(memory);
+    } catch (const RadioError &error) {
+        setAlertMessage(error.description());
+        return true;
+    }
+    return false;
 }
 
 QCoro::Task<> AppModel::writeSelectedRun(QPointer<AppModel> self,

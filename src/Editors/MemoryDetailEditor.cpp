@@ -519,6 +519,8 @@ void MemoryDetailEditor::commit(bool write) {
         return;
     try {
         const RadioMemory valid = m_window->draft()->validated();
+        if (write && m_appModel->alertIfUnsendable(valid))
+            return;
         m_appModel->replaceMemory(valid);
         if (write) {
             m_appModel->writeSelected(valid);

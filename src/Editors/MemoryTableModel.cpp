@@ -336,6 +336,8 @@ void MemoryTableModel::writeRow(int row) {
     m_appModel->setSelectedMemoryID(memory.slot);
     try {
         const RadioMemory valid = MemoryDraft(memory).validated();
+        if (m_appModel->alertIfUnsendable(valid))
+            return;
         m_appModel->replaceMemory(valid);
         m_appModel->writeSelected(valid);
         DraftReseeder::writeStarted(m_appModel, valid.slot);

@@ -1,5 +1,6 @@
 #include "RadioLink/SerialPort.h"
 
+#include "Model/CATText.h"
 #include "Model/RadioError.h"
 
 #include <cerrno>
@@ -62,15 +63,6 @@ void configure(termios &settings, const SerialPortConfiguration &configuration) 
     settings.c_iflag &= ~(IXON | IXOFF | IXANY);
     cfsetispeed(&settings, speed(configuration.baudRate));
     cfsetospeed(&settings, speed(configuration.baudRate));
-}
-
-bool isSendable(const QString &command) {
-    const QString body = command.endsWith(u';') ? command.chopped(1) : command;
-    for (const QChar character : body) {
-        if (character.unicode() < 0x20 || character.unicode() > 0x7E || character == u';')
-            return false;
-    }
-    return true;
 }
 
 bool isAscii(const QByteArray &frame) {
@@ -139,7 +131,7 @@ void SerialPort::closePort() {
 void SerialPort::write(const QString &command) {
     if (m_fileDescriptor < 0)
         throw RadioError::notConnected();
-    if (!isSendable(command))
+    if (!CATText::isSendable(command.endsWith(u';') ? command.chopped(1) : command))
         throw RadioError::portWriteFailed(command);
     const QByteArray bytes = command.toLatin1();
     if (::write(m_fileDescriptor, bytes.constData(), bytes.size()) != bytes.size())

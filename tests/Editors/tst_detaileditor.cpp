@@ -112,26 +112,35 @@ private slots:
     }
 
     void invalidDraftAlertsAndStoresNothing_data() {
-        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("alert");
         const QString tooLong = u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
         const QString zero = u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
-        QTest::addRow("apply, ten digits") << u"1234567890"_s << u"detailEditor.apply"_s << tooLong;
-        QTest::addRow("apply, zero") << u"000"_s << u"detailEditor.apply"_s << zero;
-        QTest::addRow("write, ten digits") << u"1234567890"_s << u"detailEditor.write"_s << tooLong;
+        const QString frequency = u"detailEditor.frequency"_s;
+        QTest::addRow("apply, ten digits")
+            << frequency << u"1234567890"_s << u"detailEditor.apply"_s << tooLong;
+        QTest::addRow("apply, zero") << frequency << u"000"_s << u"detailEditor.apply"_s << zero;
+        QTest::addRow("write, ten digits")
+            << frequency << u"1234567890"_s << u"detailEditor.write"_s << tooLong;
+        QTest::addRow("write, a tag the radio cannot take")
+            << u"detailEditor.tag"_s << u"AB;MW001"_s << u"detailEditor.write"_s
+            << u"Ungültiger Speicherinhalt: Das Feld „Tag“ enthält ein Zeichen, das nicht an das Funkgerät "
+               u"gesendet werden kann (erlaubt sind nur druckbare ASCII-Zeichen außer „;“)."_s;
     }
     void invalidDraftAlertsAndStoresNothing() {
-        QFETCH(QString, frequency);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
         QFETCH(QString, button);
         QFETCH(QString, alert);
         open(RadioModel::ft991a, {ctcssChannel(1)});
         connectRadio();
-        type("detailEditor.frequency", frequency);
+        type(field, text);
         widget<QPushButton>(button)->click();
         QCOMPARE(m_app->alertMessage(), std::optional<QString>(alert));
         QCOMPARE(m_app->memories().first(), ctcssChannel(1));
-        QCOMPARE(m_window->draft()->frequency, frequency);
+        QCOMPARE(shown(field), text);
         QVERIFY(!m_app->isBusy());
         QVERIFY(m_radio->received().isEmpty());
     }

@@ -396,22 +396,35 @@ private slots:
     }
 
     void invalidRowWriteAlertsAndChangesNothing_data() {
+        QTest::addColumn<MemoryColumn>("column");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("alert");
         QTest::addRow("ten digits")
-            << u"1234567890"_s << u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
-        QTest::addRow("zero") << u"000"_s << u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
+            << MemoryColumn::rx << u"1234567890"_s
+            << u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
+        QTest::addRow("zero") << MemoryColumn::rx << u"000"_s
+                              << u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
+        QTest::addRow("a tag the radio cannot take")
+            << MemoryColumn::name << u"AB;MW001"_s
+            << u"Ungültiger Speicherinhalt: Das Feld „Tag“ enthält ein Zeichen, das nicht an das Funkgerät "
+               u"gesendet werden kann (erlaubt sind nur druckbare ASCII-Zeichen außer „;“)."_s;
     }
     void invalidRowWriteAlertsAndChangesNothing() {
+        QFETCH(MemoryColumn, column);
         QFETCH(QString, entry);
         QFETCH(QString, alert);
+        FakeRadio radio(RadioModel::ft710);
+        m_app->setSelectedPort(radio.devicePath());
+        m_app->connect();
         load(RadioModel::ft710, table(RadioModel::ft710, 3));
-        QVERIFY(m_model->setData(cell(2, MemoryColumn::rx), entry));
+        QVERIFY(m_model->setData(cell(2, column), entry));
         const QList<RadioMemory> before = m_app->memories();
         m_model->writeRow(2);
         QCOMPARE(m_app->alertMessage(), std::optional<QString>(alert));
         QCOMPARE(m_app->memories(), before);
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"003"_s));
+        QVERIFY(!m_app->isBusy());
+        QVERIFY(radio.received().isEmpty());
     }
 
     void validRowWriteSelectsAndStartsWrite_data() {
