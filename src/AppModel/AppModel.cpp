@@ -285,6 +285,12 @@ void AppModel::connect() {
         if (self)
             self->appendLog(line);
     });
+    QObject::connect(port.get(), &SerialPort::overlongLineDropped, this, [this, source = port.get()] {
+        if (m_serialPort.get() == source)
+            appendLog(
+                L::text(QStringLiteral("Empfangene Daten ohne „;“ waren zu lang und wurden verworfen"),
+                        QStringLiteral("Received data without \";\" was too long and has been discarded")));
+    });
     m_serialPort = port;
     m_catConnection = connection;
     if (m_selectedRadioModel == RadioModel::ft991a)

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr qsizetype maximumReadSize = 1024;
+// No CAT reply comes near this length; longer input without ";" is noise.
+constexpr qsizetype maximumLineLength = 4096;
 
 speed_t speed(int baudRate) {
     switch (baudRate) {
@@ -126,6 +128,7 @@ void SerialPort::closePort() {
     }
     std::lock_guard guard(m_lock);
     m_receiveBuffer = QByteArray();
+    m_droppingLine = false;
 }
 
 void SerialPort::write(const QString &command) {
@@ -143,6 +146,7 @@ void SerialPort::flushInputBuffer() {
         return;
     std::lock_guard guard(m_lock);
     m_receiveBuffer = QByteArray();
+    m_droppingLine = false;
     tcflush(m_fileDescriptor, TCIFLUSH);
     ++m_flushCount;
 }
@@ -204,19 +208,34 @@ bool SerialPort::readAvailableData(int fileDescriptor, unsigned flushesBeforePol
     const ssize_t count = ::read(fileDescriptor, bytes, std::min<qsizetype>(available, maximumReadSize));
     if (count <= 0)
         return count < 0 && errno == EINTR;
+    // While a line is being dropped, what came before this read is part of it: a reply that
+    // arrives after the noise has stopped starts afresh.
+    if (m_droppingLine)
+        m_receiveBuffer.clear();
+    const qsizetype scanFrom = m_receiveBuffer.size();
     m_receiveBuffer.append(bytes, count);
-    processReceiveBuffer();
+    processReceiveBuffer(scanFrom);
     return true;
 }
 
-void SerialPort::processReceiveBuffer() {
-    for (qsizetype end = m_receiveBuffer.indexOf(';'); end >= 0; end = m_receiveBuffer.indexOf(';')) {
-        const QByteArray frame = m_receiveBuffer.first(end + 1);
-        m_receiveBuffer.remove(0, end + 1);
+// Only the bytes from `scanFrom` on are new; the ones before hold no ";".
+void SerialPort::processReceiveBuffer(qsizetype scanFrom) {
+    qsizetype start = 0;
+    for (qsizetype end = m_receiveBuffer.indexOf(';', scanFrom); end >= 0;
+         end = m_receiveBuffer.indexOf(';', start)) {
+        const QByteArray frame = m_receiveBuffer.sliced(start, end + 1 - start);
+        start = end + 1;
+        m_droppingLine = false;
         if (!isAscii(frame) || !m_onCommand)
             continue;
         QMetaObject::invokeMethod(
             this, [onCommand = m_onCommand, line = QString::fromLatin1(frame)] { onCommand(line); },
             Qt::QueuedConnection);
+    }
+    m_receiveBuffer.remove(0, start);
+    if (m_receiveBuffer.size() > maximumLineLength) {
+        m_receiveBuffer = QByteArray();
+        if (!std::exchange(m_droppingLine, true))
+            QMetaObject::invokeMethod(this, &SerialPort::overlongLineDropped, Qt::QueuedConnection);
     }
 }

@@ -14,6 +14,8 @@
 // every line to the onCommand callback on the main thread, one queued call per line, in order.
 // The port knows nothing of commands and replies; pairing them is the CAT connection's job.
 class SerialPort : public QObject {
+    Q_OBJECT
+
 public:
     using LineCallback = std::function<void(const QString &line)>;
 
@@ -46,12 +48,17 @@ public:
     // The receiver of reply lines; a line framed while none is set is dropped.
     void setOnCommand(LineCallback onCommand);
 
+signals:
+    // Received bytes without ";" grew longer than any reply and were dropped; reported once until
+    // the next ";". On the main thread.
+    void overlongLineDropped();
+
 private:
     // Takes over the configured descriptor; closes it and throws when no reader can be started.
     void startReader(int fileDescriptor);
     void readLoop(int fileDescriptor, int wakeDescriptor);
     bool readAvailableData(int fileDescriptor, unsigned flushesBeforePoll);
-    void processReceiveBuffer();
+    void processReceiveBuffer(qsizetype scanFrom);
 
     const QString m_path;
     int m_baudRate = 38400;
@@ -64,6 +71,8 @@ private:
     // be waiting, so it is never held across a blocking call.
     std::mutex m_lock;
     QByteArray m_receiveBuffer;
+    // Set while the bytes since the last ";" belong to a line already dropped as overlong.
+    bool m_droppingLine = false;
     LineCallback m_onCommand;
     unsigned m_flushCount = 0;
 };

@@ -326,6 +326,28 @@ private slots:
         QVERIFY(!connected.app.selectedMemoryID());
     }
 
+    // What goes wrong on the device's side shows in the log, once.
+    void linkFaultsAreReported_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("noise without end") << "de"
+                                           << "Empfangene Daten ohne „;“ waren zu lang und wurden verworfen";
+        QTest::addRow("noise without end, English")
+            << "en"
+            << R"(Received data without ";" was too long and has been discarded)";
+    }
+    void linkFaultsAreReported() {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
+        ConnectedModel connected(RadioModel::ft710);
+        connected.radio.send(QByteArray(64 * 1024, 'x'));
+        QTRY_COMPARE(connected.newestMessage(), message);
+        QCOMPARE(connected.operationMessages().count(message), 1);
+        QVERIFY(connected.app.isConnected());
+        QVERIFY(!connected.app.alertMessage());
+    }
+
     void aReplacedTaskLeavesTheNewerOneBusy() {
         ConnectedModel connected(RadioModel::ft991a);
         connected.fillMenu();

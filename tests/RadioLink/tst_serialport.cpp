@@ -3,7 +3,9 @@
 #include "Model/RadioError.h"
 #include "RadioLink/SerialPort.h"
 
+#include <QSignalSpy>
 #include <QTest>
+#include <sys/ioctl.h>
 #include <termios.h>
 
 namespace {
@@ -127,6 +129,20 @@ private slots:
         port->flushInputBuffer();
         radio->send("1;");
         QTRY_COMPARE(lines, (QStringList{"X;", "1;"}));
+    }
+
+    // Input without ";" stops growing past any reply's length: it is dropped, with one report,
+    // and the reply that comes next is framed on its own.
+    void overlongPartialLineIsDropped() {
+        openWithCallback();
+        QSignalSpy dropped(port.get(), &SerialPort::overlongLineDropped);
+        radio->send(QByteArray(64 * 1024, 'x'));
+        QTRY_COMPARE(dropped.count(), 1);
+        int waiting = -1;
+        QTRY_VERIFY(ioctl(port->fileDescriptor(), FIONREAD, &waiting) == 0 && waiting == 0);
+        radio->send("ID0800;");
+        QTRY_COMPARE(lines, QStringList{"ID0800;"});
+        QCOMPARE(dropped.count(), 1);
     }
 
     void closedPort() {
