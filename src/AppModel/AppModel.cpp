@@ -285,12 +285,15 @@ void AppModel::connect() {
         if (self)
             self->appendLog(line);
     });
-    QObject::connect(port.get(), &SerialPort::overlongLineDropped, this, [this, source = port.get()] {
-        if (m_serialPort.get() == source)
-            appendLog(
-                L::text(QStringLiteral("Empfangene Daten ohne „;“ waren zu lang und wurden verworfen"),
-                        QStringLiteral("Received data without \";\" was too long and has been discarded")));
-    });
+    // A report that comes in after its port was replaced concerns no link of ours.
+    for (const auto &[signal, reaction] :
+         {std::pair(&SerialPort::hungUp, &AppModel::connectionLost),
+          std::pair(&SerialPort::overlongLineDropped, &AppModel::logDroppedNoise)}) {
+        QObject::connect(port.get(), signal, this, [this, source = port.get(), reaction] {
+            if (m_serialPort.get() == source)
+                (this->*reaction)();
+        });
+    }
     m_serialPort = port;
     m_catConnection = connection;
     if (m_selectedRadioModel == RadioModel::ft991a)
@@ -304,6 +307,26 @@ void AppModel::connect() {
 }
 
 void AppModel::disconnect() {
+    endConnection(QStringLiteral("Disconnected"));
+}
+
+void AppModel::connectionLost() {
+    const QString path = m_serialPort->path();
+    const QString message = L::text(
+        QStringLiteral("Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr erreichbar.")
+            .arg(path),
+        QStringLiteral("Connection to %1 lost – the device was disconnected or is no longer available.")
+            .arg(path));
+    endConnection(message);
+    setAlertMessage(message);
+}
+
+void AppModel::logDroppedNoise() {
+    appendLog(L::text(QStringLiteral("Empfangene Daten ohne „;“ waren zu lang und wurden verworfen"),
+                      QStringLiteral("Received data without \";\" was too long and has been discarded")));
+}
+
+void AppModel::endConnection(const QString &logLine) {
     if (m_activeTask) {
         m_activeTask->cancel();
         m_activeTask.reset();
@@ -319,7 +342,7 @@ void AppModel::disconnect() {
     setSettingsProgress(0.0);
     setSettingsStatusText(QString());
     if (m_isConnected)
-        appendLog(QStringLiteral("Disconnected"));
+        appendLog(logLine);
     setIsConnected(false);
     setIsBusy(false);
 }

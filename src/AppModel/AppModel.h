@@ -180,6 +180,12 @@ private:
     QStringList listSerialDevices() const;
     void rebuildEmptyMemories();
 
+    // The link's end as disconnect() makes it, logged with `logLine` when a link was open.
+    void endConnection(const QString &logLine);
+    // The port's reports: the device went away, noise was dropped.
+    void connectionLost();
+    void logDroppedNoise();
+
     // The shared frame of every radio operation.
     void alertNotConnected();
     bool requireService();

@@ -169,7 +169,7 @@ void SerialPort::startReader(int fileDescriptor) {
 }
 
 // Runs until closePort() wakes it, or until the device hangs up or fails: a device that is gone
-// stays readable forever, and reading on would only spin.
+// stays readable forever, and reading on would only spin. That end is reported.
 void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
     for (;;) {
         unsigned flushesBeforePoll;
@@ -181,16 +181,17 @@ void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
         if (poll(descriptors, 2, -1) < 0) {
             if (errno == EINTR)
                 continue;
-            return;
+            break;
         }
         if (descriptors[1].revents != 0)
             return;
         const short device = descriptors[0].revents;
         if ((device & POLLIN) && !readAvailableData(fileDescriptor, flushesBeforePoll))
-            return;
+            break;
         if (device & (POLLHUP | POLLERR | POLLNVAL))
-            return;
+            break;
     }
+    QMetaObject::invokeMethod(this, &SerialPort::hungUp, Qt::QueuedConnection);
 }
 
 // Reads only what the driver already holds, so the lock is never held across a blocking read.

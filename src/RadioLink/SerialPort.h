@@ -49,6 +49,9 @@ public:
     void setOnCommand(LineCallback onCommand);
 
 signals:
+    // The device hung up or failed (unplugged, switched off); the port reads no more. On the main
+    // thread.
+    void hungUp();
     // Received bytes without ";" grew longer than any reply and were dropped; reported once until
     // the next ";". On the main thread.
     void overlongLineDropped();

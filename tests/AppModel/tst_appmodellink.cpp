@@ -326,26 +326,43 @@ private slots:
         QVERIFY(!connected.app.selectedMemoryID());
     }
 
-    // What goes wrong on the device's side shows in the log, once.
+    // What goes wrong on the device's side shows in the log, once. A device that goes away ends the
+    // connection as "Trennen" does, with an alert naming it instead of "Disconnected".
     void linkFaultsAreReported_data() {
+        QTest::addColumn<bool>("hangUp"); // else noise without end
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("message");
-        QTest::addRow("noise without end") << "de"
-                                           << "Empfangene Daten ohne „;“ waren zu lang und wurden verworfen";
-        QTest::addRow("noise without end, English")
-            << "en"
-            << R"(Received data without ";" was too long and has been discarded)";
+        QTest::addColumn<QString>("message"); // %1: the device
+        QTest::addRow("noise") << false << "de"
+                               << "Empfangene Daten ohne „;“ waren zu lang und wurden verworfen";
+        QTest::addRow("noise, English") << false << "en"
+                                        << R"(Received data without ";" was too long and has been discarded)";
+        QTest::addRow("device gone")
+            << true << "de"
+            << "Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr erreichbar.";
+        QTest::addRow("device gone, English")
+            << true << "en"
+            << "Connection to %1 lost – the device was disconnected or is no longer available.";
     }
     void linkFaultsAreReported() {
+        QFETCH(bool, hangUp);
         QFETCH(QString, language);
         QFETCH(QString, message);
         L::setPreferredLanguagesSource([language] { return QStringList{language}; });
         ConnectedModel connected(RadioModel::ft710);
-        connected.radio.send(QByteArray(64 * 1024, 'x'));
-        QTRY_COMPARE(connected.newestMessage(), message);
-        QCOMPARE(connected.operationMessages().count(message), 1);
-        QVERIFY(connected.app.isConnected());
-        QVERIFY(!connected.app.alertMessage());
+        const QString expected = hangUp ? message.arg(connected.radio.devicePath()) : message;
+        if (hangUp) {
+            connected.app.readAll();
+            QTRY_VERIFY(!connected.radio.received().isEmpty());
+            connected.radio.hangUp();
+        } else {
+            connected.radio.send(QByteArray(64 * 1024, 'x'));
+        }
+        QTRY_VERIFY(connected.operationMessages().contains(expected));
+        QCOMPARE(connected.operationMessages().count(expected), 1);
+        QVERIFY(!connected.operationMessages().contains(QStringLiteral("Disconnected")));
+        QCOMPARE(connected.app.isConnected(), !hangUp);
+        QVERIFY(!connected.app.isBusy());
+        QCOMPARE(connected.app.alertMessage(), hangUp ? std::optional(expected) : std::nullopt);
     }
 
     void aReplacedTaskLeavesTheNewerOneBusy() {
