@@ -36,11 +36,19 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     , m_logger(std::move(logger)) {
     m_timeoutTimer.setSingleShot(true);
     m_timeoutTimer.setTimerType(Qt::PreciseTimer);
-    m_timeoutTimer.callOnTimeout([this] { std::exchange(m_onTimeout, nullptr)(); });
+    // A request's wait runs on while its bytes still wait for the device: it ends by them going
+    // out or by the port's write deadline, not as if the radio had kept silent.
+    m_timeoutTimer.callOnTimeout([this] {
+        if (m_serialPort->hasPendingOutput())
+            m_timeoutTimer.start();
+        else
+            std::exchange(m_onTimeout, nullptr)();
+    });
     m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line) {
         if (connection)
             connection->received(line);
     });
+    connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
 }
 
 // Only reached with a request pending when the owner breaks the keep-alive rule; the waiting
@@ -146,6 +154,18 @@ std::optional<OneShot<>> CATConnection::takeSet() {
     m_onTimeout = nullptr;
     m_setCommand.clear();
     return std::exchange(m_setContinuation, std::nullopt);
+}
+
+// The port dropped the request's bytes that the device did not take in time: no reply can come.
+void CATConnection::failSentRequest() {
+    std::lock_guard guard(m_lock);
+    if (m_queryContinuation) {
+        const QString command = m_queryCommand;
+        takeQuery()->fail(RadioError::portWriteFailed(command));
+    } else if (m_setContinuation) {
+        const QString command = m_setCommand;
+        takeSet()->fail(RadioError::portWriteFailed(command));
+    }
 }
 
 void CATConnection::failQueryIfNeeded(const RadioError &error) {

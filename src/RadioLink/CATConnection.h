@@ -43,6 +43,7 @@ private:
     void startTimer(double seconds, std::function<void()> onTimeout);
     std::optional<OneShot<QString>> takeQuery();
     std::optional<OneShot<>> takeSet();
+    void failSentRequest();
     void failQueryIfNeeded(const RadioError &error);
     void succeedSetIfNeeded(const QString &command);
     void log(const QString &text) const;

@@ -12,6 +12,9 @@ struct Waits {
     double queryTimeout = 1.2;
     double rejectionWindow = 0.35;
 
+    // Serial port: how long the device may take to accept a command's bytes.
+    double portWriteDeadline = 3.0;
+
     // FT-710 memory service.
     double ft710TagReadTimeout = 0.8;
 

@@ -186,6 +186,32 @@ private slots:
         link->port->closePort();
     }
 
+    // A device that stops taking bytes never holds up the caller: what it does not take waits in
+    // the port, the request fails once the deadline has passed (its own wait does not end it while
+    // its bytes wait), and the rest is never sent.
+    void stuckWriteFailsTheRequestWithoutWaiting_data() {
+        QTest::addColumn<bool>("isQuery");
+        QTest::addRow("query") << true;
+        QTest::addRow("set") << false;
+    }
+    void stuckWriteFailsTheRequestWithoutWaiting() {
+        QFETCH(bool, isQuery);
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.portWriteDeadline = 0.2; });
+        link->radio.setReading(false);
+        const QString command = "MT001" + QString(64 * 1024, u'A') + ";"; // more than the line holds
+        const auto stuck = isQuery ? startTask(link->connection->query(command, shortWait))
+                                   : startTask(asQuery(link->connection->set(command, shortWait)));
+        QTRY_VERIFY(stuck->finished);
+        QCOMPARE(stuck->radioError()->kind(), RadioError::Kind::portWriteFailed);
+        QCOMPARE(stuck->radioError()->detail(), command);
+        link->radio.setReading(true);
+        runTask(link->connection->query(QStringLiteral("MR001")));
+        // Only what the line held when the rest was dropped comes before the next command.
+        const QString heard = link->radio.received().join(QString());
+        QVERIFY(heard.endsWith(QStringLiteral("MR001;")) && heard.size() < command.size());
+        TestWaits::use();
+    }
+
 private:
     // Gives a set the shape of a query so both fit one pending slot in the busy test.
     static QCoro::Task<QString> asQuery(QCoro::Task<> set) {

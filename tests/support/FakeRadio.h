@@ -75,6 +75,8 @@ public:
 
     // A silent radio records what it receives and neither answers nor changes anything.
     void setSilent(bool silent);
+    // A radio that does not read leaves what the program sends in the line, which soon takes no more.
+    void setReading(bool reading);
     // Paces every answer like a serial line of this speed: the command's and the reply's
     // characters take `bitsPerCharacter` bit times each. 0 answers at once (the default).
     void setLineSpeed(int baudRate, int bitsPerCharacter = 10);
