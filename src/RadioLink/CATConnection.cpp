@@ -49,6 +49,12 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
             connection->received(line);
     });
     connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
+    m_settleTimer.setSingleShot(true);
+    m_settleTimer.setTimerType(Qt::PreciseTimer);
+    m_settleTimer.callOnTimeout([this] {
+        std::lock_guard guard(m_lock);
+        std::exchange(m_sendWhenQuiet, nullptr)();
+    });
 }
 
 // Only reached with a request pending when the owner breaks the keep-alive rule; the waiting
@@ -71,13 +77,7 @@ QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
             m_queryContinuation = reply;
             m_queryCommand = command;
             m_queryExpectedPrefix = expectedResponsePrefix(command);
-            try {
-                write(command);
-                startTimer(timeout, [this, command] { failQueryIfNeeded(RadioError::timeout(command)); });
-            } catch (const RadioError &error) {
-                takeQuery();
-                failLater(reply, error);
-            }
+            send(command, timeout, [this, command] { queryTimedOut(command); });
         }
     }
     co_return co_await reply;
@@ -93,13 +93,7 @@ QCoro::Task<> CATConnection::set(QString command, double rejectionWindow) {
         } else {
             m_setContinuation = accepted;
             m_setCommand = command;
-            try {
-                write(command);
-                startTimer(rejectionWindow, [this, command] { succeedSetIfNeeded(command); });
-            } catch (const RadioError &error) {
-                takeSet();
-                failLater(accepted, error);
-            }
+            send(command, rejectionWindow, [this, command] { succeedSetIfNeeded(command); });
         }
     }
     co_await accepted;
@@ -112,6 +106,11 @@ void CATConnection::flushInputBuffer() {
 void CATConnection::received(const QString &line) {
     log(QStringLiteral("RX ") + line);
     std::lock_guard guard(m_lock);
+    if (m_sendWhenQuiet) {
+        // Most likely the late answer to a query that timed out; nothing has been sent since.
+        waitForQuietLine();
+        return;
+    }
     if (m_queryContinuation) {
         const QString command = m_queryCommand;
         if (line == rejection)
@@ -128,6 +127,39 @@ void CATConnection::received(const QString &line) {
 
 bool CATConnection::isPending() const {
     return m_queryContinuation || m_setContinuation;
+}
+
+// Writes the pending request's command and starts its timer; a failed write ends the request.
+// After a query timed out, its answer may still be on the way: the command then waits until the
+// line has been quiet for a moment, so that answer cannot be taken for this one's.
+void CATConnection::send(const QString &command, double seconds, std::function<void()> onTimeout) {
+    auto sendNow = [this, command, seconds, onTimeout = std::move(onTimeout)] {
+        try {
+            write(command);
+            startTimer(seconds, onTimeout);
+        } catch (const RadioError &error) {
+            if (auto query = takeQuery())
+                failLater(*query, error);
+            if (auto set = takeSet())
+                failLater(*set, error);
+        }
+    };
+    if (!std::exchange(m_lateReplyPossible, false)) {
+        sendNow();
+        return;
+    }
+    m_sendWhenQuiet = std::move(sendNow);
+    m_quietWaitEnd =
+        std::chrono::steady_clock::now() + LinkTiming::duration(LinkTiming::waits().lateReplySettleLimit);
+    waitForQuietLine();
+}
+
+// The settle time from now, never past the end of the whole wait.
+void CATConnection::waitForQuietLine() {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_quietWaitEnd -
+                                                                            std::chrono::steady_clock::now());
+    m_settleTimer.start(std::max(std::chrono::milliseconds(0),
+                                 std::min(LinkTiming::duration(LinkTiming::waits().lateReplySettle), left)));
 }
 
 void CATConnection::write(const QString &command) {
@@ -157,8 +189,11 @@ std::optional<OneShot<>> CATConnection::takeSet() {
 }
 
 // The port dropped the request's bytes that the device did not take in time: no reply can come.
+// A request still waiting to be sent had none among them.
 void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
+    if (m_sendWhenQuiet)
+        return;
     if (m_queryContinuation) {
         const QString command = m_queryCommand;
         takeQuery()->fail(RadioError::portWriteFailed(command));
@@ -168,10 +203,12 @@ void CATConnection::failSentRequest() {
     }
 }
 
-void CATConnection::failQueryIfNeeded(const RadioError &error) {
+void CATConnection::queryTimedOut(const QString &command) {
     std::lock_guard guard(m_lock);
-    if (auto query = takeQuery())
-        query->fail(error);
+    if (auto query = takeQuery()) {
+        m_lateReplyPossible = true;
+        query->fail(RadioError::timeout(command));
+    }
 }
 
 void CATConnection::succeedSetIfNeeded(const QString &command) {

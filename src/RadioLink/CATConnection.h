@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -39,12 +40,14 @@ public:
 private:
     void received(const QString &line);
     bool isPending() const;
+    void send(const QString &command, double seconds, std::function<void()> onTimeout);
+    void waitForQuietLine();
     void write(const QString &command);
     void startTimer(double seconds, std::function<void()> onTimeout);
     std::optional<OneShot<QString>> takeQuery();
     std::optional<OneShot<>> takeSet();
     void failSentRequest();
-    void failQueryIfNeeded(const RadioError &error);
+    void queryTimedOut(const QString &command);
     void succeedSetIfNeeded(const QString &command);
     void log(const QString &text) const;
 
@@ -59,4 +62,10 @@ private:
     QString m_setCommand;
     QTimer m_timeoutTimer;
     std::function<void()> m_onTimeout;
+    // Set when a query timed out; the next request then waits for a quiet line.
+    bool m_lateReplyPossible = false;
+    // The send of a request waiting for the line to go quiet, and the latest end of that wait.
+    std::function<void()> m_sendWhenQuiet;
+    std::chrono::steady_clock::time_point m_quietWaitEnd;
+    QTimer m_settleTimer;
 };

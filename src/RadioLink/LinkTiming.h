@@ -12,6 +12,11 @@ struct Waits {
     double queryTimeout = 1.2;
     double rejectionWindow = 0.35;
 
+    // After a query timed out, the next command waits until the line has been quiet this long
+    // (a late answer restarts the wait), at most the limit.
+    double lateReplySettle = 0.3;
+    double lateReplySettleLimit = 1.0;
+
     // Serial port: how long the device may take to accept a command's bytes.
     double portWriteDeadline = 3.0;
 

@@ -121,6 +121,20 @@ private slots:
         QCOMPARE(link->log(), (QStringList{"TX " + command + ";", "RX " + unmatched, ignored, "RX " + last}));
     }
 
+    // The radio's answer to a query that timed out must not end the next request: that one goes
+    // out once the line has been quiet for a moment.
+    void lateReplyDoesNotEndTheNextRequest() {
+        link->radio.silenceNext(QStringLiteral("MR"));
+        const auto timedOut = runTask(link->connection->query(QStringLiteral("MR001"), shortWait));
+        QCOMPARE(timedOut.radioError()->kind(), RadioError::Kind::timeout);
+        const QString command = "MW001" + payload + ";";
+        const auto set = startTask(asQuery(link->connection->set(command, 1.0)));
+        link->radio.send("?;");
+        QTRY_VERIFY(set->finished);
+        QVERIFY(set->succeeded());
+        QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX ?;", "TX " + command, "SET OK " + command}));
+    }
+
     // The first query's timer would have fired while the second waits.
     void staleTimerDoesNothing() {
         QVERIFY(runTask(link->connection->query(QStringLiteral("MR001"), 1.0)).succeeded());
