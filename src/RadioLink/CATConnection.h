@@ -19,10 +19,11 @@ class SerialPort;
 // Pairs CAT commands with the radio's reply lines on one open serial port. A query returns the
 // first line that begins with its command; a set succeeds unless the radio answers "?;" within its
 // window. One request at a time: another one meanwhile is not sent and fails with RadioError::busy.
-// A request that has been sent ends only by its reply, its rejection or its own timer; neither
-// the caller's cancellation nor closing the port cuts it short. Every command sent and every line
-// received goes to the logger, each on a later turn of the event loop. Main thread only; callers
-// keep the connection alive until their request has ended.
+// A request that has been sent ends only by its reply, its rejection, its own timer or the port
+// dropping its unsent bytes; neither the caller's cancellation nor closing the port cuts it short.
+// After a query timed out, the next command waits for a quiet line. Every command sent and every
+// line received goes to the logger, each on a later turn of the event loop. Main thread only;
+// callers keep the connection alive until their request has ended.
 class CATConnection : public QObject {
 public:
     using Logger = std::function<void(const QString &text)>;

@@ -41,9 +41,9 @@ public:
     // Hands the device what it takes at once; the rest follows from the reader thread, in order,
     // as the device takes it, or is dropped with pendingOutputDropped() when it is not all out
     // within the write deadline. Throws RadioError::notConnected when closed, and
-    // RadioError::portWriteFailed(command) when the write fails, or when the command
-    // holds anything but printable ASCII or a ";" before its final one (so text from a file can
-    // never smuggle in a second command); nothing is written then.
+    // RadioError::portWriteFailed(command) when the write fails, or when the command holds
+    // anything but printable ASCII or a ";" before its final one (so text from a file can never
+    // smuggle in a second command); nothing is written then.
     void write(const QString &command);
     // Whether written bytes still wait for the device to take them.
     bool hasPendingOutput() const;
@@ -84,8 +84,8 @@ private:
     int m_wakeWrite = -1;
     QTimer m_writeDeadline;
 
-    // Guards the fields below; the reader holds it only while it reads bytes that are known to
-    // be waiting, so it is never held across a blocking call.
+    // Guards the fields below; it is held only around reads of bytes known to be waiting and
+    // writes that do not wait, so never across a blocking call.
     mutable std::mutex m_lock;
     bool m_stopReader = false;
     // Bytes written but not yet taken by the device, oldest first.
