@@ -5,8 +5,6 @@
 #include "Localization/L.h"
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
-#include "RadioLink/FT710RadioService.h"
-#include "RadioLink/FT991ARadioService.h"
 
 #include <QTest>
 
@@ -104,10 +102,7 @@ private slots:
         L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("de")}; });
     }
 
-    void cleanup() {
-        service.reset();
-        link.reset();
-    }
+    void cleanup() { link.reset(); }
 
     // clang-format off
     void reads_data() {
@@ -167,13 +162,14 @@ private slots:
         QFETCH(ReadCase, c);
         TestWaits::use(c.waits);
         open(c.model);
-        QCOMPARE(service->memoryRange(), (c.model == ft710 ? ChannelRange{1, 99} : ChannelRange{1, 117}));
+        QCOMPARE(link->service->memoryRange(),
+                 (c.model == ft710 ? ChannelRange{1, 99} : ChannelRange{1, 117}));
         link->radio.setChannel(7, c.channel);
         if (!c.rejected.isEmpty())
             link->radio.rejectNext(c.rejected);
         if (!c.silenced.isEmpty())
             link->radio.silenceNext(c.silenced);
-        const auto result = runTask(service->readMemory(7));
+        const auto result = runTask(link->service->readMemory(7));
         if (c.error) {
             QCOMPARE(result.radioError()->kind(), *c.error);
             QCOMPARE(result.radioError()->detail(), c.detail);
@@ -254,7 +250,7 @@ private slots:
             link->radio.rejectNext(c.rejected);
         CancellationToken cancelled;
         cancelled.cancel();
-        const auto result = runTask(service->writeMemory(c.memory, cancelled));
+        const auto result = runTask(link->service->writeMemory(c.memory, cancelled));
         if (c.error) {
             QCOMPARE(result.radioError()->kind(), *c.error);
             QCOMPARE(result.radioError()->detail(), c.detail);
@@ -275,7 +271,7 @@ private slots:
         open(ft991a);
         link->radio.setChannel(7, {.payload = ft991aPayload("0")});
         const auto start = std::chrono::steady_clock::now();
-        QVERIFY(runTask(service->readMemory(7)).succeeded());
+        QVERIFY(runTask(link->service->readMemory(7)).succeeded());
         const auto times = link->radio.receivedTimes();
         QCOMPARE(times.size(), 3);
         const auto atLeast = [](auto from, auto to, double seconds) {
@@ -292,7 +288,7 @@ private slots:
         open(ft991a);
         link->radio.setChannel(7, {.payload = ft991aPayload("0")});
         link->radio.noiseBeforeNext(QStringLiteral("MC"), "X;MR007garbage");
-        QCOMPARE(runTask(service->readMemory(7)).value().frequency, QStringLiteral("145500000"));
+        QCOMPARE(runTask(link->service->readMemory(7)).value().frequency, QStringLiteral("145500000"));
     }
 
     // The select, once sent, ends by its window; the pause then ends at once.
@@ -301,7 +297,7 @@ private slots:
         open(ft991a);
         link->radio.setChannel(7, {.payload = ft991aPayload("0")});
         CancellationToken token;
-        auto reading = startTask(service->readMemory(7, token));
+        auto reading = startTask(link->service->readMemory(7, token));
         QTRY_COMPARE(link->radio.received(), QStringList{"MC007;"});
         token.cancel();
         QTRY_VERIFY(reading->errorOf<CancellationError>());
@@ -311,15 +307,10 @@ private slots:
 private:
     void open(RadioModel model) {
         link = std::make_unique<FakeRadioLink>(model);
-        if (model == ft710)
-            service = std::make_unique<FT710RadioService>(link->connection);
-        else
-            service = std::make_unique<FT991ARadioService>(link->connection);
-        QCOMPARE(service->model(), model);
+        QCOMPARE(link->service->model(), model);
     }
 
     std::unique_ptr<FakeRadioLink> link;
-    std::unique_ptr<RadioServiceProtocol> service;
 };
 
 QTEST_GUILESS_MAIN(RadioServicesTest)

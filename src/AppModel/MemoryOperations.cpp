@@ -1,6 +1,7 @@
+#include "AppModel/MemoryOperations.h"
+
 #include "AppModel/AppModel.h"
 #include "AppModel/OperationTask.h"
-
 #include "Localization/L.h"
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationToken.h"
@@ -8,10 +9,6 @@
 
 #include <QSet>
 #include <algorithm>
-
-// The memory operations: read all channels, read the selected one, write one with read-back
-// verification, take a backup's channels. Each radio operation runs as one task that holds its
-// service, so a request in flight outlives a disconnect.
 
 namespace {
 
@@ -65,19 +62,23 @@ std::optional<QString> backupFault(const MemoryBackup &backup) {
 
 } // namespace
 
-void AppModel::readAll() {
-    if (!requireService())
-        return;
-    readAllRun(this, m_radioService, m_selectedRadioModel, beginOperation());
+MemoryOperations::MemoryOperations(AppModel &model)
+    : m_model(model) {
 }
 
-QCoro::Task<> AppModel::readAllRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
-                                   RadioModel model, Token token) {
+void MemoryOperations::readAll() {
+    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
+        readAllRun(&m_model, service, m_model.selectedRadioModel(), m_model.beginOperation());
+}
+
+QCoro::Task<> MemoryOperations::readAllRun(QPointer<AppModel> self,
+                                           std::shared_ptr<RadioServiceProtocol> service, RadioModel model,
+                                           Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
     const QString modelName = rawValue(model);
-    QList<RadioMemory> working = self->m_memories;
+    QList<RadioMemory> working = self->memories();
     const ChannelRange range = service->memoryRange();
     for (int channel = range.lowerBound; channel <= range.upperBound; ++channel) {
         if (token->isCancelled())
@@ -108,35 +109,37 @@ QCoro::Task<> AppModel::readAllRun(QPointer<AppModel> self, std::shared_ptr<Radi
         self->appendLog(L::text(QStringLiteral("Alles lesen abgebrochen für ") + modelName,
                                 QStringLiteral("Read all cancelled for ") + modelName));
     } else {
-        self->setMemories(sortedBySlot(working));
-        if (!self->m_selectedMemoryID && !self->m_memories.isEmpty())
-            self->setSelectedMemoryID(self->m_memories.first().slot);
+        self->setMemories(AppModel::sortedBySlot(working));
+        if (!self->selectedMemoryID() && !self->memories().isEmpty())
+            self->setSelectedMemoryID(self->memories().first().slot);
         self->appendLog(L::text(QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + modelName,
                                 QStringLiteral("Finished reading all memories for ") + modelName));
     }
     self->endOperation(token);
 }
 
-void AppModel::readSelected() {
-    const std::optional<RadioMemory> selected = selectedMemory();
+void MemoryOperations::readSelected() {
+    const std::optional<RadioMemory> selected = m_model.selectedMemory();
     if (!selected) {
-        alertNotConnected();
+        m_model.alertNotConnected();
         return;
     }
-    if (!requireService())
+    const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert();
+    if (!service)
         return;
-    const std::optional<int> channel = channelOfSlot(selected->slot, m_selectedRadioModel);
+    const std::optional<int> channel = channelOfSlot(selected->slot, m_model.selectedRadioModel());
     if (!channel) {
-        appendLog(readFailedLine(selected->slot, L::text(QStringLiteral("kein gültiger Speicherplatz"),
-                                                         QStringLiteral("not a valid memory slot"))));
+        m_model.appendLog(
+            readFailedLine(selected->slot, L::text(QStringLiteral("kein gültiger Speicherplatz"),
+                                                   QStringLiteral("not a valid memory slot"))));
         return;
     }
-    readSelectedRun(this, m_radioService, selected->slot, *channel, beginOperation());
+    readSelectedRun(&m_model, service, selected->slot, *channel, m_model.beginOperation());
 }
 
-QCoro::Task<> AppModel::readSelectedRun(QPointer<AppModel> self,
-                                        std::shared_ptr<RadioServiceProtocol> service, QString slot,
-                                        int channel, Token token) {
+QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<AppModel> self,
+                                                std::shared_ptr<RadioServiceProtocol> service, QString slot,
+                                                int channel, Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
@@ -152,27 +155,26 @@ QCoro::Task<> AppModel::readSelectedRun(QPointer<AppModel> self,
     self->endOperation(token);
 }
 
-void AppModel::writeSelected(const RadioMemory &memory) {
-    if (!requireService())
-        return;
-    writeSelectedRun(this, m_radioService, memory, beginOperation());
+void MemoryOperations::writeSelected(const RadioMemory &memory) {
+    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
+        writeSelectedRun(&m_model, service, memory, m_model.beginOperation());
 }
 
-bool AppModel::alertIfUnsendable(const RadioMemory &memory) {
-    if (!m_radioService)
+bool MemoryOperations::alertIfUnsendable(const RadioMemory &memory) {
+    if (!m_model.m_link.radioService)
         return false;
     try {
-        m_radioService->writeCommands(memory);
+        m_model.m_link.radioService->writeCommands(memory);
     } catch (const RadioError &error) {
-        setAlertMessage(error.description());
+        m_model.setAlertMessage(error.description());
         return true;
     }
     return false;
 }
 
-QCoro::Task<> AppModel::writeSelectedRun(QPointer<AppModel> self,
-                                         std::shared_ptr<RadioServiceProtocol> service, RadioMemory memory,
-                                         Token token) {
+QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<AppModel> self,
+                                                 std::shared_ptr<RadioServiceProtocol> service,
+                                                 RadioMemory memory, Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
@@ -193,7 +195,7 @@ QCoro::Task<> AppModel::writeSelectedRun(QPointer<AppModel> self,
         co_return;
     }
 
-    const QString modelName = rawValue(self->m_selectedRadioModel);
+    const QString modelName = rawValue(self->selectedRadioModel());
     self->appendLog(
         L::text(QStringLiteral("Schreiben für Speicher %1 über %2 via MW+MT gesendet").arg(slot, modelName),
                 QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
@@ -221,16 +223,17 @@ QCoro::Task<> AppModel::writeSelectedRun(QPointer<AppModel> self,
     self->endOperation(token);
 }
 
-void AppModel::applyImportedBackup(const MemoryBackup &backup) {
+void MemoryOperations::applyImportedBackup(const MemoryBackup &backup) {
     if (const std::optional<QString> fault = backupFault(backup)) {
-        setAlertMessage(fault);
+        m_model.setAlertMessage(fault);
         return;
     }
-    setSelectedRadioModel(backup.radioModel);
-    setMemories(sortedBySlot(backup.memories));
-    setSelectedMemoryID(m_memories.isEmpty() ? std::nullopt
-                                             : std::optional<QString>(m_memories.first().slot));
+    m_model.setSelectedRadioModel(backup.radioModel);
+    m_model.setMemories(AppModel::sortedBySlot(backup.memories));
+    m_model.setSelectedMemoryID(m_model.memories().isEmpty()
+                                    ? std::nullopt
+                                    : std::optional<QString>(m_model.memories().first().slot));
     const QString count = QString::number(backup.memories.size());
-    appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
-                      QStringLiteral("Imported backup with %1 memories").arg(count)));
+    m_model.appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
+                              QStringLiteral("Imported backup with %1 memories").arg(count)));
 }

@@ -1,6 +1,7 @@
+#include "AppModel/SettingsOperations.h"
+
 #include "AppModel/AppModel.h"
 #include "AppModel/OperationTask.h"
-
 #include "Localization/L.h"
 #include "Model/RadioError.h"
 #include "RadioLink/CATConnection.h"
@@ -8,8 +9,6 @@
 #include "RadioLink/LinkTiming.h"
 
 #include <algorithm>
-
-// The menu settings: their states, reading every item and writing the changed ones with "EX".
 
 namespace {
 
@@ -47,133 +46,158 @@ QString reconnectAlertText() {
 
 } // namespace
 
-const QList<DeviceSettingDefinition> &AppModel::currentSettingDefinitions() const {
-    return m_selectedRadioModel == RadioModel::ft991a ? DeviceSettingDefinition::ft991aDefinitions()
-                                                      : DeviceSettingDefinition::ft710Definitions();
+SettingsOperations::SettingsOperations(AppModel &model)
+    : m_model(model) {
 }
 
-void AppModel::resetSettingsStates() {
-    ++m_settingsGeneration;
-    m_settingsRun.reset();
+void SettingsOperations::setStates(const QList<DeviceSettingState> &states) {
+    m_states = states;
+    emit statesChanged();
+}
+
+void SettingsOperations::setPhase(SettingsOperationPhase phase) {
+    m_phase = phase;
+    emit phaseChanged();
+}
+
+void SettingsOperations::setProgress(double progress) {
+    m_progress = progress;
+    emit progressChanged();
+}
+
+void SettingsOperations::setStatusText(const QString &text) {
+    m_statusText = text;
+    emit statusTextChanged();
+}
+
+void SettingsOperations::resetStates() {
+    ++m_generation;
     QList<DeviceSettingState> states;
-    for (const DeviceSettingDefinition &definition : currentSettingDefinitions())
+    for (const DeviceSettingDefinition &definition : m_model.currentSettingDefinitions())
         states.append(DeviceSettingState(definition));
-    setSettingsStates(states);
-    setSettingsPhase(SettingsOperationPhase::idle);
-    setSettingsProgress(0.0);
-    setSettingsStatusText(QString());
+    setStates(states);
+    clearRun();
 }
 
-bool AppModel::hasDirtySettings() const {
-    return std::any_of(m_settingsStates.cbegin(), m_settingsStates.cend(),
+void SettingsOperations::clearRun() {
+    m_run.reset();
+    setPhase(SettingsOperationPhase::idle);
+    setProgress(0.0);
+    setStatusText(QString());
+}
+
+bool SettingsOperations::hasDirtyStates() const {
+    return std::any_of(m_states.cbegin(), m_states.cend(),
                        [](const DeviceSettingState &state) { return state.isDirty(); });
 }
 
-void AppModel::setSettingValue(const QString &id, const QString &value) {
-    for (DeviceSettingState &state : m_settingsStates) {
+void SettingsOperations::setValue(const QString &id, const QString &value) {
+    for (DeviceSettingState &state : m_states) {
         if (state.id() == id) {
             state.value = value;
-            emit settingsStatesChanged();
+            emit statesChanged();
             return;
         }
     }
 }
 
-void AppModel::restoreSettingsToOriginal() {
-    for (DeviceSettingState &state : m_settingsStates) {
+void SettingsOperations::restoreToOriginal() {
+    for (DeviceSettingState &state : m_states) {
         state.value = state.originalValue;
-        emit settingsStatesChanged();
+        emit statesChanged();
     }
 }
 
 // A new run makes every older one stale: a cancelled run whose outstanding item ends later must
 // not publish over the newer run's result.
-AppModel::Token AppModel::startSettingsRun(SettingsOperationPhase phase) {
-    const Token token = beginOperation();
-    ++m_settingsGeneration;
-    m_settingsRun = token;
-    setSettingsPhase(phase);
-    setSettingsProgress(0.0);
-    setSettingsStatusText(progressText(phase, 0.0));
+SettingsOperations::Token SettingsOperations::startRun(SettingsOperationPhase phase) {
+    const Token token = m_model.beginOperation();
+    ++m_generation;
+    m_run = token;
+    setPhase(phase);
+    setProgress(0.0);
+    setStatusText(progressText(phase, 0.0));
     return token;
 }
 
 // A run shows its states, progress and status only while the states it works on are the current
 // ones: after a model switch they belong to the other radio, after a newer run to that run.
-void AppModel::publishSettingsProgress(quint64 generation, SettingsOperationPhase phase, int done,
-                                       int count) {
-    if (generation != m_settingsGeneration)
+void SettingsOperations::publishProgress(quint64 generation, SettingsOperationPhase phase, int done,
+                                         int count) {
+    if (generation != m_generation)
         return;
     const double progress = double(done) / double(std::max(count, 1));
-    setSettingsProgress(progress);
-    setSettingsStatusText(progressText(phase, progress));
+    setProgress(progress);
+    setStatusText(progressText(phase, progress));
 }
 
-void AppModel::publishReadItem(quint64 generation, int done, int count,
-                               const QList<DeviceSettingState> &states) {
-    publishSettingsProgress(generation, SettingsOperationPhase::reading, done, count);
-    if (generation == m_settingsGeneration)
-        setSettingsStates(states);
+void SettingsOperations::publishReadItem(quint64 generation, int done, int count,
+                                         const QList<DeviceSettingState> &states) {
+    publishProgress(generation, SettingsOperationPhase::reading, done, count);
+    if (generation == m_generation)
+        setStates(states);
 }
 
 // The state a write entry stands for, while the states are still the ones the run was called for
 // and the entry's place still holds its item.
-std::optional<DeviceSettingState> AppModel::stateToWrite(quint64 generation,
-                                                         const SettingWrite &write) const {
-    if (generation != m_settingsGeneration || write.position < 0 ||
-        write.position >= m_settingsStates.size() || m_settingsStates[write.position].id() != write.id)
+std::optional<DeviceSettingState> SettingsOperations::stateToWrite(quint64 generation,
+                                                                   const SettingWrite &write) const {
+    if (generation != m_generation || write.position < 0 || write.position >= m_states.size() ||
+        m_states[write.position].id() != write.id)
         return std::nullopt;
-    return m_settingsStates[write.position];
+    return m_states[write.position];
 }
 
 // Only the written item changes, so what the user edits elsewhere while the run goes on stays; an
 // edit of the item itself since the run started stays too, still to be written.
-void AppModel::recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &sentFrom,
-                                  const QString &value) {
+void SettingsOperations::recordWrittenValue(quint64 generation, const SettingWrite &write,
+                                            const QString &sentFrom, const QString &value) {
     if (!stateToWrite(generation, write))
         return;
-    DeviceSettingState &state = m_settingsStates[write.position];
+    DeviceSettingState &state = m_states[write.position];
     if (state.value == sentFrom)
         state.value = value;
     state.originalValue = value;
-    emit settingsStatesChanged();
+    emit statesChanged();
 }
 
-void AppModel::finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
-                                 const std::optional<QList<DeviceSettingState>> &states,
-                                 const std::optional<QString> &alert) {
-    const QString modelName = rawValue(m_selectedRadioModel);
+void SettingsOperations::finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
+                                   const std::optional<QList<DeviceSettingState>> &states,
+                                   const std::optional<QString> &alert) {
+    const QString modelName = rawValue(m_model.selectedRadioModel());
     if (token->isCancelled()) {
-        appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
+        m_model.appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
     } else {
-        if (generation == m_settingsGeneration) {
+        if (generation == m_generation) {
             if (states)
-                setSettingsStates(*states);
-            setSettingsProgress(1.0);
-            setSettingsStatusText(finishedText(phase));
+                setStates(*states);
+            setProgress(1.0);
+            setStatusText(finishedText(phase));
         }
-        appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
+        m_model.appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
         if (alert)
-            setAlertMessage(alert);
+            m_model.setAlertMessage(alert);
     }
     // Only the run that set the phase puts it back; a reset or disconnect has done so already.
-    if (m_settingsRun == token) {
-        setSettingsPhase(SettingsOperationPhase::idle);
-        m_settingsRun.reset();
+    if (m_run == token) {
+        setPhase(SettingsOperationPhase::idle);
+        m_run.reset();
     }
-    endOperation(token);
+    m_model.endOperation(token);
 }
 
-void AppModel::readSettings() {
-    if (!requireConnection())
+void SettingsOperations::read() {
+    const std::shared_ptr<CATConnection> connection = m_model.connectionOrAlert();
+    if (!connection)
         return;
-    const Token token = startSettingsRun(SettingsOperationPhase::reading);
-    readSettingsRun(this, m_catConnection, currentSettingDefinitions(), m_settingsGeneration, token);
+    const Token token = startRun(SettingsOperationPhase::reading);
+    readRun(this, connection, m_model.currentSettingDefinitions(), m_generation, token);
 }
 
-QCoro::Task<> AppModel::readSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
-                                        QList<DeviceSettingDefinition> definitions, quint64 generation,
-                                        Token token) {
+QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
+                                          std::shared_ptr<CATConnection> connection,
+                                          QList<DeviceSettingDefinition> definitions, quint64 generation,
+                                          Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
@@ -201,36 +225,40 @@ QCoro::Task<> AppModel::readSettingsRun(QPointer<AppModel> self, std::shared_ptr
             }
         }
         if (failure)
-            self->appendLog(QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
+            self->m_model.appendLog(
+                QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
         self->publishReadItem(generation, i + 1, definitions.size(), working);
     }
-    self->finishSettingsRun(token, generation, SettingsOperationPhase::reading, working, std::nullopt);
+    self->finishRun(token, generation, SettingsOperationPhase::reading, working, std::nullopt);
 }
 
-void AppModel::writeSettings() {
-    if (!requireConnection())
+void SettingsOperations::write() {
+    const std::shared_ptr<CATConnection> connection = m_model.connectionOrAlert();
+    if (!connection)
         return;
     QList<SettingWrite> writes;
-    for (int position = 0; position < m_settingsStates.size(); ++position) {
-        if (m_settingsStates[position].isDirty())
-            writes.append(SettingWrite{position, m_settingsStates[position].id()});
+    for (int position = 0; position < m_states.size(); ++position) {
+        if (m_states[position].isDirty())
+            writes.append(SettingWrite{position, m_states[position].id()});
     }
     if (writes.isEmpty()) {
-        setAlertMessage(L::text(QStringLiteral("Keine geänderten Einstellungen zum Schreiben vorhanden."),
-                                QStringLiteral("No changed settings available to write.")));
+        m_model.setAlertMessage(
+            L::text(QStringLiteral("Keine geänderten Einstellungen zum Schreiben vorhanden."),
+                    QStringLiteral("No changed settings available to write.")));
         return;
     }
     // Items that change the link itself go last, so everything else is written while it still works.
     std::stable_sort(writes.begin(), writes.end(), [this](const SettingWrite &a, const SettingWrite &b) {
-        return !m_settingsStates[a.position].definition().disruptsConnection &&
-               m_settingsStates[b.position].definition().disruptsConnection;
+        return !m_states[a.position].definition().disruptsConnection &&
+               m_states[b.position].definition().disruptsConnection;
     });
-    const Token token = startSettingsRun(SettingsOperationPhase::writing);
-    writeSettingsRun(this, m_catConnection, writes, m_settingsGeneration, token);
+    const Token token = startRun(SettingsOperationPhase::writing);
+    writeRun(this, connection, writes, m_generation, token);
 }
 
-QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
-                                         QList<SettingWrite> writes, quint64 generation, Token token) {
+QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
+                                           std::shared_ptr<CATConnection> connection,
+                                           QList<SettingWrite> writes, quint64 generation, Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
@@ -254,18 +282,19 @@ QCoro::Task<> AppModel::writeSettingsRun(QPointer<AppModel> self, std::shared_pt
             if (set.cancelled)
                 break;
             if (set.failure) {
-                self->appendLog(
+                self->m_model.appendLog(
                     QStringLiteral("Setting write failed [%1]: %2").arg(definition.title, *set.failure));
             } else {
                 // What was sent is what the radio now holds.
                 const QString value = definition.normalizeForWrite(state->value);
                 self->recordWrittenValue(generation, write, state->value, value);
-                self->appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, value));
+                self->m_model.appendLog(
+                    QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, value));
                 wroteLinkSetting = wroteLinkSetting || definition.disruptsConnection;
             }
         }
-        self->publishSettingsProgress(generation, SettingsOperationPhase::writing, k + 1, writes.size());
+        self->publishProgress(generation, SettingsOperationPhase::writing, k + 1, writes.size());
     }
-    self->finishSettingsRun(token, generation, SettingsOperationPhase::writing, std::nullopt,
-                            wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt);
+    self->finishRun(token, generation, SettingsOperationPhase::writing, std::nullopt,
+                    wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt);
 }
