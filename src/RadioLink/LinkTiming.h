@@ -42,7 +42,6 @@ void setWaits(const Waits &waits);
 
 // Multiplies every wait that goes through duration(); 1 unless a test changes it.
 void setScale(double factor);
-double scale();
 
 // The scaled wait as a timer interval, rounded to whole milliseconds.
 std::chrono::milliseconds duration(double seconds);

@@ -112,11 +112,6 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
         m_receiveBuffer.clear();
     }
     startReader(fileDescriptor);
-    m_baudRate = configuration.baudRate;
-}
-
-void SerialPort::openPort(int baudRate) {
-    openPort(SerialPortConfiguration::ft710(baudRate));
 }
 
 void SerialPort::closePort() {

@@ -25,15 +25,10 @@ public:
     ~SerialPort() override;
 
     const QString &path() const { return m_path; }
-    // The rate of the configuration last opened, as requested (not the speed set on the line).
-    int baudRate() const { return m_baudRate; }
-    int fileDescriptor() const { return m_fileDescriptor; }
-    bool isOpen() const { return m_fileDescriptor >= 0; }
 
     // Closes whatever is open, then opens and configures the device and starts reading.
     // Throws RadioError::portOpenFailed(path); the port is closed then.
     void openPort(const SerialPortConfiguration &configuration);
-    void openPort(int baudRate);
     // Stops the reader, waits for it, then closes the device, dropping output the device has not
     // taken. Safe when closed.
     void closePort();
@@ -77,7 +72,6 @@ private:
     void processReceiveBuffer(qsizetype scanFrom);
 
     const QString m_path;
-    int m_baudRate = 38400;
     int m_fileDescriptor = -1;
     std::thread m_reader;
     int m_wakeRead = -1;

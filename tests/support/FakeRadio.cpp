@@ -7,6 +7,7 @@
 #include <mutex>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -140,6 +141,18 @@ RadioModel FakeRadio::model() const {
 
 QString FakeRadio::devicePath() const {
     return m_state->path;
+}
+
+termios FakeRadio::lineSettings() const {
+    termios settings{};
+    tcgetattr(m_state->slave, &settings);
+    return settings;
+}
+
+int FakeRadio::unreadByProgram() const {
+    int waiting = -1;
+    ioctl(m_state->slave, FIONREAD, &waiting);
+    return waiting;
 }
 
 void FakeRadio::setChannel(int channel, const Channel &contents) {

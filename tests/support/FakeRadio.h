@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <termios.h>
 
 // A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks. It answers
 // on a thread of its own, like a radio that does not wait for the program.
@@ -54,6 +55,9 @@ public:
     RadioModel model() const;
     // The pseudo-terminal's device, to open with SerialPort.
     QString devicePath() const;
+    // The line settings the program gave the device, and the bytes sent it that it has not read.
+    termios lineSettings() const;
+    int unreadByProgram() const;
 
     void setChannel(int channel, const Channel &contents);
     void clearChannel(int channel);
