@@ -54,12 +54,12 @@ class AppModel : public QObject {
     Q_PROPERTY(QString settingsStatusText READ settingsStatusText NOTIFY settingsStatusTextChanged)
 
 public:
-    // What the application hands in; tests replace the device folder, the clipboard, the clock
-    // of the log lines and the way connecting builds the link.
+    // What the application hands in; tests replace the device folder, the clipboard and the clock
+    // of the log lines, and may build the link their own way.
     struct Options {
         QString deviceFolder = QStringLiteral("/dev");
-        std::function<void(const QString &)> writeClipboard; // nothing is copied when empty
-        std::function<QTime()> clock;                        // the local time when empty
+        std::function<void(const QString &)> writeClipboard = {}; // nothing is copied when empty
+        std::function<QTime()> clock = {};                        // the local time when empty
         LinkFactory::Function openLink = LinkFactory::open;
     };
 

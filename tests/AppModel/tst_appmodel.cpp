@@ -360,11 +360,9 @@ private slots:
 
 private:
     AppModel::Options options() {
-        AppModel::Options options;
-        options.deviceFolder = m_devices->path();
-        options.clock = [this] { return m_now; };
-        options.writeClipboard = [this](const QString &text) { m_clipboard.append(text); };
-        return options;
+        return {.deviceFolder = m_devices->path(),
+                .writeClipboard = [this](const QString &text) { m_clipboard.append(text); },
+                .clock = [this] { return m_now; }};
     }
     QString path(const QString &name) const {
         return name.isEmpty() ? QString() : m_devices->filePath(name);

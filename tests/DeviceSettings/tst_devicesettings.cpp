@@ -77,9 +77,7 @@ private slots:
         m_preferredLanguages = {u"de-DE"_s};
         L::setPreferredLanguagesSource([this] { return m_preferredLanguages; });
         m_devices = std::make_unique<QTemporaryDir>();
-        AppModel::Options options;
-        options.deviceFolder = m_devices->path();
-        m_model = std::make_unique<AppModel>(options);
+        m_model = std::make_unique<AppModel>(AppModel::Options{.deviceFolder = m_devices->path()});
     }
 
     void cleanup() {
