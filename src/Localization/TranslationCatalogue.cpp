@@ -5,7 +5,9 @@
 
 namespace {
 
-QString canonicalKey(const QString &key) { return key.normalized(QString::NormalizationForm_C); }
+QString canonicalKey(const QString &key) {
+    return key.normalized(QString::NormalizationForm_C);
+}
 
 TranslationCatalogue::Table tableFromRows(const TranslationCatalogue::Rows &rows) {
     TranslationCatalogue::Table table;
