@@ -34,6 +34,11 @@ AppModel::AppModel(Options options, QObject *parent)
     , m_log(options.clock, options.writeClipboard)
     , m_openLink(options.openLink) {
     QObject::connect(&m_log, &ActivityLog::linesChanged, this, &AppModel::logLinesChanged);
+    QObject::connect(&m_memoryOperations, &MemoryOperations::memoriesChanged, this,
+                     &AppModel::memoriesChanged);
+    QObject::connect(&m_memoryOperations, &MemoryOperations::memoryChanged, this, &AppModel::memoryChanged);
+    QObject::connect(&m_memoryOperations, &MemoryOperations::selectedMemoryIDChanged, this,
+                     &AppModel::selectedMemoryIDChanged);
     QObject::connect(&m_settings, &SettingsOperations::statesChanged, this, &AppModel::settingsStatesChanged);
     QObject::connect(&m_settings, &SettingsOperations::phaseChanged, this, &AppModel::settingsPhaseChanged);
     QObject::connect(&m_settings, &SettingsOperations::progressChanged, this,
@@ -44,7 +49,7 @@ AppModel::AppModel(Options options, QObject *parent)
         setSelectedRadioModelValue(*stored);
     refreshPorts();
     applySavedSettings(m_selectedRadioModel);
-    rebuildEmptyMemories();
+    m_memoryOperations.rebuildEmpty(m_selectedRadioModel);
     resetSettingsStates();
 }
 
@@ -72,14 +77,6 @@ void AppModel::setIsConnected(bool connected) {
     publish(m_isConnected, connected, &AppModel::isConnectedChanged);
 }
 
-void AppModel::setMemories(const QList<RadioMemory> &memories) {
-    publish(m_memories, memories, &AppModel::memoriesChanged);
-}
-
-void AppModel::setSelectedMemoryID(const std::optional<QString> &id) {
-    publish(m_selectedMemoryID, id, &AppModel::selectedMemoryIDChanged);
-}
-
 void AppModel::setIsBusy(bool busy) {
     publish(m_isBusy, busy, &AppModel::isBusyChanged);
 }
@@ -90,54 +87,25 @@ void AppModel::setAlertMessage(const std::optional<QString> &message) {
 
 // Memory table
 
-QList<RadioMemory> AppModel::sortedBySlot(QList<RadioMemory> memories) {
-    std::stable_sort(memories.begin(), memories.end(),
-                     [](const RadioMemory &a, const RadioMemory &b) { return a.slot < b.slot; });
-    return memories;
+void AppModel::setSelectedMemoryID(const std::optional<QString> &id) {
+    m_memoryOperations.setSelectedMemoryID(id);
 }
 
 std::optional<RadioMemory> AppModel::selectedMemory() const {
-    if (!m_selectedMemoryID)
-        return std::nullopt;
-    for (const RadioMemory &memory : m_memories) {
-        if (memory.slot == *m_selectedMemoryID)
-            return memory;
-    }
-    return std::nullopt;
+    return m_memoryOperations.selectedMemory();
 }
 
 void AppModel::setMemoryAt(int row, const RadioMemory &memory) {
-    if (row < 0 || row >= m_memories.size())
-        return;
-    m_memories[row] = memory;
-    emit memoryChanged(row);
-}
-
-void AppModel::rebuildEmptyMemories() {
-    const ChannelRange range = memoryRange(m_selectedRadioModel);
-    QList<RadioMemory> rows;
-    rows.reserve(range.count());
-    for (int channel = range.lowerBound; channel <= range.upperBound; ++channel)
-        rows.append(RadioMemory::empty(RadioMemory::slotText(channel), m_selectedRadioModel));
-    setMemories(rows);
-    setSelectedMemoryID(rows.first().slot);
+    m_memoryOperations.setMemoryAt(row, memory);
 }
 
 void AppModel::replaceMemory(const RadioMemory &memory) {
-    for (int row = 0; row < m_memories.size(); ++row) {
-        if (m_memories[row].slot == memory.slot) {
-            setMemoryAt(row, memory);
-            return;
-        }
-    }
-    QList<RadioMemory> rows = m_memories;
-    rows.append(memory);
-    setMemories(sortedBySlot(rows));
+    m_memoryOperations.replaceMemory(memory);
 }
 
 JSONBackupDocument AppModel::backupDocument() const {
     return JSONBackupDocument(
-        MemoryBackup{m_selectedRadioModel, m_memories, QDateTime::currentDateTimeUtc()});
+        MemoryBackup{m_selectedRadioModel, memories(), QDateTime::currentDateTimeUtc()});
 }
 
 void AppModel::readAll() {
@@ -326,7 +294,7 @@ void AppModel::setSelectedRadioModel(RadioModel model) {
     disconnect();
     setSelectedRadioModelValue(model);
     applySavedSettings(model);
-    rebuildEmptyMemories();
+    m_memoryOperations.rebuildEmpty(model);
     resetSettingsStates();
     m_preferences.save(model, currentDeviceSettings());
     appendLog(L::text(QStringLiteral("Funkmodell gewechselt zu ") + rawValue(model),

@@ -76,8 +76,8 @@ public:
     const QString &selectedPort() const { return m_selectedPort; }
     int baudRate() const { return m_baudRate; }
     bool isConnected() const { return m_isConnected; }
-    const QList<RadioMemory> &memories() const { return m_memories; }
-    const std::optional<QString> &selectedMemoryID() const { return m_selectedMemoryID; }
+    const QList<RadioMemory> &memories() const { return m_memoryOperations.memories(); }
+    const std::optional<QString> &selectedMemoryID() const { return m_memoryOperations.selectedMemoryID(); }
     bool isBusy() const { return m_isBusy; }
     const QStringList &logLines() const { return m_log.lines(); }
     const std::optional<QString> &alertMessage() const { return m_alertMessage; }
@@ -165,13 +165,10 @@ private:
     void setSelectedPortValue(const QString &port);
     void setBaudRateValue(int rate);
     void setIsConnected(bool connected);
-    void setMemories(const QList<RadioMemory> &memories);
     void setIsBusy(bool busy);
 
     DeviceSettings currentDeviceSettings() const { return DeviceSettings{m_selectedPort, m_baudRate}; }
     void applySavedSettings(RadioModel model);
-    void rebuildEmptyMemories();
-    static QList<RadioMemory> sortedBySlot(QList<RadioMemory> memories);
 
     // The link's end as disconnect() makes it, logged with `logLine` when a link was open.
     void endConnection(const QString &logLine);
@@ -193,8 +190,6 @@ private:
     QString m_selectedPort;
     int m_baudRate = 38400;
     bool m_isConnected = false;
-    QList<RadioMemory> m_memories;
-    std::optional<QString> m_selectedMemoryID;
     bool m_isBusy = false;
     std::optional<QString> m_alertMessage;
 

@@ -23,6 +23,12 @@ std::optional<int> channelOfSlot(const QString &slot, RadioModel model) {
     return slot.toInt();
 }
 
+QList<RadioMemory> sortedBySlot(QList<RadioMemory> memories) {
+    std::stable_sort(memories.begin(), memories.end(),
+                     [](const RadioMemory &a, const RadioMemory &b) { return a.slot < b.slot; });
+    return memories;
+}
+
 QString readFailedLine(const QString &channel, const QString &error) {
     return L::text(QStringLiteral("Lesen fehlgeschlagen für %1: %2").arg(channel, error),
                    QStringLiteral("Read failed for %1: %2").arg(channel, error));
@@ -66,19 +72,68 @@ MemoryOperations::MemoryOperations(AppModel &model)
     : m_model(model) {
 }
 
-void MemoryOperations::readAll() {
-    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
-        readAllRun(&m_model, service, m_model.selectedRadioModel(), m_model.beginOperation());
+void MemoryOperations::setMemories(const QList<RadioMemory> &memories) {
+    m_memories = memories;
+    emit memoriesChanged();
 }
 
-QCoro::Task<> MemoryOperations::readAllRun(QPointer<AppModel> self,
+void MemoryOperations::setSelectedMemoryID(const std::optional<QString> &id) {
+    m_selectedMemoryID = id;
+    emit selectedMemoryIDChanged();
+}
+
+std::optional<RadioMemory> MemoryOperations::selectedMemory() const {
+    if (!m_selectedMemoryID)
+        return std::nullopt;
+    for (const RadioMemory &memory : m_memories) {
+        if (memory.slot == *m_selectedMemoryID)
+            return memory;
+    }
+    return std::nullopt;
+}
+
+void MemoryOperations::setMemoryAt(int row, const RadioMemory &memory) {
+    if (row < 0 || row >= m_memories.size())
+        return;
+    m_memories[row] = memory;
+    emit memoryChanged(row);
+}
+
+void MemoryOperations::replaceMemory(const RadioMemory &memory) {
+    for (int row = 0; row < m_memories.size(); ++row) {
+        if (m_memories[row].slot == memory.slot) {
+            setMemoryAt(row, memory);
+            return;
+        }
+    }
+    QList<RadioMemory> rows = m_memories;
+    rows.append(memory);
+    setMemories(sortedBySlot(rows));
+}
+
+void MemoryOperations::rebuildEmpty(RadioModel model) {
+    const ChannelRange range = memoryRange(model);
+    QList<RadioMemory> rows;
+    rows.reserve(range.count());
+    for (int channel = range.lowerBound; channel <= range.upperBound; ++channel)
+        rows.append(RadioMemory::empty(RadioMemory::slotText(channel), model));
+    setMemories(rows);
+    setSelectedMemoryID(rows.first().slot);
+}
+
+void MemoryOperations::readAll() {
+    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
+        readAllRun(this, service, m_model.selectedRadioModel(), m_model.beginOperation());
+}
+
+QCoro::Task<> MemoryOperations::readAllRun(QPointer<MemoryOperations> self,
                                            std::shared_ptr<RadioServiceProtocol> service, RadioModel model,
                                            Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
     const QString modelName = rawValue(model);
-    QList<RadioMemory> working = self->memories();
+    QList<RadioMemory> working = self->m_memories;
     const ChannelRange range = service->memoryRange();
     for (int channel = range.lowerBound; channel <= range.upperBound; ++channel) {
         if (token->isCancelled())
@@ -89,7 +144,7 @@ QCoro::Task<> MemoryOperations::readAllRun(QPointer<AppModel> self,
         if (read.cancelled || (read.failure && token->isCancelled()))
             break;
         if (read.failure) {
-            self->appendLog(readFailedLine(RadioMemory::slotText(channel), *read.failure));
+            self->m_model.appendLog(readFailedLine(RadioMemory::slotText(channel), *read.failure));
             continue;
         }
         const RadioMemory &memory = *read.value;
@@ -99,27 +154,28 @@ QCoro::Task<> MemoryOperations::readAllRun(QPointer<AppModel> self,
         if (row != working.end())
             *row = memory;
         if (memory.isEmpty)
-            self->appendLog(
+            self->m_model.appendLog(
                 L::text(QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar")
                             .arg(memory.slot, modelName),
                         QStringLiteral("Memory %1 appears empty or is not readable on %2")
                             .arg(memory.slot, modelName)));
     }
     if (token->isCancelled()) {
-        self->appendLog(L::text(QStringLiteral("Alles lesen abgebrochen für ") + modelName,
-                                QStringLiteral("Read all cancelled for ") + modelName));
+        self->m_model.appendLog(L::text(QStringLiteral("Alles lesen abgebrochen für ") + modelName,
+                                        QStringLiteral("Read all cancelled for ") + modelName));
     } else {
-        self->setMemories(AppModel::sortedBySlot(working));
-        if (!self->selectedMemoryID() && !self->memories().isEmpty())
-            self->setSelectedMemoryID(self->memories().first().slot);
-        self->appendLog(L::text(QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + modelName,
-                                QStringLiteral("Finished reading all memories for ") + modelName));
+        self->setMemories(sortedBySlot(working));
+        if (!self->m_selectedMemoryID && !self->m_memories.isEmpty())
+            self->setSelectedMemoryID(self->m_memories.first().slot);
+        self->m_model.appendLog(
+            L::text(QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + modelName,
+                    QStringLiteral("Finished reading all memories for ") + modelName));
     }
-    self->endOperation(token);
+    self->m_model.endOperation(token);
 }
 
 void MemoryOperations::readSelected() {
-    const std::optional<RadioMemory> selected = m_model.selectedMemory();
+    const std::optional<RadioMemory> selected = selectedMemory();
     if (!selected) {
         m_model.alertNotConnected();
         return;
@@ -134,10 +190,10 @@ void MemoryOperations::readSelected() {
                                                    QStringLiteral("not a valid memory slot"))));
         return;
     }
-    readSelectedRun(&m_model, service, selected->slot, *channel, m_model.beginOperation());
+    readSelectedRun(this, service, selected->slot, *channel, m_model.beginOperation());
 }
 
-QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<AppModel> self,
+QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<MemoryOperations> self,
                                                 std::shared_ptr<RadioServiceProtocol> service, QString slot,
                                                 int channel, Token token) {
     co_await nextEventLoopTurn();
@@ -150,14 +206,14 @@ QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<AppModel> self,
         if (read.value)
             self->replaceMemory(*read.value);
         else if (read.failure)
-            self->appendLog(readFailedLine(slot, *read.failure));
+            self->m_model.appendLog(readFailedLine(slot, *read.failure));
     }
-    self->endOperation(token);
+    self->m_model.endOperation(token);
 }
 
 void MemoryOperations::writeSelected(const RadioMemory &memory) {
     if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
-        writeSelectedRun(&m_model, service, memory, m_model.beginOperation());
+        writeSelectedRun(this, service, memory, m_model.beginOperation());
 }
 
 bool MemoryOperations::alertIfUnsendable(const RadioMemory &memory) {
@@ -172,7 +228,7 @@ bool MemoryOperations::alertIfUnsendable(const RadioMemory &memory) {
     return false;
 }
 
-QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<AppModel> self,
+QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self,
                                                  std::shared_ptr<RadioServiceProtocol> service,
                                                  RadioMemory memory, Token token) {
     co_await nextEventLoopTurn();
@@ -183,20 +239,20 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<AppModel> self,
     if (!self)
         co_return;
     if (write.cancelled || token->isCancelled()) {
-        self->endOperation(token);
+        self->m_model.endOperation(token);
         co_return;
     }
     if (write.failure) {
-        self->appendLog(
+        self->m_model.appendLog(
             L::text(QStringLiteral("Schreiben fehlgeschlagen für %1: %2").arg(slot, *write.failure),
                     QStringLiteral("Write failed for %1: %2").arg(slot, *write.failure)));
-        self->setAlertMessage(*write.failure);
-        self->endOperation(token);
+        self->m_model.setAlertMessage(*write.failure);
+        self->m_model.endOperation(token);
         co_return;
     }
 
-    const QString modelName = rawValue(self->selectedRadioModel());
-    self->appendLog(
+    const QString modelName = rawValue(self->m_model.selectedRadioModel());
+    self->m_model.appendLog(
         L::text(QStringLiteral("Schreiben für Speicher %1 über %2 via MW+MT gesendet").arg(slot, modelName),
                 QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
     self->replaceMemory(memory);
@@ -209,18 +265,19 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<AppModel> self,
         self->replaceMemory(*read.value);
         const QStringList differences = read.value->verificationMismatches(memory);
         if (differences.isEmpty())
-            self->appendLog(L::text(QStringLiteral("Verifikation OK für Speicher ") + slot,
-                                    QStringLiteral("Verify OK for memory ") + slot));
+            self->m_model.appendLog(L::text(QStringLiteral("Verifikation OK für Speicher ") + slot,
+                                            QStringLiteral("Verify OK for memory ") + slot));
         else
-            self->appendLog(L::text(QStringLiteral("Verifikationsabweichung für Speicher %1: ").arg(slot),
-                                    QStringLiteral("Verify mismatch for memory %1: ").arg(slot)) +
-                            differences.join(QStringLiteral(" | ")));
+            self->m_model.appendLog(
+                L::text(QStringLiteral("Verifikationsabweichung für Speicher %1: ").arg(slot),
+                        QStringLiteral("Verify mismatch for memory %1: ").arg(slot)) +
+                differences.join(QStringLiteral(" | ")));
     } else if (!token->isCancelled() && read.failure) {
-        self->appendLog(
+        self->m_model.appendLog(
             L::text(QStringLiteral("Verifikationslesen fehlgeschlagen für %1: %2").arg(slot, *read.failure),
                     QStringLiteral("Verify read failed for %1: %2").arg(slot, *read.failure)));
     }
-    self->endOperation(token);
+    self->m_model.endOperation(token);
 }
 
 void MemoryOperations::applyImportedBackup(const MemoryBackup &backup) {
@@ -229,10 +286,9 @@ void MemoryOperations::applyImportedBackup(const MemoryBackup &backup) {
         return;
     }
     m_model.setSelectedRadioModel(backup.radioModel);
-    m_model.setMemories(AppModel::sortedBySlot(backup.memories));
-    m_model.setSelectedMemoryID(m_model.memories().isEmpty()
-                                    ? std::nullopt
-                                    : std::optional<QString>(m_model.memories().first().slot));
+    setMemories(sortedBySlot(backup.memories));
+    setSelectedMemoryID(m_memories.isEmpty() ? std::nullopt
+                                             : std::optional<QString>(m_memories.first().slot));
     const QString count = QString::number(backup.memories.size());
     m_model.appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
                               QStringLiteral("Imported backup with %1 memories").arg(count)));
