@@ -8,7 +8,6 @@
 #include "RadioLink/SerialPort.h"
 
 #include <QPointer>
-#include <algorithm>
 
 namespace {
 

@@ -23,6 +23,7 @@ public:
         std::function<void(const QString &text)> logger;
     };
 
+    // All three set, or none (no link).
     struct Link {
         std::shared_ptr<SerialPort> serialPort;
         std::shared_ptr<CATConnection> catConnection;
