@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qcoro-qt6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qcoro-qt6-dev qt6-translations-l10n
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth imagemagick fonts-dejavu-core
 )

@@ -2,6 +2,7 @@
 
 #include "App/LanguageSelection.h"
 #include "App/PreferencesPanel.h"
+#include "App/QtTranslations.h"
 #include "App/SettingsWindows.h"
 #include "Localization/L.h"
 #include "MainWindow/AppBranding.h"
@@ -23,6 +24,7 @@ KorvelApp::KorvelApp(AppModel::Options options, QObject *parent)
     // The same dark look on every platform, so texts read well on the gradients.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(ModelPalette::forModel(RadioModel::ft710).widgetPalette());
+    new QtTranslations(this);
 
     m_mainWindow = new ContentView(&m_model);
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);

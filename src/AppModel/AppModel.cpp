@@ -1,30 +1,17 @@
 #include "AppModel/AppModel.h"
 
 #include "Localization/L.h"
-#include "Localization/UserDefaults.h"
 #include "Model/RadioError.h"
 #include "RadioLink/CATConnection.h"
 #include "RadioLink/CancellationToken.h"
-#include "RadioLink/FT710RadioService.h"
-#include "RadioLink/FT991ARadioService.h"
 #include "RadioLink/RadioServiceProtocol.h"
 #include "RadioLink/SerialPort.h"
 
-#include <QDir>
-#include <algorithm>
+#include <QPointer>
 
 namespace {
 
 constexpr int defaultBaudRate = 38400;
-
-// The serial devices of the platform: USB serial adapters and the radios' own USB ports.
-bool isSerialDeviceName(const QString &name) {
-#ifdef Q_OS_MACOS
-    return name.startsWith(QLatin1String("cu."));
-#else
-    return name.startsWith(QLatin1String("ttyUSB")) || name.startsWith(QLatin1String("ttyACM"));
-#endif
-}
 
 QString framingLabel(RadioModel model) {
     return model == RadioModel::ft991a ? QStringLiteral("8N2 / HW-Handshake") : QStringLiteral("8N1");
@@ -33,8 +20,7 @@ QString framingLabel(RadioModel model) {
 } // namespace
 
 const QString &AppModel::preferencesKey() {
-    static const QString key = QStringLiteral("Korvel.AppPreferences.v1");
-    return key;
+    return PreferencesStore::key();
 }
 
 AppModel::AppModel(QObject *parent)
@@ -43,11 +29,26 @@ AppModel::AppModel(QObject *parent)
 
 AppModel::AppModel(Options options, QObject *parent)
     : QObject(parent)
-    , m_options(std::move(options)) {
-    loadPreferences();
+    , m_devices(options.deviceFolder)
+    , m_log(options.clock, options.writeClipboard)
+    , m_openLink(options.openLink) {
+    QObject::connect(&m_log, &ActivityLog::linesChanged, this, &AppModel::logLinesChanged);
+    QObject::connect(&m_memoryOperations, &MemoryOperations::memoriesChanged, this,
+                     &AppModel::memoriesChanged);
+    QObject::connect(&m_memoryOperations, &MemoryOperations::memoryChanged, this, &AppModel::memoryChanged);
+    QObject::connect(&m_memoryOperations, &MemoryOperations::selectedMemoryIDChanged, this,
+                     &AppModel::selectedMemoryIDChanged);
+    QObject::connect(&m_settings, &SettingsOperations::statesChanged, this, &AppModel::settingsStatesChanged);
+    QObject::connect(&m_settings, &SettingsOperations::phaseChanged, this, &AppModel::settingsPhaseChanged);
+    QObject::connect(&m_settings, &SettingsOperations::progressChanged, this,
+                     &AppModel::settingsProgressChanged);
+    QObject::connect(&m_settings, &SettingsOperations::statusTextChanged, this,
+                     &AppModel::settingsStatusTextChanged);
+    if (const std::optional<RadioModel> stored = m_preferences.load())
+        setSelectedRadioModelValue(*stored);
     refreshPorts();
     applySavedSettings(m_selectedRadioModel);
-    rebuildEmptyMemories();
+    m_memoryOperations.rebuildEmpty(m_selectedRadioModel);
     resetSettingsStates();
 }
 
@@ -75,14 +76,6 @@ void AppModel::setIsConnected(bool connected) {
     publish(m_isConnected, connected, &AppModel::isConnectedChanged);
 }
 
-void AppModel::setMemories(const QList<RadioMemory> &memories) {
-    publish(m_memories, memories, &AppModel::memoriesChanged);
-}
-
-void AppModel::setSelectedMemoryID(const std::optional<QString> &id) {
-    publish(m_selectedMemoryID, id, &AppModel::selectedMemoryIDChanged);
-}
-
 void AppModel::setIsBusy(bool busy) {
     publish(m_isBusy, busy, &AppModel::isBusyChanged);
 }
@@ -91,114 +84,86 @@ void AppModel::setAlertMessage(const std::optional<QString> &message) {
     publish(m_alertMessage, message, &AppModel::alertMessageChanged);
 }
 
-void AppModel::setSettingsStates(const QList<DeviceSettingState> &states) {
-    publish(m_settingsStates, states, &AppModel::settingsStatesChanged);
-}
-
-void AppModel::setSettingsPhase(SettingsOperationPhase phase) {
-    publish(m_settingsPhase, phase, &AppModel::settingsPhaseChanged);
-}
-
-void AppModel::setSettingsProgress(double progress) {
-    publish(m_settingsProgress, progress, &AppModel::settingsProgressChanged);
-}
-
-void AppModel::setSettingsStatusText(const QString &text) {
-    publish(m_settingsStatusText, text, &AppModel::settingsStatusTextChanged);
-}
-
 // Memory table
 
-QList<RadioMemory> AppModel::sortedBySlot(QList<RadioMemory> memories) {
-    std::stable_sort(memories.begin(), memories.end(),
-                     [](const RadioMemory &a, const RadioMemory &b) { return a.slot < b.slot; });
-    return memories;
+void AppModel::setSelectedMemoryID(const std::optional<QString> &id) {
+    m_memoryOperations.setSelectedMemoryID(id);
 }
 
 std::optional<RadioMemory> AppModel::selectedMemory() const {
-    if (!m_selectedMemoryID)
-        return std::nullopt;
-    for (const RadioMemory &memory : m_memories) {
-        if (memory.slot == *m_selectedMemoryID)
-            return memory;
-    }
-    return std::nullopt;
+    return m_memoryOperations.selectedMemory();
 }
 
 void AppModel::setMemoryAt(int row, const RadioMemory &memory) {
-    if (row < 0 || row >= m_memories.size())
-        return;
-    m_memories[row] = memory;
-    emit memoryChanged(row);
-}
-
-void AppModel::rebuildEmptyMemories() {
-    const ChannelRange range = memoryRange(m_selectedRadioModel);
-    QList<RadioMemory> rows;
-    rows.reserve(range.count());
-    for (int channel = range.lowerBound; channel <= range.upperBound; ++channel)
-        rows.append(RadioMemory::empty(RadioMemory::slotText(channel), m_selectedRadioModel));
-    setMemories(rows);
-    setSelectedMemoryID(rows.first().slot);
+    m_memoryOperations.setMemoryAt(row, memory);
 }
 
 void AppModel::replaceMemory(const RadioMemory &memory) {
-    for (int row = 0; row < m_memories.size(); ++row) {
-        if (m_memories[row].slot == memory.slot) {
-            setMemoryAt(row, memory);
-            return;
-        }
-    }
-    QList<RadioMemory> rows = m_memories;
-    rows.append(memory);
-    setMemories(sortedBySlot(rows));
-}
-
-void AppModel::applyImportedBackup(const MemoryBackup &backup) {
-    setSelectedRadioModel(backup.radioModel);
-    setMemories(sortedBySlot(backup.memories));
-    setSelectedMemoryID(m_memories.isEmpty() ? std::nullopt
-                                             : std::optional<QString>(m_memories.first().slot));
-    const QString count = QString::number(backup.memories.size());
-    appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
-                      QStringLiteral("Imported backup with %1 memories").arg(count)));
+    m_memoryOperations.replaceMemory(memory);
 }
 
 JSONBackupDocument AppModel::backupDocument() const {
     return JSONBackupDocument(
-        MemoryBackup{m_selectedRadioModel, m_memories, QDateTime::currentDateTimeUtc()});
+        MemoryBackup{m_selectedRadioModel, memories(), QDateTime::currentDateTimeUtc()});
 }
 
-// Preferences
-
-void AppModel::loadPreferences() {
-    if (!UserDefaults::value(preferencesKey()).isValid())
-        return;
-    const std::optional<QString> stored = UserDefaults::text(preferencesKey());
-    const std::optional<AppPreferences> preferences = stored ? AppPreferences::decode(*stored) : std::nullopt;
-    if (!preferences) {
-        m_savedSettingsByModel.clear();
-        return;
-    }
-    setSelectedRadioModelValue(preferences->selectedRadioModel);
-    m_savedSettingsByModel = preferences->savedSettingsByModel;
+void AppModel::readAll() {
+    m_memoryOperations.readAll();
 }
 
-void AppModel::persistCurrentDeviceSettings() {
-    m_savedSettingsByModel.insert(rawValue(m_selectedRadioModel), DeviceSettings{m_selectedPort, m_baudRate});
+void AppModel::readSelected() {
+    m_memoryOperations.readSelected();
 }
 
-void AppModel::savePreferences() {
-    persistCurrentDeviceSettings();
-    UserDefaults::setValue(preferencesKey(),
-                           AppPreferences{m_selectedRadioModel, m_savedSettingsByModel}.encode());
+void AppModel::writeSelected(const RadioMemory &memory) {
+    m_memoryOperations.writeSelected(memory);
 }
+
+bool AppModel::alertIfUnsendable(const RadioMemory &memory) {
+    return m_memoryOperations.alertIfUnsendable(memory);
+}
+
+void AppModel::applyImportedBackup(const MemoryBackup &backup) {
+    m_memoryOperations.applyImportedBackup(backup);
+}
+
+// Menu settings
+
+const QList<DeviceSettingDefinition> &AppModel::currentSettingDefinitions() const {
+    return m_selectedRadioModel == RadioModel::ft991a ? DeviceSettingDefinition::ft991aDefinitions()
+                                                      : DeviceSettingDefinition::ft710Definitions();
+}
+
+void AppModel::resetSettingsStates() {
+    m_settings.resetStates();
+}
+
+bool AppModel::hasDirtySettings() const {
+    return m_settings.hasDirtyStates();
+}
+
+void AppModel::setSettingValue(const QString &id, const QString &value) {
+    m_settings.setValue(id, value);
+}
+
+void AppModel::restoreSettingsToOriginal() {
+    m_settings.restoreToOriginal();
+}
+
+void AppModel::readSettings() {
+    m_settings.read();
+}
+
+void AppModel::writeSettings() {
+    m_settings.write();
+}
+
+// Preferences and serial devices
 
 void AppModel::applySavedSettings(RadioModel model) {
-    const auto saved = m_savedSettingsByModel.constFind(rawValue(model));
-    const bool hasEntry = saved != m_savedSettingsByModel.constEnd();
-    setBaudRateValue(hasEntry ? saved->baudRate : defaultBaudRate);
-    if (hasEntry && !saved->selectedPort.isEmpty() && m_availablePorts.contains(saved->selectedPort)) {
+    const std::optional<DeviceSettings> saved = m_preferences.saved(model);
+    setBaudRateValue(saved ? saved->baudRate : defaultBaudRate);
+    if (saved && !saved->selectedPort.isEmpty() && m_availablePorts.contains(saved->selectedPort)) {
         setSelectedPortValue(saved->selectedPort);
         return;
     }
@@ -207,22 +172,11 @@ void AppModel::applySavedSettings(RadioModel model) {
     setSelectedPortValue(m_availablePorts.value(0));
 }
 
-QStringList AppModel::listSerialDevices() const {
-    const QDir folder(m_options.deviceFolder);
-    QStringList paths;
-    for (const QString &name : folder.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-        if (isSerialDeviceName(name))
-            paths.append(folder.filePath(name));
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 void AppModel::refreshPorts() {
-    setAvailablePorts(listSerialDevices());
+    setAvailablePorts(m_devices.paths());
     if (m_availablePorts.contains(m_selectedPort))
         return;
-    const QString saved = m_savedSettingsByModel.value(rawValue(m_selectedRadioModel)).selectedPort;
+    const QString saved = m_preferences.saved(m_selectedRadioModel).value_or(DeviceSettings{}).selectedPort;
     if (!saved.isEmpty() && m_availablePorts.contains(saved)) {
         setSelectedPortValue(saved);
         return;
@@ -232,36 +186,26 @@ void AppModel::refreshPorts() {
 
 void AppModel::setSelectedPort(const QString &port) {
     setSelectedPortValue(port);
-    persistCurrentDeviceSettings();
-    savePreferences();
+    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
 }
 
 void AppModel::setBaudRate(int rate) {
     setBaudRateValue(rate);
-    persistCurrentDeviceSettings();
-    savePreferences();
+    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
 }
 
 // Activity log
 
 void AppModel::appendLog(const QString &message) {
-    const QTime now = m_options.clock ? m_options.clock() : QTime::currentTime();
-    m_logLines.prepend(QLatin1Char('[') + now.toString(QStringLiteral("HH:mm:ss")) + QLatin1String("] ") +
-                       message);
-    emit logLinesChanged();
+    m_log.append(message);
 }
 
 void AppModel::copyLogToPasteboard() {
-    if (m_options.writeClipboard)
-        m_options.writeClipboard(m_logLines.join(QLatin1Char('\n')));
-    appendLog(L::text(QStringLiteral("Log in die Zwischenablage kopiert"),
-                      QStringLiteral("Log copied to clipboard")));
+    m_log.copyToClipboard();
 }
 
 void AppModel::clearLog() {
-    m_logLines = QStringList();
-    emit logLinesChanged();
-    appendLog(L::text(QStringLiteral("Log gelöscht"), QStringLiteral("Log cleared")));
+    m_log.clear();
 }
 
 // Link
@@ -272,16 +216,17 @@ void AppModel::connect() {
                                 QStringLiteral("Please select a serial port first.")));
         return;
     }
-    persistCurrentDeviceSettings();
-    savePreferences();
+    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
     disconnect();
 
-    auto port = std::make_shared<SerialPort>(m_selectedPort);
-    const SerialPortConfiguration configuration = m_selectedRadioModel == RadioModel::ft991a
-                                                      ? SerialPortConfiguration::ft991a(m_baudRate)
-                                                      : SerialPortConfiguration::ft710(m_baudRate);
+    QPointer<AppModel> self(this);
+    const auto logger = [self](const QString &line) {
+        if (self)
+            self->appendLog(line);
+    };
+    LinkFactory::Link link;
     try {
-        port->openPort(configuration);
+        link = m_openLink({m_selectedPort, m_selectedRadioModel, m_baudRate, logger});
     } catch (const std::exception &error) {
         const QString description = QString::fromUtf8(error.what());
         setAlertMessage(description);
@@ -289,18 +234,17 @@ void AppModel::connect() {
                           QStringLiteral("Connection failed: ") + description));
         return;
     }
-
-    QPointer<AppModel> self(this);
-    auto connection = std::make_shared<CATConnection>(port, [self](const QString &line) {
-        if (self)
-            self->appendLog(line);
-    });
-    m_serialPort = port;
-    m_catConnection = connection;
-    if (m_selectedRadioModel == RadioModel::ft991a)
-        m_radioService = std::make_shared<FT991ARadioService>(connection);
-    else
-        m_radioService = std::make_shared<FT710RadioService>(connection);
+    // A report that comes in after its port was replaced concerns no link of ours.
+    SerialPort *port = link.serialPort.get();
+    for (const auto &[signal, reaction] :
+         {std::pair(&SerialPort::hungUp, &AppModel::connectionLost),
+          std::pair(&SerialPort::overlongLineDropped, &AppModel::logDroppedNoise)}) {
+        QObject::connect(port, signal, this, [this, port, reaction] {
+            if (m_link.serialPort.get() == port)
+                (this->*reaction)();
+        });
+    }
+    m_link = link;
     setIsConnected(true);
     appendLog(QStringLiteral("Opened %1 @ %2 [%3] [%4]")
                   .arg(m_selectedPort, QString::number(m_baudRate), rawValue(m_selectedRadioModel),
@@ -308,22 +252,36 @@ void AppModel::connect() {
 }
 
 void AppModel::disconnect() {
+    endConnection(QStringLiteral("Disconnected"));
+}
+
+void AppModel::connectionLost() {
+    const QString path = m_link.serialPort->path();
+    const QString message = L::text(
+        QStringLiteral("Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr erreichbar.")
+            .arg(path),
+        QStringLiteral("Connection to %1 lost – the device was disconnected or is no longer available.")
+            .arg(path));
+    endConnection(message);
+    setAlertMessage(message);
+}
+
+void AppModel::logDroppedNoise() {
+    appendLog(L::text(QStringLiteral("Empfangene Daten ohne „;“ waren zu lang und wurden verworfen"),
+                      QStringLiteral("Received data without \";\" was too long and has been discarded")));
+}
+
+void AppModel::endConnection(const QString &logLine) {
     if (m_activeTask) {
         m_activeTask->cancel();
         m_activeTask.reset();
     }
-    if (m_serialPort) {
-        m_serialPort->closePort();
-        m_serialPort.reset();
-    }
-    m_radioService.reset();
-    m_catConnection.reset();
-    m_settingsRun.reset();
-    setSettingsPhase(SettingsOperationPhase::idle);
-    setSettingsProgress(0.0);
-    setSettingsStatusText(QString());
+    if (m_link.serialPort)
+        m_link.serialPort->closePort();
+    m_link = LinkFactory::Link();
+    m_settings.clearRun();
     if (m_isConnected)
-        appendLog(QStringLiteral("Disconnected"));
+        appendLog(logLine);
     setIsConnected(false);
     setIsBusy(false);
 }
@@ -331,13 +289,13 @@ void AppModel::disconnect() {
 void AppModel::setSelectedRadioModel(RadioModel model) {
     if (model == m_selectedRadioModel)
         return;
-    persistCurrentDeviceSettings();
+    m_preferences.remember(m_selectedRadioModel, currentDeviceSettings());
     disconnect();
     setSelectedRadioModelValue(model);
     applySavedSettings(model);
-    rebuildEmptyMemories();
+    m_memoryOperations.rebuildEmpty(model);
     resetSettingsStates();
-    savePreferences();
+    m_preferences.save(model, currentDeviceSettings());
     appendLog(L::text(QStringLiteral("Funkmodell gewechselt zu ") + rawValue(model),
                       QStringLiteral("Radio model switched to ") + rawValue(model)));
 }
@@ -348,16 +306,16 @@ void AppModel::alertNotConnected() {
     setAlertMessage(RadioError::notConnected().description());
 }
 
-bool AppModel::requireService() {
-    if (!m_radioService)
+std::shared_ptr<RadioServiceProtocol> AppModel::serviceOrAlert() {
+    if (!m_link.radioService)
         alertNotConnected();
-    return bool(m_radioService);
+    return m_link.radioService;
 }
 
-bool AppModel::requireConnection() {
-    if (!m_catConnection)
+std::shared_ptr<CATConnection> AppModel::connectionOrAlert() {
+    if (!m_link.catConnection)
         alertNotConnected();
-    return bool(m_catConnection);
+    return m_link.catConnection;
 }
 
 AppModel::Token AppModel::beginOperation() {
@@ -368,7 +326,6 @@ AppModel::Token AppModel::beginOperation() {
     return m_activeTask;
 }
 
-// A task replaced by a newer one leaves the newer one's busy flag and handle alone.
 void AppModel::endOperation(const Token &token) {
     if (m_activeTask != token)
         return;

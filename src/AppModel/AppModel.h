@@ -1,7 +1,12 @@
 #pragma once
 
-#include "AppModel/AppPreferences.h"
+#include "AppModel/ActivityLog.h"
 #include "AppModel/JSONBackupDocument.h"
+#include "AppModel/LinkFactory.h"
+#include "AppModel/MemoryOperations.h"
+#include "AppModel/PreferencesStore.h"
+#include "AppModel/SerialDeviceList.h"
+#include "AppModel/SettingsOperations.h"
 #include "Model/DeviceSettingDefinition.h"
 #include "Model/DeviceSettingState.h"
 #include "Model/MemoryBackup.h"
@@ -9,11 +14,8 @@
 #include "Model/RadioModel.h"
 #include "Model/SettingsOperationPhase.h"
 
-#include <QCoro/QCoroTask>
-#include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTime>
@@ -22,13 +24,12 @@
 #include <optional>
 
 class CancellationToken;
-class CATConnection;
-class RadioServiceProtocol;
-class SerialPort;
 
 // The one application state: connection choices, the link, the memory table, the menu-setting
 // states and the activity log. Every view reads its properties and calls its operations; all of it
 // lives on the main thread. Radio operations return at once and run as one cancellable task each.
+// Behind it work its parts: the stored preferences, the device list, the log, the link a factory
+// builds on connect, the memory operations and the menu-settings operations.
 //
 // Each property has one change signal, emitted once per assignment (also for an equal value).
 // `memories` has two: `memoriesChanged()` when the table is assigned as a whole, and
@@ -54,11 +55,12 @@ class AppModel : public QObject {
 
 public:
     // What the application hands in; tests replace the device folder, the clipboard and the clock
-    // of the log lines.
+    // of the log lines, and may build the link their own way.
     struct Options {
         QString deviceFolder = QStringLiteral("/dev");
-        std::function<void(const QString &)> writeClipboard; // nothing is copied when empty
-        std::function<QTime()> clock;                        // the local time when empty
+        std::function<void(const QString &)> writeClipboard = {}; // nothing is copied when empty
+        std::function<QTime()> clock = {};                        // the local time when empty
+        LinkFactory::Function openLink = LinkFactory::open;
     };
 
     // The settings key of the stored preferences record.
@@ -74,15 +76,15 @@ public:
     const QString &selectedPort() const { return m_selectedPort; }
     int baudRate() const { return m_baudRate; }
     bool isConnected() const { return m_isConnected; }
-    const QList<RadioMemory> &memories() const { return m_memories; }
-    const std::optional<QString> &selectedMemoryID() const { return m_selectedMemoryID; }
+    const QList<RadioMemory> &memories() const { return m_memoryOperations.memories(); }
+    const std::optional<QString> &selectedMemoryID() const { return m_memoryOperations.selectedMemoryID(); }
     bool isBusy() const { return m_isBusy; }
-    const QStringList &logLines() const { return m_logLines; }
+    const QStringList &logLines() const { return m_log.lines(); }
     const std::optional<QString> &alertMessage() const { return m_alertMessage; }
-    const QList<DeviceSettingState> &settingsStates() const { return m_settingsStates; }
-    SettingsOperationPhase settingsPhase() const { return m_settingsPhase; }
-    double settingsProgress() const { return m_settingsProgress; }
-    const QString &settingsStatusText() const { return m_settingsStatusText; }
+    const QList<DeviceSettingState> &settingsStates() const { return m_settings.states(); }
+    SettingsOperationPhase settingsPhase() const { return m_settings.phase(); }
+    double settingsProgress() const { return m_settings.progress(); }
+    const QString &settingsStatusText() const { return m_settings.statusText(); }
 
     // The two properties views assign directly.
     void setSelectedMemoryID(const std::optional<QString> &id);
@@ -113,6 +115,12 @@ public:
     void readSelected();
     void replaceMemory(const RadioMemory &memory);
     void writeSelected(const RadioMemory &memory);
+    // Shows the error the connected radio's write would refuse the channel with before sending
+    // anything (a field the serial port cannot send) and returns true; false when it would be sent
+    // or no radio is connected. The editors ask before they store a channel they are to write.
+    bool alertIfUnsendable(const RadioMemory &memory);
+    // Refuses, with an alert and changing nothing, a backup with a channel its model cannot hold:
+    // a slot outside the model's range or not three digits, a slot twice, another model's channel.
     void applyImportedBackup(const MemoryBackup &backup);
     JSONBackupDocument backupDocument() const;
 
@@ -143,11 +151,8 @@ signals:
     void settingsStatusTextChanged();
 
 private:
-    // One changed menu item to write, with its place in the settings list when the run started.
-    struct SettingWrite {
-        int position = 0;
-        QString id;
-    };
+    friend class MemoryOperations;
+    friend class SettingsOperations;
     using Token = std::shared_ptr<CancellationToken>;
 
     // Published setters: one signal per assignment.
@@ -160,77 +165,40 @@ private:
     void setSelectedPortValue(const QString &port);
     void setBaudRateValue(int rate);
     void setIsConnected(bool connected);
-    void setMemories(const QList<RadioMemory> &memories);
     void setIsBusy(bool busy);
-    void setSettingsStates(const QList<DeviceSettingState> &states);
-    void setSettingsPhase(SettingsOperationPhase phase);
-    void setSettingsProgress(double progress);
-    void setSettingsStatusText(const QString &text);
 
-    void loadPreferences();
-    void savePreferences();
-    void persistCurrentDeviceSettings();
+    DeviceSettings currentDeviceSettings() const { return DeviceSettings{m_selectedPort, m_baudRate}; }
     void applySavedSettings(RadioModel model);
-    QStringList listSerialDevices() const;
-    void rebuildEmptyMemories();
 
-    // The shared frame of every radio operation.
+    // The link's end as disconnect() makes it, logged with `logLine` when a link was open.
+    void endConnection(const QString &logLine);
+    // The port's reports: the device went away, noise was dropped.
+    void connectionLost();
+    void logDroppedNoise();
+
+    // The frame every radio operation runs in: it needs the link (else the not-connected alert),
+    // cancels the operation before it and keeps the model busy until it ends.
     void alertNotConnected();
-    bool requireService();
-    bool requireConnection();
+    std::shared_ptr<RadioServiceProtocol> serviceOrAlert();
+    std::shared_ptr<CATConnection> connectionOrAlert();
     Token beginOperation();
+    // A task replaced by a newer one leaves the newer one's busy flag and handle alone.
     void endOperation(const Token &token);
-    static QList<RadioMemory> sortedBySlot(QList<RadioMemory> memories);
-
-    // The shared steps of the menu-setting runs.
-    Token startSettingsRun(SettingsOperationPhase phase);
-    void publishSettingsProgress(quint64 generation, SettingsOperationPhase phase, int done, int count);
-    void publishReadItem(quint64 generation, int done, int count, const QList<DeviceSettingState> &states);
-    std::optional<DeviceSettingState> stateToWrite(quint64 generation, const SettingWrite &write) const;
-    void recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &value);
-    void finishSettingsRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
-                           const std::optional<QList<DeviceSettingState>> &states,
-                           const std::optional<QString> &alert);
-
-    static QCoro::Task<> readAllRun(QPointer<AppModel> self, std::shared_ptr<RadioServiceProtocol> service,
-                                    RadioModel model, Token token);
-    static QCoro::Task<> readSelectedRun(QPointer<AppModel> self,
-                                         std::shared_ptr<RadioServiceProtocol> service, QString slot,
-                                         Token token);
-    static QCoro::Task<> writeSelectedRun(QPointer<AppModel> self,
-                                          std::shared_ptr<RadioServiceProtocol> service, RadioMemory memory,
-                                          Token token);
-    static QCoro::Task<> readSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
-                                         QList<DeviceSettingDefinition> definitions, quint64 generation,
-                                         Token token);
-    static QCoro::Task<> writeSettingsRun(QPointer<AppModel> self, std::shared_ptr<CATConnection> connection,
-                                          QList<SettingWrite> writes, quint64 generation, Token token);
-
-    Options m_options;
 
     RadioModel m_selectedRadioModel = RadioModel::ft710;
     QStringList m_availablePorts;
     QString m_selectedPort;
     int m_baudRate = 38400;
     bool m_isConnected = false;
-    QList<RadioMemory> m_memories;
-    std::optional<QString> m_selectedMemoryID;
     bool m_isBusy = false;
-    QStringList m_logLines;
     std::optional<QString> m_alertMessage;
-    QList<DeviceSettingState> m_settingsStates;
-    SettingsOperationPhase m_settingsPhase = SettingsOperationPhase::idle;
-    double m_settingsProgress = 0.0;
-    QString m_settingsStatusText;
 
-    std::shared_ptr<SerialPort> m_serialPort;
-    std::shared_ptr<CATConnection> m_catConnection;
-    std::shared_ptr<RadioServiceProtocol> m_radioService;
+    PreferencesStore m_preferences;
+    SerialDeviceList m_devices;
+    ActivityLog m_log;
+    const LinkFactory::Function m_openLink;
+    LinkFactory::Link m_link;
     Token m_activeTask;
-    QHash<QString, DeviceSettings> m_savedSettingsByModel;
-    // Advanced by every rebuild of the setting states and every new settings run: a run publishes
-    // only while its generation is current, so a cancelled run never shows stale states.
-    quint64 m_settingsGeneration = 0;
-    // The settings run that set the phase; only it puts the phase back to idle.
-    Token m_settingsRun;
+    MemoryOperations m_memoryOperations{*this};
+    SettingsOperations m_settings{*this};
 };

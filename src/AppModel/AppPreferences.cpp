@@ -29,10 +29,18 @@ int requiredInteger(const QJsonObject &object, const QString &key) {
 
 DeviceSettings decodeDeviceSettings(const QJsonValue &value, const QString &path) {
     const QJsonObject object = StrictJson::object(value, path);
-    return DeviceSettings{StrictJson::requiredString(object, portKey), requiredInteger(object, baudKey)};
+    const int baudRate = requiredInteger(object, baudKey);
+    if (!DeviceSettings::offeredBaudRates().contains(baudRate))
+        throw JSONDecodingError(JSONDecodingError::Kind::dataCorrupted, baudKey, QString::number(baudRate));
+    return DeviceSettings{StrictJson::requiredString(object, portKey), baudRate};
 }
 
 } // namespace
+
+const QList<int> &DeviceSettings::offeredBaudRates() {
+    static const QList<int> rates{4800, 9600, 19200, 38400, 57600, 115200};
+    return rates;
+}
 
 QString AppPreferences::encode() const {
     QJsonObject settings;

@@ -3,6 +3,7 @@
 #include "Model/RadioModel.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -10,6 +11,9 @@
 struct DeviceSettings {
     QString selectedPort;
     int baudRate = 0;
+
+    // The rates the sidebar offers and the line can run; a stored rate must be one of them.
+    static const QList<int> &offeredBaudRates();
 
     friend bool operator==(const DeviceSettings &, const DeviceSettings &) = default;
 };
@@ -21,8 +25,9 @@ struct AppPreferences {
     QHash<QString, DeviceSettings> savedSettingsByModel;
 
     QString encode() const;
-    // The record of a stored text; nothing when a key is missing, a value has the wrong type or the
-    // model is unknown, so that a damaged record never yields half of its settings.
+    // The record of a stored text; nothing when a key is missing, a value has the wrong type, the
+    // model is unknown or a baud rate is not offered, so that a damaged record never yields half of
+    // its settings.
     static std::optional<AppPreferences> decode(const QString &text);
 
     friend bool operator==(const AppPreferences &, const AppPreferences &) = default;

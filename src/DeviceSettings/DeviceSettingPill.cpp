@@ -16,6 +16,8 @@ DeviceSettingPill::DeviceSettingPill(const QString &text, const QColor &color, Q
     , m_text(text)
     , m_color(color) {
     DeviceSettingsStyle::applyFont(this, DeviceSettingsStyle::TextRole::pill);
+    // The text is painted; a screen reader reads the mark by its name.
+    setAccessibleName(text);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

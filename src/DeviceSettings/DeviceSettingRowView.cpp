@@ -60,7 +60,9 @@ DeviceSettingRowView::DeviceSettingRowView(const DeviceSettingState &state, cons
     row->setSpacing(14);
     row->addLayout(leftColumn, 1);
     row->addSpacing(16);
-    row->addWidget(makeEditor(), 0, Qt::AlignVCenter);
+    QWidget *editor = makeEditor();
+    title->setBuddy(editor);
+    row->addWidget(editor, 0, Qt::AlignVCenter);
 }
 
 QWidget *DeviceSettingRowView::makeEditor() {
@@ -68,7 +70,6 @@ QWidget *DeviceSettingRowView::makeEditor() {
     if (m_state.definition().fieldKind == DeviceSettingFieldKind::choice) {
         m_choice = new QComboBox(this);
         m_choice->setObjectName(editorName);
-        m_choice->setAccessibleName(loc(m_state.definition().title));
         m_choice->setFixedWidth(choiceWidth);
         connect(m_choice, &QComboBox::activated, this, &DeviceSettingRowView::chooseOption);
         showChoice();

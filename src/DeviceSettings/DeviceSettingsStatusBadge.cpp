@@ -18,12 +18,15 @@ DeviceSettingsStatusBadge::DeviceSettingsStatusBadge(QWidget *parent)
     : QWidget(parent) {
     DeviceSettingsStyle::applyFont(this, DeviceSettingsStyle::TextRole::emphasis);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // The text is painted; a screen reader reads the badge by its name.
+    setAccessibleName(text());
 }
 
 void DeviceSettingsStatusBadge::setConnected(bool connected) {
     if (connected == m_connected)
         return;
     m_connected = connected;
+    setAccessibleName(text());
     updateGeometry();
     update();
 }

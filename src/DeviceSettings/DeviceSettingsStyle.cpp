@@ -53,8 +53,9 @@ void setSecondaryTextColor(QWidget *widget) {
 
 void tintButton(QWidget *button, const QColor &color) {
     QPalette palette = button->palette();
-    // Fusion lightens the face towards its top edge; a darker base keeps white text readable.
-    const QColor face = color.darker(175);
+    // Fusion lightens and pales the face, most at its top edge and under the mouse; this base keeps
+    // white text above 4.5:1 there for both models' colours.
+    const QColor face = color.darker(220);
     // Only the enabled groups: a disabled button keeps the style's dimmed look.
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::Button, face);

@@ -23,6 +23,7 @@ LabeledField::LabeledField(const QString &title, QWidget *parent)
     m_edit->setPlaceholderText(title);
     m_edit->setFont(EditorStyle::monospaced());
     m_edit->setMinimumWidth(260);
+    m_caption->setBuddy(m_edit);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, accentGap + accentHeight);
     layout->setSpacing(6);

@@ -12,6 +12,7 @@ LabeledPicker::LabeledPicker(const QString &title, QWidget *parent)
     , m_caption(EditorStyle::captionLabel(title))
     , m_combo(new QComboBox) {
     m_combo->setMinimumWidth(260);
+    m_caption->setBuddy(m_combo);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);

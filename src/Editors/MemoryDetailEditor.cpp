@@ -1,6 +1,7 @@
 #include "Editors/MemoryDetailEditor.h"
 
 #include "AppModel/AppModel.h"
+#include "Editors/DraftReseeder.h"
 #include "Editors/EditorStyle.h"
 #include "Editors/FieldBindings.h"
 #include "Editors/InfoTile.h"
@@ -518,9 +519,13 @@ void MemoryDetailEditor::commit(bool write) {
         return;
     try {
         const RadioMemory valid = m_window->draft()->validated();
+        if (write && m_appModel->alertIfUnsendable(valid))
+            return;
         m_appModel->replaceMemory(valid);
-        if (write)
+        if (write) {
             m_appModel->writeSelected(valid);
+            DraftReseeder::writeStarted(m_appModel, valid.slot);
+        }
     } catch (const RadioError &error) {
         m_appModel->setAlertMessage(error.description());
     }

@@ -3,6 +3,7 @@
 #include "Editors/EditorStyle.h"
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
+#include "MainWindow/ModelPalette.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,6 +44,19 @@ MemoryTableDelegate::MemoryTableDelegate(MemoryTableModel *model, QObject *paren
 void MemoryTableDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const {
     paintRowBackground(painter, option, index);
+    paintCell(painter, option, index);
+    // The keyboard's place in the table.
+    if (option.state & QStyle::State_HasFocus) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight).lighter(130), 2));
+        painter->drawRoundedRect(QRectF(option.rect).adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
+        painter->restore();
+    }
+}
+
+void MemoryTableDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const {
     switch (cellKind(m_model, index)) {
     case MemoryTableModel::CellKind::picker:
         paintPicker(painter, option, index);
@@ -116,15 +130,29 @@ void MemoryTableDelegate::paintPicker(QPainter *painter, const QStyleOptionViewI
 
 void MemoryTableDelegate::paintButton(QPainter *painter, const QStyleOptionViewItem &option,
                                       const QModelIndex &index) const {
-    QStyleOptionButton button;
-    button.QStyleOption::operator=(option);
-    button.rect = controlRect(option.rect);
-    button.text = index.data(Qt::DisplayRole).toString();
-    button.state = QStyle::State_Raised |
-                   (index.flags() & Qt::ItemIsEnabled ? QStyle::State_Enabled : QStyle::State_None);
-    if (index.flags() & Qt::ItemIsEnabled)
-        button.palette.setColor(QPalette::Button, option.palette.color(QPalette::Highlight));
-    styleOf(option)->drawControl(QStyle::CE_PushButton, &button, painter, option.widget);
+    const QRect face = controlRect(option.rect);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    // Disabled also while the whole table is, under the countdown card.
+    if (!(index.flags() & Qt::ItemIsEnabled) || !(option.state & QStyle::State_Enabled)) {
+        QStyleOptionButton button;
+        button.QStyleOption::operator=(option);
+        button.rect = face;
+        button.text = text;
+        button.state = QStyle::State_Raised;
+        styleOf(option)->drawControl(QStyle::CE_PushButton, &button, painter, option.widget);
+        return;
+    }
+    // Filled in the model's colour like "Verbinden", dark enough for the white text to read: the
+    // style would lighten the fill again.
+    const QColor accent = option.palette.color(QPalette::Highlight);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(accent, 1));
+    painter->setBrush(fillForWhiteText(accent));
+    painter->drawRoundedRect(QRectF(face).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    painter->setPen(Qt::white);
+    painter->drawText(face, Qt::AlignCenter, text);
+    painter->restore();
 }
 
 void MemoryTableDelegate::paintToggle(QPainter *painter, const QStyleOptionViewItem &option,
@@ -150,14 +178,8 @@ bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     const bool click = event->type() == QEvent::MouseButtonRelease &&
                        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
                        option.rect.contains(static_cast<QMouseEvent *>(event)->position().toPoint());
-    if (click && (index.flags() & Qt::ItemIsEnabled)) {
-        if (kind == MemoryTableModel::CellKind::action) {
-            m_model->writeRow(index.row());
-        } else {
-            const bool on = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
-            model->setData(index, on ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-        }
-    }
+    if (click)
+        m_model->press(index);
     // Presses and double clicks on a switch or button open no editor.
     return event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
 }

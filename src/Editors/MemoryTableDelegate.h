@@ -26,6 +26,7 @@ protected:
                      const QModelIndex &index) override;
 
 private:
+    void paintCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintRowBackground(QPainter *painter, const QStyleOptionViewItem &option,
                             const QModelIndex &index) const;
     void paintPicker(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;

@@ -1,6 +1,7 @@
 #include "Editors/MemoryTableModel.h"
 
 #include "AppModel/AppModel.h"
+#include "Editors/DraftReseeder.h"
 #include "Editors/EditorStyle.h"
 #include "Editors/FieldBindings.h"
 #include "Localization/L.h"
@@ -89,6 +90,9 @@ QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
         if (kind(col) != CellKind::toggle)
             return {};
         return editData(memory, col).toBool() ? Qt::Checked : Qt::Unchecked;
+    case Qt::AccessibleTextRole:
+        // A switch shows no text of its own; a screen reader names it by its column.
+        return kind(col) == CellKind::toggle ? loc(titleKey(col)) : QVariant();
     case Qt::FontRole:
         return font(col);
     case SlotRole:
@@ -271,7 +275,8 @@ Qt::ItemFlags MemoryTableModel::flags(const QModelIndex &index) const {
 QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
         return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == Qt::DisplayRole)
+    // The tooltip shows a title the column is too narrow for in full.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return loc(titleKey(column(section)));
     return {};
 }
@@ -363,11 +368,25 @@ void MemoryTableModel::writeRow(int row) {
     m_appModel->setSelectedMemoryID(memory.slot);
     try {
         const RadioMemory valid = MemoryDraft(memory).validated();
+        if (m_appModel->alertIfUnsendable(valid))
+            return;
         m_appModel->replaceMemory(valid);
         m_appModel->writeSelected(valid);
+        DraftReseeder::writeStarted(m_appModel, valid.slot);
     } catch (const RadioError &error) {
         m_appModel->setAlertMessage(error.description());
     }
+}
+
+void MemoryTableModel::press(const QModelIndex &index) {
+    if (!holds(index) || !(flags(index) & Qt::ItemIsEnabled))
+        return;
+    const CellKind cell = kind(column(index.column()));
+    if (cell == CellKind::action)
+        writeRow(index.row());
+    else if (cell == CellKind::toggle)
+        setData(index, data(index, Qt::CheckStateRole) == Qt::Checked ? Qt::Unchecked : Qt::Checked,
+                Qt::CheckStateRole);
 }
 
 QString MemoryTableModel::enhancedSummary(const RadioMemory &memory) {

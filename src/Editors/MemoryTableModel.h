@@ -45,6 +45,8 @@ public:
     void selectRow(int row);
     // Selects the row's channel, validates it, stores the normalised channel and writes it.
     void writeRow(int row);
+    // What a click on an enabled switch or "Schreiben" does: turns the switch over or writes the row.
+    void press(const QModelIndex &index);
 
     // The summary column: the channel summary, for an FT-991A channel followed by the
     // tone and clarifier lines of the detail editor.

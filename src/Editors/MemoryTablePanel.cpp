@@ -5,9 +5,11 @@
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -34,9 +36,12 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     hint->setWordWrap(true);
 
     m_view->setObjectName(QStringLiteral("memoryTable.view"));
+    m_view->setAccessibleName(title->text());
     m_view->setModel(m_model);
     m_view->setItemDelegate(new MemoryTableDelegate(m_model, m_view));
-    m_view->setMinimumHeight(360);
+    // No fixed least height: the table takes what the toolbar and the log leave, which at the
+    // default window size is less than 360; with more it would push its own bottom edge and
+    // scroll bar under the log.
     m_view->setShowGrid(false);
     m_view->setWordWrap(true);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -44,6 +49,9 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     // with the arrow keys opens nothing until a key is typed or the edit key pressed.
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
+    // Tab leaves the table for the next control; the arrow keys move inside it.
+    m_view->setTabKeyNavigation(false);
+    m_view->installEventFilter(this);
     m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->verticalHeader()->hide();
@@ -52,6 +60,8 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_view->horizontalHeader()->setFont(EditorStyle::semibold(EditorStyle::caption()));
     m_view->horizontalHeader()->setHighlightSections(false);
+    // A title too long for its column ends in "…" (the whole title is the tooltip).
+    m_view->horizontalHeader()->setTextElideMode(Qt::ElideRight);
     m_view->viewport()->installEventFilter(this);
     connect(m_model, &QAbstractItemModel::modelReset, this, &MemoryTablePanel::applyColumnWidths);
 
@@ -66,8 +76,15 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
 }
 
 // A press anywhere on a row selects its channel, on a disabled cell as well; a click on an
-// editable cell opens its editor, as a field or picker outside a table would.
+// editable cell opens its editor, as a field or picker outside a table would. The keyboard and
+// Shift with the wheel have their say first.
 bool MemoryTablePanel::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_view && event->type() == QEvent::KeyPress &&
+        activateCurrentCell(*static_cast<QKeyEvent *>(event)))
+        return true;
+    if (watched == m_view->viewport() && event->type() == QEvent::Wheel &&
+        scrollSideways(*static_cast<QWheelEvent *>(event)))
+        return true;
     const bool press = event->type() == QEvent::MouseButtonPress;
     if (watched == m_view->viewport() && (press || event->type() == QEvent::MouseButtonRelease)) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -78,6 +95,34 @@ bool MemoryTablePanel::eventFilter(QObject *watched, QEvent *event) {
             m_view->edit(index);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Space, Return and Enter do on the current cell what a click does: they select the row and
+// turn a switch, press "Schreiben" or open a field or picker.
+bool MemoryTablePanel::activateCurrentCell(const QKeyEvent &key) {
+    static const QList<int> keys{Qt::Key_Space, Qt::Key_Select, Qt::Key_Return, Qt::Key_Enter};
+    const QModelIndex index = m_view->currentIndex();
+    // A key an open field passes on is the field's.
+    if (!keys.contains(key.key()) || (key.modifiers() & ~Qt::KeypadModifier) || !index.isValid() ||
+        !m_view->hasFocus())
+        return false;
+    m_model->selectRow(index.row());
+    if (index.flags() & Qt::ItemIsEditable)
+        m_view->edit(index);
+    else
+        m_model->press(index);
+    return true;
+}
+
+// The wheel with Shift held moves the table sideways, to the columns on the right.
+bool MemoryTablePanel::scrollSideways(const QWheelEvent &wheel) {
+    if (!(wheel.modifiers() & Qt::ShiftModifier) || wheel.angleDelta().y() == 0)
+        return false;
+    QWheelEvent sideways(wheel.position(), wheel.globalPosition(), wheel.pixelDelta().transposed(),
+                         wheel.angleDelta().transposed(), wheel.buttons(),
+                         wheel.modifiers() & ~Qt::ShiftModifier, wheel.phase(), wheel.inverted());
+    QCoreApplication::sendEvent(m_view->horizontalScrollBar(), &sideways);
+    return true;
 }
 
 void MemoryTablePanel::applyColumnWidths() {

@@ -4,7 +4,9 @@
 
 class AppModel;
 class MemoryTableModel;
+class QKeyEvent;
 class QTableView;
+class QWheelEvent;
 
 // The main window's table mode: every channel of the memory table as one editable row,
 // under the column titles of the selected model. A click on a row selects its channel.
@@ -21,6 +23,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool activateCurrentCell(const QKeyEvent &key);
+    bool scrollSideways(const QWheelEvent &wheel);
     void applyColumnWidths();
 
     MemoryTableModel *m_model;

@@ -37,7 +37,5 @@ QString rawValue(AppLanguage language);
 std::optional<AppLanguage> appLanguageFromRawValue(const QString &raw);
 // All 25 choices in declaration order, `system` first.
 const QList<AppLanguage> &allAppLanguages();
-// The identity of a choice in lists: its raw value.
-inline QString id(AppLanguage language) { return rawValue(language); }
 // The endonym shown in language pickers; never translated.
 QString displayName(AppLanguage language);

@@ -43,6 +43,7 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     auto *heightLabel = new QLabel(loc(QStringLiteral("Höhe")));
     heightLabel->setForegroundRole(QPalette::PlaceholderText);
     m_heightSlider->setObjectName(QStringLiteral("log.height"));
+    heightLabel->setBuddy(m_heightSlider);
     // The slider counts steps of 20, so it can only stop on 120, 140, ..., 420.
     m_heightSlider->setRange(ContentView::minimumLogPanelHeight / step,
                              ContentView::maximumLogPanelHeight / step);
@@ -70,6 +71,7 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     controls->addWidget(m_spinner);
 
     m_text->setObjectName(QStringLiteral("log.text"));
+    title->setBuddy(m_text);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setStyleSheet(QStringLiteral("LogTextView { background: rgba(0,0,0,46);"
                                          " border: 1px solid rgba(255,255,255,20); border-radius: 14px;"

@@ -6,9 +6,10 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 #include <exception>
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace BackupFile {
 
@@ -36,20 +37,24 @@ ReadResult failure(const QString &message) {
 } // namespace
 
 ReadResult read(const QString &path) {
-    // A device or a pipe would be read forever: only plain files (also behind a link) are read.
-    std::error_code error;
-    const std::filesystem::path fsPath(path.toStdU16String());
-    if (!std::filesystem::is_regular_file(fsPath, error))
-        return failure(
-            L::text(QStringLiteral("Keine lesbare Datei: "), QStringLiteral("Not a readable file: ")) + path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A device or a pipe would be read forever, and opening a pipe waits for a writer: the open
+    // never waits, and only a plain file (also behind a link) is read, the one that was opened.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        const QString reason = qt_error_string(errno);
         return failure(L::text(QStringLiteral("Datei konnte nicht gelesen werden: "),
                                QStringLiteral("Could not read the file: ")) +
-                       file.errorString());
+                       reason);
+    }
+    QFile file;
+    file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+        return failure(
+            L::text(QStringLiteral("Keine lesbare Datei: "), QStringLiteral("Not a readable file: ")) + path);
     // Read one byte more than allowed, so a file that grew after the check is caught as well.
-    const QByteArray data = file.read(maximumSize + 1);
-    if (data.size() > maximumSize)
+    const QByteArray data = status.st_size > maximumSize ? QByteArray() : file.read(maximumSize + 1);
+    if (status.st_size > maximumSize || data.size() > maximumSize)
         return failure(L::text(QStringLiteral("Die Datei ist zu groß für ein Backup (über 16 MiB): "),
                                QStringLiteral("The file is too large for a backup (over 16 MiB): ")) +
                        path);

@@ -122,6 +122,7 @@ ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *hos
     m_shown = m_view->showConnectSplash();
     m_effect->setProgress(m_shown ? 1.0 : 0.0);
     setVisible(m_shown);
+    coverContent(m_shown);
     follow();
 }
 
@@ -222,6 +223,7 @@ void ConnectCountdownOverlay::follow() {
 
 void ConnectCountdownOverlay::fadeTo(bool shown) {
     m_shown = shown;
+    coverContent(shown);
     if (shown) {
         raise();
         show();
@@ -232,6 +234,14 @@ void ConnectCountdownOverlay::fadeTo(bool shown) {
     m_fade->setStartValue(m_effect->progress());
     m_fade->setEndValue(shown ? 1.0 : 0.0);
     m_fade->start();
+}
+
+// The controls under the backdrop are out of reach for a screen reader as for the mouse.
+void ConnectCountdownOverlay::coverContent(bool covered) {
+    for (QWidget *content : parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (content != this)
+            content->setEnabled(!covered);
+    }
 }
 
 void ConnectCountdownOverlay::showTheme() {

@@ -31,6 +31,7 @@ private:
     void follow();
     void showTheme();
     void fadeTo(bool shown);
+    void coverContent(bool covered);
 
     ContentView *m_view;
     QLabel *m_icon = nullptr;

@@ -2,6 +2,7 @@
 
 #include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
+#include "AppModel/AppPreferences.h"
 #include "Localization/L.h"
 #include "MainWindow/ConnectionStateBadge.h"
 #include "MainWindow/ContentView.h"
@@ -22,11 +23,6 @@
 
 namespace {
 
-const QList<int> &baudRates() {
-    static const QList<int> rates{4800, 9600, 19200, 38400, 57600, 115200};
-    return rates;
-}
-
 QLabel *captionLabel(const QString &text, double scale = 0.85) {
     auto *label = new QLabel(text);
     QFont font = label->font();
@@ -37,8 +33,9 @@ QLabel *captionLabel(const QString &text, double scale = 0.85) {
     return label;
 }
 
-// A row of the form: a small semibold label over the row's controls.
-QWidget *formRow(const QString &label, QWidget *controls) {
+// A row of the form: a small semibold label over the row's controls. The label names `named`, a
+// control of the row, for a screen reader.
+QWidget *formRow(const QString &label, QLayout *controls, QWidget *named = nullptr) {
     auto *row = new QWidget;
     auto *layout = new QVBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -47,9 +44,17 @@ QWidget *formRow(const QString &label, QWidget *controls) {
     QFont font = caption->font();
     font.setWeight(QFont::DemiBold);
     caption->setFont(font);
+    caption->setBuddy(named);
+    controls->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(caption);
-    layout->addWidget(controls);
+    layout->addLayout(controls);
     return row;
+}
+
+QWidget *formRow(const QString &label, QWidget *control) {
+    auto *controls = new QVBoxLayout;
+    controls->addWidget(control);
+    return formRow(label, controls);
 }
 
 // Selects the item whose data is `value`; with none, shows the value as a dimmed placeholder.
@@ -142,31 +147,30 @@ QWidget *ConnectionPanel::buildModelRow() {
 }
 
 QWidget *ConnectionPanel::buildPortRow() {
-    auto *controls = new QWidget;
-    auto *layout = new QHBoxLayout(controls);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QHBoxLayout;
     layout->setSpacing(10);
     m_portMenu = new QComboBox;
     m_portMenu->setObjectName(QStringLiteral("sidebar.port"));
-    m_portMenu->setAccessibleName(loc(QStringLiteral("Port")));
     m_portMenu->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_portMenu->setMinimumContentsLength(8);
     connect(m_portMenu, &QComboBox::activated, this,
             [this](int index) { m_model->setSelectedPort(m_portMenu->itemData(index).toString()); });
     auto *refresh = new QToolButton;
     refresh->setObjectName(QStringLiteral("sidebar.refreshPorts"));
+    // The button shows only its symbol; a screen reader says what it does.
+    refresh->setAccessibleName(loc(QStringLiteral("Ports aktualisieren")));
     refresh->setIcon(Icons::refreshIcon(palette().color(QPalette::ButtonText)));
     refresh->setAutoRaise(false);
     connect(refresh, &QToolButton::clicked, m_model, &AppModel::refreshPorts);
     layout->addWidget(m_portMenu, 1);
     layout->addWidget(refresh);
-    return formRow(loc(QStringLiteral("Port")), controls);
+    return formRow(loc(QStringLiteral("Port")), layout, m_portMenu);
 }
 
 QWidget *ConnectionPanel::buildBaudRow() {
     m_baudMenu = new QComboBox;
     m_baudMenu->setObjectName(QStringLiteral("sidebar.baud"));
-    for (int rate : baudRates())
+    for (int rate : DeviceSettings::offeredBaudRates())
         m_baudMenu->addItem(loc(QString::number(rate)), rate);
     connect(m_baudMenu, &QComboBox::activated, this,
             [this](int index) { m_model->setBaudRate(m_baudMenu->itemData(index).toInt()); });
@@ -258,5 +262,5 @@ void ConnectionPanel::showTheme() {
                        "QPushButton:disabled { background: rgba(255,255,255,20); color: rgba(255,255,255,90);"
                        " border-color: transparent; }")
             .arg(fillForWhiteText(m_view->themePrimary()).name(), m_view->themePrimary().name(),
-                 fillForWhiteText(m_view->themePrimary()).lighter(120).name()));
+                 fillForWhiteText(m_view->themePrimary()).lighter(115).name()));
 }

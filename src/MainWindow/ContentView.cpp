@@ -63,12 +63,11 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
             Qt::QueuedConnection);
 
     new AlertPresenter(m_model, this);
+    new DraftReseeder(m_model, this, this);
 
     m_followedSelection = m_model->selectedMemoryID();
     if (const auto memory = m_model->selectedMemory())
         m_draft = MemoryDraft(*memory);
-    // The draft follows its channel also while the detail editor is not built yet.
-    new DraftReseeder(m_model, this, this);
     buildContent();
 }
 

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 
 SegmentedControl::SegmentedControl(QWidget *parent)
@@ -14,7 +15,12 @@ SegmentedControl::SegmentedControl(QWidget *parent)
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
     m_group->setExclusive(true);
-    connect(m_group, &QButtonGroup::idClicked, this, &SegmentedControl::activated);
+    // A segment turns on by a click, by the keyboard or by a screen reader's toggle action; each
+    // is the user's choice.
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int index, bool on) {
+        if (on)
+            emit activated(index);
+    });
     applyStyle();
 }
 
@@ -22,6 +28,8 @@ void SegmentedControl::addSegment(const QString &text, const QString &name) {
     auto *button = new QPushButton(text, this);
     button->setObjectName(name);
     button->setCheckable(true);
+    // Read by screen readers as a radio button of the group the control's title names.
+    button->setAutoExclusive(true);
     button->setFocusPolicy(Qt::TabFocus);
     m_group->addButton(button, m_group->buttons().size());
     m_layout->addWidget(button, 1);
@@ -29,6 +37,7 @@ void SegmentedControl::addSegment(const QString &text, const QString &name) {
 }
 
 void SegmentedControl::setCurrentIndex(int index) {
+    const QSignalBlocker blocker(m_group);
     if (QAbstractButton *button = m_group->button(index))
         button->setChecked(true);
 }

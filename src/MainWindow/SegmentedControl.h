@@ -7,7 +7,8 @@ class QButtonGroup;
 class QHBoxLayout;
 
 // A row of joined, mutually exclusive buttons (a segmented picker). It reports only the
-// user's choice (`activated`); setting the current segment from code emits nothing.
+// user's choice of another segment (`activated`); setting the current segment from code emits
+// nothing.
 class SegmentedControl : public QWidget {
     Q_OBJECT
 

@@ -9,6 +9,7 @@ QWidget *titledControl(const QString &title, const QString &titleName, QWidget *
     layout->setContentsMargins(0, 0, 0, 0);
     auto *label = new QLabel(title);
     label->setObjectName(titleName);
+    label->setBuddy(control);
     layout->addWidget(label);
     layout->addWidget(control, 1);
     return row;

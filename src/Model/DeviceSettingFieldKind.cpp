@@ -1,29 +1,27 @@
 #include "Model/DeviceSettingFieldKind.h"
 
-#include <QHashFunctions>
+#include "Localization/EnumTable.h"
 
-#include <array>
-#include <utility>
+#include <QHashFunctions>
 
 namespace {
 
-constexpr std::array<std::pair<DeviceSettingFieldKind, const char *>, 2> kindRows{{
-    {DeviceSettingFieldKind::choice, "choice"},
-    {DeviceSettingFieldKind::numeric, "numeric"},
-}};
+const EnumTable<DeviceSettingFieldKind> &table() {
+    static const EnumTable<DeviceSettingFieldKind> rows{
+        {DeviceSettingFieldKind::choice, "choice"},
+        {DeviceSettingFieldKind::numeric, "numeric"},
+    };
+    return rows;
+}
 
 } // namespace
 
 QString rawValue(DeviceSettingFieldKind kind) {
-    return QString::fromLatin1(kindRows[static_cast<std::size_t>(kind)].second);
+    return table().rawValue(kind);
 }
 
 std::optional<DeviceSettingFieldKind> deviceSettingFieldKindFromRawValue(const QString &raw) {
-    for (const auto &[kind, text] : kindRows) {
-        if (raw == QLatin1String(text))
-            return kind;
-    }
-    return std::nullopt;
+    return table().fromRawValue(raw);
 }
 
 size_t qHash(DeviceSettingFieldKind kind, size_t seed) {

@@ -10,6 +10,9 @@ DeviceSettingState::DeviceSettingState(DeviceSettingDefinition definition, QStri
 }
 
 bool DeviceSettingState::isDirty() const {
+    // An item never read has no value on the radio to match: any value is a change to send.
+    if (originalValue.isEmpty())
+        return !value.isEmpty();
     return !TextOps::canonicallyEqual(m_definition.normalizeForWrite(value),
                                       m_definition.normalizeForWrite(originalValue));
 }

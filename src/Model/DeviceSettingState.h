@@ -14,7 +14,8 @@ public:
     const DeviceSettingDefinition &definition() const { return m_definition; }
     QString id() const { return m_definition.id; }
     // Changed when the two values differ after normalisation, so that blanks, missing leading
-    // zeros or an unknown choice against the first code count as no change.
+    // zeros or an unknown choice against the first code count as no change. An item not read
+    // (empty original value) is changed by any value.
     bool isDirty() const;
 
     QString value;

@@ -1,22 +1,24 @@
 #include "Model/FT991AToneNumberKind.h"
 
+#include "Localization/EnumTable.h"
+
+namespace {
+
+const EnumTable<FT991AToneNumberKind> &table() {
+    static const EnumTable<FT991AToneNumberKind> rows{
+        {FT991AToneNumberKind::none, QString()},
+        {FT991AToneNumberKind::ctcss, "0"},
+        {FT991AToneNumberKind::dcs, "1"},
+    };
+    return rows;
+}
+
+} // namespace
+
 QString rawValue(FT991AToneNumberKind kind) {
-    switch (kind) {
-    case FT991AToneNumberKind::ctcss:
-        return QStringLiteral("0");
-    case FT991AToneNumberKind::dcs:
-        return QStringLiteral("1");
-    case FT991AToneNumberKind::none:
-        break;
-    }
-    return QString();
+    return table().rawValue(kind);
 }
 
 std::optional<FT991AToneNumberKind> ft991aToneNumberKindFromRawValue(const QString &raw) {
-    for (FT991AToneNumberKind kind :
-         {FT991AToneNumberKind::none, FT991AToneNumberKind::ctcss, FT991AToneNumberKind::dcs}) {
-        if (raw == rawValue(kind))
-            return kind;
-    }
-    return std::nullopt;
+    return table().fromRawValue(raw);
 }

@@ -1,79 +1,68 @@
 #include "Model/FT991AToneSqlOption.h"
 
+#include "Localization/EnumTable.h"
 #include "Localization/L.h"
-
-#include <array>
 
 namespace {
 
 struct ToneSqlRow {
-    FT991AToneSqlOption option;
-    const char *code;
-    const char *title;
+    FT991AToneSqlOption value;
+    QString raw;
+    QString title;
     FT991AToneSystem system;
     bool openingTone;
     bool squelchDecode;
     FT991AToneNumberKind kind;
 };
 
-constexpr std::array<ToneSqlRow, 5> toneSqlRows{{
-    {FT991AToneSqlOption::off, "0", "Aus", FT991AToneSystem::off, false, false, FT991AToneNumberKind::none},
-    {FT991AToneSqlOption::ctcssEncDec, "1", "CTCSS ENC/DEC", FT991AToneSystem::ctcss, true, true,
-     FT991AToneNumberKind::ctcss},
-    {FT991AToneSqlOption::ctcssEnc, "2", "CTCSS ENC", FT991AToneSystem::ctcss, true, false,
-     FT991AToneNumberKind::ctcss},
-    {FT991AToneSqlOption::dcsEncDec, "3", "DCS ENC/DEC", FT991AToneSystem::dcs, true, true,
-     FT991AToneNumberKind::dcs},
-    {FT991AToneSqlOption::dcsEnc, "4", "DCS ENC", FT991AToneSystem::dcs, true, false,
-     FT991AToneNumberKind::dcs},
-}};
-
-const ToneSqlRow &rowOf(FT991AToneSqlOption option) {
-    return toneSqlRows[static_cast<std::size_t>(option)];
+const EnumTable<FT991AToneSqlOption, ToneSqlRow> &table() {
+    static const EnumTable<FT991AToneSqlOption, ToneSqlRow> rows{
+        {FT991AToneSqlOption::off, "0", "Aus", FT991AToneSystem::off, false, false,
+         FT991AToneNumberKind::none},
+        {FT991AToneSqlOption::ctcssEncDec, "1", "CTCSS ENC/DEC", FT991AToneSystem::ctcss, true, true,
+         FT991AToneNumberKind::ctcss},
+        {FT991AToneSqlOption::ctcssEnc, "2", "CTCSS ENC", FT991AToneSystem::ctcss, true, false,
+         FT991AToneNumberKind::ctcss},
+        {FT991AToneSqlOption::dcsEncDec, "3", "DCS ENC/DEC", FT991AToneSystem::dcs, true, true,
+         FT991AToneNumberKind::dcs},
+        {FT991AToneSqlOption::dcsEnc, "4", "DCS ENC", FT991AToneSystem::dcs, true, false,
+         FT991AToneNumberKind::dcs},
+    };
+    return rows;
 }
 
 } // namespace
 
 QString rawValue(FT991AToneSqlOption option) {
-    return QString::fromLatin1(rowOf(option).code);
+    return table().rawValue(option);
 }
 
 QString title(FT991AToneSqlOption option) {
-    return loc(QString::fromLatin1(rowOf(option).title));
+    return loc(table()[option].title);
 }
 
 FT991AToneSystem toneSystem(FT991AToneSqlOption option) {
-    return rowOf(option).system;
+    return table()[option].system;
 }
 
 bool openingToneEnabled(FT991AToneSqlOption option) {
-    return rowOf(option).openingTone;
+    return table()[option].openingTone;
 }
 
 bool squelchDecodeEnabled(FT991AToneSqlOption option) {
-    return rowOf(option).squelchDecode;
+    return table()[option].squelchDecode;
 }
 
 FT991AToneNumberKind numberKind(FT991AToneSqlOption option) {
-    return rowOf(option).kind;
+    return table()[option].kind;
 }
 
 std::optional<FT991AToneSqlOption> ft991aToneSqlOptionFromRawValue(const QString &raw) {
-    for (const ToneSqlRow &row : toneSqlRows) {
-        if (raw == QLatin1String(row.code))
-            return row.option;
-    }
-    return std::nullopt;
+    return table().fromRawValue(raw);
 }
 
 const QList<FT991AToneSqlOption> &allFT991AToneSqlOptions() {
-    static const QList<FT991AToneSqlOption> all = [] {
-        QList<FT991AToneSqlOption> list;
-        for (const ToneSqlRow &row : toneSqlRows)
-            list.append(row.option);
-        return list;
-    }();
-    return all;
+    return table().values();
 }
 
 FT991AToneSqlOption composeFT991AToneSqlOption(FT991AToneSystem system, bool openingTone,

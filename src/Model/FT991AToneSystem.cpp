@@ -1,41 +1,33 @@
 #include "Model/FT991AToneSystem.h"
 
+#include "Localization/EnumTable.h"
 #include "Localization/L.h"
 
+namespace {
+
+const EnumTable<FT991AToneSystem> &table() {
+    static const EnumTable<FT991AToneSystem> rows{
+        {FT991AToneSystem::off, "off", "Aus"},
+        {FT991AToneSystem::ctcss, "ctcss", "CTCSS"},
+        {FT991AToneSystem::dcs, "dcs", "DCS"},
+    };
+    return rows;
+}
+
+} // namespace
+
 QString rawValue(FT991AToneSystem system) {
-    switch (system) {
-    case FT991AToneSystem::ctcss:
-        return QStringLiteral("ctcss");
-    case FT991AToneSystem::dcs:
-        return QStringLiteral("dcs");
-    case FT991AToneSystem::off:
-        break;
-    }
-    return QStringLiteral("off");
+    return table().rawValue(system);
 }
 
 QString title(FT991AToneSystem system) {
-    switch (system) {
-    case FT991AToneSystem::ctcss:
-        return loc(QStringLiteral("CTCSS"));
-    case FT991AToneSystem::dcs:
-        return loc(QStringLiteral("DCS"));
-    case FT991AToneSystem::off:
-        break;
-    }
-    return loc(QStringLiteral("Aus"));
+    return loc(table()[system].title);
 }
 
 std::optional<FT991AToneSystem> ft991aToneSystemFromRawValue(const QString &raw) {
-    for (FT991AToneSystem system : allFT991AToneSystems()) {
-        if (raw == rawValue(system))
-            return system;
-    }
-    return std::nullopt;
+    return table().fromRawValue(raw);
 }
 
 const QList<FT991AToneSystem> &allFT991AToneSystems() {
-    static const QList<FT991AToneSystem> all{FT991AToneSystem::off, FT991AToneSystem::ctcss,
-                                             FT991AToneSystem::dcs};
-    return all;
+    return table().values();
 }

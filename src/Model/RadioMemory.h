@@ -74,6 +74,11 @@ struct RadioMemory {
     bool operator==(const RadioMemory &other) const;
 };
 
+// The fields of a channel that a message may name.
+enum class MemoryField { slot, frequency, mode, shift, flags, toneKind, toneNumber, tag };
+// The field's name in the current UI language ("Frequenz", "Tag" ...).
+QString label(MemoryField field);
+
 // The ten fields of two channels or drafts in declaration order; texts by canonical equivalence.
 template <typename Left, typename Right> bool sameMemoryFields(const Left &a, const Right &b) {
     using TextOps::canonicallyEqual;

@@ -27,6 +27,28 @@ QString emptyStateWord(bool isEmpty) {
 
 } // namespace
 
+QString label(MemoryField field) {
+    switch (field) {
+    case MemoryField::slot:
+        return QStringLiteral("Slot");
+    case MemoryField::frequency:
+        return L::text(QStringLiteral("Frequenz"), QStringLiteral("Frequency"));
+    case MemoryField::mode:
+        return QStringLiteral("Mode");
+    case MemoryField::shift:
+        return L::text(QStringLiteral("Shift Raw"), QStringLiteral("Shift raw"));
+    case MemoryField::flags:
+        return L::text(QStringLiteral("Flags Raw"), QStringLiteral("Flags raw"));
+    case MemoryField::toneKind:
+        return L::text(QStringLiteral("Ton-Art"), QStringLiteral("Tone kind"));
+    case MemoryField::toneNumber:
+        return L::text(QStringLiteral("Ton-Code"), QStringLiteral("Tone code"));
+    case MemoryField::tag:
+        break;
+    }
+    return QStringLiteral("Tag");
+}
+
 QStringList RadioMemory::verificationMismatches(const RadioMemory &comparedTo) const {
     const RadioMemory &expected = comparedTo;
     QStringList lines;
@@ -35,22 +57,17 @@ QStringList RadioMemory::verificationMismatches(const RadioMemory &comparedTo) c
                              QStringLiteral("Empty state: expected %1, read %2"))
                          .arg(emptyStateWord(expected.isEmpty), emptyStateWord(isEmpty)));
     }
-    appendIfDifferent(lines, L::text(QStringLiteral("Frequenz"), QStringLiteral("Frequency")),
+    appendIfDifferent(lines, label(MemoryField::frequency),
                       normalizedFrequencyForComparison(expected.frequency),
                       normalizedFrequencyForComparison(frequency));
-    appendIfDifferent(lines, L::text(QStringLiteral("Mode"), QStringLiteral("Mode")), expected.modeCode,
-                      modeCode);
-    appendIfDifferent(lines, L::text(QStringLiteral("Shift Raw"), QStringLiteral("Shift raw")),
-                      expected.shiftRaw, shiftRaw);
-    appendIfDifferent(lines, L::text(QStringLiteral("Flags Raw"), QStringLiteral("Flags raw")),
-                      expected.flagsRaw, flagsRaw);
-    appendIfDifferent(lines, L::text(QStringLiteral("Tag"), QStringLiteral("Tag")),
-                      TextOps::trimmedWhitespaces(expected.tag), TextOps::trimmedWhitespaces(tag));
+    appendIfDifferent(lines, label(MemoryField::mode), expected.modeCode, modeCode);
+    appendIfDifferent(lines, label(MemoryField::shift), expected.shiftRaw, shiftRaw);
+    appendIfDifferent(lines, label(MemoryField::flags), expected.flagsRaw, flagsRaw);
+    appendIfDifferent(lines, label(MemoryField::tag), TextOps::trimmedWhitespaces(expected.tag),
+                      TextOps::trimmedWhitespaces(tag));
     if (radioModel == RadioModel::ft991a || expected.radioModel == RadioModel::ft991a) {
-        appendIfDifferent(lines, L::text(QStringLiteral("Ton-Art"), QStringLiteral("Tone kind")),
-                          expected.toneNumberKindRaw, toneNumberKindRaw);
-        appendIfDifferent(lines, L::text(QStringLiteral("Ton-Code"), QStringLiteral("Tone code")),
-                          expected.toneNumberCode, toneNumberCode);
+        appendIfDifferent(lines, label(MemoryField::toneKind), expected.toneNumberKindRaw, toneNumberKindRaw);
+        appendIfDifferent(lines, label(MemoryField::toneNumber), expected.toneNumberCode, toneNumberCode);
     }
     return lines;
 }

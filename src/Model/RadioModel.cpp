@@ -1,20 +1,29 @@
 #include "Model/RadioModel.h"
 
+#include "Localization/EnumTable.h"
+
+namespace {
+
+const EnumTable<RadioModel> &table() {
+    static const EnumTable<RadioModel> rows{
+        {RadioModel::ft710, "FT-710"},
+        {RadioModel::ft991a, "FT-991A"},
+    };
+    return rows;
+}
+
+} // namespace
+
 QString rawValue(RadioModel model) {
-    return model == RadioModel::ft710 ? QStringLiteral("FT-710") : QStringLiteral("FT-991A");
+    return table().rawValue(model);
 }
 
 std::optional<RadioModel> radioModelFromRawValue(const QString &raw) {
-    for (RadioModel model : allRadioModels()) {
-        if (raw == rawValue(model))
-            return model;
-    }
-    return std::nullopt;
+    return table().fromRawValue(raw);
 }
 
 const QList<RadioModel> &allRadioModels() {
-    static const QList<RadioModel> all{RadioModel::ft710, RadioModel::ft991a};
-    return all;
+    return table().values();
 }
 
 ChannelRange memoryRange(RadioModel model) {

@@ -26,9 +26,6 @@ struct ChannelRange {
 QString rawValue(RadioModel model);
 // Exact, case-sensitive match of "FT-710" or "FT-991A".
 std::optional<RadioModel> radioModelFromRawValue(const QString &raw);
-inline QString id(RadioModel model) {
-    return rawValue(model);
-}
 // `ft710`, `ft991a`: the order of the model picker.
 const QList<RadioModel> &allRadioModels();
 ChannelRange memoryRange(RadioModel model);

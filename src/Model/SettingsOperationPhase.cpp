@@ -1,26 +1,24 @@
 #include "Model/SettingsOperationPhase.h"
 
-#include <array>
-#include <utility>
+#include "Localization/EnumTable.h"
 
 namespace {
 
-constexpr std::array<std::pair<SettingsOperationPhase, const char *>, 3> phaseRows{{
-    {SettingsOperationPhase::idle, "idle"},
-    {SettingsOperationPhase::reading, "reading"},
-    {SettingsOperationPhase::writing, "writing"},
-}};
+const EnumTable<SettingsOperationPhase> &table() {
+    static const EnumTable<SettingsOperationPhase> rows{
+        {SettingsOperationPhase::idle, "idle"},
+        {SettingsOperationPhase::reading, "reading"},
+        {SettingsOperationPhase::writing, "writing"},
+    };
+    return rows;
+}
 
 } // namespace
 
 QString rawValue(SettingsOperationPhase phase) {
-    return QString::fromLatin1(phaseRows[static_cast<std::size_t>(phase)].second);
+    return table().rawValue(phase);
 }
 
 std::optional<SettingsOperationPhase> settingsOperationPhaseFromRawValue(const QString &raw) {
-    for (const auto &[phase, text] : phaseRows) {
-        if (raw == QLatin1String(text))
-            return phase;
-    }
-    return std::nullopt;
+    return table().fromRawValue(raw);
 }

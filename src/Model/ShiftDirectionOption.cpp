@@ -1,27 +1,28 @@
 #include "Model/ShiftDirectionOption.h"
 
+#include "Localization/EnumTable.h"
+
+namespace {
+
+const EnumTable<ShiftDirectionOption> &table() {
+    static const EnumTable<ShiftDirectionOption> rows{
+        {ShiftDirectionOption::simplex, "Simplex"},
+        {ShiftDirectionOption::plus, "+"},
+        {ShiftDirectionOption::minus, "-"},
+    };
+    return rows;
+}
+
+} // namespace
+
 QString rawValue(ShiftDirectionOption direction) {
-    switch (direction) {
-    case ShiftDirectionOption::plus:
-        return QStringLiteral("+");
-    case ShiftDirectionOption::minus:
-        return QStringLiteral("-");
-    case ShiftDirectionOption::simplex:
-        break;
-    }
-    return QStringLiteral("Simplex");
+    return table().rawValue(direction);
 }
 
 std::optional<ShiftDirectionOption> shiftDirectionOptionFromRawValue(const QString &raw) {
-    for (ShiftDirectionOption direction : allShiftDirectionOptions()) {
-        if (raw == rawValue(direction))
-            return direction;
-    }
-    return std::nullopt;
+    return table().fromRawValue(raw);
 }
 
 const QList<ShiftDirectionOption> &allShiftDirectionOptions() {
-    static const QList<ShiftDirectionOption> all{ShiftDirectionOption::simplex, ShiftDirectionOption::plus,
-                                                 ShiftDirectionOption::minus};
-    return all;
+    return table().values();
 }

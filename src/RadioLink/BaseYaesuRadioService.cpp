@@ -1,5 +1,6 @@
 #include "RadioLink/BaseYaesuRadioService.h"
 
+#include "Model/CATText.h"
 #include "Model/MemoryDraft.h"
 #include "Model/RadioError.h"
 #include "Model/TextOps.h"
@@ -40,9 +41,16 @@ QCoro::Task<RadioMemory> BaseYaesuRadioService::readMemory(int channel, Cancella
 
 QCoro::Task<> BaseYaesuRadioService::writeMemory(RadioMemory memory, CancellationToken) {
     requireFrequency(memory);
-    co_await m_session->set(QStringLiteral("MW") + memory.slot + encodeMWPayload(memory));
+    const QStringList commands = writeCommands(memory);
+    for (const QString &command : commands)
+        co_await m_session->set(command);
+}
+
+QStringList BaseYaesuRadioService::writeCommands(const RadioMemory &memory) const {
+    const QString slot = slotField(memory);
     const QString tagPresent = memory.tag.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");
-    co_await m_session->set(QStringLiteral("MT") + memory.slot + tagPresent + tagField(memory.tag));
+    return {QStringLiteral("MW") + slot + encodeMWPayload(memory),
+            QStringLiteral("MT") + slot + tagPresent + tagField(memory.tag)};
 }
 
 QCoro::Task<std::optional<QString>> BaseYaesuRadioService::queryUnlessRejected(QString command,
@@ -98,14 +106,22 @@ void BaseYaesuRadioService::requireFrequency(const RadioMemory &memory) {
             QStringLiteral("Leerer Speicher kann nicht ohne Frequenz geschrieben werden."));
 }
 
+QString BaseYaesuRadioService::slotField(const RadioMemory &memory) {
+    return CATText::requireSendable(memory.slot, MemoryField::slot);
+}
+
 QString BaseYaesuRadioService::frequencyAndShift(const RadioMemory &memory) {
-    return TextOps::fixedDigits(memory.frequency, 9) + MemoryDraft::normalizeShiftRaw(memory.shiftRaw);
+    return CATText::requireSendable(TextOps::fixedDigits(memory.frequency, 9), MemoryField::frequency) +
+           CATText::requireSendable(MemoryDraft::normalizeShiftRaw(memory.shiftRaw), MemoryField::shift);
 }
 
 QString BaseYaesuRadioService::tagField(const QString &tag) {
-    return TextOps::paddingRight(tag, 12, QStringLiteral(" "));
+    return CATText::requireSendable(TextOps::paddingRight(tag, 12, QStringLiteral(" ")), MemoryField::tag);
 }
 
 QString BaseYaesuRadioService::encodeMWPayload(const RadioMemory &memory) {
-    return frequencyAndShift(memory) + memory.tailRaw();
+    const QString tail = memory.tailRaw();
+    const QString mode = TextOps::prefix(tail, 1);
+    return frequencyAndShift(memory) + CATText::requireSendable(mode, MemoryField::mode) +
+           CATText::requireSendable(tail.sliced(mode.size()), MemoryField::flags);
 }

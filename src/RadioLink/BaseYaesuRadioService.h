@@ -19,6 +19,7 @@ public:
 
     QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) override;
     QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) override;
+    QStringList writeCommands(const RadioMemory &memory) const override;
 
 protected:
     BaseYaesuRadioService(RadioModel model, ChannelRange memoryRange, std::shared_ptr<CATConnection> session);
@@ -40,6 +41,9 @@ protected:
 
     // Refuses a channel without a frequency before anything is sent.
     static void requireFrequency(const RadioMemory &memory);
+    // The fields as commands carry them, each checked against what the port sends
+    // (CATText::requireSendable). The slot as stored:
+    static QString slotField(const RadioMemory &memory);
     // Frequency digits (9) and the normalised shift (7): the head of every memory-write payload.
     static QString frequencyAndShift(const RadioMemory &memory);
     // The tag cut or right-padded with blanks to 12 characters.

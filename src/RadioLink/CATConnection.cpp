@@ -36,10 +36,24 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     , m_logger(std::move(logger)) {
     m_timeoutTimer.setSingleShot(true);
     m_timeoutTimer.setTimerType(Qt::PreciseTimer);
-    m_timeoutTimer.callOnTimeout([this] { std::exchange(m_onTimeout, nullptr)(); });
+    // A request's wait runs on while its bytes still wait for the device: it ends by them going
+    // out or by the port's write deadline, not as if the radio had kept silent.
+    m_timeoutTimer.callOnTimeout([this] {
+        if (m_serialPort->hasPendingOutput())
+            m_timeoutTimer.start();
+        else
+            std::exchange(m_onTimeout, nullptr)();
+    });
     m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line) {
         if (connection)
             connection->received(line);
+    });
+    connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
+    m_settleTimer.setSingleShot(true);
+    m_settleTimer.setTimerType(Qt::PreciseTimer);
+    m_settleTimer.callOnTimeout([this] {
+        std::lock_guard guard(m_lock);
+        std::exchange(m_sendWhenQuiet, nullptr)();
     });
 }
 
@@ -63,13 +77,7 @@ QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
             m_queryContinuation = reply;
             m_queryCommand = command;
             m_queryExpectedPrefix = expectedResponsePrefix(command);
-            try {
-                write(command);
-                startTimer(timeout, [this, command] { failQueryIfNeeded(RadioError::timeout(command)); });
-            } catch (const RadioError &error) {
-                takeQuery();
-                failLater(reply, error);
-            }
+            send(command, timeout, [this, command] { queryTimedOut(command); });
         }
     }
     co_return co_await reply;
@@ -85,13 +93,7 @@ QCoro::Task<> CATConnection::set(QString command, double rejectionWindow) {
         } else {
             m_setContinuation = accepted;
             m_setCommand = command;
-            try {
-                write(command);
-                startTimer(rejectionWindow, [this, command] { succeedSetIfNeeded(command); });
-            } catch (const RadioError &error) {
-                takeSet();
-                failLater(accepted, error);
-            }
+            send(command, rejectionWindow, [this, command] { succeedSetIfNeeded(command); });
         }
     }
     co_await accepted;
@@ -104,6 +106,11 @@ void CATConnection::flushInputBuffer() {
 void CATConnection::received(const QString &line) {
     log(QStringLiteral("RX ") + line);
     std::lock_guard guard(m_lock);
+    if (m_sendWhenQuiet) {
+        // Most likely the late answer to a query that timed out; nothing has been sent since.
+        waitForQuietLine();
+        return;
+    }
     if (m_queryContinuation) {
         const QString command = m_queryCommand;
         if (line == rejection)
@@ -120,6 +127,39 @@ void CATConnection::received(const QString &line) {
 
 bool CATConnection::isPending() const {
     return m_queryContinuation || m_setContinuation;
+}
+
+// Writes the pending request's command and starts its timer; a failed write ends the request.
+// After a query timed out, its answer may still be on the way: the command then waits until the
+// line has been quiet for a moment, so that answer cannot be taken for this one's.
+void CATConnection::send(const QString &command, double seconds, std::function<void()> onTimeout) {
+    auto sendNow = [this, command, seconds, onTimeout = std::move(onTimeout)] {
+        try {
+            write(command);
+            startTimer(seconds, onTimeout);
+        } catch (const RadioError &error) {
+            if (auto query = takeQuery())
+                failLater(*query, error);
+            if (auto set = takeSet())
+                failLater(*set, error);
+        }
+    };
+    if (!std::exchange(m_lateReplyPossible, false)) {
+        sendNow();
+        return;
+    }
+    m_sendWhenQuiet = std::move(sendNow);
+    m_quietWaitEnd =
+        std::chrono::steady_clock::now() + LinkTiming::duration(LinkTiming::waits().lateReplySettleLimit);
+    waitForQuietLine();
+}
+
+// The settle time from now, never past the end of the whole wait.
+void CATConnection::waitForQuietLine() {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_quietWaitEnd -
+                                                                            std::chrono::steady_clock::now());
+    m_settleTimer.start(std::max(std::chrono::milliseconds(0),
+                                 std::min(LinkTiming::duration(LinkTiming::waits().lateReplySettle), left)));
 }
 
 void CATConnection::write(const QString &command) {
@@ -148,10 +188,27 @@ std::optional<OneShot<>> CATConnection::takeSet() {
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
-void CATConnection::failQueryIfNeeded(const RadioError &error) {
+// The port dropped the request's bytes that the device did not take in time: no reply can come.
+// A request still waiting to be sent had none among them.
+void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
-    if (auto query = takeQuery())
-        query->fail(error);
+    if (m_sendWhenQuiet)
+        return;
+    if (m_queryContinuation) {
+        const QString command = m_queryCommand;
+        takeQuery()->fail(RadioError::portWriteFailed(command));
+    } else if (m_setContinuation) {
+        const QString command = m_setCommand;
+        takeSet()->fail(RadioError::portWriteFailed(command));
+    }
+}
+
+void CATConnection::queryTimedOut(const QString &command) {
+    std::lock_guard guard(m_lock);
+    if (auto query = takeQuery()) {
+        m_lateReplyPossible = true;
+        query->fail(RadioError::timeout(command));
+    }
 }
 
 void CATConnection::succeedSetIfNeeded(const QString &command) {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -18,10 +19,11 @@ class SerialPort;
 // Pairs CAT commands with the radio's reply lines on one open serial port. A query returns the
 // first line that begins with its command; a set succeeds unless the radio answers "?;" within its
 // window. One request at a time: another one meanwhile is not sent and fails with RadioError::busy.
-// A request that has been sent ends only by its reply, its rejection or its own timer; neither
-// the caller's cancellation nor closing the port cuts it short. Every command sent and every line
-// received goes to the logger, each on a later turn of the event loop. Main thread only; callers
-// keep the connection alive until their request has ended.
+// A request that has been sent ends only by its reply, its rejection, its own timer or the port
+// dropping its unsent bytes; neither the caller's cancellation nor closing the port cuts it short.
+// After a query timed out, the next command waits for a quiet line. Every command sent and every
+// line received goes to the logger, each on a later turn of the event loop. Main thread only;
+// callers keep the connection alive until their request has ended.
 class CATConnection : public QObject {
 public:
     using Logger = std::function<void(const QString &text)>;
@@ -39,11 +41,14 @@ public:
 private:
     void received(const QString &line);
     bool isPending() const;
+    void send(const QString &command, double seconds, std::function<void()> onTimeout);
+    void waitForQuietLine();
     void write(const QString &command);
     void startTimer(double seconds, std::function<void()> onTimeout);
     std::optional<OneShot<QString>> takeQuery();
     std::optional<OneShot<>> takeSet();
-    void failQueryIfNeeded(const RadioError &error);
+    void failSentRequest();
+    void queryTimedOut(const QString &command);
     void succeedSetIfNeeded(const QString &command);
     void log(const QString &text) const;
 
@@ -58,4 +63,10 @@ private:
     QString m_setCommand;
     QTimer m_timeoutTimer;
     std::function<void()> m_onTimeout;
+    // Set when a query timed out; the next request then waits for a quiet line.
+    bool m_lateReplyPossible = false;
+    // The send of a request waiting for the line to go quiet, and the latest end of that wait.
+    std::function<void()> m_sendWhenQuiet;
+    std::chrono::steady_clock::time_point m_quietWaitEnd;
+    QTimer m_settleTimer;
 };

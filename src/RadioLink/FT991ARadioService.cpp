@@ -1,5 +1,6 @@
 #include "RadioLink/FT991ARadioService.h"
 
+#include "Model/CATText.h"
 #include "Model/RadioError.h"
 #include "Model/TextOps.h"
 #include "RadioLink/CATConnection.h"
@@ -60,20 +61,27 @@ QCoro::Task<RadioMemory> FT991ARadioService::readMemory(int channel, Cancellatio
 
 QCoro::Task<> FT991ARadioService::writeMemory(RadioMemory memory, CancellationToken) {
     requireFrequency(memory);
-    const QString payload = encodeFT991Payload(memory);
+    const QStringList commands = writeCommands(memory);
     session().flushInputBuffer();
     // A rejected select (an empty channel) is no reason not to write it.
-    if (co_await setUnlessRejected(QStringLiteral("MC") + memory.slot,
-                                   LinkTiming::waits().ft991aSelectWindow))
+    if (co_await setUnlessRejected(commands.first(), LinkTiming::waits().ft991aSelectWindow))
         co_await sleepFor(LinkTiming::waits().ft991aSelectPause);
     session().flushInputBuffer();
-    co_await session().set(QStringLiteral("MW") + memory.slot + payload, LinkTiming::waits().ft991aSetWindow);
-    co_await session().set(QStringLiteral("MT") + memory.slot + payload + u'0' + tagField(memory.tag),
-                           LinkTiming::waits().ft991aSetWindow);
+    for (const QString &command : commands.sliced(1))
+        co_await session().set(command, LinkTiming::waits().ft991aSetWindow);
+}
+
+QStringList FT991ARadioService::writeCommands(const RadioMemory &memory) const {
+    const QString slot = slotField(memory);
+    const QString payload = encodeFT991Payload(memory);
+    QStringList commands{QStringLiteral("MC") + slot, QStringLiteral("MW") + slot + payload,
+                         QStringLiteral("MT") + slot + payload + u'0' + tagField(memory.tag)};
     const FT991AToneNumberKind kind = numberKind(memory.ft991aToneSqlMode());
     if (kind != FT991AToneNumberKind::none)
-        co_await session().set(toneNumberCommand(kind) + TextOps::fixedDigits(memory.toneNumberCode, 3),
-                               LinkTiming::waits().ft991aSetWindow);
+        commands << toneNumberCommand(kind) +
+                        CATText::requireSendable(TextOps::fixedDigits(memory.toneNumberCode, 3),
+                                                 MemoryField::toneNumber);
+    return commands;
 }
 
 RadioMemory FT991ARadioService::applyMTResponseCompat(const QString &response, RadioMemory memory) {
@@ -94,6 +102,7 @@ QCoro::Task<QString> FT991ARadioService::readFT991ToneNumber(FT991AToneNumberKin
 }
 
 QString FT991ARadioService::encodeFT991Payload(const RadioMemory &memory) {
-    return frequencyAndShift(memory) + normalizedModeCode(memory.modeCode) +
-           TextOps::fixedDigits(memory.flagsRaw, 5);
+    return frequencyAndShift(memory) +
+           CATText::requireSendable(normalizedModeCode(memory.modeCode), MemoryField::mode) +
+           CATText::requireSendable(TextOps::fixedDigits(memory.flagsRaw, 5), MemoryField::flags);
 }

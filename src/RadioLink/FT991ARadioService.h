@@ -18,6 +18,8 @@ public:
     QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) override;
     // Cancellation does not stop a write once it has begun.
     QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) override;
+    // The channel select, the memory and tag writes and, as the tone mode asks, the tone number.
+    QStringList writeCommands(const RadioMemory &memory) const override;
 
 private:
     // The long tag-read form; the short form as the base service reads it.

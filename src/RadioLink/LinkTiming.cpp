@@ -19,10 +19,6 @@ void setScale(double factor) {
     currentScale = factor;
 }
 
-double scale() {
-    return currentScale;
-}
-
 std::chrono::milliseconds duration(double seconds) {
     return std::chrono::round<std::chrono::milliseconds>(
         std::chrono::duration<double>(seconds * currentScale));

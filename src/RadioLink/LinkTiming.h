@@ -12,6 +12,14 @@ struct Waits {
     double queryTimeout = 1.2;
     double rejectionWindow = 0.35;
 
+    // After a query timed out, the next command waits until the line has been quiet this long
+    // (a late answer restarts the wait), at most the limit.
+    double lateReplySettle = 0.3;
+    double lateReplySettleLimit = 1.0;
+
+    // Serial port: how long the device may take to accept a command's bytes.
+    double portWriteDeadline = 3.0;
+
     // FT-710 memory service.
     double ft710TagReadTimeout = 0.8;
 
@@ -34,7 +42,6 @@ void setWaits(const Waits &waits);
 
 // Multiplies every wait that goes through duration(); 1 unless a test changes it.
 void setScale(double factor);
-double scale();
 
 // The scaled wait as a timer interval, rounded to whole milliseconds.
 std::chrono::milliseconds duration(double seconds);

@@ -34,8 +34,6 @@ public:
         return true;
     }
 
-    bool isSettled() const { return m_state->settled; }
-
     auto operator co_await() const {
         struct Awaiter {
             std::shared_ptr<State> state;

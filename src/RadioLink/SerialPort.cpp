@@ -1,6 +1,8 @@
 #include "RadioLink/SerialPort.h"
 
+#include "Model/CATText.h"
 #include "Model/RadioError.h"
+#include "RadioLink/LinkTiming.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -12,6 +14,8 @@
 namespace {
 
 constexpr qsizetype maximumReadSize = 1024;
+// No CAT reply comes near this length; longer input without ";" is noise.
+constexpr qsizetype maximumLineLength = 4096;
 
 speed_t speed(int baudRate) {
     switch (baudRate) {
@@ -64,15 +68,6 @@ void configure(termios &settings, const SerialPortConfiguration &configuration) 
     cfsetospeed(&settings, speed(configuration.baudRate));
 }
 
-bool isSendable(const QString &command) {
-    const QString body = command.endsWith(u';') ? command.chopped(1) : command;
-    for (const QChar character : body) {
-        if (character.unicode() < 0x20 || character.unicode() > 0x7E || character == u';')
-            return false;
-    }
-    return true;
-}
-
 bool isAscii(const QByteArray &frame) {
     for (const char byte : frame) {
         if (static_cast<unsigned char>(byte) > 0x7F)
@@ -86,6 +81,8 @@ bool isAscii(const QByteArray &frame) {
 SerialPort::SerialPort(QString path, QObject *parent)
     : QObject(parent)
     , m_path(std::move(path)) {
+    m_writeDeadline.setSingleShot(true);
+    m_writeDeadline.callOnTimeout(this, &SerialPort::dropPendingOutput);
 }
 
 SerialPort::~SerialPort() {
@@ -108,42 +105,63 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
         throw RadioError::portOpenFailed(m_path);
     }
     tcflush(fileDescriptor, TCIOFLUSH);
-    fcntl(fileDescriptor, F_SETFL, 0);
+    // Writes never wait for the device: what it does not take at once is written later.
+    fcntl(fileDescriptor, F_SETFL, O_NONBLOCK);
     {
         std::lock_guard guard(m_lock);
         m_receiveBuffer.clear();
     }
     startReader(fileDescriptor);
-    m_baudRate = configuration.baudRate;
-}
-
-void SerialPort::openPort(int baudRate) {
-    openPort(SerialPortConfiguration::ft710(baudRate));
 }
 
 void SerialPort::closePort() {
     if (m_reader.joinable()) {
-        const char wake = 0;
-        (void)!::write(m_wakeWrite, &wake, 1);
+        {
+            std::lock_guard guard(m_lock);
+            m_stopReader = true;
+        }
+        wakeReader();
         m_reader.join();
     }
+    m_writeDeadline.stop();
+    // Closing a device with output it has not taken could wait for it.
+    if (m_fileDescriptor >= 0)
+        tcflush(m_fileDescriptor, TCOFLUSH);
     for (int *descriptor : {&m_wakeRead, &m_wakeWrite, &m_fileDescriptor}) {
         if (*descriptor >= 0)
             ::close(*descriptor);
         *descriptor = -1;
     }
     std::lock_guard guard(m_lock);
+    m_pendingOutput = QByteArray();
     m_receiveBuffer = QByteArray();
+    m_droppingLine = false;
 }
 
 void SerialPort::write(const QString &command) {
     if (m_fileDescriptor < 0)
         throw RadioError::notConnected();
-    if (!isSendable(command))
+    if (!CATText::isSendable(command.endsWith(u';') ? command.chopped(1) : command))
         throw RadioError::portWriteFailed(command);
     const QByteArray bytes = command.toLatin1();
-    if (::write(m_fileDescriptor, bytes.constData(), bytes.size()) != bytes.size())
+    std::lock_guard guard(m_lock);
+    if (!m_pendingOutput.isEmpty()) {
+        m_pendingOutput.append(bytes);
+        return;
+    }
+    const ssize_t written = ::write(m_fileDescriptor, bytes.constData(), bytes.size());
+    if (written == bytes.size())
+        return;
+    if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
         throw RadioError::portWriteFailed(command);
+    m_pendingOutput = bytes.sliced(std::max<ssize_t>(written, 0));
+    m_writeDeadline.start(LinkTiming::duration(LinkTiming::waits().portWriteDeadline));
+    wakeReader();
+}
+
+bool SerialPort::hasPendingOutput() const {
+    std::lock_guard guard(m_lock);
+    return !m_pendingOutput.isEmpty();
 }
 
 void SerialPort::flushInputBuffer() {
@@ -151,6 +169,7 @@ void SerialPort::flushInputBuffer() {
         return;
     std::lock_guard guard(m_lock);
     m_receiveBuffer = QByteArray();
+    m_droppingLine = false;
     tcflush(m_fileDescriptor, TCIFLUSH);
     ++m_flushCount;
 }
@@ -166,35 +185,76 @@ void SerialPort::startReader(int fileDescriptor) {
         ::close(fileDescriptor);
         throw RadioError::portOpenFailed(m_path);
     }
+    // A reader that no longer drains the pipe must not make a wake wait.
+    fcntl(wake[1], F_SETFL, O_NONBLOCK);
     m_fileDescriptor = fileDescriptor;
     m_wakeRead = wake[0];
     m_wakeWrite = wake[1];
+    m_stopReader = false;
     m_reader = std::thread(&SerialPort::readLoop, this, m_fileDescriptor, m_wakeRead);
 }
 
-// Runs until closePort() wakes it, or until the device hangs up or fails: a device that is gone
-// stays readable forever, and reading on would only spin.
+void SerialPort::wakeReader() const {
+    const char wake = 0;
+    (void)!::write(m_wakeWrite, &wake, 1);
+}
+
+// Runs until closePort() stops it, or until the device hangs up or fails: a device that is gone
+// stays readable forever, and reading on would only spin. That end is reported.
 void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
     for (;;) {
         unsigned flushesBeforePoll;
+        short events = POLLIN;
         {
             std::lock_guard guard(m_lock);
+            if (m_stopReader)
+                return;
             flushesBeforePoll = m_flushCount;
+            if (!m_pendingOutput.isEmpty())
+                events |= POLLOUT;
         }
-        pollfd descriptors[] = {{fileDescriptor, POLLIN, 0}, {wakeDescriptor, POLLIN, 0}};
+        pollfd descriptors[] = {{fileDescriptor, events, 0}, {wakeDescriptor, POLLIN, 0}};
         if (poll(descriptors, 2, -1) < 0) {
             if (errno == EINTR)
                 continue;
-            return;
+            break;
         }
-        if (descriptors[1].revents != 0)
-            return;
+        if (descriptors[1].revents != 0) {
+            char wakes[64];
+            (void)!::read(wakeDescriptor, wakes, sizeof wakes);
+            continue;
+        }
         const short device = descriptors[0].revents;
+        if ((device & POLLOUT) && !writePendingOutput(fileDescriptor))
+            break;
         if ((device & POLLIN) && !readAvailableData(fileDescriptor, flushesBeforePoll))
-            return;
+            break;
         if (device & (POLLHUP | POLLERR | POLLNVAL))
-            return;
+            break;
     }
+    QMetaObject::invokeMethod(this, &SerialPort::hungUp, Qt::QueuedConnection);
+}
+
+// Hands the device what it takes of the waiting output. Returns false when the device failed.
+bool SerialPort::writePendingOutput(int fileDescriptor) {
+    std::lock_guard guard(m_lock);
+    const ssize_t written = ::write(fileDescriptor, m_pendingOutput.constData(), m_pendingOutput.size());
+    if (written < 0)
+        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    m_pendingOutput.remove(0, written);
+    return true;
+}
+
+// The deadline has passed: the request these bytes belong to cannot be answered any more.
+void SerialPort::dropPendingOutput() {
+    {
+        std::lock_guard guard(m_lock);
+        if (m_pendingOutput.isEmpty())
+            return;
+        m_pendingOutput = QByteArray();
+        tcflush(m_fileDescriptor, TCOFLUSH);
+    }
+    emit pendingOutputDropped();
 }
 
 // Reads only what the driver already holds, so the lock is never held across a blocking read.
@@ -212,19 +272,34 @@ bool SerialPort::readAvailableData(int fileDescriptor, unsigned flushesBeforePol
     const ssize_t count = ::read(fileDescriptor, bytes, std::min<qsizetype>(available, maximumReadSize));
     if (count <= 0)
         return count < 0 && errno == EINTR;
+    // While a line is being dropped, what came before this read is part of it: a reply that
+    // arrives after the noise has stopped starts afresh.
+    if (m_droppingLine)
+        m_receiveBuffer.clear();
+    const qsizetype scanFrom = m_receiveBuffer.size();
     m_receiveBuffer.append(bytes, count);
-    processReceiveBuffer();
+    processReceiveBuffer(scanFrom);
     return true;
 }
 
-void SerialPort::processReceiveBuffer() {
-    for (qsizetype end = m_receiveBuffer.indexOf(';'); end >= 0; end = m_receiveBuffer.indexOf(';')) {
-        const QByteArray frame = m_receiveBuffer.first(end + 1);
-        m_receiveBuffer.remove(0, end + 1);
+// Only the bytes from `scanFrom` on are new; the ones before hold no ";".
+void SerialPort::processReceiveBuffer(qsizetype scanFrom) {
+    qsizetype start = 0;
+    for (qsizetype end = m_receiveBuffer.indexOf(';', scanFrom); end >= 0;
+         end = m_receiveBuffer.indexOf(';', start)) {
+        const QByteArray frame = m_receiveBuffer.sliced(start, end + 1 - start);
+        start = end + 1;
+        m_droppingLine = false;
         if (!isAscii(frame) || !m_onCommand)
             continue;
         QMetaObject::invokeMethod(
             this, [onCommand = m_onCommand, line = QString::fromLatin1(frame)] { onCommand(line); },
             Qt::QueuedConnection);
+    }
+    m_receiveBuffer.remove(0, start);
+    if (m_receiveBuffer.size() > maximumLineLength) {
+        m_receiveBuffer = QByteArray();
+        if (!std::exchange(m_droppingLine, true))
+            QMetaObject::invokeMethod(this, &SerialPort::overlongLineDropped, Qt::QueuedConnection);
     }
 }

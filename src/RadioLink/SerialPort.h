@@ -5,15 +5,19 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <mutex>
 #include <thread>
 
-// One serial device of the radio, opened raw. Commands are written from the caller's thread; a
-// reader thread of the port cuts everything the radio sends into reply lines at each ";" and hands
-// every line to the onCommand callback on the main thread, one queued call per line, in order.
-// The port knows nothing of commands and replies; pairing them is the CAT connection's job.
+// One serial device of the radio, opened raw. Commands are written from the caller's thread
+// without ever waiting for the device; a reader thread of the port writes what the device did not
+// take at once, cuts everything the radio sends into reply lines at each ";" and hands every line
+// to the onCommand callback on the main thread, one queued call per line, in order. The port
+// knows nothing of commands and replies; pairing them is the CAT connection's job.
 class SerialPort : public QObject {
+    Q_OBJECT
+
 public:
     using LineCallback = std::function<void(const QString &line)>;
 
@@ -21,23 +25,23 @@ public:
     ~SerialPort() override;
 
     const QString &path() const { return m_path; }
-    // The rate of the configuration last opened, as requested (not the speed set on the line).
-    int baudRate() const { return m_baudRate; }
-    int fileDescriptor() const { return m_fileDescriptor; }
-    bool isOpen() const { return m_fileDescriptor >= 0; }
 
     // Closes whatever is open, then opens and configures the device and starts reading.
     // Throws RadioError::portOpenFailed(path); the port is closed then.
     void openPort(const SerialPortConfiguration &configuration);
-    void openPort(int baudRate);
-    // Stops the reader, waits for it, then closes the device. Safe when closed.
+    // Stops the reader, waits for it, then closes the device, dropping output the device has not
+    // taken. Safe when closed.
     void closePort();
 
-    // One write of all bytes. Throws RadioError::notConnected when closed, and
-    // RadioError::portWriteFailed(command) when the write fails or is short, or when the command
-    // holds anything but printable ASCII or a ";" before its final one (so text from a file can
-    // never smuggle in a second command); nothing is written then.
+    // Hands the device what it takes at once; the rest follows from the reader thread, in order,
+    // as the device takes it, or is dropped with pendingOutputDropped() when it is not all out
+    // within the write deadline. Throws RadioError::notConnected when closed, and
+    // RadioError::portWriteFailed(command) when the write fails, or when the command holds
+    // anything but printable ASCII or a ";" before its final one (so text from a file can never
+    // smuggle in a second command); nothing is written then.
     void write(const QString &command);
+    // Whether written bytes still wait for the device to take them.
+    bool hasPendingOutput() const;
 
     // Drops received input not yet cut into lines, here and in the driver. Lines already handed
     // on are still delivered.
@@ -46,24 +50,43 @@ public:
     // The receiver of reply lines; a line framed while none is set is dropped.
     void setOnCommand(LineCallback onCommand);
 
+signals:
+    // Output the device did not take within the write deadline was dropped, with what the driver
+    // still held, so the next write starts clean. On the main thread, as the deadline passes.
+    void pendingOutputDropped();
+    // The device hung up or failed (unplugged, switched off); the port reads no more. On the main
+    // thread.
+    void hungUp();
+    // Received bytes without ";" grew longer than any reply and were dropped; reported once until
+    // the next ";". On the main thread.
+    void overlongLineDropped();
+
 private:
     // Takes over the configured descriptor; closes it and throws when no reader can be started.
     void startReader(int fileDescriptor);
+    void wakeReader() const;
     void readLoop(int fileDescriptor, int wakeDescriptor);
+    bool writePendingOutput(int fileDescriptor);
+    void dropPendingOutput();
     bool readAvailableData(int fileDescriptor, unsigned flushesBeforePoll);
-    void processReceiveBuffer();
+    void processReceiveBuffer(qsizetype scanFrom);
 
     const QString m_path;
-    int m_baudRate = 38400;
     int m_fileDescriptor = -1;
     std::thread m_reader;
     int m_wakeRead = -1;
     int m_wakeWrite = -1;
+    QTimer m_writeDeadline;
 
-    // Guards the fields below; the reader holds it only while it reads bytes that are known to
-    // be waiting, so it is never held across a blocking call.
-    std::mutex m_lock;
+    // Guards the fields below; it is held only around reads of bytes known to be waiting and
+    // writes that do not wait, so never across a blocking call.
+    mutable std::mutex m_lock;
+    bool m_stopReader = false;
+    // Bytes written but not yet taken by the device, oldest first.
+    QByteArray m_pendingOutput;
     QByteArray m_receiveBuffer;
+    // Set while the bytes since the last ";" belong to a line already dropped as overlong.
+    bool m_droppingLine = false;
     LineCallback m_onCommand;
     unsigned m_flushCount = 0;
 };

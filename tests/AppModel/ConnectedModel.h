@@ -31,17 +31,10 @@ struct LinkTestEnvironment {
 struct ConnectedModel {
     explicit ConnectedModel(RadioModel model)
         : radio(model)
-        , app(options(devices.path())) {
+        , app({.deviceFolder = devices.path(), .clock = [] { return QTime(12, 0, 0); }}) {
         app.setSelectedRadioModel(model);
         app.setSelectedPort(radio.devicePath());
         app.connect();
-    }
-
-    static AppModel::Options options(const QString &deviceFolder) {
-        AppModel::Options options;
-        options.deviceFolder = deviceFolder;
-        options.clock = [] { return QTime(12, 0, 0); };
-        return options;
     }
 
     // A value the radio holds for a menu item, other than what an empty state normalises to.

@@ -42,6 +42,9 @@ private slots:
         QTest::addRow("settings missing") << R"({"selectedRadioModel":"FT-991A"})" << false;
         QTest::addRow("baud rate as text") << ft991a.arg(settings.arg("\"9600\"")) << false;
         QTest::addRow("fractional baud rate") << ft991a.arg(settings.arg(96.5)) << false;
+        // The line could not run at a rate the sidebar does not offer.
+        QTest::addRow("baud rate not offered") << ft991a.arg(settings.arg(12345)) << false;
+        QTest::addRow("negative baud rate") << ft991a.arg(settings.arg(-1)) << false;
         QTest::addRow("port missing") << ft991a.arg(R"({"baudRate":9600})") << false;
         QTest::addRow("port null") << ft991a.arg(R"({"selectedPort":null,"baudRate":9600})") << false;
     }
@@ -189,9 +192,10 @@ private slots:
         RadioMemory first = RadioMemory::empty(QStringLiteral("003"), RadioModel::ft710);
         first.tag = QStringLiteral("FIRST");
         RadioMemory second = first;
+        second.slot = QStringLiteral("004");
         second.tag = QStringLiteral("SECOND");
         app.applyImportedBackup(
-            MemoryBackup{RadioModel::ft710, {first, second}, QDateTime::currentDateTimeUtc()});
+            MemoryBackup{RadioModel::ft710, {second, first}, QDateTime::currentDateTimeUtc()});
         QCOMPARE(app.selectedMemory()->tag, QStringLiteral("FIRST"));
         app.replaceMemory(RadioMemory::empty(QStringLiteral("001"), RadioModel::ft710)); // appended, sorted
         QCOMPARE(app.memories().first().slot, QStringLiteral("001"));
@@ -316,13 +320,49 @@ private slots:
         QCOMPARE(other.memories(), app.memories());
     }
 
+    // Nothing of a backup with a channel the model cannot hold is taken: no model switch, no row.
+    void faultyBackupIsRefusedWhole_data() {
+        QTest::addColumn<QStringList>("slotTexts");
+        QTest::addColumn<RadioModel>("channelModel");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("alert");
+        const QString notASlot = QStringLiteral(
+            "Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) ist kein Speicherplatz des "
+            "FT-991A.");
+        const auto ft991a = RadioModel::ft991a;
+        for (const QString slot : {"abc", "999", "000", "-1", "003;EX026099"})
+            QTest::addRow("%s", qPrintable(slot))
+                << QStringList{"001", slot} << ft991a << "de" << notASlot.arg(2).arg(slot);
+        QTest::addRow("slot twice")
+            << QStringList{"001", "002", "001"} << ft991a << "de"
+            << "Backup nicht importiert: Eintrag 3 (Speicherplatz „001“) kommt doppelt vor.";
+        QTest::addRow("other model, English")
+            << QStringList{"005"} << RadioModel::ft710 << "en"
+            << R"(Backup not imported: entry 1 (slot "005") belongs to the FT-710, not the FT-991A.)";
+    }
+    void faultyBackupIsRefusedWhole() {
+        QFETCH(QStringList, slotTexts);
+        QFETCH(RadioModel, channelModel);
+        QFETCH(QString, language);
+        QFETCH(QString, alert);
+        m_preferred = {language};
+        AppModel app(options());
+        const QList<RadioMemory> before = app.memories();
+        QList<RadioMemory> channels;
+        for (const QString &slot : slotTexts)
+            channels.append(RadioMemory::empty(slot, channelModel));
+        app.applyImportedBackup(MemoryBackup{RadioModel::ft991a, channels, QDateTime::currentDateTimeUtc()});
+        QCOMPARE(app.alertMessage(), std::optional<QString>(alert));
+        QCOMPARE(app.selectedRadioModel(), RadioModel::ft710);
+        QCOMPARE(app.memories(), before);
+        QVERIFY(app.logLines().isEmpty());
+    }
+
 private:
     AppModel::Options options() {
-        AppModel::Options options;
-        options.deviceFolder = m_devices->path();
-        options.clock = [this] { return m_now; };
-        options.writeClipboard = [this](const QString &text) { m_clipboard.append(text); };
-        return options;
+        return {.deviceFolder = m_devices->path(),
+                .writeClipboard = [this](const QString &text) { m_clipboard.append(text); },
+                .clock = [this] { return m_now; }};
     }
     QString path(const QString &name) const {
         return name.isEmpty() ? QString() : m_devices->filePath(name);

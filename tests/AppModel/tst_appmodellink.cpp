@@ -189,23 +189,24 @@ private slots:
         QVERIFY(!connected.radio.received().contains(QStringLiteral("MR099;")));
     }
 
-    // Nothing is sent on connect: the read's commands are the first on the line.
+    // Nothing is sent on connect: the read's commands are the first on the line. A slot that is no
+    // channel of the model is never read as another one.
     void readSelectedParsesTheSlotStrictly_data() {
         QTest::addColumn<QString>("slot");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("silent"); // then the failure is logged with the slot as it is
-        QTest::addRow("three digits") << "017"
-                                      << "MR017;" << false;
-        QTest::addRow("leading blank, no answer") << " 7"
-                                                  << "MR000;" << true;
-        QTest::addRow("trailing letter") << "7a"
-                                         << "MR000;" << false;
-        QTest::addRow("Arabic-Indic digit") << QStringLiteral("\u0667") << "MR000;" << false;
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("failure"); // logged with the slot as it is
+        const QString noSlot = QStringLiteral("kein gültiger Speicherplatz");
+        QTest::addRow("three digits") << "017" << false << QString();
+        QTest::addRow("three digits, no answer")
+            << "017" << true << "Zeitüberschreitung bei CAT-Befehl: MR017;";
+        QTest::addRow("leading blank") << " 7" << false << noSlot;
+        QTest::addRow("trailing letter") << "7a" << false << noSlot;
+        QTest::addRow("Arabic-Indic digit") << QStringLiteral("\u0667") << false << noSlot;
     }
     void readSelectedParsesTheSlotStrictly() {
         QFETCH(QString, slot);
-        QFETCH(QString, command);
         QFETCH(bool, silent);
+        QFETCH(QString, failure);
         ConnectedModel connected(RadioModel::ft710);
         connected.radio.setChannel(17, {channelPayload, QStringLiteral("SEVENTEEN")});
         if (silent)
@@ -214,12 +215,11 @@ private slots:
         connected.app.setSelectedMemoryID(slot);
         connected.app.readSelected();
         QTRY_VERIFY(!connected.app.isBusy());
-        QCOMPARE(connected.radio.received().value(0), command);
         QVERIFY(!connected.app.alertMessage());
-        if (silent)
-            QCOMPARE(connected.newestMessage(),
-                     "Lesen fehlgeschlagen für " + slot + ": Zeitüberschreitung bei CAT-Befehl: " + command);
-        if (slot == QLatin1String("017")) {
+        QCOMPARE(connected.radio.received().isEmpty(), slot != QLatin1String("017"));
+        if (!failure.isEmpty())
+            QCOMPARE(connected.newestMessage(), "Lesen fehlgeschlagen für " + slot + ": " + failure);
+        if (failure.isEmpty()) {
             QCOMPARE(connected.radio.received(), QStringList({"MR017;", "MT017;"}));
             QCOMPARE(connected.app.selectedMemory()->tag.trimmed(), QStringLiteral("SEVENTEEN"));
         }
@@ -324,6 +324,45 @@ private slots:
         QCOMPARE(connected.newestMessage(), QStringLiteral("Imported backup with 0 memories"));
         QVERIFY(connected.app.memories().isEmpty());
         QVERIFY(!connected.app.selectedMemoryID());
+    }
+
+    // What goes wrong on the device's side shows in the log, once. A device that goes away ends the
+    // connection as "Trennen" does, with an alert naming it instead of "Disconnected".
+    void linkFaultsAreReported_data() {
+        QTest::addColumn<bool>("hangUp"); // else noise without end
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message"); // %1: the device
+        QTest::addRow("noise") << false << "de"
+                               << "Empfangene Daten ohne „;“ waren zu lang und wurden verworfen";
+        QTest::addRow("noise, English") << false << "en"
+                                        << R"(Received data without ";" was too long and has been discarded)";
+        QTest::addRow("device gone")
+            << true << "de"
+            << "Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr erreichbar.";
+        QTest::addRow("device gone, English")
+            << true << "en"
+            << "Connection to %1 lost – the device was disconnected or is no longer available.";
+    }
+    void linkFaultsAreReported() {
+        QFETCH(bool, hangUp);
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        L::setPreferredLanguagesSource([language] { return QStringList{language}; });
+        ConnectedModel connected(RadioModel::ft710);
+        const QString expected = hangUp ? message.arg(connected.radio.devicePath()) : message;
+        if (hangUp) {
+            connected.app.readAll();
+            QTRY_VERIFY(!connected.radio.received().isEmpty());
+            connected.radio.hangUp();
+        } else {
+            connected.radio.send(QByteArray(64 * 1024, 'x'));
+        }
+        QTRY_VERIFY(connected.operationMessages().contains(expected));
+        QCOMPARE(connected.operationMessages().count(expected), 1);
+        QVERIFY(!connected.operationMessages().contains(QStringLiteral("Disconnected")));
+        QCOMPARE(connected.app.isConnected(), !hangUp);
+        QVERIFY(!connected.app.isBusy());
+        QCOMPARE(connected.app.alertMessage(), hangUp ? std::optional(expected) : std::nullopt);
     }
 
     void aReplacedTaskLeavesTheNewerOneBusy() {

@@ -313,17 +313,17 @@ private slots:
         QVERIFY(!app.hasDirtySettings());
     }
 
-    // While BEEP LEVEL is written the user edits another item: a queued one is written with the
-    // edit, one outside the run keeps it unwritten.
+    // While BEEP LEVEL is written the user edits another item: every item goes out with the value
+    // it had when the run started, and the edit stays unsent (the item stays changed).
     void editsMadeWhileWritingAreKept_data() {
         QTest::addColumn<QString>("editedTitle");
-        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("inTheRun");
         QTest::addRow("item outside the run") << "CAT-1 RATE" << false;
         QTest::addRow("item still to write") << "MEM GROUP" << true;
     }
     void editsMadeWhileWritingAreKept() {
         QFETCH(QString, editedTitle);
-        QFETCH(bool, written);
+        QFETCH(bool, inTheRun);
         ConnectedModel connected(RadioModel::ft710);
         connected.fillMenu();
         AppModel &app = connected.app;
@@ -341,10 +341,10 @@ private slots:
         QCOMPARE(connected.newestMessage(), QStringLiteral("Settings write finished for FT-710"));
         const DeviceSettingState &after = stateTitled(app, editedTitle);
         QCOMPARE(after.value, edit);
-        QCOMPARE(after.originalValue, written ? edit : edited.originalValue);
-        QCOMPARE(connected.radio.received().contains(edited.definition().writeCommand(edit)), written);
+        QCOMPARE(after.originalValue, inTheRun ? edited.value : edited.originalValue);
+        QVERIFY(!connected.radio.received().contains(edited.definition().writeCommand(edit)));
         QCOMPARE(stateTitled(app, "BEEP LEVEL").value, stateTitled(app, "BEEP LEVEL").originalValue);
-        QCOMPARE(app.hasDirtySettings(), !written);
+        QVERIFY(app.hasDirtySettings());
     }
 
 private:

@@ -1,6 +1,8 @@
 #include "AppModel/AppModel.h"
 #include "Editors/InfoTile.h"
 #include "Editors/MemoryDetailEditor.h"
+#include "Editors/MemoryTableModel.h"
+#include "Editors/MemoryTablePanel.h"
 #include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
@@ -110,26 +112,35 @@ private slots:
     }
 
     void invalidDraftAlertsAndStoresNothing_data() {
-        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("alert");
         const QString tooLong = u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
         const QString zero = u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
-        QTest::addRow("apply, ten digits") << u"1234567890"_s << u"detailEditor.apply"_s << tooLong;
-        QTest::addRow("apply, zero") << u"000"_s << u"detailEditor.apply"_s << zero;
-        QTest::addRow("write, ten digits") << u"1234567890"_s << u"detailEditor.write"_s << tooLong;
+        const QString frequency = u"detailEditor.frequency"_s;
+        QTest::addRow("apply, ten digits")
+            << frequency << u"1234567890"_s << u"detailEditor.apply"_s << tooLong;
+        QTest::addRow("apply, zero") << frequency << u"000"_s << u"detailEditor.apply"_s << zero;
+        QTest::addRow("write, ten digits")
+            << frequency << u"1234567890"_s << u"detailEditor.write"_s << tooLong;
+        QTest::addRow("write, a tag the radio cannot take")
+            << u"detailEditor.tag"_s << u"AB;MW001"_s << u"detailEditor.write"_s
+            << u"Ungültiger Speicherinhalt: Das Feld „Tag“ enthält ein Zeichen, das nicht an das Funkgerät "
+               u"gesendet werden kann (erlaubt sind nur druckbare ASCII-Zeichen außer „;“)."_s;
     }
     void invalidDraftAlertsAndStoresNothing() {
-        QFETCH(QString, frequency);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
         QFETCH(QString, button);
         QFETCH(QString, alert);
         open(RadioModel::ft991a, {ctcssChannel(1)});
         connectRadio();
-        type("detailEditor.frequency", frequency);
+        type(field, text);
         widget<QPushButton>(button)->click();
         QCOMPARE(m_app->alertMessage(), std::optional<QString>(alert));
         QCOMPARE(m_app->memories().first(), ctcssChannel(1));
-        QCOMPARE(m_window->draft()->frequency, frequency);
+        QCOMPARE(shown(field), text);
         QVERIFY(!m_app->isBusy());
         QVERIFY(m_radio->received().isEmpty());
     }
@@ -230,24 +241,54 @@ private slots:
         QCOMPARE(m_window->draft()->modeCode, u"2"_s);
     }
 
-    // Also while the table is shown and the editor has not been built yet.
-    void untouchedDraftFollowsReplacedTable_data() {
-        QTest::addColumn<EditorMode>("mode");
-        QTest::addRow("editor shown") << EditorMode::detail;
-        QTest::addRow("table shown") << EditorMode::table;
+    // An untouched draft follows its channel when the table is read or replaced; through the
+    // read-back of a write it asked for, it keeps what the user wrote and counts as changed.
+    void untouchedDraftFollowsTheTableButNotAWritesReadBack_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("follows");
+        QTest::addRow("import") << u"import"_s << true;
+        QTest::addRow("import before the editor is built") << u"import, table shown"_s << true;
+        QTest::addRow("model switch") << u"model"_s << true;
+        QTest::addRow("read selected") << u"read"_s << true;
+        QTest::addRow("editor write") << u"editor"_s << false;
+        QTest::addRow("row write") << u"row"_s << false;
     }
-    void untouchedDraftFollowsReplacedTable() {
-        QFETCH(EditorMode, mode);
-        open(RadioModel::ft991a, {ctcssChannel(1)}, u"001"_s, mode);
-        RadioMemory read = ctcssChannel(1);
-        read.tag = u"VOM GERÄT"_s;
-        m_app->applyImportedBackup(MemoryBackup{RadioModel::ft991a, {read}, QDateTime::currentDateTimeUtc()});
-        QCOMPARE(*m_window->draft(), MemoryDraft(read));
+    void untouchedDraftFollowsTheTableButNotAWritesReadBack() {
+        QFETCH(QString, change);
+        QFETCH(bool, follows);
+        const bool tableShown = change.endsWith(u"table shown"_s);
+        open(RadioModel::ft991a, {ctcssChannel(1)}, u"001"_s,
+             tableShown ? EditorMode::table : EditorMode::detail);
+        RadioMemory other = ctcssChannel(1);
+        other.tag = u"RADIO"_s;
+        if (change.startsWith(u"import"_s)) {
+            m_app->applyImportedBackup(
+                MemoryBackup{RadioModel::ft991a, {other}, QDateTime::currentDateTimeUtc()});
+        } else if (change == u"model"_s) {
+            // The selection stays on "001"; the table is rebuilt with empty rows.
+            m_app->setSelectedRadioModel(RadioModel::ft710);
+        } else {
+            connectRadio();
+            m_radio->setChannel(
+                1, {.payload = u"145525000-000600411001"_s, .tag = u"RADIO"_s, .ctcssNumber = u"012"_s});
+            m_radio->rejectNext(u"MT001;"_s); // the written tag reads back empty
+            if (change == u"read"_s) {
+                m_app->readSelected();
+            } else if (change == u"editor"_s) {
+                type("detailEditor.tag", "NEU");
+                widget<QPushButton>("detailEditor.write")->click();
+            } else {
+                auto *table = m_window->findChild<MemoryTablePanel *>()->model();
+                table->setData(table->index(0, table->section(MemoryColumn::name)), u"NEU"_s);
+                table->writeRow(0);
+            }
+            QTRY_VERIFY(!m_app->isBusy());
+            QVERIFY(m_app->selectedMemory()->tag.trimmed() != u"NEU"_s);
+        }
         m_window->setEditorMode(EditorMode::detail);
-        QCOMPARE(widget<QLineEdit>("detailEditor.tag")->text(), u"VOM GERÄT"_s);
-        // A model switch keeps the selection on "001" and rebuilds the table with empty rows.
-        m_app->setSelectedRadioModel(RadioModel::ft710);
-        QCOMPARE(*m_window->draft(), MemoryDraft(u"001"_s, RadioModel::ft710));
+        QCOMPARE(*m_window->draft() == MemoryDraft(*m_app->selectedMemory()), follows);
+        QCOMPARE(m_window->draft()->tag, follows ? m_app->selectedMemory()->tag : u"NEU"_s);
+        QCOMPARE(tile("detailEditor.badge.changes"), follows ? u"Keine"_s : u"Offen"_s);
     }
 
     void editedDraftSurvivesReplacedTable() {

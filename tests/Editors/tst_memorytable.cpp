@@ -4,14 +4,18 @@
 #include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
+#include "MainWindow/ModelPalette.h"
 #include "Model/MemoryBackup.h"
 #include "RadioLink/LinkTiming.h"
 #include "TestSettings.h"
 
 #include <QAbstractItemDelegate>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -91,10 +95,14 @@ private slots:
         QFETCH(QStringList, modes);
         m_app->setSelectedRadioModel(selected);
         m_app->replaceMemory(occupied(memoryRange(rowsOf).upperBound + 1, rowsOf));
-        QStringList shown;
-        for (int section = 0; section < m_model->columnCount(); ++section)
+        QStringList shown, tips;
+        for (int section = 0; section < m_model->columnCount(); ++section) {
             shown << m_model->headerData(section, Qt::Horizontal).toString();
+            tips << m_model->headerData(section, Qt::Horizontal, Qt::ToolTipRole).toString();
+        }
         QCOMPARE(shown, titles);
+        QCOMPARE(tips, titles);
+        QCOMPARE(m_view->horizontalHeader()->textElideMode(), Qt::ElideRight);
         QCOMPARE(m_view->horizontalHeader()->sectionSize(m_model->section(MemoryColumn::rx)), 130);
         const auto items =
             cell(0, MemoryColumn::mode).data(MemoryTableModel::PickerItemsRole).value<QList<PickerItem>>();
@@ -268,15 +276,19 @@ private slots:
         RadioMemory ft991a = occupied(2, RadioModel::ft991a);
         ft991a.flagsRaw = u"11000"_s;
         RadioMemory empty = RadioMemory::empty(u"003"_s, RadioModel::ft991a);
-        load(RadioModel::ft710, {ft710, ft991a, empty});
+        load(RadioModel::ft710, {ft710});
+        m_app->replaceMemory(ft991a); // rows of the other model show their own summary
+        m_app->replaceMemory(empty);
         QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
         const QStringList parts = cell(1, MemoryColumn::summary).data().toString().split(u" · "_s);
         QVERIFY(parts.size() >= 3);
         QVERIFY(parts.contains(u"CTCSS + SQL"_s));
         QVERIFY(cell(2, MemoryColumn::summary).data().toString().startsWith(u"Leer · "_s));
         // The same channels read anew show their new contents.
+        load(RadioModel::ft710, {ft710});
+        QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
         ft710.frequency = u"145600000"_s;
-        load(RadioModel::ft710, {ft710, ft991a, empty});
+        load(RadioModel::ft710, {ft710});
         QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
     }
 
@@ -312,6 +324,74 @@ private slots:
         QVERIFY(!m_view->indexWidget(m_view->currentIndex()));
     }
 
+    // The keyboard reaches what the mouse does: Space or Return selects the row and turns a switch
+    // or opens a field or picker; Tab leaves the table for the next control.
+    void keyboardDrivesTheCurrentCell_data() {
+        QTest::addColumn<MemoryColumn>("column");
+        QTest::addColumn<int>("key");
+        QTest::addRow("Space on a switch") << MemoryColumn::empty << int(Qt::Key_Space);
+        QTest::addRow("Space on a field") << MemoryColumn::name << int(Qt::Key_Space);
+        QTest::addRow("Return on a picker") << MemoryColumn::mode << int(Qt::Key_Return);
+    }
+    void keyboardDrivesTheCurrentCell() {
+        QFETCH(MemoryColumn, column);
+        QFETCH(int, key);
+        load(RadioModel::ft710, table(RadioModel::ft710, 3));
+        auto *next = new QPushButton(m_panel.get());
+        next->show();
+        const QModelIndex index = cell(1, column);
+        focusCell(index);
+        QTest::keyClick(m_view, Qt::Key(key));
+        QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
+        if (column == MemoryColumn::empty)
+            QVERIFY(m_app->memories().at(1).isEmpty);
+        else
+            QVERIFY(m_view->indexWidget(index));
+        m_view->closePersistentEditor(index);
+        focusCell(index);
+        QTest::keyClick(m_view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+
+    void shiftWheelScrollsSideways() {
+        load(RadioModel::ft991a, table(RadioModel::ft991a, 30));
+        QWheelEvent wheel(QPointF(50, 50), m_view->viewport()->mapToGlobal(QPointF(50, 50)), {}, {0, -120},
+                          Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(m_view->viewport(), &wheel);
+        QVERIFY(m_view->horizontalScrollBar()->value() > 0);
+        QCOMPARE(m_view->verticalScrollBar()->value(), 0);
+    }
+
+    // "Schreiben" reads on the model's colour: its text stands out from the button by at least
+    // 4.5:1, the contrast asked of body text.
+    void writeButtonTextReadsOnTheModelColour_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addRow("FT-710") << RadioModel::ft710;
+        QTest::addRow("FT-991A") << RadioModel::ft991a;
+    }
+    void writeButtonTextReadsOnTheModelColour() {
+        QFETCH(RadioModel, model);
+        FakeRadio radio(model);
+        m_app->setSelectedRadioModel(model);
+        m_app->setSelectedPort(radio.devicePath());
+        m_app->connect();
+        m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        const QModelIndex write = cell(0, MemoryColumn::action);
+        QCoreApplication::processEvents(); // the model's columns are laid out
+        m_view->scrollTo(write);
+        QRect middle(0, 0, 70, 16); // inside the button, across its text
+        middle.moveCenter(m_view->visualRect(write).center());
+        const QImage button = m_view->viewport()->grab().toImage().copy(middle);
+        double darkest = 1, lightest = 0;
+        for (int y = 0; y < button.height(); ++y) {
+            for (int x = 0; x < button.width(); ++x) {
+                darkest = std::min(darkest, luminance(button.pixel(x, y)));
+                lightest = std::max(lightest, luminance(button.pixel(x, y)));
+            }
+        }
+        QVERIFY((lightest + 0.05) / (darkest + 0.05) >= 4.5);
+    }
+
     void writeButtonDisabledWhileNotConnected() {
         load(RadioModel::ft710, table(RadioModel::ft710, 3));
         const QModelIndex write = cell(1, MemoryColumn::action);
@@ -323,25 +403,45 @@ private slots:
     }
 
     void invalidRowWriteAlertsAndChangesNothing_data() {
+        QTest::addColumn<MemoryColumn>("column");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("alert");
         QTest::addRow("ten digits")
-            << u"1234567890"_s << u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
-        QTest::addRow("zero") << u"000"_s << u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
+            << MemoryColumn::rx << u"1234567890"_s
+            << u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
+        QTest::addRow("zero") << MemoryColumn::rx << u"000"_s
+                              << u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
+        QTest::addRow("a tag the radio cannot take")
+            << MemoryColumn::name << u"AB;MW001"_s
+            << u"Ungültiger Speicherinhalt: Das Feld „Tag“ enthält ein Zeichen, das nicht an das Funkgerät "
+               u"gesendet werden kann (erlaubt sind nur druckbare ASCII-Zeichen außer „;“)."_s;
     }
     void invalidRowWriteAlertsAndChangesNothing() {
+        QFETCH(MemoryColumn, column);
         QFETCH(QString, entry);
         QFETCH(QString, alert);
+        FakeRadio radio(RadioModel::ft710);
+        m_app->setSelectedPort(radio.devicePath());
+        m_app->connect();
         load(RadioModel::ft710, table(RadioModel::ft710, 3));
-        QVERIFY(m_model->setData(cell(2, MemoryColumn::rx), entry));
+        QVERIFY(m_model->setData(cell(2, column), entry));
         const QList<RadioMemory> before = m_app->memories();
         m_model->writeRow(2);
         QCOMPARE(m_app->alertMessage(), std::optional<QString>(alert));
         QCOMPARE(m_app->memories(), before);
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"003"_s));
+        QVERIFY(!m_app->isBusy());
+        QVERIFY(radio.received().isEmpty());
     }
 
+    void validRowWriteSelectsAndStartsWrite_data() {
+        QTest::addColumn<int>("key"); // 0: a click
+        QTest::addRow("click") << 0;
+        QTest::addRow("Return") << int(Qt::Key_Return);
+        QTest::addRow("Space") << int(Qt::Key_Space);
+    }
     void validRowWriteSelectsAndStartsWrite() {
+        QFETCH(int, key);
         FakeRadio radio(RadioModel::ft710);
         m_app->setSelectedPort(radio.devicePath());
         m_app->connect();
@@ -351,7 +451,12 @@ private slots:
         const QModelIndex write = cell(1, MemoryColumn::action);
         QVERIFY(write.flags() & Qt::ItemIsEnabled);
 
-        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(write).center());
+        if (key) {
+            focusCell(write);
+            QTest::keyClick(m_view, Qt::Key(key));
+        } else {
+            QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(write).center());
+        }
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
         QVERIFY(m_app->isBusy());
         QVERIFY(!(write.flags() & Qt::ItemIsEnabled));
@@ -365,8 +470,21 @@ private:
     void load(RadioModel model, const QList<RadioMemory> &rows) {
         m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
     }
+    // A colour's relative luminance as WCAG defines it, from 0 (black) to 1 (white).
+    static double luminance(QRgb rgb) {
+        const auto linear = [](int channel) {
+            const double c = channel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+    }
     QModelIndex cell(int row, MemoryColumn column) const {
         return m_model->index(row, m_model->section(column));
+    }
+    void focusCell(const QModelIndex &index) const {
+        QApplication::setActiveWindow(m_panel.get());
+        m_view->setFocus();
+        m_view->setCurrentIndex(index);
     }
     QWidget *openEditor(const QModelIndex &index) const {
         QStyleOptionViewItem option;

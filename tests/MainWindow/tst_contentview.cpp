@@ -1,10 +1,13 @@
 #include "App/LanguageSelection.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
+#include "MainWindow/BackupFile.h"
 #include "MainWindow/LogTextView.h"
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -12,11 +15,16 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
@@ -136,6 +144,7 @@ private slots:
         QApplication::setActiveWindow(m_view);
         QTest::keyClick(w->button(u"splash.cancel"_s), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->button(u"splash.cancel"_s));
+        QVERIFY(QAccessible::queryAccessibleInterface(w->button(u"toolbar.export"_s))->state().disabled);
         QCOMPARE(w->text(u"splash.countdown"_s),
                  u"Die Verbindung zum Funkgerät wird in 60 Sekunden hergestellt."_s);
         QVERIFY(!m_model->isConnected());
@@ -286,6 +295,26 @@ private slots:
         QCOMPARE(w->widget(u"log.text"_s)->height(), height);
     }
 
+    // At the default and the smallest window size the whole table panel, its bottom edge and its
+    // sideways scroll bar, stands above the log.
+    void tablePanelFitsAboveTheLog_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addRow("default") << ContentView::defaultContentSize;
+        QTest::addRow("smallest") << ContentView::minimumContentSize;
+    }
+    void tablePanelFitsAboveTheLog() {
+        QFETCH(QSize, size);
+        m_view->resize(size);
+        QWidget *table = w->widget(u"detail.tableSlot"_s); // the log follows right below it
+        auto *view = w->widget<QAbstractScrollArea>(u"memoryTable.view"_s);
+        const auto bottom = [&](QWidget *widget) {
+            return widget->mapTo(m_view, widget->rect().bottomLeft()).y();
+        };
+        QTRY_COMPARE(m_view->centralWidget()->size(), size);
+        QVERIFY(view->horizontalScrollBar()->isVisible());
+        QVERIFY(bottom(view->horizontalScrollBar()) < bottom(table));
+    }
+
     void editorModeSwitchesTheDetailColumn() {
         click(u"toolbar.editorMode.Detail"_s);
         QCOMPARE(m_view->editorMode(), EditorMode::detail);
@@ -298,6 +327,33 @@ private slots:
         QCOMPARE(w->text(u"detail.noDraft.title"_s), u"Kein Speicher gewählt"_s);
         QVERIFY(!w->widget(u"log"_s)->isVisible());
         QVERIFY(!w->widget(u"detail.editorSlot"_s)->isVisible());
+    }
+
+    // A screen reader meets the pickers as radio buttons of a named group; its toggle and press
+    // actions choose the model or the mode as a click does.
+    void segmentedPickersFollowTheirAccessibleActions_data() {
+        QTest::addColumn<QString>("segment");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("group");
+        for (const QString &action :
+             {QAccessibleActionInterface::toggleAction(), QAccessibleActionInterface::pressAction()}) {
+            QTest::addRow("model, %s", qPrintable(action))
+                << u"sidebar.model.FT-991A"_s << action << u"Funkgerät"_s;
+            QTest::addRow("mode, %s", qPrintable(action))
+                << u"toolbar.editorMode.Detail"_s << action << u"Bearbeitung"_s;
+        }
+    }
+    void segmentedPickersFollowTheirAccessibleActions() {
+        QFETCH(QString, segment);
+        QFETCH(QString, action);
+        QFETCH(QString, group);
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w->widget(segment));
+        QCOMPARE(button->role(), QAccessible::RadioButton);
+        QCOMPARE(button->parent()->text(QAccessible::Name), group);
+        button->actionInterface()->doAction(action);
+        QTRY_VERIFY(segment.startsWith(u"sidebar"_s) ? m_model->selectedRadioModel() == RadioModel::ft991a
+                                                     : m_view->editorMode() == EditorMode::detail);
+        QVERIFY(button->state().checked);
     }
 
     // Only a change of the selection makes the draft anew; unapplied edits survive everything else.
@@ -394,6 +450,41 @@ private slots:
         QCOMPARE(m_model->selectedMemoryID(), std::optional<QString>(u"007"_s));
         QCOMPARE(m_view->draft()->slot, u"007"_s);
         QVERIFY(m_model->logLines().isEmpty());
+    }
+
+    // A pipe swapped in for the file after a check, before the open, would keep the window waiting
+    // for a writer: what is checked is the file that was opened.
+    void importNeverWaitsOnAPipeSwappedInForTheFile() {
+        QTemporaryDir folder;
+        const auto name = [&](const char *file) {
+            return QFile::encodeName(folder.filePath(QLatin1String(file)));
+        };
+        QFile file(QString::fromLocal8Bit(name("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_model->backupDocument().fileContents()) > 0);
+        file.close();
+        QCOMPARE(mkfifo(name("pipe").constData(), 0600), 0);
+        QCOMPARE(link(name("pipe").constData(), name("backup.json").constData()), 0);
+        std::atomic_bool reading = true;
+        std::thread swapper([&] {
+            while (reading) {
+                for (const char *source : {"file", "pipe"}) {
+                    (void)!link(name(source).constData(), name("next").constData());
+                    (void)!rename(name("next").constData(), name("backup.json").constData());
+                }
+                // Frees a read that waits on the pipe; it then reads an empty file.
+                if (const int writer = ::open(name("pipe").constData(), O_WRONLY | O_NONBLOCK); writer >= 0)
+                    ::close(writer);
+            }
+        });
+        QStringList failures;
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            const auto error = BackupFile::read(QString::fromLocal8Bit(name("backup.json"))).error;
+            if (error && !error->startsWith(u"Keine lesbare Datei: "_s))
+                failures << *error;
+        }
+        reading = false;
+        swapper.join();
+        QCOMPARE(failures, QStringList());
     }
 
     // The width the user drags the sidebar to stays through a rebuild and a hide and show.

@@ -1,11 +1,14 @@
 #include "App/KorvelApp.h"
+#include "App/LanguageSelection.h"
 #include "App/PreferencesPanel.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "MainWindowFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -30,6 +33,33 @@ private:
     QWidgetList windowsNamed(const QString &name) {
         QWidgetList found = QApplication::topLevelWidgets();
         found.removeIf([&](QWidget *window) { return window->objectName() != name; });
+        return found;
+    }
+    // The controls, switch cells and painted marks a screen reader finds no name for. A combo box
+    // says its value as its name, so it needs a title: on Linux that comes, as for any control,
+    // through the label relation of the label it is the buddy of.
+    static QStringList namelessControls(QAccessibleInterface *element) {
+        using A = QAccessible;
+        static const QList<A::Role> controls{A::Button,   A::CheckBox,     A::RadioButton,
+                                             A::ComboBox, A::EditableText, A::Slider,
+                                             A::SpinBox,  A::ButtonMenu,   A::Table};
+        const bool cell = element->role() == A::Cell; // one scrolled out of view is there all the same
+        if (element->state().invisible && !cell)
+            return {};
+        QString name = element->text(A::Name);
+        if (element->role() == A::ComboBox && name == element->text(A::Value))
+            name.clear();
+        for (const auto &[label, relation] : element->relations(A::Label))
+            name += label->text(A::Name);
+        const QObject *object = element->object();
+        const bool paintedMark = element->role() == A::Client && element->childCount() == 0 &&
+                                 !object->objectName().startsWith(u"qt_"_s);
+        QStringList found;
+        if (name.isEmpty() &&
+            (controls.contains(element->role()) || paintedMark || (cell && element->state().checkable)))
+            found << (object ? object->objectName() : u"a switch cell"_s);
+        for (int child = 0; child < element->childCount(); ++child)
+            found << namelessControls(element->child(child));
         return found;
     }
 
@@ -114,6 +144,43 @@ private slots:
         QCOMPARE(windowsNamed(id), QList<QWidget *>{settings});
         QVERIFY(settings->isVisible());
         QVERIFY(!m_app->openWindow(u"no-such-window"_s));
+    }
+
+    void everyControlHasAnAccessibleName_data() {
+        QTest::addColumn<QString>("window");
+        for (const char *window : {"table", "detail", "preferences", "ft710-settings", "ft991a-settings"})
+            QTest::addRow("%s", window) << QString::fromLatin1(window);
+    }
+    void everyControlHasAnAccessibleName() {
+        QFETCH(QString, window);
+        QWidget *shown = m_app->mainWindow();
+        if (window == u"detail"_s) {
+            m_app->appModel()->setSelectedRadioModel(RadioModel::ft991a); // the larger field set
+            m_app->mainWindow()->setEditorMode(EditorMode::detail);
+        } else if (window == u"preferences"_s) {
+            m_app->openPreferences();
+            shown = m_app->preferencesPanel();
+        } else if (window != u"table"_s) {
+            shown = m_app->openWindow(window);
+        }
+        QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
+        const QStringList nameless = namelessControls(QAccessible::queryAccessibleInterface(shown));
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", "_s)));
+    }
+
+    // Qt's own dialogs and buttons take the chosen language where Qt has it, English elsewhere.
+    void qtsOwnTextsFollowTheLanguage_data() {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("cancel");
+        QTest::addRow("system, German") << AppLanguage::system << u"Abbrechen"_s;
+        QTest::addRow("French") << AppLanguage::fr << u"Annuler"_s;
+        QTest::addRow("Swedish, which Qt lacks") << AppLanguage::sv << u"Cancel"_s;
+    }
+    void qtsOwnTextsFollowTheLanguage() {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, cancel);
+        LanguageSelection::shared()->select(language);
+        QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(), cancel);
     }
 
     // A message of a run in the settings window must not stay hidden behind it.

@@ -238,7 +238,8 @@ private slots:
         QTest::addColumn<QString>("originalValue");
         QTest::addColumn<bool>("dirty");
         QTest::addRow("both empty") << u"ft991a.028"_s << QString() << QString() << false;
-        QTest::addRow("first code against empty") << u"ft991a.028"_s << u"0"_s << QString() << false;
+        // An item never read is changed by any value, its first code included.
+        QTest::addRow("first code against empty") << u"ft991a.028"_s << u"0"_s << QString() << true;
         QTest::addRow("second code against empty") << u"ft991a.028"_s << u"1"_s << QString() << true;
         QTest::addRow("missing zeros") << u"ft991a.026"_s << u"5"_s << u"005"_s << false;
         QTest::addRow("sign differs") << u"ft991a.026"_s << u"-5"_s << u"5"_s << true;

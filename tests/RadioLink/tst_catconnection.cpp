@@ -121,6 +121,20 @@ private slots:
         QCOMPARE(link->log(), (QStringList{"TX " + command + ";", "RX " + unmatched, ignored, "RX " + last}));
     }
 
+    // The radio's answer to a query that timed out must not end the next request: that one goes
+    // out once the line has been quiet for a moment.
+    void lateReplyDoesNotEndTheNextRequest() {
+        link->radio.silenceNext(QStringLiteral("MR"));
+        const auto timedOut = runTask(link->connection->query(QStringLiteral("MR001"), shortWait));
+        QCOMPARE(timedOut.radioError()->kind(), RadioError::Kind::timeout);
+        const QString command = "MW001" + payload + ";";
+        const auto set = startTask(asQuery(link->connection->set(command, 1.0)));
+        link->radio.send("?;");
+        QTRY_VERIFY(set->finished);
+        QVERIFY(set->succeeded());
+        QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX ?;", "TX " + command, "SET OK " + command}));
+    }
+
     // The first query's timer would have fired while the second waits.
     void staleTimerDoesNothing() {
         QVERIFY(runTask(link->connection->query(QStringLiteral("MR001"), 1.0)).succeeded());
@@ -184,6 +198,32 @@ private slots:
                  RadioError::Kind::portWriteFailed);
         link->port->flushInputBuffer();
         link->port->closePort();
+    }
+
+    // A device that stops taking bytes never holds up the caller: what it does not take waits in
+    // the port, the request fails once the deadline has passed (its own wait does not end it while
+    // its bytes wait), and the rest is never sent.
+    void stuckWriteFailsTheRequestWithoutWaiting_data() {
+        QTest::addColumn<bool>("isQuery");
+        QTest::addRow("query") << true;
+        QTest::addRow("set") << false;
+    }
+    void stuckWriteFailsTheRequestWithoutWaiting() {
+        QFETCH(bool, isQuery);
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.portWriteDeadline = 0.2; });
+        link->radio.setReading(false);
+        const QString command = "MT001" + QString(64 * 1024, u'A') + ";"; // more than the line holds
+        const auto stuck = isQuery ? startTask(link->connection->query(command, shortWait))
+                                   : startTask(asQuery(link->connection->set(command, shortWait)));
+        QTRY_VERIFY(stuck->finished);
+        QCOMPARE(stuck->radioError()->kind(), RadioError::Kind::portWriteFailed);
+        QCOMPARE(stuck->radioError()->detail(), command);
+        link->radio.setReading(true);
+        runTask(link->connection->query(QStringLiteral("MR001")));
+        // Only what the line held when the rest was dropped comes before the next command.
+        const QString heard = link->radio.received().join(QString());
+        QVERIFY(heard.endsWith(QStringLiteral("MR001;")) && heard.size() < command.size());
+        TestWaits::use();
     }
 
 private:

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -86,6 +87,7 @@ struct FakeRadio::State {
     QList<Clock::time_point> receivedTimes;
     QList<Override> overrides;
     bool silent = false;
+    bool reading = true;
     int baudRate = 0;
     int bitsPerCharacter = 10;
     Clock::time_point lineFreeAt;
@@ -139,6 +141,18 @@ RadioModel FakeRadio::model() const {
 
 QString FakeRadio::devicePath() const {
     return m_state->path;
+}
+
+termios FakeRadio::lineSettings() const {
+    termios settings{};
+    tcgetattr(m_state->slave, &settings);
+    return settings;
+}
+
+int FakeRadio::unreadByProgram() const {
+    int waiting = -1;
+    ioctl(m_state->slave, FIONREAD, &waiting);
+    return waiting;
 }
 
 void FakeRadio::setChannel(int channel, const Channel &contents) {
@@ -213,6 +227,14 @@ void FakeRadio::setSilent(bool silent) {
     m_state->silent = silent;
 }
 
+void FakeRadio::setReading(bool reading) {
+    {
+        std::lock_guard guard(m_state->lock);
+        m_state->reading = reading;
+    }
+    m_state->wake();
+}
+
 void FakeRadio::setLineSpeed(int baudRate, int bitsPerCharacter) {
     std::lock_guard guard(m_state->lock);
     m_state->baudRate = baudRate;
@@ -250,14 +272,17 @@ void FakeRadio::State::wake() const {
 void FakeRadio::State::run() {
     for (;;) {
         std::optional<Clock::duration> wait;
+        short input = POLLIN;
         {
             std::lock_guard guard(lock);
             if (stopping)
                 return;
             if (!replies.isEmpty())
                 wait = std::max(Clock::duration::zero(), replies.first().due - Clock::now());
+            if (!reading)
+                input = 0;
         }
-        pollfd descriptors[] = {{master, POLLIN, 0}, {wakeRead, POLLIN, 0}};
+        pollfd descriptors[] = {{master, input, 0}, {wakeRead, POLLIN, 0}};
         if (waitForInput(descriptors, wait) < 0 && errno != EINTR)
             return;
         if (descriptors[1].revents & POLLIN) {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <termios.h>
 
 // A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks. It answers
 // on a thread of its own, like a radio that does not wait for the program.
@@ -54,6 +55,9 @@ public:
     RadioModel model() const;
     // The pseudo-terminal's device, to open with SerialPort.
     QString devicePath() const;
+    // The line settings the program gave the device, and the bytes sent it that it has not read.
+    termios lineSettings() const;
+    int unreadByProgram() const;
 
     void setChannel(int channel, const Channel &contents);
     void clearChannel(int channel);
@@ -75,6 +79,8 @@ public:
 
     // A silent radio records what it receives and neither answers nor changes anything.
     void setSilent(bool silent);
+    // A radio that does not read leaves what the program sends in the line, which soon takes no more.
+    void setReading(bool reading);
     // Paces every answer like a serial line of this speed: the command's and the reply's
     // characters take `bitsPerCharacter` bit times each. 0 answers at once (the default).
     void setLineSpeed(int baudRate, int bitsPerCharacter = 10);

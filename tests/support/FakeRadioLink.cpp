@@ -1,9 +1,10 @@
 #include "FakeRadioLink.h"
 
 FakeRadioLink::FakeRadioLink(RadioModel model)
-    : radio(model)
-    , port(std::make_shared<SerialPort>(radio.devicePath())) {
-    port->openPort(model == RadioModel::ft710 ? SerialPortConfiguration::ft710(38400)
-                                              : SerialPortConfiguration::ft991a(38400));
-    connection = std::make_shared<CATConnection>(port, [log = m_log](const QString &text) { *log << text; });
+    : radio(model) {
+    const LinkFactory::Link link = LinkFactory::open(
+        {radio.devicePath(), model, 38400, [log = m_log](const QString &text) { *log << text; }});
+    port = link.serialPort;
+    connection = link.catConnection;
+    service = link.radioService;
 }

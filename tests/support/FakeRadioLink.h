@@ -2,18 +2,20 @@
 
 #include "FakeRadio.h"
 
+#include "AppModel/LinkFactory.h"
 #include "RadioLink/CATConnection.h"
+#include "RadioLink/RadioServiceProtocol.h"
 #include "RadioLink/SerialPort.h"
 
 #include <QStringList>
 #include <memory>
 
-// A fake radio with an open port and a CAT connection to it, collecting its log lines:
+// A fake radio and the link the application would open to it, collecting the connection's log
+// lines:
 //
 //   FakeRadioLink link(RadioModel::ft710);
-//   FT710RadioService service(link.connection);
 //   link.radio.setChannel(7, {...});
-//   const auto memory = runTask(service.readMemory(7)).value();
+//   const auto memory = runTask(link.service->readMemory(7)).value();
 //   QCOMPARE(link.radio.received(), (QStringList{"MR007;", "MT007;"}));
 struct FakeRadioLink {
     explicit FakeRadioLink(RadioModel model);
@@ -21,6 +23,7 @@ struct FakeRadioLink {
     FakeRadio radio;
     std::shared_ptr<SerialPort> port;
     std::shared_ptr<CATConnection> connection;
+    std::shared_ptr<RadioServiceProtocol> service;
     // The connection's log lines so far, oldest first.
     QStringList log() const { return *m_log; }
 

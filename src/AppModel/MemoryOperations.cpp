@@ -1,0 +1,295 @@
+#include "AppModel/MemoryOperations.h"
+
+#include "AppModel/AppModel.h"
+#include "AppModel/OperationTask.h"
+#include "Localization/L.h"
+#include "Model/RadioError.h"
+#include "RadioLink/CancellationToken.h"
+#include "RadioLink/RadioServiceProtocol.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+// The channel of one of the model's slots: three ASCII digits within its range. No other text is
+// read or imported as a channel, so none ends up as another channel ("000").
+std::optional<int> channelOfSlot(const QString &slot, RadioModel model) {
+    const bool digits = slot.size() == 3 && std::all_of(slot.cbegin(), slot.cend(), [](QChar character) {
+                            return character >= u'0' && character <= u'9';
+                        });
+    if (!digits || !memoryRange(model).contains(slot.toInt()))
+        return std::nullopt;
+    return slot.toInt();
+}
+
+QList<RadioMemory> sortedBySlot(QList<RadioMemory> memories) {
+    std::stable_sort(memories.begin(), memories.end(),
+                     [](const RadioMemory &a, const RadioMemory &b) { return a.slot < b.slot; });
+    return memories;
+}
+
+QString readFailedLine(const QString &channel, const QString &error) {
+    return L::text(QStringLiteral("Lesen fehlgeschlagen für %1: %2").arg(channel, error),
+                   QStringLiteral("Read failed for %1: %2").arg(channel, error));
+}
+
+// The alert naming the first channel the backup's model cannot hold; none for a sound backup, as
+// every backup this program exports is.
+std::optional<QString> backupFault(const MemoryBackup &backup) {
+    const QString model = rawValue(backup.radioModel);
+    QSet<QString> seen;
+    for (qsizetype index = 0; index < backup.memories.size(); ++index) {
+        const RadioMemory &memory = backup.memories[index];
+        QString german;
+        QString english;
+        if (!channelOfSlot(memory.slot, backup.radioModel)) {
+            german = QStringLiteral("ist kein Speicherplatz des ") + model;
+            english = QStringLiteral("is not a memory slot of the ") + model;
+        } else if (seen.contains(memory.slot)) {
+            german = QStringLiteral("kommt doppelt vor");
+            english = QStringLiteral("appears twice");
+        } else if (memory.radioModel != backup.radioModel) {
+            const QString other = rawValue(memory.radioModel);
+            german = QStringLiteral("gehört zum %1, nicht zum %2").arg(other, model);
+            english = QStringLiteral("belongs to the %1, not the %2").arg(other, model);
+        } else {
+            seen.insert(memory.slot);
+            continue;
+        }
+        const QString position = QString::number(index + 1);
+        return L::text(QStringLiteral("Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) %3.")
+                           .arg(position, memory.slot, german),
+                       QStringLiteral("Backup not imported: entry %1 (slot \"%2\") %3.")
+                           .arg(position, memory.slot, english));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+MemoryOperations::MemoryOperations(AppModel &model)
+    : m_model(model) {
+}
+
+void MemoryOperations::setMemories(const QList<RadioMemory> &memories) {
+    m_memories = memories;
+    emit memoriesChanged();
+}
+
+void MemoryOperations::setSelectedMemoryID(const std::optional<QString> &id) {
+    m_selectedMemoryID = id;
+    emit selectedMemoryIDChanged();
+}
+
+std::optional<RadioMemory> MemoryOperations::selectedMemory() const {
+    if (!m_selectedMemoryID)
+        return std::nullopt;
+    for (const RadioMemory &memory : m_memories) {
+        if (memory.slot == *m_selectedMemoryID)
+            return memory;
+    }
+    return std::nullopt;
+}
+
+void MemoryOperations::setMemoryAt(int row, const RadioMemory &memory) {
+    if (row < 0 || row >= m_memories.size())
+        return;
+    m_memories[row] = memory;
+    emit memoryChanged(row);
+}
+
+void MemoryOperations::replaceMemory(const RadioMemory &memory) {
+    for (int row = 0; row < m_memories.size(); ++row) {
+        if (m_memories[row].slot == memory.slot) {
+            setMemoryAt(row, memory);
+            return;
+        }
+    }
+    QList<RadioMemory> rows = m_memories;
+    rows.append(memory);
+    setMemories(sortedBySlot(rows));
+}
+
+void MemoryOperations::rebuildEmpty(RadioModel model) {
+    const ChannelRange range = memoryRange(model);
+    QList<RadioMemory> rows;
+    rows.reserve(range.count());
+    for (int channel = range.lowerBound; channel <= range.upperBound; ++channel)
+        rows.append(RadioMemory::empty(RadioMemory::slotText(channel), model));
+    setMemories(rows);
+    setSelectedMemoryID(rows.first().slot);
+}
+
+void MemoryOperations::readAll() {
+    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
+        readAllRun(this, service, m_model.selectedRadioModel(), m_model.beginOperation());
+}
+
+QCoro::Task<> MemoryOperations::readAllRun(QPointer<MemoryOperations> self,
+                                           std::shared_ptr<RadioServiceProtocol> service, RadioModel model,
+                                           Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    const QString modelName = rawValue(model);
+    QList<RadioMemory> working = self->m_memories;
+    const ChannelRange range = service->memoryRange();
+    for (int channel = range.lowerBound; channel <= range.upperBound; ++channel) {
+        if (token->isCancelled())
+            break;
+        const auto read = co_await outcomeOf(service->readMemory(channel, *token));
+        if (!self)
+            co_return;
+        if (read.cancelled || (read.failure && token->isCancelled()))
+            break;
+        if (read.failure) {
+            self->m_model.appendLog(readFailedLine(RadioMemory::slotText(channel), *read.failure));
+            continue;
+        }
+        const RadioMemory &memory = *read.value;
+        const auto row = std::find_if(working.begin(), working.end(), [&](const RadioMemory &candidate) {
+            return candidate.slot == memory.slot;
+        });
+        if (row != working.end())
+            *row = memory;
+        if (memory.isEmpty)
+            self->m_model.appendLog(
+                L::text(QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar")
+                            .arg(memory.slot, modelName),
+                        QStringLiteral("Memory %1 appears empty or is not readable on %2")
+                            .arg(memory.slot, modelName)));
+    }
+    if (token->isCancelled()) {
+        self->m_model.appendLog(L::text(QStringLiteral("Alles lesen abgebrochen für ") + modelName,
+                                        QStringLiteral("Read all cancelled for ") + modelName));
+    } else {
+        self->setMemories(sortedBySlot(working));
+        if (!self->m_selectedMemoryID && !self->m_memories.isEmpty())
+            self->setSelectedMemoryID(self->m_memories.first().slot);
+        self->m_model.appendLog(
+            L::text(QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + modelName,
+                    QStringLiteral("Finished reading all memories for ") + modelName));
+    }
+    self->m_model.endOperation(token);
+}
+
+void MemoryOperations::readSelected() {
+    const std::optional<RadioMemory> selected = selectedMemory();
+    if (!selected) {
+        m_model.alertNotConnected();
+        return;
+    }
+    const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert();
+    if (!service)
+        return;
+    const std::optional<int> channel = channelOfSlot(selected->slot, m_model.selectedRadioModel());
+    if (!channel) {
+        m_model.appendLog(
+            readFailedLine(selected->slot, L::text(QStringLiteral("kein gültiger Speicherplatz"),
+                                                   QStringLiteral("not a valid memory slot"))));
+        return;
+    }
+    readSelectedRun(this, service, selected->slot, *channel, m_model.beginOperation());
+}
+
+QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<MemoryOperations> self,
+                                                std::shared_ptr<RadioServiceProtocol> service, QString slot,
+                                                int channel, Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    const auto read = co_await outcomeOf(service->readMemory(channel, *token));
+    if (!self)
+        co_return;
+    if (!token->isCancelled()) {
+        if (read.value)
+            self->replaceMemory(*read.value);
+        else if (read.failure)
+            self->m_model.appendLog(readFailedLine(slot, *read.failure));
+    }
+    self->m_model.endOperation(token);
+}
+
+void MemoryOperations::writeSelected(const RadioMemory &memory) {
+    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
+        writeSelectedRun(this, service, memory, m_model.beginOperation());
+}
+
+bool MemoryOperations::alertIfUnsendable(const RadioMemory &memory) {
+    if (!m_model.m_link.radioService)
+        return false;
+    try {
+        m_model.m_link.radioService->writeCommands(memory);
+    } catch (const RadioError &error) {
+        m_model.setAlertMessage(error.description());
+        return true;
+    }
+    return false;
+}
+
+QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self,
+                                                 std::shared_ptr<RadioServiceProtocol> service,
+                                                 RadioMemory memory, Token token) {
+    co_await nextEventLoopTurn();
+    if (!self)
+        co_return;
+    const QString slot = memory.slot;
+    const auto write = co_await outcomeOf(service->writeMemory(memory, *token));
+    if (!self)
+        co_return;
+    if (write.cancelled || token->isCancelled()) {
+        self->m_model.endOperation(token);
+        co_return;
+    }
+    if (write.failure) {
+        self->m_model.appendLog(
+            L::text(QStringLiteral("Schreiben fehlgeschlagen für %1: %2").arg(slot, *write.failure),
+                    QStringLiteral("Write failed for %1: %2").arg(slot, *write.failure)));
+        self->m_model.setAlertMessage(*write.failure);
+        self->m_model.endOperation(token);
+        co_return;
+    }
+
+    const QString modelName = rawValue(self->m_model.selectedRadioModel());
+    self->m_model.appendLog(
+        L::text(QStringLiteral("Schreiben für Speicher %1 über %2 via MW+MT gesendet").arg(slot, modelName),
+                QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
+    self->replaceMemory(memory);
+
+    const auto read =
+        co_await outcomeOf(service->readMemory(channelOfSlot(slot, service->model()).value_or(0), *token));
+    if (!self)
+        co_return;
+    if (!token->isCancelled() && read.value) {
+        self->replaceMemory(*read.value);
+        const QStringList differences = read.value->verificationMismatches(memory);
+        if (differences.isEmpty())
+            self->m_model.appendLog(L::text(QStringLiteral("Verifikation OK für Speicher ") + slot,
+                                            QStringLiteral("Verify OK for memory ") + slot));
+        else
+            self->m_model.appendLog(
+                L::text(QStringLiteral("Verifikationsabweichung für Speicher %1: ").arg(slot),
+                        QStringLiteral("Verify mismatch for memory %1: ").arg(slot)) +
+                differences.join(QStringLiteral(" | ")));
+    } else if (!token->isCancelled() && read.failure) {
+        self->m_model.appendLog(
+            L::text(QStringLiteral("Verifikationslesen fehlgeschlagen für %1: %2").arg(slot, *read.failure),
+                    QStringLiteral("Verify read failed for %1: %2").arg(slot, *read.failure)));
+    }
+    self->m_model.endOperation(token);
+}
+
+void MemoryOperations::applyImportedBackup(const MemoryBackup &backup) {
+    if (const std::optional<QString> fault = backupFault(backup)) {
+        m_model.setAlertMessage(fault);
+        return;
+    }
+    m_model.setSelectedRadioModel(backup.radioModel);
+    setMemories(sortedBySlot(backup.memories));
+    setSelectedMemoryID(m_memories.isEmpty() ? std::nullopt
+                                             : std::optional<QString>(m_memories.first().slot));
+    const QString count = QString::number(backup.memories.size());
+    m_model.appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
+                              QStringLiteral("Imported backup with %1 memories").arg(count)));
+}
