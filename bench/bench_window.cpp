@@ -16,7 +16,7 @@
 #include "TestSettings.h"
 
 #include "App/KorvelApp.h"
-#include "App/LanguageSelection.h"
+#include "Localization/LanguageSelection.h"
 #include "MainWindow/ContentView.h"
 
 #include <QApplication>

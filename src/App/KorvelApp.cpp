@@ -1,13 +1,13 @@
 #include "App/KorvelApp.h"
 
-#include "App/LanguageSelection.h"
 #include "App/PreferencesPanel.h"
 #include "App/QtTranslations.h"
 #include "App/SettingsWindows.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 #include "MainWindow/AppBranding.h"
 #include "MainWindow/ContentView.h"
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QAction>
 #include <QActionGroup>

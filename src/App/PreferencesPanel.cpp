@@ -1,7 +1,7 @@
 #include "App/PreferencesPanel.h"
 
-#include "App/LanguageSelection.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "App/QtTranslations.h"
 
-#include "App/LanguageSelection.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,9 +1,9 @@
 #include "App/SettingsWindows.h"
 
-#include "App/LanguageSelection.h"
 #include "DeviceSettings/FT710SettingsView.h"
 #include "DeviceSettings/FT991ASettingsView.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 
 #include <QVBoxLayout>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "DeviceSettings/DeviceSettingPill.h"
 
 #include "DeviceSettings/DeviceSettingsStyle.h"
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
 #include "DeviceSettings/DeviceSettingsCardSurface.h"
 
 #include "DeviceSettings/DeviceSettingsStyle.h"
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QLinearGradient>
 #include <QPainter>

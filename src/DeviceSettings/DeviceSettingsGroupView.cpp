@@ -3,7 +3,7 @@
 #include "DeviceSettings/DeviceSettingRowView.h"
 #include "DeviceSettings/DeviceSettingsStyle.h"
 #include "Localization/L.h"
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "DeviceSettings/DeviceSettingsRootView.h"
 
-#include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
 #include "DeviceSettings/DeviceSettingsHeaderCard.h"
 #include "DeviceSettings/DeviceSettingsListCard.h"
 #include "DeviceSettings/DeviceSettingsMismatchCard.h"
+#include "Localization/LanguageSelection.h"
 
 #include <QPainter>
 #include <QShowEvent>

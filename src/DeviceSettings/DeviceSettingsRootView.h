@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MainWindow/ModelPalette.h"
 #include "Model/RadioModel.h"
+#include "Theme/ModelPalette.h"
 
 #include <QWidget>
 

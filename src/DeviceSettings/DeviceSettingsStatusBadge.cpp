@@ -2,7 +2,7 @@
 
 #include "DeviceSettings/DeviceSettingsStyle.h"
 #include "Localization/L.h"
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #include "DeviceSettings/DeviceSettingsStyle.h"
 
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QPalette>
 #include <QWidget>

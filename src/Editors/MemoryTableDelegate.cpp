@@ -3,7 +3,7 @@
 #include "Editors/EditorStyle.h"
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "MainWindow/AlertPresenter.h"
 
-#include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "MainWindow/BusySpinner.h"
 
-#include "MainWindow/Backdrop.h"
+#include "Theme/Backdrop.h"
 
 #include <QPainter>
 

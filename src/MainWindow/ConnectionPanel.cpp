@@ -1,15 +1,15 @@
 #include "MainWindow/ConnectionPanel.h"
 
-#include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
 #include "AppModel/AppPreferences.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 #include "MainWindow/ConnectionStateBadge.h"
 #include "MainWindow/ContentView.h"
-#include "MainWindow/Icons.h"
-#include "MainWindow/ModelPalette.h"
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
+#include "Theme/Icons.h"
+#include "Theme/ModelPalette.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

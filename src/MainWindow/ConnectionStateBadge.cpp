@@ -1,7 +1,7 @@
 #include "MainWindow/ConnectionStateBadge.h"
 
 #include "Localization/L.h"
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

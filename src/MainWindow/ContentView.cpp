@@ -1,22 +1,22 @@
 #include "MainWindow/ContentView.h"
 
-#include "App/LanguageSelection.h"
 #include "AppModel/AppModel.h"
 #include "Editors/DraftReseeder.h"
 #include "Editors/MemoryDetailEditor.h"
 #include "Editors/MemoryTablePanel.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 #include "MainWindow/ActivityLogPanel.h"
 #include "MainWindow/AlertPresenter.h"
 #include "MainWindow/AppBranding.h"
 #include "MainWindow/BackupFile.h"
 #include "MainWindow/ConnectCountdownOverlay.h"
 #include "MainWindow/ConnectionPanel.h"
-#include "MainWindow/GradientBackground.h"
-#include "MainWindow/Icons.h"
 #include "MainWindow/MainToolbar.h"
-#include "MainWindow/PanelChrome.h"
-#include "MainWindow/PanelSurface.h"
+#include "Theme/GradientBackground.h"
+#include "Theme/Icons.h"
+#include "Theme/PanelChrome.h"
+#include "Theme/PanelSurface.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>

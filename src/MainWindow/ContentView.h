@@ -1,8 +1,8 @@
 #pragma once
 
 #include "MainWindow/EditorMode.h"
-#include "MainWindow/ModelPalette.h"
 #include "Model/MemoryDraft.h"
+#include "Theme/ModelPalette.h"
 
 #include <QMainWindow>
 #include <QPointer>

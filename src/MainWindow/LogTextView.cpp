@@ -1,7 +1,7 @@
 #include "MainWindow/LogTextView.h"
 
 #include "AppModel/AppModel.h"
-#include "MainWindow/Backdrop.h"
+#include "Theme/Backdrop.h"
 
 #include <QApplication>
 #include <QClipboard>

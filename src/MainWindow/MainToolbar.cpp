@@ -5,9 +5,9 @@
 #include "MainWindow/AppBranding.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/ElidedLabel.h"
-#include "MainWindow/Icons.h"
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
+#include "Theme/Icons.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

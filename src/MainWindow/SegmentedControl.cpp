@@ -1,6 +1,6 @@
 #include "MainWindow/SegmentedControl.h"
 
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

@@ -2,10 +2,10 @@
 // ImageMagick's `import` before and after reading the radios' menu settings, during a read, and
 // with the other model selected in the main window. Run it under xvfb-run with an output folder.
 
-#include "App/LanguageSelection.h"
 #include "App/SettingsWindows.h"
 #include "AppModel/AppModel.h"
 #include "FakeRadio.h"
+#include "Localization/LanguageSelection.h"
 #include "TestSettings.h"
 
 #include <QApplication>

@@ -1,4 +1,3 @@
-#include "App/LanguageSelection.h"
 #include "App/SettingsWindows.h"
 #include "AppModel/AppModel.h"
 #include "DeviceSettings/DeviceSettingPill.h"
@@ -12,6 +11,7 @@
 #include "DeviceSettings/FT991ASettingsView.h"
 #include "FakeRadio.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 #include "TestSettings.h"
 
 #include <QApplication>

@@ -4,10 +4,10 @@
 #include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
-#include "MainWindow/ModelPalette.h"
 #include "Model/MemoryBackup.h"
 #include "RadioLink/LinkTiming.h"
 #include "TestSettings.h"
+#include "Theme/ModelPalette.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>

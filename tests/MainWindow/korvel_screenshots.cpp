@@ -4,9 +4,9 @@
 // alert-settings.png into the folder given.
 
 #include "App/KorvelApp.h"
-#include "App/LanguageSelection.h"
 #include "App/PreferencesPanel.h"
 #include "FakeRadio.h"
+#include "Localization/LanguageSelection.h"
 #include "MainWindow/ContentView.h"
 #include "TestSettings.h"
 

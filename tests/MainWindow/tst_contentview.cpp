@@ -1,5 +1,5 @@
-#include "App/LanguageSelection.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 #include "Localization/UserDefaults.h"
 #include "MainWindow/BackupFile.h"
 #include "MainWindow/LogTextView.h"

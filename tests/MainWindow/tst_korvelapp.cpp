@@ -1,7 +1,7 @@
 #include "App/KorvelApp.h"
-#include "App/LanguageSelection.h"
 #include "App/PreferencesPanel.h"
 #include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
 #include "Localization/UserDefaults.h"
 #include "MainWindowFixture.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "App/LanguageSelection.h"
+#include "Localization/LanguageSelection.h"
 
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"

@@ -1,4 +1,4 @@
-#include "MainWindow/GradientBackground.h"
+#include "Theme/GradientBackground.h"
 
 #include <QPaintEvent>
 #include <QPainter>

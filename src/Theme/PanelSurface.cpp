@@ -1,4 +1,4 @@
-#include "MainWindow/PanelSurface.h"
+#include "Theme/PanelSurface.h"
 
 #include <QLinearGradient>
 #include <QPainter>

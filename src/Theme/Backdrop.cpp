@@ -1,4 +1,4 @@
-#include "MainWindow/Backdrop.h"
+#include "Theme/Backdrop.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "MainWindow/PanelChrome.h"
+#include "Theme/PanelChrome.h"
 
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>

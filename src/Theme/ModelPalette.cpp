@@ -1,4 +1,4 @@
-#include "MainWindow/ModelPalette.h"
+#include "Theme/ModelPalette.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "MainWindow/Icons.h"
+#include "Theme/Icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
