@@ -10,6 +10,7 @@
 #include "BenchFigures.h"
 #include "ScratchAppModel.h"
 
+#include "Editors/EditorDraft.h"
 #include "Editors/MemoryColumn.h"
 #include "Editors/MemoryTableModel.h"
 #include "Editors/MemoryTablePanel.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTableView>
 #include <QTextStream>
 
 namespace {
@@ -61,13 +63,14 @@ int main(int argc, char **argv) {
 
     ScratchAppModel scratch;
     AppModel &model = scratch.model();
-    MemoryTablePanel panel(&model, nullptr);
+    EditorDraft draft(&model);
+    MemoryTablePanel panel(&model, &draft);
     panel.resize(1400, 900);
     panel.show();
     QApplication::processEvents();
     const double build = millisecondsPainted([&] { replaceTable(model, 0); });
 
-    MemoryTableModel *table = panel.model();
+    auto *table = qobject_cast<MemoryTableModel *>(panel.findChild<QTableView *>()->model());
     qsizetype shown = 0;
     const auto dataPass = [&] {
         QElapsedTimer timer;

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -31,6 +32,13 @@ QLabel *captionLabel(const QString &text) {
     label->setFont(caption());
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
+}
+
+QVBoxLayout *column(QWidget *owner, int spacing) {
+    auto *layout = new QVBoxLayout(owner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
 }
 
 // Fusion draws a check box's edge darker than the window colour, so on the dark window the box

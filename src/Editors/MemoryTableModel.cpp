@@ -1,18 +1,18 @@
 #include "Editors/MemoryTableModel.h"
 
 #include "AppModel/AppModel.h"
-#include "Editors/DraftReseeder.h"
+#include "Editors/EditorDraft.h"
 #include "Editors/EditorStyle.h"
 #include "Editors/FieldBindings.h"
 #include "Localization/L.h"
 #include "Model/MemoryDraft.h"
-#include "Model/RadioError.h"
 
 using namespace FieldBindings;
 
-MemoryTableModel::MemoryTableModel(AppModel *appModel, QObject *parent)
+MemoryTableModel::MemoryTableModel(AppModel *appModel, EditorDraft *draft, QObject *parent)
     : QAbstractTableModel(parent)
     , m_appModel(appModel)
+    , m_draft(draft)
     , m_columns(memoryColumns(appModel->selectedRadioModel()))
     , m_highlightedSlot(appModel->selectedMemoryID()) {
     for (const RadioMemory &memory : appModel->memories())
@@ -362,20 +362,11 @@ void MemoryTableModel::selectRow(int row) {
 }
 
 void MemoryTableModel::writeRow(int row) {
-    if (!m_appModel || row < 0 || row >= rowCount())
+    if (!m_appModel || !m_draft || row < 0 || row >= rowCount())
         return;
     const RadioMemory memory = m_appModel->memories().at(row);
     m_appModel->setSelectedMemoryID(memory.slot);
-    try {
-        const RadioMemory valid = MemoryDraft(memory).validated();
-        if (m_appModel->alertIfUnsendable(valid))
-            return;
-        m_appModel->replaceMemory(valid);
-        m_appModel->writeSelected(valid);
-        DraftReseeder::writeStarted(m_appModel, valid.slot);
-    } catch (const RadioError &error) {
-        m_appModel->setAlertMessage(error.description());
-    }
+    m_draft->commit(MemoryDraft(memory), true);
 }
 
 void MemoryTableModel::press(const QModelIndex &index) {

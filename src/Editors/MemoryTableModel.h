@@ -10,6 +10,7 @@
 #include <optional>
 
 class AppModel;
+class EditorDraft;
 
 // The memory table: one row per element of AppModel::memories, the columns of the selected
 // model. Cells show and edit the raw fields through the field bindings; an edit replaces
@@ -25,7 +26,7 @@ public:
     };
     enum class CellKind { label, text, picker, toggle, action };
 
-    explicit MemoryTableModel(AppModel *appModel, QObject *parent = nullptr);
+    MemoryTableModel(AppModel *appModel, EditorDraft *draft, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -43,7 +44,7 @@ public:
     bool setCell(int row, const QString &slot, MemoryColumn column, const QVariant &value);
     // Selects the row's channel.
     void selectRow(int row);
-    // Selects the row's channel, validates it, stores the normalised channel and writes it.
+    // Selects the row's channel and commits it through the draft object with a write.
     void writeRow(int row);
     // What a click on an enabled switch or "Schreiben" does: turns the switch over or writes the row.
     void press(const QModelIndex &index);
@@ -74,6 +75,7 @@ private:
     int rowOfSlot(const std::optional<QString> &slot) const;
 
     QPointer<AppModel> m_appModel;
+    QPointer<EditorDraft> m_draft;
     QList<MemoryColumn> m_columns;
     QStringList m_slots;
     std::optional<QString> m_highlightedSlot;

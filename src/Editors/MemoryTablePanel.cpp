@@ -20,9 +20,9 @@ constexpr int rowHeight = 46;
 
 } // namespace
 
-MemoryTablePanel::MemoryTablePanel(AppModel *appModel, QWidget *parent)
+MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidget *parent)
     : QWidget(parent)
-    , m_model(new MemoryTableModel(appModel, this))
+    , m_model(new MemoryTableModel(appModel, draft, this))
     , m_view(new QTableView) {
     setObjectName(QStringLiteral("memoryTable"));
     auto *title = new QLabel(loc(QStringLiteral("Kanalliste – direkt editierbar")));

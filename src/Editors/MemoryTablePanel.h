@@ -3,21 +3,21 @@
 #include <QWidget>
 
 class AppModel;
+class EditorDraft;
 class MemoryTableModel;
 class QKeyEvent;
 class QTableView;
 class QWheelEvent;
 
 // The main window's table mode: every channel of the memory table as one editable row,
-// under the column titles of the selected model. A click on a row selects its channel.
-// The window builds it anew when the language changes.
+// under the column titles of the selected model. A click on a row selects its channel; a row's
+// "Schreiben" stores and writes it through `draft`. The window builds it anew when the language
+// changes.
 class MemoryTablePanel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit MemoryTablePanel(AppModel *appModel, QWidget *parent = nullptr);
-
-    MemoryTableModel *model() const { return m_model; }
+    MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,7 +1,7 @@
 #include "MainWindow/ContentView.h"
 
 #include "AppModel/AppModel.h"
-#include "Editors/DraftReseeder.h"
+#include "Editors/EditorDraft.h"
 #include "Editors/MemoryDetailEditor.h"
 #include "Editors/MemoryTablePanel.h"
 #include "Localization/L.h"
@@ -44,7 +44,8 @@ QVBoxLayout *columnLayout(QWidget *column, int spacing) {
 
 ContentView::ContentView(AppModel *model, QWidget *parent)
     : QMainWindow(parent)
-    , m_model(model) {
+    , m_model(model)
+    , m_draft(new EditorDraft(model, this)) {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(AppBranding::appName());
     sizeAroundContent();
@@ -57,17 +58,12 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
     connect(&m_countdownTimer, &QTimer::timeout, this, &ContentView::countdownStep);
 
     connect(m_model, &AppModel::selectedRadioModelChanged, this, &ContentView::applyTheme);
-    connect(m_model, &AppModel::selectedMemoryIDChanged, this, &ContentView::seedDraftFromSelection);
+    connect(m_draft, &EditorDraft::draftChanged, this, &ContentView::updateDetailColumn);
     // Queued: the language may change inside a picker's own signal, and the rebuild deletes it.
     connect(LanguageSelection::shared(), &LanguageSelection::changed, this, &ContentView::buildContent,
             Qt::QueuedConnection);
 
     new AlertPresenter(m_model, this);
-    new DraftReseeder(m_model, this, this);
-
-    m_followedSelection = m_model->selectedMemoryID();
-    if (const auto memory = m_model->selectedMemory())
-        m_draft = MemoryDraft(*memory);
     buildContent();
 }
 
@@ -80,10 +76,12 @@ void ContentView::sizeAroundContent() {
     resize(defaultContentSize + menuBarSize);
 }
 
+const std::optional<MemoryDraft> &ContentView::draft() const {
+    return m_draft->draft();
+}
+
 void ContentView::setDraft(const std::optional<MemoryDraft> &draft) {
-    m_draft = draft;
-    updateDetailColumn();
-    emit draftChanged();
+    m_draft->setDraft(draft);
 }
 
 void ContentView::setShowAdvanced(bool show) {
@@ -277,7 +275,7 @@ QWidget *ContentView::buildDetailColumn() {
     column->setObjectName(QStringLiteral("detail"));
     auto *layout = columnLayout(column, 16);
     layout->addWidget(new PanelChrome(new MainToolbar(m_model, this)));
-    m_tableSlot = new PanelChrome(createTableEditorPanel());
+    m_tableSlot = new PanelChrome(new MemoryTablePanel(m_model, m_draft));
     m_tableSlot->setObjectName(QStringLiteral("detail.tableSlot"));
     m_noDraftPlaceholder = createNoDraftPlaceholder();
     m_logSlot = new PanelChrome(new ActivityLogPanel(m_model, this));
@@ -287,12 +285,16 @@ QWidget *ContentView::buildDetailColumn() {
     return column;
 }
 
-QWidget *ContentView::createTableEditorPanel() {
-    return new MemoryTablePanel(m_model, this);
-}
-
 QWidget *ContentView::createEditorPanel() {
-    return new MemoryDetailEditor(m_model, this);
+    auto *editor = new MemoryDetailEditor(m_model, m_draft);
+    editor->setModelPalette(modelPalette());
+    editor->setShowAdvanced(m_showAdvanced);
+    connect(this, &ContentView::themeChanged, editor,
+            [this, editor] { editor->setModelPalette(modelPalette()); });
+    connect(this, &ContentView::showAdvancedChanged, editor,
+            [this, editor] { editor->setShowAdvanced(m_showAdvanced); });
+    connect(editor, &MemoryDetailEditor::showAdvancedChanged, this, &ContentView::setShowAdvanced);
+    return editor;
 }
 
 QWidget *ContentView::createNoDraftPlaceholder() {
@@ -322,16 +324,17 @@ void ContentView::updateDetailColumn() {
     const bool table = m_editorMode == EditorMode::table;
     m_tableSlot->setVisible(table);
     // The detail editor is built when it is first shown.
-    if (!table && m_draft && !m_editorSlot) {
+    const bool hasDraft = m_draft->draft().has_value();
+    if (!table && hasDraft && !m_editorSlot) {
         m_editorSlot = new PanelChrome(createEditorPanel());
         m_editorSlot->setObjectName(QStringLiteral("detail.editorSlot"));
         auto *column = static_cast<QBoxLayout *>(m_noDraftPlaceholder->parentWidget()->layout());
         column->insertWidget(column->indexOf(m_noDraftPlaceholder), m_editorSlot, 1);
     }
     if (m_editorSlot)
-        m_editorSlot->setVisible(!table && m_draft);
-    m_noDraftPlaceholder->setVisible(!table && !m_draft);
-    m_logSlot->setVisible(table || m_draft);
+        m_editorSlot->setVisible(!table && hasDraft);
+    m_noDraftPlaceholder->setVisible(!table && !hasDraft);
+    m_logSlot->setVisible(table || hasDraft);
 }
 
 void ContentView::applyTheme() {
@@ -342,19 +345,4 @@ void ContentView::applyTheme() {
     for (auto *surface : findChildren<PanelSurface *>())
         surface->setModelPalette(palette);
     emit themeChanged();
-}
-
-void ContentView::seedDraftFromSelection() {
-    const std::optional<QString> &id = m_model->selectedMemoryID();
-    if (id == m_followedSelection)
-        return;
-    m_followedSelection = id;
-    if (!id)
-        return;
-    for (const RadioMemory &memory : m_model->memories()) {
-        if (memory.slot == *id) {
-            setDraft(MemoryDraft(memory));
-            return;
-        }
-    }
 }

@@ -12,6 +12,7 @@
 #include <optional>
 
 class AppModel;
+class EditorDraft;
 class JSONBackupDocument;
 class ConnectCountdownOverlay;
 class QFileDialog;
@@ -20,16 +21,9 @@ class QSplitter;
 // The main window: the connection sidebar on the left; the toolbar, the memory editors and the
 // activity log on the right; the connect countdown over everything. It holds the state that is
 // the window's own (the detail editor's draft, the editor mode, the log height, the countdown);
-// everything shared lives in AppModel.
-//
-// The memory editors plug in at two places, both in ContentView.cpp:
-//  - createTableEditorPanel(): the channel table shown in table mode;
-//  - createEditorPanel(): the detail editor shown in detail mode while a draft exists.
-// Each returns a widget constructed with (AppModel *, ContentView *); ContentView frames it with
-// PanelChrome. The widgets read `draft()`, `showAdvanced()`, `editorMode()` and the theme colours
-// from here, follow `draftChanged`, `showAdvancedChanged` and `themeChanged`, and write through
-// `setDraft` and `setShowAdvanced`. They are created anew when the language changes, so they need
-// no retranslation of their own; any state they keep belongs here or in AppModel.
+// everything shared lives in AppModel. The memory editors get what they need from here: the
+// draft object, the colours of the selected model and whether "Erweitert" is open. They are
+// built anew when the language changes; the state they show stays here.
 class ContentView : public QMainWindow {
     Q_OBJECT
 
@@ -52,7 +46,7 @@ public:
     void sizeAroundContent();
 
     // The detail editor's working copy of the selected channel.
-    const std::optional<MemoryDraft> &draft() const { return m_draft; }
+    const std::optional<MemoryDraft> &draft() const;
     void setDraft(const std::optional<MemoryDraft> &draft);
 
     // Whether the detail editor's advanced section is open.
@@ -90,7 +84,6 @@ public:
     void showImportDialog();
 
 signals:
-    void draftChanged();
     void showAdvancedChanged();
     void editorModeChanged();
     void logPanelHeightChanged();
@@ -108,12 +101,10 @@ private:
     void placeSidebarEdge();
     QWidget *buildSidebar();
     QWidget *buildDetailColumn();
-    QWidget *createTableEditorPanel();
     QWidget *createEditorPanel();
     QWidget *createNoDraftPlaceholder();
     void updateDetailColumn();
     void applyTheme();
-    void seedDraftFromSelection();
     void countdownStep();
     void finishConnectSplashAndConnect();
     void writeBackup(const QString &path, const JSONBackupDocument &document);
@@ -122,10 +113,7 @@ private:
 
     AppModel *m_model;
 
-    std::optional<MemoryDraft> m_draft;
-    // The selection the draft last followed: the model announces every assignment, but only a
-    // change of channel may replace the user's unapplied edits.
-    std::optional<QString> m_followedSelection;
+    EditorDraft *m_draft;
     bool m_showAdvanced = false;
     EditorMode m_editorMode = EditorMode::table;
     int m_logPanelHeight = defaultLogPanelHeight;

@@ -1,12 +1,6 @@
-#include "AppModel/AppModel.h"
+#include "EditorTesting.h"
 #include "Editors/MemoryTableModel.h"
 #include "Editors/MemoryTablePanel.h"
-#include "FakeRadio.h"
-#include "Localization/L.h"
-#include "Localization/UserDefaults.h"
-#include "Model/MemoryBackup.h"
-#include "RadioLink/LinkTiming.h"
-#include "TestSettings.h"
 #include "Theme/ModelPalette.h"
 
 #include <QAbstractItemDelegate>
@@ -19,7 +13,6 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -47,12 +40,9 @@ class tst_MemoryTable : public QObject {
 
 private slots:
     void init() {
-        m_settings = std::make_unique<TestSettings>();
-        UserDefaults::setValue(L::userDefaultsLanguageKey(), u"de"_s);
-        // The fake radio answers at once; the radios' waits need not last.
-        LinkTiming::setScale(0.1);
-        m_app = std::make_unique<AppModel>();
-        m_panel = std::make_unique<MemoryTablePanel>(m_app.get(), nullptr);
+        w = std::make_unique<EditorFixture>();
+        m_app = &w->app;
+        m_panel = std::make_unique<MemoryTablePanel>(m_app, &w->draft);
         m_panel->resize(1400, 600);
         m_panel->show();
         m_view = m_panel->findChild<QTableView *>(u"memoryTable.view"_s);
@@ -63,7 +53,7 @@ private slots:
 
     void cleanup() {
         m_panel.reset();
-        m_app.reset();
+        w.reset();
     }
 
     void columnSetFollowsSelectedModel_data() {
@@ -146,7 +136,7 @@ private slots:
         QFETCH(QVariant, entry);
         QFETCH(QString, field);
         QFETCH(QString, stored);
-        load(selected, table(selected, 3));
+        w->load(selected, table(selected, 3));
         const bool toggle = MemoryTableModel::kind(column) == MemoryTableModel::CellKind::toggle;
         QVERIFY(m_model->setData(cell(1, column), entry, toggle ? Qt::CheckStateRole : Qt::EditRole));
         const RadioMemory &row = m_app->memories().at(1);
@@ -159,10 +149,10 @@ private slots:
 
     // An edit replaces its row alone, and a row changed in the application model repaints alone.
     void oneRowChangesOneRowRepaints() {
-        load(RadioModel::ft710, table(RadioModel::ft710, 5));
+        w->load(RadioModel::ft710, table(RadioModel::ft710, 5));
         const QList<RadioMemory> before = m_app->memories();
-        QSignalSpy rowChanged(m_app.get(), &AppModel::memoryChanged);
-        QSignalSpy tableChanged(m_app.get(), &AppModel::memoriesChanged);
+        QSignalSpy rowChanged(m_app, &AppModel::memoryChanged);
+        QSignalSpy tableChanged(m_app, &AppModel::memoriesChanged);
         QVERIFY(m_model->setData(cell(2, MemoryColumn::name), u"NEU"_s));
         QCOMPARE(rowChanged.count(), 1);
         QCOMPARE(rowChanged.first().first().toInt(), 2);
@@ -200,7 +190,7 @@ private slots:
         RadioMemory memory = occupied(1, RadioModel::ft991a);
         memory.flagsRaw = flags;
         memory.toneNumberCode = u"012"_s;
-        load(RadioModel::ft991a, {memory});
+        w->load(RadioModel::ft991a, {memory});
         QCOMPARE(bool(cell(0, MemoryColumn::sqlDecode).flags() & Qt::ItemIsEnabled), decodeEnabled);
         QVERIFY(cell(0, MemoryColumn::openingTone).flags() & Qt::ItemIsEnabled);
         const QModelIndex tone = cell(0, MemoryColumn::toneNumber);
@@ -215,7 +205,7 @@ private slots:
     void pickerStoresOnlyAPickedEntry() {
         RadioMemory memory = occupied(1, RadioModel::ft710);
         memory.modeCode = u"E"_s; // C4FM: no FT-710 mode
-        load(RadioModel::ft710, {memory});
+        w->load(RadioModel::ft710, {memory});
         const QModelIndex mode = cell(0, MemoryColumn::mode);
         QCOMPARE(mode.data().toString(), QString());
         m_view->edit(mode);
@@ -242,7 +232,7 @@ private slots:
         QFETCH(int, rowsAfter);
         QFETCH(int, firstChannelAfter);
         QFETCH(bool, stored);
-        load(RadioModel::ft710, table(RadioModel::ft710, 8));
+        w->load(RadioModel::ft710, table(RadioModel::ft710, 8));
         const QModelIndex name = cell(5, MemoryColumn::name);
         auto *field = qobject_cast<QLineEdit *>(openEditor(name));
         QVERIFY(field);
@@ -251,7 +241,7 @@ private slots:
         QList<RadioMemory> replacement;
         for (int channel = firstChannelAfter; channel < firstChannelAfter + rowsAfter; ++channel)
             replacement << occupied(channel, RadioModel::ft710);
-        load(RadioModel::ft710, replacement);
+        w->load(RadioModel::ft710, replacement);
         const QList<RadioMemory> before = m_app->memories();
         m_view->itemDelegate()->setModelData(field, m_model, name);
         if (stored)
@@ -262,7 +252,7 @@ private slots:
     }
 
     void staleIndexAfterModelSwitchWritesNothing() {
-        load(RadioModel::ft991a, table(RadioModel::ft991a, 3));
+        w->load(RadioModel::ft991a, table(RadioModel::ft991a, 3));
         const QModelIndex clarifierAmount = cell(1, MemoryColumn::clarifierAmount);
         m_app->setSelectedRadioModel(RadioModel::ft710);
         const QList<RadioMemory> before = m_app->memories();
@@ -276,7 +266,7 @@ private slots:
         RadioMemory ft991a = occupied(2, RadioModel::ft991a);
         ft991a.flagsRaw = u"11000"_s;
         RadioMemory empty = RadioMemory::empty(u"003"_s, RadioModel::ft991a);
-        load(RadioModel::ft710, {ft710});
+        w->load(RadioModel::ft710, {ft710});
         m_app->replaceMemory(ft991a); // rows of the other model show their own summary
         m_app->replaceMemory(empty);
         QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
@@ -285,15 +275,15 @@ private slots:
         QVERIFY(parts.contains(u"CTCSS + SQL"_s));
         QVERIFY(cell(2, MemoryColumn::summary).data().toString().startsWith(u"Leer · "_s));
         // The same channels read anew show their new contents.
-        load(RadioModel::ft710, {ft710});
+        w->load(RadioModel::ft710, {ft710});
         QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
         ft710.frequency = u"145600000"_s;
-        load(RadioModel::ft710, {ft710});
+        w->load(RadioModel::ft710, {ft710});
         QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
     }
 
     void selectionFollowsSelectedMemoryID() {
-        load(RadioModel::ft710, table(RadioModel::ft710, 5));
+        w->load(RadioModel::ft710, table(RadioModel::ft710, 5));
         QVERIFY(cell(0, MemoryColumn::slot).data(MemoryTableModel::SelectedRole).toBool());
         QSignalSpy repainted(m_model, &QAbstractItemModel::dataChanged);
         m_app->setSelectedMemoryID(u"004"_s);
@@ -310,7 +300,7 @@ private slots:
     }
 
     void clickSelectsRowAndOpensEditorArrowKeysDoNot() {
-        load(RadioModel::ft710, table(RadioModel::ft710, 5));
+        w->load(RadioModel::ft710, table(RadioModel::ft710, 5));
         const QModelIndex name = cell(1, MemoryColumn::name);
         QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(name).center());
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
@@ -336,7 +326,7 @@ private slots:
     void keyboardDrivesTheCurrentCell() {
         QFETCH(MemoryColumn, column);
         QFETCH(int, key);
-        load(RadioModel::ft710, table(RadioModel::ft710, 3));
+        w->load(RadioModel::ft710, table(RadioModel::ft710, 3));
         auto *next = new QPushButton(m_panel.get());
         next->show();
         const QModelIndex index = cell(1, column);
@@ -354,7 +344,7 @@ private slots:
     }
 
     void shiftWheelScrollsSideways() {
-        load(RadioModel::ft991a, table(RadioModel::ft991a, 30));
+        w->load(RadioModel::ft991a, table(RadioModel::ft991a, 30));
         QWheelEvent wheel(QPointF(50, 50), m_view->viewport()->mapToGlobal(QPointF(50, 50)), {}, {0, -120},
                           Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(m_view->viewport(), &wheel);
@@ -371,10 +361,8 @@ private slots:
     }
     void writeButtonTextReadsOnTheModelColour() {
         QFETCH(RadioModel, model);
-        FakeRadio radio(model);
         m_app->setSelectedRadioModel(model);
-        m_app->setSelectedPort(radio.devicePath());
-        m_app->connect();
+        w->connectRadio(model);
         m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
         const QModelIndex write = cell(0, MemoryColumn::action);
         QCoreApplication::processEvents(); // the model's columns are laid out
@@ -393,45 +381,13 @@ private slots:
     }
 
     void writeButtonDisabledWhileNotConnected() {
-        load(RadioModel::ft710, table(RadioModel::ft710, 3));
+        w->load(RadioModel::ft710, table(RadioModel::ft710, 3));
         const QModelIndex write = cell(1, MemoryColumn::action);
         QCOMPARE(write.data().toString(), u"Schreiben"_s);
         QVERIFY(!(write.flags() & Qt::ItemIsEnabled));
         QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, m_view->visualRect(write).center());
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
         QVERIFY(!m_app->alertMessage());
-    }
-
-    void invalidRowWriteAlertsAndChangesNothing_data() {
-        QTest::addColumn<MemoryColumn>("column");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("alert");
-        QTest::addRow("ten digits")
-            << MemoryColumn::rx << u"1234567890"_s
-            << u"Ungültiger Speicherinhalt: Frequenz darf höchstens 9 Ziffern haben."_s;
-        QTest::addRow("zero") << MemoryColumn::rx << u"000"_s
-                              << u"Ungültiger Speicherinhalt: Frequenz 0 ist ungültig."_s;
-        QTest::addRow("a tag the radio cannot take")
-            << MemoryColumn::name << u"AB;MW001"_s
-            << u"Ungültiger Speicherinhalt: Das Feld „Tag“ enthält ein Zeichen, das nicht an das Funkgerät "
-               u"gesendet werden kann (erlaubt sind nur druckbare ASCII-Zeichen außer „;“)."_s;
-    }
-    void invalidRowWriteAlertsAndChangesNothing() {
-        QFETCH(MemoryColumn, column);
-        QFETCH(QString, entry);
-        QFETCH(QString, alert);
-        FakeRadio radio(RadioModel::ft710);
-        m_app->setSelectedPort(radio.devicePath());
-        m_app->connect();
-        load(RadioModel::ft710, table(RadioModel::ft710, 3));
-        QVERIFY(m_model->setData(cell(2, column), entry));
-        const QList<RadioMemory> before = m_app->memories();
-        m_model->writeRow(2);
-        QCOMPARE(m_app->alertMessage(), std::optional<QString>(alert));
-        QCOMPARE(m_app->memories(), before);
-        QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"003"_s));
-        QVERIFY(!m_app->isBusy());
-        QVERIFY(radio.received().isEmpty());
     }
 
     void validRowWriteSelectsAndStartsWrite_data() {
@@ -442,11 +398,8 @@ private slots:
     }
     void validRowWriteSelectsAndStartsWrite() {
         QFETCH(int, key);
-        FakeRadio radio(RadioModel::ft710);
-        m_app->setSelectedPort(radio.devicePath());
-        m_app->connect();
-        QVERIFY(m_app->isConnected());
-        load(RadioModel::ft710, table(RadioModel::ft710, 3));
+        w->connectRadio(RadioModel::ft710);
+        w->load(RadioModel::ft710, table(RadioModel::ft710, 3));
         QVERIFY(m_model->setData(cell(1, MemoryColumn::rx), u"145.600.000"_s));
         const QModelIndex write = cell(1, MemoryColumn::action);
         QVERIFY(write.flags() & Qt::ItemIsEnabled);
@@ -461,15 +414,12 @@ private slots:
         QVERIFY(m_app->isBusy());
         QVERIFY(!(write.flags() & Qt::ItemIsEnabled));
         QTRY_VERIFY(!m_app->isBusy());
-        QVERIFY(radio.channel(2));
-        QVERIFY(radio.channel(2)->payload.startsWith(u"145600000"_s));
+        QVERIFY(w->radio->channel(2));
+        QVERIFY(w->radio->channel(2)->payload.startsWith(u"145600000"_s));
         QVERIFY(!m_app->alertMessage());
     }
 
 private:
-    void load(RadioModel model, const QList<RadioMemory> &rows) {
-        m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
-    }
     // A colour's relative luminance as WCAG defines it, from 0 (black) to 1 (white).
     static double luminance(QRgb rgb) {
         const auto linear = [](int channel) {
@@ -493,8 +443,8 @@ private:
         return editor;
     }
 
-    std::unique_ptr<TestSettings> m_settings;
-    std::unique_ptr<AppModel> m_app;
+    std::unique_ptr<EditorFixture> w;
+    AppModel *m_app = nullptr;
     std::unique_ptr<MemoryTablePanel> m_panel;
     QTableView *m_view = nullptr;
     MemoryTableModel *m_model = nullptr;

@@ -356,28 +356,6 @@ private slots:
         QVERIFY(button->state().checked);
     }
 
-    // Only a change of the selection makes the draft anew; unapplied edits survive everything else.
-    void draftFollowsTheSelectedChannel_data() {
-        QTest::addColumn<std::optional<QString>>("selection");
-        QTest::addColumn<QString>("draftSlot");
-        QTest::addColumn<bool>("editsKept");
-        QTest::addRow("another channel") << std::optional<QString>(u"005"_s) << "005" << false;
-        QTest::addRow("the same channel again") << std::optional<QString>(u"001"_s) << "001" << true;
-        QTest::addRow("cleared selection") << std::optional<QString>() << "001" << true;
-        QTest::addRow("unknown channel") << std::optional<QString>(u"500"_s) << "001" << true;
-    }
-    void draftFollowsTheSelectedChannel() {
-        QFETCH(std::optional<QString>, selection);
-        QFETCH(QString, draftSlot);
-        QFETCH(bool, editsKept);
-        MemoryDraft edited = *m_view->draft();
-        edited.tag = u"UNSAVED"_s;
-        m_view->setDraft(edited);
-        m_model->setSelectedMemoryID(selection);
-        QCOMPARE(m_view->draft()->slot, draftSlot);
-        QCOMPARE(m_view->draft()->tag == u"UNSAVED"_s, editsKept);
-    }
-
     // The window follows the model; the file holds the table as it was when "Export" was pressed,
     // under the model's name, and importing it brings back its model and its channels.
     void exportAndImportRoundTrip() {
