@@ -28,7 +28,8 @@ KorvelApp::KorvelApp(AppModel::Options options, QObject *parent)
 
     m_mainWindow = new ContentView(&m_model);
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_mainWindow, &ContentView::openWindowRequested, this, &KorvelApp::openWindow);
+    connect(m_mainWindow, &ContentView::settingsWindowRequested, this,
+            [this](RadioModel model) { openWindow(SettingsWindows::windowId(model)); });
     // Without its main window the program cannot be used: closing it ends the program.
     connect(m_mainWindow, &QObject::destroyed, qApp, &QApplication::quit, Qt::QueuedConnection);
     buildMenus();

@@ -28,7 +28,7 @@ public:
     PreferencesPanel *preferencesPanel();
 
     void show();
-    // Shows the settings window with this id ("ft710-settings", "ft991a-settings").
+    // Shows the settings window with this id (SettingsWindows::windowId).
     QWidget *openWindow(const QString &id);
     void openPreferences();
 

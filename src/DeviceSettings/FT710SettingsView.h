@@ -2,7 +2,7 @@
 
 #include "DeviceSettings/DeviceSettingsRootView.h"
 
-// The content of the window "ft710-settings": the settings of the FT-710.
+// The content of the FT-710's settings window.
 class FT710SettingsView : public DeviceSettingsRootView {
     Q_OBJECT
 

@@ -2,7 +2,7 @@
 
 #include "DeviceSettings/DeviceSettingsRootView.h"
 
-// The content of the window "ft991a-settings": the settings of the FT-991A.
+// The content of the FT-991A's settings window.
 class FT991ASettingsView : public DeviceSettingsRootView {
     Q_OBJECT
 

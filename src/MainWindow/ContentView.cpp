@@ -158,9 +158,7 @@ void ContentView::setConnectSplash(bool shown, int countdown) {
 }
 
 void ContentView::openSettingsWindow() {
-    emit openWindowRequested(m_model->selectedRadioModel() == RadioModel::ft710
-                                 ? QStringLiteral("ft710-settings")
-                                 : QStringLiteral("ft991a-settings"));
+    emit settingsWindowRequested(m_model->selectedRadioModel());
 }
 
 void ContentView::showExportDialog() {

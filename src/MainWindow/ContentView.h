@@ -89,8 +89,8 @@ signals:
     void logPanelHeightChanged();
     void themeChanged();
     void connectSplashChanged();
-    // A window to open by its id ("ft710-settings", "ft991a-settings").
-    void openWindowRequested(const QString &id);
+    // The settings window of this radio model is to be shown.
+    void settingsWindowRequested(RadioModel model);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
