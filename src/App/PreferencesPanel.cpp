@@ -2,6 +2,7 @@
 
 #include "Localization/L.h"
 #include "Localization/LanguageSelection.h"
+#include "Theme/TextStyle.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -19,13 +20,8 @@ PreferencesPanel::PreferencesPanel(QWidget *parent)
     setObjectName(QStringLiteral("preferences"));
     setFixedSize(360, 220);
 
-    QFont titleFont = m_title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
-    titleFont.setBold(true);
-    m_title->setFont(titleFont);
-    QFont footnoteFont = m_footnote->font();
-    footnoteFont.setPointSizeF(footnoteFont.pointSizeF() * 0.85);
-    m_footnote->setFont(footnoteFont);
+    m_title->setFont(TextStyle::font(m_title->font(), 1.25, QFont::Bold));
+    m_footnote->setFont(TextStyle::font(m_footnote->font(), 0.85));
     m_footnote->setForegroundRole(QPalette::PlaceholderText);
     m_footnote->setWordWrap(true);
 

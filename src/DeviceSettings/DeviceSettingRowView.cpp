@@ -3,6 +3,7 @@
 #include "DeviceSettings/DeviceSettingPill.h"
 #include "DeviceSettings/DeviceSettingsStyle.h"
 #include "Localization/L.h"
+#include "Theme/ModelPalette.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -18,8 +19,8 @@ constexpr int choiceWidth = 300;
 constexpr int numberWidth = 180;
 } // namespace
 
-DeviceSettingRowView::DeviceSettingRowView(const DeviceSettingState &state, const QColor &primary,
-                                           const QColor &secondary, QWidget *parent)
+DeviceSettingRowView::DeviceSettingRowView(const DeviceSettingState &state, const ModelPalette &palette,
+                                           QWidget *parent)
     : QWidget(parent)
     , m_state(state) {
     setObjectName(QStringLiteral("settingRow:") + state.id());
@@ -29,7 +30,7 @@ DeviceSettingRowView::DeviceSettingRowView(const DeviceSettingState &state, cons
     title->setObjectName(QStringLiteral("settingRow.title"));
     DeviceSettingsStyle::applyFont(title, TextRole::emphasis);
 
-    m_changedPill = new DeviceSettingPill(loc(QStringLiteral("geändert")), primary, this);
+    m_changedPill = new DeviceSettingPill(loc(QStringLiteral("geändert")), palette.primary, this);
     m_changedPill->setObjectName(QStringLiteral("settingRow.changed"));
     m_changedPill->setVisible(state.isDirty());
 
@@ -38,7 +39,7 @@ DeviceSettingRowView::DeviceSettingRowView(const DeviceSettingState &state, cons
     titleLine->addWidget(title);
     titleLine->addWidget(m_changedPill);
     if (definition.disruptsConnection) {
-        auto *reconnect = new DeviceSettingPill(loc(QStringLiteral("reconnect")), secondary, this);
+        auto *reconnect = new DeviceSettingPill(loc(QStringLiteral("reconnect")), palette.secondary, this);
         reconnect->setObjectName(QStringLiteral("settingRow.reconnect"));
         titleLine->addWidget(reconnect);
     }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class DeviceSettingPill;
+struct ModelPalette;
 class QComboBox;
 class QLineEdit;
 
@@ -17,7 +18,7 @@ class DeviceSettingRowView : public QWidget {
     Q_OBJECT
 
 public:
-    DeviceSettingRowView(const DeviceSettingState &state, const QColor &primary, const QColor &secondary,
+    DeviceSettingRowView(const DeviceSettingState &state, const ModelPalette &palette,
                          QWidget *parent = nullptr);
 
     // Shows a newer state of the same item in place, keeping focus and cursor of the editor.

@@ -1,9 +1,5 @@
 #include "DeviceSettings/DeviceSettingsCardSurface.h"
 
-#include "DeviceSettings/DeviceSettingsStyle.h"
-#include "Theme/ModelPalette.h"
-
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -20,11 +16,11 @@ QPainterPath roundedRect(const QRectF &rect, qreal radius) {
 }
 } // namespace
 
-DeviceSettingsCardSurface::DeviceSettingsCardSurface(const QColor &primary, const QColor &secondary,
-                                                     QWidget *parent)
-    : QWidget(parent)
-    , m_primary(primary)
-    , m_secondary(secondary) {
+DeviceSettingsCardSurface::DeviceSettingsCardSurface(const ModelPalette &palette, QWidget *parent)
+    : RoundedPanel(cornerRadius, parent)
+    , m_palette(palette) {
+    setFill(withOpacity(Qt::white, 0.05));
+    setStroke(withOpacity(palette.primary, 0.45), withOpacity(palette.secondary, 0.25));
 }
 
 void DeviceSettingsCardSurface::paintShadow(QPainter &painter, const QRectF &cardRect,
@@ -47,16 +43,4 @@ void DeviceSettingsCardSurface::paintShadow(QPainter &painter, const QRectF &car
             roundedRect(shifted.adjusted(-spread, -spread, spread, spread), cornerRadius + spread));
     }
     painter.restore();
-}
-
-void DeviceSettingsCardSurface::paintEvent(QPaintEvent *) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF surface = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const QPainterPath path = roundedRect(surface, cornerRadius);
-    painter.fillPath(path, withOpacity(Qt::white, 0.05));
-    QLinearGradient stroke(surface.topLeft(), surface.bottomRight());
-    stroke.setColorAt(0, withOpacity(m_primary, 0.45));
-    stroke.setColorAt(1, withOpacity(m_secondary, 0.25));
-    painter.strokePath(path, QPen(QBrush(stroke), 1));
 }

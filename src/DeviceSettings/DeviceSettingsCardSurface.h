@@ -1,28 +1,23 @@
 #pragma once
 
-#include <QColor>
-#include <QWidget>
+#include "Theme/ModelPalette.h"
+#include "Theme/RoundedPanel.h"
 
 class QPainter;
 
 // The rounded, translucent surface every card of a settings window stands on, with a stroke that
 // runs from the model's primary to its secondary colour.
-class DeviceSettingsCardSurface : public QWidget {
+class DeviceSettingsCardSurface : public RoundedPanel {
     Q_OBJECT
 
 public:
-    DeviceSettingsCardSurface(const QColor &primary, const QColor &secondary, QWidget *parent = nullptr);
+    explicit DeviceSettingsCardSurface(const ModelPalette &palette, QWidget *parent = nullptr);
 
-    QColor primary() const { return m_primary; }
-    QColor secondary() const { return m_secondary; }
+    const ModelPalette &modelPalette() const { return m_palette; }
 
     // The soft glow below a card, painted by the card's parent before the card itself.
     static void paintShadow(QPainter &painter, const QRectF &cardRect, const QColor &primary);
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
 private:
-    QColor m_primary;
-    QColor m_secondary;
+    ModelPalette m_palette;
 };

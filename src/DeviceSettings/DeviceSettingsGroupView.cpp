@@ -4,19 +4,19 @@
 #include "DeviceSettings/DeviceSettingsStyle.h"
 #include "Localization/L.h"
 #include "Theme/ModelPalette.h"
+#include "Theme/TextStyle.h"
 
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 using DeviceSettingsStyle::TextRole;
 
 DeviceSettingsGroupView::DeviceSettingsGroupView(const QString &title,
                                                  const QList<DeviceSettingState> &states,
-                                                 const QColor &primary, const QColor &secondary,
-                                                 QWidget *parent)
-    : QWidget(parent) {
+                                                 const ModelPalette &palette, QWidget *parent)
+    : RoundedPanel(18, parent) {
+    setFill(withOpacity(Qt::white, 0.03));
+    setStroke(withOpacity(Qt::white, 0.08));
     setObjectName(QStringLiteral("settingsGroup:") + title);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
@@ -25,11 +25,11 @@ DeviceSettingsGroupView::DeviceSettingsGroupView(const QString &title,
     auto *heading = new QLabel(loc(title), this);
     heading->setObjectName(QStringLiteral("settingsGroup.title"));
     DeviceSettingsStyle::applyFont(heading, TextRole::headline);
-    DeviceSettingsStyle::setTextColor(heading, secondary);
+    TextStyle::setTextColor(heading, palette.secondary);
     layout->addWidget(heading);
 
     for (const DeviceSettingState &state : states) {
-        auto *row = new DeviceSettingRowView(state, primary, secondary, this);
+        auto *row = new DeviceSettingRowView(state, palette, this);
         connect(row, &DeviceSettingRowView::valueEdited, this, &DeviceSettingsGroupView::valueChanged);
         m_rows.insert(state.id(), row);
         layout->addWidget(row);
@@ -41,14 +41,4 @@ void DeviceSettingsGroupView::setStates(const QList<DeviceSettingState> &states)
         if (DeviceSettingRowView *row = m_rows.value(state.id()))
             row->setState(state);
     }
-}
-
-void DeviceSettingsGroupView::paintEvent(QPaintEvent *) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    constexpr qreal radius = 18;
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-    painter.fillPath(path, withOpacity(Qt::white, 0.03));
-    painter.strokePath(path, QPen(withOpacity(Qt::white, 0.08), 1));
 }

@@ -2,29 +2,27 @@
 
 #include "Model/DeviceSettingState.h"
 
+#include "Theme/RoundedPanel.h"
 #include <QColor>
 #include <QHash>
 #include <QList>
-#include <QWidget>
 
 class DeviceSettingRowView;
+struct ModelPalette;
 
 // One group of menu items on a rounded panel: the group's name, then one row per item.
-class DeviceSettingsGroupView : public QWidget {
+class DeviceSettingsGroupView : public RoundedPanel {
     Q_OBJECT
 
 public:
     DeviceSettingsGroupView(const QString &title, const QList<DeviceSettingState> &states,
-                            const QColor &primary, const QColor &secondary, QWidget *parent = nullptr);
+                            const ModelPalette &palette, QWidget *parent = nullptr);
 
     // Shows newer states of the same items in place.
     void setStates(const QList<DeviceSettingState> &states);
 
 signals:
     void valueChanged(const QString &id, const QString &value);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     QHash<QString, DeviceSettingRowView *> m_rows;

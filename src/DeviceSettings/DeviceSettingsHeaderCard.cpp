@@ -4,6 +4,7 @@
 #include "DeviceSettings/DeviceSettingsStatusBadge.h"
 #include "DeviceSettings/DeviceSettingsStyle.h"
 #include "Localization/L.h"
+#include "Theme/TextStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,9 +20,8 @@ constexpr int progressSteps = 1000;
 } // namespace
 
 DeviceSettingsHeaderCard::DeviceSettingsHeaderCard(AppModel *appModel, RadioModel radioModel,
-                                                   const QColor &primary, const QColor &secondary,
-                                                   QWidget *parent)
-    : DeviceSettingsCardSurface(primary, secondary, parent)
+                                                   const ModelPalette &palette, QWidget *parent)
+    : DeviceSettingsCardSurface(palette, parent)
     , m_appModel(appModel)
     , m_radioModel(radioModel) {
     setObjectName(QStringLiteral("settings.header"));
@@ -56,7 +56,7 @@ QWidget *DeviceSettingsHeaderCard::makeTitleRow() {
     auto *model = new QLabel(rawValue(m_radioModel), row);
     model->setObjectName(QStringLiteral("settings.model"));
     DeviceSettingsStyle::applyFont(model, TextRole::headline);
-    DeviceSettingsStyle::setTextColor(model, secondary());
+    TextStyle::setTextColor(model, modelPalette().secondary);
     m_badge = new DeviceSettingsStatusBadge(row);
     m_badge->setObjectName(QStringLiteral("settings.statusBadge"));
 
@@ -90,7 +90,7 @@ QWidget *DeviceSettingsHeaderCard::makeButtonRow() {
     auto *row = new QWidget(this);
     m_readButton =
         makeButton(QStringLiteral("settings.read"), QStringLiteral("Settings lesen"), QStyle::SP_ArrowDown);
-    DeviceSettingsStyle::tintButton(m_readButton, primary());
+    DeviceSettingsStyle::tintButton(m_readButton, modelPalette().primary);
     m_writeButton = makeButton(QStringLiteral("settings.writeChanged"), QStringLiteral("Geänderte schreiben"),
                                QStyle::SP_ArrowUp);
     m_restoreButton =
@@ -123,7 +123,7 @@ QWidget *DeviceSettingsHeaderCard::makeProgressBlock() {
     m_progressBar->setRange(0, progressSteps);
     m_progressBar->setTextVisible(false);
     QPalette barPalette = m_progressBar->palette();
-    barPalette.setColor(QPalette::Highlight, primary());
+    barPalette.setColor(QPalette::Highlight, modelPalette().primary);
     m_progressBar->setPalette(barPalette);
 
     m_statusText = new QLabel(m_progressBlock);

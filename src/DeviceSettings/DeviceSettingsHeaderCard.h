@@ -17,8 +17,8 @@ class DeviceSettingsHeaderCard : public DeviceSettingsCardSurface {
     Q_OBJECT
 
 public:
-    DeviceSettingsHeaderCard(AppModel *appModel, RadioModel radioModel, const QColor &primary,
-                             const QColor &secondary, QWidget *parent = nullptr);
+    DeviceSettingsHeaderCard(AppModel *appModel, RadioModel radioModel, const ModelPalette &palette,
+                             QWidget *parent = nullptr);
 
     // The whole percent of a progress from 0 to 1, cut toward zero.
     static QString percentText(double progress);

@@ -8,9 +8,9 @@
 #include <QSet>
 #include <QVBoxLayout>
 
-DeviceSettingsListCard::DeviceSettingsListCard(AppModel *appModel, const QColor &primary,
-                                               const QColor &secondary, QWidget *parent)
-    : DeviceSettingsCardSurface(primary, secondary, parent)
+DeviceSettingsListCard::DeviceSettingsListCard(AppModel *appModel, const ModelPalette &palette,
+                                               QWidget *parent)
+    : DeviceSettingsCardSurface(palette, parent)
     , m_appModel(appModel) {
     setObjectName(QStringLiteral("settings.list"));
     m_scrollArea = new QScrollArea(this);
@@ -90,11 +90,9 @@ void DeviceSettingsListCard::showStates() {
 void DeviceSettingsListCard::buildGroups(const QList<DeviceSettingState> &states) {
     qDeleteAll(m_groups);
     m_groups.clear();
-    const QColor primaryColor = primary();
-    const QColor secondaryColor = secondary();
     for (const QString &group : settingGroups(states)) {
-        auto *view = new DeviceSettingsGroupView(group, statesInGroup(states, group), primaryColor,
-                                                 secondaryColor, m_scrollArea->widget());
+        auto *view = new DeviceSettingsGroupView(group, statesInGroup(states, group), modelPalette(),
+                                                 m_scrollArea->widget());
         connect(view, &DeviceSettingsGroupView::valueChanged, m_appModel, &AppModel::setSettingValue);
         m_groupsLayout->insertWidget(m_groupsLayout->count() - 1, view);
         m_groups.append(view);

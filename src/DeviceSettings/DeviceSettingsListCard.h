@@ -20,8 +20,7 @@ class DeviceSettingsListCard : public DeviceSettingsCardSurface {
     Q_OBJECT
 
 public:
-    DeviceSettingsListCard(AppModel *appModel, const QColor &primary, const QColor &secondary,
-                           QWidget *parent = nullptr);
+    DeviceSettingsListCard(AppModel *appModel, const ModelPalette &palette, QWidget *parent = nullptr);
 
     // The group names in the order of their first appearance, each once.
     static QStringList settingGroups(const QList<DeviceSettingState> &states);

@@ -10,9 +10,8 @@
 #include <QStyle>
 
 DeviceSettingsMismatchCard::DeviceSettingsMismatchCard(AppModel *appModel, RadioModel radioModel,
-                                                       const QColor &primary, const QColor &secondary,
-                                                       QWidget *parent)
-    : DeviceSettingsCardSurface(primary, secondary, parent)
+                                                       const ModelPalette &palette, QWidget *parent)
+    : DeviceSettingsCardSurface(palette, parent)
     , m_appModel(appModel)
     , m_radioModel(radioModel) {
     setObjectName(QStringLiteral("settings.mismatch"));
@@ -27,7 +26,7 @@ DeviceSettingsMismatchCard::DeviceSettingsMismatchCard(AppModel *appModel, Radio
 
     auto *synchronize = new QPushButton(loc(QStringLiteral("Synchronisieren")), this);
     synchronize->setObjectName(QStringLiteral("settings.synchronize"));
-    DeviceSettingsStyle::tintButton(synchronize, primary);
+    DeviceSettingsStyle::tintButton(synchronize, palette.primary);
     connect(synchronize, &QPushButton::clicked, this,
             [this] { m_appModel->setSelectedRadioModel(m_radioModel); });
 

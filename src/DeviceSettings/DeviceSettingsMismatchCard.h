@@ -12,8 +12,8 @@ class DeviceSettingsMismatchCard : public DeviceSettingsCardSurface {
     Q_OBJECT
 
 public:
-    DeviceSettingsMismatchCard(AppModel *appModel, RadioModel radioModel, const QColor &primary,
-                               const QColor &secondary, QWidget *parent = nullptr);
+    DeviceSettingsMismatchCard(AppModel *appModel, RadioModel radioModel, const ModelPalette &palette,
+                               QWidget *parent = nullptr);
 
     static QString message(RadioModel windowModel, RadioModel selectedModel);
 

@@ -31,11 +31,9 @@ DeviceSettingsRootView::DeviceSettingsRootView(AppModel *appModel, RadioModel ra
 
 void DeviceSettingsRootView::buildCards() {
     auto *layout = static_cast<QVBoxLayout *>(this->layout());
-    m_headerCard =
-        new DeviceSettingsHeaderCard(m_appModel, m_radioModel, m_palette.primary, m_palette.secondary, this);
-    m_mismatchCard = new DeviceSettingsMismatchCard(m_appModel, m_radioModel, m_palette.primary,
-                                                    m_palette.secondary, this);
-    m_listCard = new DeviceSettingsListCard(m_appModel, m_palette.primary, m_palette.secondary, this);
+    m_headerCard = new DeviceSettingsHeaderCard(m_appModel, m_radioModel, m_palette, this);
+    m_mismatchCard = new DeviceSettingsMismatchCard(m_appModel, m_radioModel, m_palette, this);
+    m_listCard = new DeviceSettingsListCard(m_appModel, m_palette, this);
     layout->addWidget(m_headerCard);
     layout->addWidget(m_mismatchCard);
     layout->addWidget(m_listCard, 1);

@@ -1,6 +1,7 @@
 #include "DeviceSettings/DeviceSettingsStyle.h"
 
 #include "Theme/ModelPalette.h"
+#include "Theme/TextStyle.h"
 
 #include <QPalette>
 #include <QWidget>
@@ -10,28 +11,21 @@ namespace DeviceSettingsStyle {
 namespace {
 
 QFont font(const QFont &base, TextRole role) {
-    QFont result = base;
-    const qreal size = base.pointSizeF() > 0 ? base.pointSizeF() : 10.0;
-    auto scaled = [&](qreal factor, QFont::Weight weight) {
-        result.setPointSizeF(size * factor);
-        result.setWeight(weight);
-        return result;
-    };
     switch (role) {
     case TextRole::title:
-        return scaled(1.55, QFont::Bold);
+        return TextStyle::font(base, 1.55, QFont::Bold);
     case TextRole::headline:
-        return scaled(1.2, QFont::DemiBold);
+        return TextStyle::font(base, 1.2, QFont::DemiBold);
     case TextRole::body:
-        return scaled(1.0, QFont::Normal);
+        return TextStyle::font(base, 1.0);
     case TextRole::emphasis:
-        return scaled(1.0, QFont::DemiBold);
+        return TextStyle::font(base, 1.0, QFont::DemiBold);
     case TextRole::caption:
-        return scaled(0.88, QFont::Normal);
+        return TextStyle::font(base, 0.88);
     case TextRole::pill:
-        return scaled(0.8, QFont::DemiBold);
+        return TextStyle::font(base, 0.8, QFont::DemiBold);
     }
-    return result;
+    return base;
 }
 
 } // namespace
@@ -40,15 +34,8 @@ void applyFont(QWidget *widget, TextRole role) {
     widget->setFont(font(widget->font(), role));
 }
 
-void setTextColor(QWidget *widget, const QColor &color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
-}
-
 void setSecondaryTextColor(QWidget *widget) {
-    setTextColor(widget, withOpacity(widget->palette().color(QPalette::WindowText), 0.62));
+    TextStyle::setTextColor(widget, withOpacity(widget->palette().color(QPalette::WindowText), 0.62));
 }
 
 void tintButton(QWidget *button, const QColor &color) {

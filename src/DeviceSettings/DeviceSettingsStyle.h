@@ -17,8 +17,6 @@ enum class TextRole {
 };
 
 void applyFont(QWidget *widget, TextRole role);
-// Paints the widget's text in the given colour.
-void setTextColor(QWidget *widget, const QColor &color);
 // Dimmed text for notes, help texts and the status line.
 void setSecondaryTextColor(QWidget *widget);
 // Tints a push button (its face) with a theme colour.

@@ -22,11 +22,6 @@ QFont monospaced() {
     return font;
 }
 
-QFont semibold(QFont font) {
-    font.setWeight(QFont::DemiBold);
-    return font;
-}
-
 QLabel *captionLabel(const QString &text) {
     auto *label = new QLabel(text);
     label->setFont(caption());

@@ -13,7 +13,6 @@ namespace EditorStyle {
 
 QFont caption();
 QFont monospaced();
-QFont semibold(QFont font);
 // The small secondary caption line above a labeled control or a value.
 QLabel *captionLabel(const QString &text);
 // A vertical layout on `owner` without margins.

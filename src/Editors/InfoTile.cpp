@@ -1,19 +1,22 @@
 #include "Editors/InfoTile.h"
 
 #include "Editors/EditorStyle.h"
+#include "Theme/ModelPalette.h"
+#include "Theme/TextStyle.h"
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 InfoTile::InfoTile(Look look, const QString &title, QWidget *parent)
-    : QWidget(parent)
+    : RoundedPanel(look == Look::badge ? 16 : 12, parent)
     , m_look(look)
     , m_value(new QLabel) {
+    if (look == Look::chip)
+        setFill(QColor(255, 255, 255, 10));
+    setStroke(QColor(255, 255, 255, look == Look::badge ? 26 : 20));
     QFont valueFont = EditorStyle::monospaced();
-    m_value->setFont(look == Look::badge ? EditorStyle::semibold(valueFont) : valueFont);
+    m_value->setFont(look == Look::badge ? TextStyle::font(valueFont, 1.0, QFont::DemiBold) : valueFont);
     m_value->setMinimumWidth(0);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
@@ -32,10 +35,10 @@ QString InfoTile::value() const {
     return m_fullValue;
 }
 
+// Only a badge shows the model colours.
 void InfoTile::setAccent(const QColor &primary, const QColor &secondary) {
-    m_primary = primary;
-    m_secondary = secondary;
-    update();
+    if (m_look == Look::badge)
+        setFill(withOpacity(primary, 0.18), withOpacity(secondary, 0.12));
 }
 
 void InfoTile::resizeEvent(QResizeEvent *event) {
@@ -57,26 +60,4 @@ void InfoTile::fitValue() {
     }
     const int room = std::max(0, width() - 20);
     m_value->setText(QFontMetrics(font).elidedText(m_fullValue, Qt::ElideRight, room));
-}
-
-void InfoTile::paintEvent(QPaintEvent *) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF card = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath path;
-    const qreal radius = m_look == Look::badge ? 16 : 12;
-    path.addRoundedRect(card, radius, radius);
-    if (m_look == Look::badge) {
-        QLinearGradient fill(card.topLeft(), card.bottomRight());
-        QColor start = m_primary, end = m_secondary;
-        start.setAlphaF(0.18f);
-        end.setAlphaF(0.12f);
-        fill.setColorAt(0, start);
-        fill.setColorAt(1, end);
-        painter.fillPath(path, fill);
-    } else {
-        painter.fillPath(path, QColor(255, 255, 255, 10));
-    }
-    painter.setPen(QPen(QColor(255, 255, 255, m_look == Look::badge ? 26 : 20), 1));
-    painter.drawPath(path);
 }

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QColor>
-#include <QWidget>
+#include "Theme/RoundedPanel.h"
 
 class QLabel;
 
 // A small captioned value of the detail editor: a status badge in the model colours, or a
 // neutral summary chip whose value stays on one line.
-class InfoTile : public QWidget {
+class InfoTile : public RoundedPanel {
     Q_OBJECT
 
 public:
@@ -20,7 +19,6 @@ public:
     void setAccent(const QColor &primary, const QColor &secondary);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -29,6 +27,4 @@ private:
     Look m_look;
     QLabel *m_value;
     QString m_fullValue;
-    QColor m_primary;
-    QColor m_secondary;
 };

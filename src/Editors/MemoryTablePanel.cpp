@@ -4,6 +4,7 @@
 #include "Editors/MemoryTableDelegate.h"
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
+#include "Theme/TextStyle.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -27,7 +28,7 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     setObjectName(QStringLiteral("memoryTable"));
     auto *title = new QLabel(loc(QStringLiteral("Kanalliste – direkt editierbar")));
     title->setObjectName(QStringLiteral("memoryTable.title"));
-    title->setFont(EditorStyle::semibold(font()));
+    title->setFont(TextStyle::font(font(), 1.0, QFont::DemiBold));
     QLabel *hint = EditorStyle::captionLabel(loc(
         QStringLiteral("Die Liste bildet jetzt die wichtigsten Felder aus dem Detaileditor je Funkgerät ab. "
                        "Für die FT-710 sind nun auch Ablage-Betrag sowie die Rohfelder direkt in der Liste "
@@ -58,7 +59,7 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_view->horizontalHeader()->setFont(EditorStyle::semibold(EditorStyle::caption()));
+    m_view->horizontalHeader()->setFont(TextStyle::font(EditorStyle::caption(), 1.0, QFont::DemiBold));
     m_view->horizontalHeader()->setHighlightSections(false);
     // A title too long for its column ends in "…" (the whole title is the tooltip).
     m_view->horizontalHeader()->setTextElideMode(Qt::ElideRight);

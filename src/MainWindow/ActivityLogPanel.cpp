@@ -5,6 +5,7 @@
 #include "MainWindow/BusySpinner.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/LogTextView.h"
+#include "Theme/TextStyle.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -29,9 +30,7 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     setObjectName(QStringLiteral("log"));
     auto *title = new QLabel(loc(QStringLiteral("Aktivitätsprotokoll")));
     title->setObjectName(QStringLiteral("log.title"));
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+    title->setFont(TextStyle::font(title->font(), 1.0, QFont::Bold));
 
     auto *copy = new QPushButton(loc(QStringLiteral("Alles kopieren")));
     copy->setObjectName(QStringLiteral("log.copy"));

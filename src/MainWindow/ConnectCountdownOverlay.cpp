@@ -4,6 +4,9 @@
 #include "MainWindow/AppBranding.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/FadeScaleEffect.h"
+#include "Theme/ModelPalette.h"
+#include "Theme/RoundedPanel.h"
+#include "Theme/TextStyle.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -19,35 +22,6 @@ namespace {
 constexpr int iconSize = 132;
 constexpr int cardRadius = 28;
 constexpr int textWidth = 440;
-
-// A rounded rectangle behind its children, filled and stroked.
-class RoundedBox : public QWidget {
-public:
-    explicit RoundedBox(double radius)
-        : m_radius(radius) {}
-
-    void setColors(const QColor &fill, const QColor &stroke) {
-        m_fill = fill;
-        m_stroke = stroke;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath path;
-        path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_radius, m_radius);
-        painter.fillPath(path, m_fill);
-        painter.setPen(QPen(m_stroke, 1));
-        painter.drawPath(path);
-    }
-
-private:
-    double m_radius;
-    QColor m_fill;
-    QColor m_stroke;
-};
 
 // The card's picture: a radio wave sign on the model's colours, in a rounded frame.
 QPixmap splashIcon(const QColor &primary, const QColor &secondary) {
@@ -88,12 +62,6 @@ QLabel *wrappedLabel(const QString &text) {
     return label;
 }
 
-QFont scaledFont(QFont font, double scale, QFont::Weight weight = QFont::Normal) {
-    font.setPointSizeF(font.pointSizeF() * scale);
-    font.setWeight(weight);
-    return font;
-}
-
 } // namespace
 
 ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *host)
@@ -127,9 +95,10 @@ ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *hos
 }
 
 QWidget *ConnectCountdownOverlay::buildCard() {
-    auto *card = new RoundedBox(cardRadius);
+    auto *card = new RoundedPanel(cardRadius);
     card->setObjectName(QStringLiteral("splash.card"));
-    card->setColors(QColor(24, 26, 34, 240), QColor(255, 255, 255, 31));
+    card->setFill(QColor(24, 26, 34, 240));
+    card->setStroke(QColor(255, 255, 255, 31));
     auto *layout = new QVBoxLayout(card);
     layout->setContentsMargins(28, 28, 28, 28);
     layout->setSpacing(18);
@@ -170,7 +139,7 @@ QWidget *ConnectCountdownOverlay::buildCard() {
     textLayout->addWidget(buildDonationBox());
     m_countdownText = wrappedLabel(QString());
     m_countdownText->setObjectName(QStringLiteral("splash.countdown"));
-    m_countdownText->setFont(scaledFont(m_countdownText->font(), 1.0, QFont::DemiBold));
+    m_countdownText->setFont(TextStyle::font(m_countdownText->font(), 1.0, QFont::DemiBold));
     textLayout->addWidget(m_countdownText);
     layout->addWidget(texts, 0, Qt::AlignHCenter);
 
@@ -189,18 +158,18 @@ QWidget *ConnectCountdownOverlay::buildCard() {
 }
 
 QWidget *ConnectCountdownOverlay::buildDonationBox() {
-    auto *box = new RoundedBox(18);
-    box->setObjectName(QStringLiteral("splash.donation"));
-    auto *layout = new QVBoxLayout(box);
+    m_donationBox = new RoundedPanel(18);
+    m_donationBox->setObjectName(QStringLiteral("splash.donation"));
+    auto *layout = new QVBoxLayout(m_donationBox);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->setSpacing(6);
     m_donationCaption = wrappedLabel(loc(QStringLiteral("PayPal-Unterstützung")).toUpper());
-    QFont captionFont = scaledFont(m_donationCaption->font(), 0.85, QFont::DemiBold);
+    QFont captionFont = TextStyle::font(m_donationCaption->font(), 0.85, QFont::DemiBold);
     captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.9);
     m_donationCaption->setFont(captionFont);
     m_donationAddress = wrappedLabel(loc(AppBranding::donationAddress()));
     m_donationAddress->setObjectName(QStringLiteral("splash.address"));
-    m_donationAddress->setFont(scaledFont(m_donationAddress->font(), 1.3, QFont::Bold));
+    m_donationAddress->setFont(TextStyle::font(m_donationAddress->font(), 1.3, QFont::Bold));
     m_donationAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *request =
         wrappedLabel(loc(QStringLiteral("Bitte sende deine freiwillige PayPal-Zahlung an diese Adresse.")));
@@ -208,7 +177,7 @@ QWidget *ConnectCountdownOverlay::buildDonationBox() {
     layout->addWidget(m_donationCaption);
     layout->addWidget(m_donationAddress);
     layout->addWidget(request);
-    return box;
+    return m_donationBox;
 }
 
 void ConnectCountdownOverlay::follow() {
@@ -248,19 +217,11 @@ void ConnectCountdownOverlay::showTheme() {
     const QColor primary = m_view->themePrimary();
     const QColor secondary = m_view->themeSecondary();
     m_icon->setPixmap(splashIcon(primary, secondary));
-    if (auto *box = dynamic_cast<RoundedBox *>(m_donationAddress->parentWidget())) {
-        QColor fill = primary, stroke = primary;
-        fill.setAlphaF(0.1f);
-        stroke.setAlphaF(0.3f);
-        box->setColors(fill, stroke);
-    }
-    QPalette captionPalette = m_donationCaption->palette();
-    captionPalette.setColor(QPalette::WindowText, secondary);
-    m_donationCaption->setPalette(captionPalette);
-    m_countdownText->setPalette(captionPalette);
-    QPalette addressPalette = m_donationAddress->palette();
-    addressPalette.setColor(QPalette::WindowText, primary);
-    m_donationAddress->setPalette(addressPalette);
+    m_donationBox->setFill(withOpacity(primary, 0.1));
+    m_donationBox->setStroke(withOpacity(primary, 0.3));
+    TextStyle::setTextColor(m_donationCaption, secondary);
+    TextStyle::setTextColor(m_countdownText, secondary);
+    TextStyle::setTextColor(m_donationAddress, primary);
     // A visible track, so the bar reads as one also while it is still empty.
     m_progress->setStyleSheet(QStringLiteral("QProgressBar { background: rgba(255,255,255,36); border: none;"
                                              " border-radius: 4px; }"

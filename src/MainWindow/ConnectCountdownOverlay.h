@@ -8,6 +8,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QPropertyAnimation;
+class RoundedPanel;
 
 // The card that counts down to the connection, over a dimmed copy of the whole window, with
 // the freeware and donation notice and "Abbrechen". It shows the main window's countdown state
@@ -35,6 +36,7 @@ private:
 
     ContentView *m_view;
     QLabel *m_icon = nullptr;
+    RoundedPanel *m_donationBox = nullptr;
     QLabel *m_donationCaption = nullptr;
     QLabel *m_donationAddress = nullptr;
     QLabel *m_countdownText = nullptr;

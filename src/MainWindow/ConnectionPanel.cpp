@@ -10,12 +10,12 @@
 #include "MainWindow/TitledControl.h"
 #include "Theme/Icons.h"
 #include "Theme/ModelPalette.h"
+#include "Theme/RoundedPanel.h"
+#include "Theme/TextStyle.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -23,11 +23,9 @@
 
 namespace {
 
-QLabel *captionLabel(const QString &text, double scale = 0.85) {
+QLabel *captionLabel(const QString &text) {
     auto *label = new QLabel(text);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * scale);
-    label->setFont(font);
+    label->setFont(TextStyle::font(label->font(), 0.85));
     label->setForegroundRole(QPalette::PlaceholderText);
     label->setWordWrap(true);
     return label;
@@ -41,9 +39,7 @@ QWidget *formRow(const QString &label, QLayout *controls, QWidget *named = nullp
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
     QLabel *caption = captionLabel(label);
-    QFont font = caption->font();
-    font.setWeight(QFont::DemiBold);
-    caption->setFont(font);
+    caption->setFont(TextStyle::font(caption->font(), 1.0, QFont::DemiBold));
     caption->setBuddy(named);
     controls->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(caption);
@@ -64,23 +60,6 @@ void selectData(QComboBox *menu, const QVariant &value) {
     menu->setPlaceholderText(index < 0 ? value.toString() : QString());
     menu->setCurrentIndex(index);
 }
-
-// The language card's faint rounded background.
-class LanguageCard : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath path;
-        path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 16, 16);
-        painter.fillPath(path, withOpacity(Qt::white, 0.035));
-        painter.setPen(QPen(withOpacity(Qt::white, 0.07), 1));
-        painter.drawPath(path);
-    }
-};
 
 } // namespace
 
@@ -121,9 +100,7 @@ QWidget *ConnectionPanel::buildHeader() {
     auto *title = new QLabel(loc(QStringLiteral("Funkgerät / Verbindung")));
     title->setObjectName(QStringLiteral("sidebar.title"));
     title->setWordWrap(true);
-    QFont font = title->font();
-    font.setBold(true);
-    title->setFont(font);
+    title->setFont(TextStyle::font(title->font(), 1.0, QFont::Bold));
     titles->addWidget(title);
     titles->addWidget(
         captionLabel(loc(QStringLiteral("Gerät, Port und Verbindung kompakt an einer Stelle."))));
@@ -195,7 +172,9 @@ QWidget *ConnectionPanel::buildActionRow() {
 }
 
 QWidget *ConnectionPanel::buildLanguageCard() {
-    auto *card = new LanguageCard;
+    auto *card = new RoundedPanel(16);
+    card->setFill(withOpacity(Qt::white, 0.035));
+    card->setStroke(withOpacity(Qt::white, 0.07));
     auto *layout = new QVBoxLayout(card);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(8);
@@ -204,9 +183,7 @@ QWidget *ConnectionPanel::buildLanguageCard() {
     auto *globe = new QLabel;
     globe->setPixmap(Icons::globeIcon(palette().color(QPalette::WindowText)).pixmap(16, 16));
     auto *label = new QLabel(loc(QStringLiteral("Sprache")));
-    QFont font = label->font();
-    font.setWeight(QFont::DemiBold);
-    label->setFont(font);
+    label->setFont(TextStyle::font(label->font(), 1.0, QFont::DemiBold));
     heading->addWidget(globe);
     heading->addWidget(label);
     heading->addStretch(1);

@@ -2,6 +2,7 @@
 
 #include "Localization/L.h"
 #include "Theme/ModelPalette.h"
+#include "Theme/TextStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,13 +21,8 @@ ConnectionStateBadge::ConnectionStateBadge(QWidget *parent)
     , m_modelText(new QLabel(this)) {
     m_stateText->setObjectName(QStringLiteral("sidebar.badge.state"));
     m_modelText->setObjectName(QStringLiteral("sidebar.badge.model"));
-    QFont stateFont = m_stateText->font();
-    stateFont.setPointSizeF(stateFont.pointSizeF() * 0.85);
-    stateFont.setWeight(QFont::DemiBold);
-    m_stateText->setFont(stateFont);
-    QFont modelFont = m_modelText->font();
-    modelFont.setPointSizeF(modelFont.pointSizeF() * 0.75);
-    m_modelText->setFont(modelFont);
+    m_stateText->setFont(TextStyle::font(m_stateText->font(), 0.85, QFont::DemiBold));
+    m_modelText->setFont(TextStyle::font(m_modelText->font(), 0.75));
     m_modelText->setForegroundRole(QPalette::PlaceholderText);
 
     auto *texts = new QVBoxLayout;

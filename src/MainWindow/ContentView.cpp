@@ -17,6 +17,7 @@
 #include "Theme/Icons.h"
 #include "Theme/PanelChrome.h"
 #include "Theme/PanelSurface.h"
+#include "Theme/TextStyle.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -306,10 +307,7 @@ QWidget *ContentView::createNoDraftPlaceholder() {
     auto *title = new QLabel(loc(QStringLiteral("Kein Speicher gewählt")));
     title->setObjectName(QStringLiteral("detail.noDraft.title"));
     title->setAlignment(Qt::AlignCenter);
-    QFont font = title->font();
-    font.setPointSizeF(font.pointSizeF() * 1.4);
-    font.setBold(true);
-    title->setFont(font);
+    title->setFont(TextStyle::font(title->font(), 1.4, QFont::Bold));
     layout->addWidget(icon);
     layout->addWidget(title);
     layout->addStretch(1);

@@ -8,6 +8,7 @@
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
 #include "Theme/Icons.h"
+#include "Theme/TextStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -79,16 +80,11 @@ QWidget *MainToolbar::buildTitleBlock() {
     layout->setSpacing(2);
     auto *title = new QLabel(AppBranding::appName());
     title->setObjectName(QStringLiteral("toolbar.title"));
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
-    title->setFont(titleFont);
+    title->setFont(TextStyle::font(title->font(), 1.15, QFont::Bold));
     auto *caption =
         new ElidedLabel(AppBranding::appVersion() + QStringLiteral(" · ") + AppBranding::authorLine());
     caption->setObjectName(QStringLiteral("toolbar.caption"));
-    QFont captionFont = caption->font();
-    captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
-    caption->setFont(captionFont);
+    caption->setFont(TextStyle::font(caption->font(), 0.85));
     caption->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(title);
     layout->addWidget(caption);

@@ -13,6 +13,7 @@
 #include "Localization/L.h"
 #include "Localization/LanguageSelection.h"
 #include "TestSettings.h"
+#include "Theme/ModelPalette.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -160,7 +161,7 @@ private slots:
             QCOMPARE(extra.title, extraTitle == "placeholder" ? loc(u"— nicht gelesen —"_s) : extraTitle);
         }
 
-        DeviceSettingRowView row(state, Qt::blue, Qt::green);
+        DeviceSettingRowView row(state, ModelPalette::forModel(RadioModel::ft710));
         auto *picker = row.findChild<QComboBox *>();
         QCOMPARE(picker->count(), codes.size());
         QCOMPARE(picker->currentIndex(), int(codes.indexOf(value)));
