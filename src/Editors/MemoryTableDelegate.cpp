@@ -113,9 +113,11 @@ void MemoryTableDelegate::paintPicker(QPainter *painter, const QStyleOptionViewI
     const QString text = index.data(Qt::DisplayRole).toString();
     if (!(index.flags() & Qt::ItemIsEditable)) {
         // The tone cell of a channel without tone: a quiet caption instead of a picker.
+        painter->save();
         painter->setFont(EditorStyle::caption());
         painter->setPen(option.palette.color(QPalette::PlaceholderText));
         painter->drawText(option.rect.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+        painter->restore();
         return;
     }
     QStyleOptionComboBox combo;

@@ -9,6 +9,21 @@
 
 using namespace FieldBindings;
 
+namespace {
+
+// The summary column: the channel summary, for an FT-991A channel followed by the tone and
+// clarifier lines of the detail editor.
+QString enhancedSummary(const RadioMemory &memory) {
+    QStringList parts{memory.summary()};
+    if (memory.radioModel == RadioModel::ft991a) {
+        const MemoryDraft draft(memory);
+        parts << MemoryDraft::ft991ToneSummary(draft) << MemoryDraft::ft991ClarifierSummary(draft);
+    }
+    return parts.join(QStringLiteral(" · "));
+}
+
+} // namespace
+
 MemoryTableModel::MemoryTableModel(AppModel *appModel, EditorDraft *draft, QObject *parent)
     : QAbstractTableModel(parent)
     , m_appModel(appModel)
@@ -378,15 +393,6 @@ void MemoryTableModel::press(const QModelIndex &index) {
     else if (cell == CellKind::toggle)
         setData(index, data(index, Qt::CheckStateRole) == Qt::Checked ? Qt::Unchecked : Qt::Checked,
                 Qt::CheckStateRole);
-}
-
-QString MemoryTableModel::enhancedSummary(const RadioMemory &memory) {
-    QStringList parts{memory.summary()};
-    if (memory.radioModel == RadioModel::ft991a) {
-        const MemoryDraft draft(memory);
-        parts << MemoryDraft::ft991ToneSummary(draft) << MemoryDraft::ft991ClarifierSummary(draft);
-    }
-    return parts.join(QStringLiteral(" · "));
 }
 
 void MemoryTableModel::onMemoriesChanged() {

@@ -49,10 +49,6 @@ public:
     // What a click on an enabled switch or "Schreiben" does: turns the switch over or writes the row.
     void press(const QModelIndex &index);
 
-    // The summary column: the channel summary, for an FT-991A channel followed by the
-    // tone and clarifier lines of the detail editor.
-    static QString enhancedSummary(const RadioMemory &memory);
-
 private:
     bool holds(const QModelIndex &index) const;
     static QVariant font(MemoryColumn column);

@@ -39,8 +39,6 @@ public:
     explicit ContentView(AppModel *model, QWidget *parent = nullptr);
     ~ContentView() override;
 
-    AppModel *appModel() const { return m_model; }
-
     // Sizes the window so its content gets the default and minimum sizes; a menu bar inside the
     // window comes on top (one at the top of the screen takes nothing from it).
     void sizeAroundContent();

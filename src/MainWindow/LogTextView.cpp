@@ -62,11 +62,6 @@ LogTextView::LogTextView(const AppModel *model, QWidget *parent)
 
 LogTextView::~LogTextView() = default;
 
-QString LogTextView::text() const {
-    const QStringList &lines = m_model->logLines();
-    return lines.mid(lines.size() - m_rowsBelowLine.size()).join(QLatin1Char('\n'));
-}
-
 QString LogTextView::selectedText() const {
     if (!hasSelection())
         return {};

@@ -26,14 +26,6 @@ public:
     explicit LogTextView(const AppModel *model, QWidget *parent = nullptr);
     ~LogTextView() override;
 
-    // The text as shown: the lines taken in so far, joined with "\n".
-    QString text() const;
-    // The selected part of the text, rows joined with "\n"; empty when nothing is selected.
-    QString selectedText() const;
-    void selectAll();
-    // Puts the selected text on the clipboard.
-    void copy() const;
-
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -58,6 +50,12 @@ private:
         qsizetype column = 0;
         bool operator==(const Position &) const = default;
     };
+
+    // The selected part of the text, rows joined with "\n"; empty when nothing is selected.
+    QString selectedText() const;
+    void selectAll();
+    // Puts the selected text on the clipboard.
+    void copy() const;
 
     void followLog();
     void takeInNewLines();

@@ -4,9 +4,12 @@
 #include "Localization/UserDefaults.h"
 #include "MainWindow/LogTextView.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QTest>
 
 using namespace std::chrono_literals;
 
@@ -41,8 +44,13 @@ void MainWindowFixture::openWindow() {
     window = view.get();
 }
 
+// The log as a user copies it: all of it selected and copied with the keyboard.
 QString MainWindowFixture::logText() const {
-    return widget<LogTextView>(QStringLiteral("log.text"))->text();
+    auto *log = widget<LogTextView>(QStringLiteral("log.text"));
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(log, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+    return QGuiApplication::clipboard()->text();
 }
 
 bool MainWindowFixture::choose(const QString &comboName, const QVariant &data) const {

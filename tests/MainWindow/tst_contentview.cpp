@@ -267,7 +267,7 @@ private slots:
         for (const char *line : {"first", "second", "third"})
             m_model->appendLog(QString::fromUtf8(line));
         auto *text = w->widget<LogTextView>(u"log.text"_s);
-        QTRY_COMPARE(text->text(), m_model->logLines().join(QLatin1Char('\n')));
+        QTRY_COMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
         QWidget *rows = text->viewport();
         const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
         QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
