@@ -4,25 +4,11 @@
 #include "Editors/EditorDraft.h"
 #include "Editors/EditorStyle.h"
 #include "Editors/FieldBindings.h"
+#include "Editors/MemoryCell.h"
 #include "Localization/L.h"
 #include "Model/MemoryDraft.h"
 
 using namespace FieldBindings;
-
-namespace {
-
-// The summary column: the channel summary, for an FT-991A channel followed by the tone and
-// clarifier lines of the detail editor.
-QString enhancedSummary(const RadioMemory &memory) {
-    QStringList parts{memory.summary()};
-    if (memory.radioModel == RadioModel::ft991a) {
-        const MemoryDraft draft(memory);
-        parts << MemoryDraft::ft991ToneSummary(draft) << MemoryDraft::ft991ClarifierSummary(draft);
-    }
-    return parts.join(QStringLiteral(" · "));
-}
-
-} // namespace
 
 MemoryTableModel::MemoryTableModel(AppModel *appModel, EditorDraft *draft, QObject *parent)
     : QAbstractTableModel(parent)
@@ -52,6 +38,10 @@ int MemoryTableModel::columnCount(const QModelIndex &parent) const {
 bool MemoryTableModel::holds(const QModelIndex &index) const {
     return index.isValid() && index.model() == this && index.row() < rowCount() &&
            index.column() < columnCount();
+}
+
+RadioModel MemoryTableModel::shownModel() const {
+    return m_appModel->selectedRadioModel();
 }
 
 MemoryColumn MemoryTableModel::column(int section) const {
@@ -100,11 +90,11 @@ QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
     case Qt::DisplayRole:
         return shownData(index.row(), index.column());
     case Qt::EditRole:
-        return editData(memory, col);
+        return MemoryCell::value(memory, col, shownModel());
     case Qt::CheckStateRole:
         if (kind(col) != CellKind::toggle)
             return {};
-        return editData(memory, col).toBool() ? Qt::Checked : Qt::Unchecked;
+        return MemoryCell::value(memory, col, shownModel()).toBool() ? Qt::Checked : Qt::Unchecked;
     case Qt::AccessibleTextRole:
         // A switch shows no text of its own; a screen reader names it by its column.
         return kind(col) == CellKind::toggle ? loc(titleKey(col)) : QVariant();
@@ -115,7 +105,9 @@ QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
     case SelectedRole:
         return m_highlightedSlot == memory.slot;
     case PickerItemsRole:
-        return kind(col) == CellKind::picker ? QVariant::fromValue(pickerItems(memory, col)) : QVariant();
+        return kind(col) == CellKind::picker
+                   ? QVariant::fromValue(MemoryCell::pickerItems(memory, col, shownModel()))
+                   : QVariant();
     default:
         return {};
     }
@@ -157,97 +149,13 @@ QVariant MemoryTableModel::displayData(const RadioMemory &memory, MemoryColumn c
     case CellKind::action:
         return loc(QStringLiteral("Schreiben"));
     case CellKind::picker:
-        return pickerText(memory, column);
+        return MemoryCell::pickerText(memory, column, shownModel());
     case CellKind::label:
-        return column == MemoryColumn::slot ? memory.slot : enhancedSummary(memory);
+        return column == MemoryColumn::slot ? memory.slot : MemoryCell::summary(memory);
     case CellKind::text:
-        return editData(memory, column);
+        return MemoryCell::value(memory, column, shownModel());
     }
     return {};
-}
-
-QVariant MemoryTableModel::editData(const RadioMemory &memory, MemoryColumn column) const {
-    const RadioModel shown = m_appModel->selectedRadioModel();
-    switch (column) {
-    case MemoryColumn::slot:
-        return memory.slot;
-    case MemoryColumn::name:
-        return memory.tag;
-    case MemoryColumn::rx:
-        return frequency(memory);
-    case MemoryColumn::mode:
-        return memory.modeCode;
-    case MemoryColumn::shift:
-        return rawValue(tableShift(memory, shown));
-    case MemoryColumn::shiftAmount:
-    case MemoryColumn::clarifierAmount:
-        return shiftAmount(memory);
-    case MemoryColumn::shiftRaw:
-        return memory.shiftRaw;
-    case MemoryColumn::flagsRaw:
-        return memory.flagsRaw;
-    case MemoryColumn::toneSql:
-        return rawValue(toneSqlMode(memory));
-    case MemoryColumn::toneSystem:
-        return rawValue(toneSystem(memory));
-    case MemoryColumn::openingTone:
-        return openingTone(memory);
-    case MemoryColumn::sqlDecode:
-        return squelchDecode(memory);
-    case MemoryColumn::toneNumber:
-        return toneNumber(memory);
-    case MemoryColumn::clarifier:
-        return rawValue(shiftDirection(memory));
-    case MemoryColumn::empty:
-        return memory.isEmpty;
-    case MemoryColumn::summary:
-        return enhancedSummary(memory);
-    case MemoryColumn::action:
-        return {};
-    }
-    return {};
-}
-
-// The entry a picker shows, found without making the entries it offers.
-QString MemoryTableModel::pickerText(const RadioMemory &memory, MemoryColumn column) const {
-    switch (column) {
-    case MemoryColumn::toneSql:
-        return title(toneSqlMode(memory));
-    case MemoryColumn::toneSystem:
-        return title(toneSystem(memory));
-    case MemoryColumn::toneNumber: {
-        const std::optional<ToneNumberPicker> picker = toneNumberPicker(memory);
-        if (!picker)
-            return loc(QStringLiteral("Nicht aktiv"));
-        const QString code = toneNumber(memory);
-        const auto shown =
-            std::find_if(picker->options->cbegin(), picker->options->cend(),
-                         [&](const FT991AToneCodeOption &option) { return option.code == code; });
-        return shown == picker->options->cend() ? QString() : shown->title();
-    }
-    default:
-        return PickerItems::textOfTag(pickerItems(memory, column), editData(memory, column).toString());
-    }
-}
-
-QList<PickerItem> MemoryTableModel::pickerItems(const RadioMemory &memory, MemoryColumn column) const {
-    switch (column) {
-    case MemoryColumn::mode:
-        return PickerItems::modes(m_appModel->selectedRadioModel());
-    case MemoryColumn::shift:
-    case MemoryColumn::clarifier:
-        return PickerItems::shiftDirections();
-    case MemoryColumn::toneSql:
-        return PickerItems::toneSqlModes();
-    case MemoryColumn::toneSystem:
-        return PickerItems::toneSystems();
-    case MemoryColumn::toneNumber: {
-        const std::optional<ToneNumberPicker> picker = toneNumberPicker(memory);
-        return picker ? PickerItems::toneNumbers(*picker->options) : QList<PickerItem>();
-    }
-    default:
-        return {};
-    }
 }
 
 bool MemoryTableModel::isEnabled(const RadioMemory &memory, MemoryColumn column) const {
@@ -311,64 +219,12 @@ bool MemoryTableModel::setData(const QModelIndex &index, const QVariant &value, 
 bool MemoryTableModel::setCell(int row, const QString &slot, MemoryColumn column, const QVariant &value) {
     if (!m_appModel || row < 0 || row >= rowCount() || m_appModel->memories().at(row).slot != slot)
         return false;
-    const std::optional<RadioMemory> changed = edited(m_appModel->memories().at(row), column, value);
+    const std::optional<RadioMemory> changed =
+        MemoryCell::edited(m_appModel->memories().at(row), column, value, shownModel());
     if (!changed)
         return false;
     m_appModel->setMemoryAt(row, *changed);
     return true;
-}
-
-std::optional<RadioMemory> MemoryTableModel::edited(const RadioMemory &memory, MemoryColumn column,
-                                                    const QVariant &value) const {
-    const QString text = value.toString();
-    const auto direction = shiftDirectionOptionFromRawValue(text);
-    RadioMemory changed = memory;
-    switch (column) {
-    case MemoryColumn::name:
-        changed.tag = text;
-        return changed;
-    case MemoryColumn::rx:
-        return withFrequency(memory, text);
-    case MemoryColumn::mode:
-        changed.modeCode = text;
-        return changed;
-    case MemoryColumn::shift:
-        return direction ? std::optional(withTableShift(memory, m_appModel->selectedRadioModel(), *direction))
-                         : std::nullopt;
-    case MemoryColumn::clarifier:
-        return direction ? std::optional(withShiftDirection(memory, *direction)) : std::nullopt;
-    case MemoryColumn::shiftAmount:
-    case MemoryColumn::clarifierAmount:
-        return withShiftAmount(memory, text);
-    case MemoryColumn::shiftRaw:
-        changed.shiftRaw = text;
-        return changed;
-    case MemoryColumn::flagsRaw:
-        changed.flagsRaw = text;
-        return changed;
-    case MemoryColumn::toneSql: {
-        const auto mode = ft991aToneSqlOptionFromRawValue(text);
-        return mode ? std::optional(withToneSqlMode(memory, *mode)) : std::nullopt;
-    }
-    case MemoryColumn::toneSystem: {
-        const auto system = ft991aToneSystemFromRawValue(text);
-        return system ? std::optional(withToneSystem(memory, *system)) : std::nullopt;
-    }
-    case MemoryColumn::openingTone:
-        return withOpeningTone(memory, value.toBool());
-    case MemoryColumn::sqlDecode:
-        return withSquelchDecode(memory, value.toBool());
-    case MemoryColumn::toneNumber:
-        return withToneNumber(memory, text);
-    case MemoryColumn::empty:
-        changed.isEmpty = value.toBool();
-        return changed;
-    case MemoryColumn::slot:
-    case MemoryColumn::summary:
-    case MemoryColumn::action:
-        return std::nullopt;
-    }
-    return std::nullopt;
 }
 
 void MemoryTableModel::selectRow(int row) {
@@ -432,7 +288,7 @@ void MemoryTableModel::onSelectionChanged() {
 
 void MemoryTableModel::onRadioModelChanged() {
     beginResetModel();
-    m_columns = memoryColumns(m_appModel->selectedRadioModel());
+    m_columns = memoryColumns(shownModel());
     m_shown.clear();
     endResetModel();
 }

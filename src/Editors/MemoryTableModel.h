@@ -51,14 +51,11 @@ public:
 
 private:
     bool holds(const QModelIndex &index) const;
+    // The model whose columns the table shows.
+    RadioModel shownModel() const;
     static QVariant font(MemoryColumn column);
     QVariant shownData(int row, int section) const;
     QVariant displayData(const RadioMemory &memory, MemoryColumn column) const;
-    QVariant editData(const RadioMemory &memory, MemoryColumn column) const;
-    std::optional<RadioMemory> edited(const RadioMemory &memory, MemoryColumn column,
-                                      const QVariant &value) const;
-    QString pickerText(const RadioMemory &memory, MemoryColumn column) const;
-    QList<PickerItem> pickerItems(const RadioMemory &memory, MemoryColumn column) const;
     bool isEnabled(const RadioMemory &memory, MemoryColumn column) const;
 
     void onMemoriesChanged();

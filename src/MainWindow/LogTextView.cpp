@@ -23,32 +23,12 @@ constexpr int autoScrollInterval = 50;
 // At most one update of the text per frame; 20 a second read as a running log.
 constexpr qint64 frameInterval = 50;
 
-bool isRowBreak(QChar character) {
-    return character == QLatin1Char('\n') || character == QLatin1Char('\r') ||
-           character == QChar::ParagraphSeparator || character == QChar::LineSeparator;
-}
-
-// The rows of a line, cut where a plain-text editor breaks it ("\r\n" is one break).
-QList<QStringView> rowsOf(const QString &line) {
-    QList<QStringView> rows;
-    qsizetype start = 0;
-    for (qsizetype at = 0; at < line.size(); ++at) {
-        if (!isRowBreak(line.at(at)))
-            continue;
-        rows.append(QStringView(line).sliced(start, at - start));
-        if (line.at(at) == QLatin1Char('\r') && at + 1 < line.size() && line.at(at + 1) == QLatin1Char('\n'))
-            ++at;
-        start = at + 1;
-    }
-    rows.append(QStringView(line).sliced(start));
-    return rows;
-}
-
 } // namespace
 
 LogTextView::LogTextView(const AppModel *model, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_model(model)
+    , m_rows(model)
     , m_backdrop(new Backdrop(this, [this](QPainter &painter) { paintFrame(painter); })) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -68,7 +48,7 @@ QString LogTextView::selectedText() const {
     const auto [first, last] = selection();
     QStringList rows;
     for (qsizetype row = first.row; row >= last.row; --row) {
-        const QString text = rowText(row);
+        const QString text = m_rows.text(row);
         const qsizetype from = row == first.row ? first.column : 0;
         rows.append(row == last.row ? text.sliced(from, last.column - from) : text.sliced(from));
     }
@@ -77,7 +57,7 @@ QString LogTextView::selectedText() const {
 
 void LogTextView::selectAll() {
     if (rowCount() > 0)
-        select({rowCount() - 1, 0}, {0, rowText(0).size()});
+        select({rowCount() - 1, 0}, {0, m_rows.text(0).size()});
 }
 
 void LogTextView::copy() const {
@@ -88,10 +68,7 @@ void LogTextView::copy() const {
 // --- taking in the model's lines -------------------------------------------------------------
 
 void LogTextView::followLog() {
-    const QStringList &lines = m_model->logLines();
-    const qsizetype taken = m_rowsBelowLine.size();
-    // Lines only ever arrive at the front; anything else (a clear) starts the text afresh.
-    if (taken > lines.size() || (taken > 0 && lines.at(lines.size() - taken) != m_newestLine))
+    if (!m_rows.continueWithModel())
         forgetLines();
     // The lines that arrive until the next frame are shown together, with one repaint.
     if (!m_takeIn.isActive())
@@ -101,13 +78,8 @@ void LogTextView::followLog() {
 void LogTextView::takeInNewLines() {
     m_takeIn.stop();
     m_sinceTakeIn.start();
-    const QStringList &lines = m_model->logLines();
     const qsizetype rowsBefore = rowCount();
-    for (qsizetype line = lines.size() - m_rowsBelowLine.size() - 1; line >= 0; --line) {
-        m_rowsBelowLine.append(rowCount());
-        m_newestRows = rowsOf(lines.at(line)).size();
-    }
-    m_newestLine = lines.isEmpty() ? QString() : lines.first();
+    m_rows.takeIn();
     const qsizetype added = rowCount() - rowsBefore;
     if (added == 0 && rowsBefore > 0)
         return;
@@ -121,9 +93,7 @@ void LogTextView::takeInNewLines() {
 }
 
 void LogTextView::forgetLines() {
-    m_rowsBelowLine.clear();
-    m_newestRows = 0;
-    m_newestLine.clear();
+    m_rows.clear();
     m_layouts.clear();
     m_widestRow = 0;
     m_anchor = m_cursor = {};
@@ -163,25 +133,12 @@ void LogTextView::showFont() {
 
 // --- rows ----------------------------------------------------------------------------------------
 
-QString LogTextView::rowText(qsizetype row) const {
-    const auto above = std::upper_bound(m_rowsBelowLine.cbegin(), m_rowsBelowLine.cend(), row);
-    const qsizetype line = above - m_rowsBelowLine.cbegin() - 1;
-    const QStringList &lines = m_model->logLines();
-    const QString &text = lines.at(lines.size() - 1 - line);
-    const qsizetype rowsOfLine =
-        (above == m_rowsBelowLine.cend() ? rowCount() : *above) - m_rowsBelowLine.at(line);
-    if (rowsOfLine == 1)
-        return text;
-    // The line's first row is its top one.
-    return rowsOf(text).at(rowsOfLine - 1 - (row - m_rowsBelowLine.at(line))).toString();
-}
-
 // Like a plain-text editor, the view learns a row's width when it lays the row out to show it.
 QTextLayout &LogTextView::rowLayout(qsizetype row) {
     const auto found = m_layouts.find(row);
     if (found != m_layouts.end())
         return *found->second;
-    auto layout = std::make_unique<QTextLayout>(rowText(row), font());
+    auto layout = std::make_unique<QTextLayout>(m_rows.text(row), font());
     layOutRow(*layout);
     const qreal width = layout->lineAt(0).naturalTextWidth();
     if (width > m_widestRow) {
@@ -381,7 +338,7 @@ void LogTextView::mousePressEvent(QMouseEvent *event) {
                                         QApplication::startDragDistance();
     m_tripleClick.stop();
     if (tripleClick) {
-        select({position.row, 0}, {position.row, rowText(position.row).size()});
+        select({position.row, 0}, {position.row, m_rows.text(position.row).size()});
         return;
     }
     select(event->modifiers() & Qt::ShiftModifier ? m_anchor : position, position);

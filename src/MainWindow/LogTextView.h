@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MainWindow/LogRows.h"
+
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QElapsedTimer>
@@ -64,10 +66,7 @@ private:
     void showFont();
     void paintFrame(QPainter &painter);
 
-    qsizetype rowCount() const {
-        return m_rowsBelowLine.isEmpty() ? 0 : m_rowsBelowLine.last() + m_newestRows;
-    }
-    QString rowText(qsizetype row) const;
+    qsizetype rowCount() const { return m_rows.count(); }
     QTextLayout &rowLayout(qsizetype row);
     void layOutRow(QTextLayout &layout) const;
     qsizetype topRow() const;
@@ -84,10 +83,7 @@ private:
 
     const AppModel *m_model;
     Backdrop *m_backdrop;
-    // Per line taken in, oldest first: the rows of all older lines.
-    QList<qsizetype> m_rowsBelowLine;
-    qsizetype m_newestRows = 0;
-    QString m_newestLine;
+    LogRows m_rows;
     QBasicTimer m_takeIn;
     QElapsedTimer m_sinceTakeIn;
     // Rows near the view, laid out, by row; and the widest row laid out so far.
