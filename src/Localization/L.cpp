@@ -58,7 +58,9 @@ QString L::localized(const QString &key) {
     return TranslationCatalogue::english().value(canonical, key);
 }
 
-QString L::text(const QString &de, const QString &en) { return current() == AppLanguage::de ? de : en; }
+QString L::text(const QString &de, const QString &en) {
+    return current() == AppLanguage::de ? de : en;
+}
 
 void L::setPreferredLanguagesSource(PreferredLanguagesSource source) {
     preferredLanguagesSource() = std::move(source);
