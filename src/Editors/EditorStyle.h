@@ -7,8 +7,8 @@ class QLabel;
 class QVBoxLayout;
 class QWidget;
 
-// The type styles of the editors besides the default: small captions and the fixed-width
-// face of raw radio fields.
+// The editors' own look: small captions, the fixed-width face of raw radio fields, switches
+// with an edge, and the stacked columns of the detail editor.
 namespace EditorStyle {
 
 QFont caption();
