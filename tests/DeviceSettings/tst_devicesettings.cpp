@@ -1,4 +1,3 @@
-#include "App/SettingsWindows.h"
 #include "AppModel/AppModel.h"
 #include "DeviceSettings/DeviceSettingPill.h"
 #include "DeviceSettings/DeviceSettingRowView.h"
@@ -416,28 +415,6 @@ private slots:
         QCOMPARE(m_model->settingsStates().first().id(),
                  DeviceSettingDefinition::ft991aDefinitions().first().id);
         QCOMPARE(view->findChildren<DeviceSettingRowView *>().size(), 21);
-    }
-
-    void windowOpenedTwiceStaysOne() {
-        const QString id = u"ft991a-settings"_s;
-        SettingsWindows windows(m_model.get());
-        QWidget *window = windows.open(id);
-        QVERIFY(window->findChild<FT991ASettingsView *>());
-        QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
-        const QString firstId = m_model->settingsStates().first().id();
-        m_model->setSettingValue(firstId, u"12"_s);
-
-        // Opening the window of the selected model again calls nothing: the edit stays.
-        QSignalSpy publications(m_model.get(), &AppModel::settingsStatesChanged);
-        QCOMPARE(windows.open(id), window);
-        window->close();
-        QCOMPARE(windows.open(id), window);
-        const QWidgetList all = QApplication::topLevelWidgets();
-        QCOMPARE(std::count_if(all.cbegin(), all.cend(), [&](QWidget *w) { return w->objectName() == id; }),
-                 1);
-        QCOMPARE(window->findChildren<FT991ASettingsView *>().size(), 1);
-        QCOMPARE(publications.size(), 0);
-        QCOMPARE(stateOf(firstId).value, u"12"_s);
     }
 
     void unMinimisingKeepsTheMainWindowsModel() {

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -118,7 +119,8 @@ private slots:
             QVERIFY2(!choice->isChecked(), qPrintable(choice->objectName()));
     }
 
-    // "Einstellungen" opens the selected model's window; asked again, the same one comes back.
+    // "Einstellungen" opens the selected model's window; asked again, the same one comes back and
+    // nothing is called again: an edit of a setting stays.
     void settingsWindowOpenedTwiceStaysOne_data() {
         QTest::addColumn<RadioModel>("radioModel");
         QTest::addColumn<QString>("id");
@@ -139,10 +141,16 @@ private slots:
         QVERIFY(settings->isVisible());
         QCOMPARE(settings->windowTitle(), title);
         QCOMPARE(settings->size(), QSize(920, 760));
+        AppModel *model = m_app->appModel();
+        model->setSettingValue(model->settingsStates().first().id(), u"12"_s);
+        QSignalSpy publications(model, &AppModel::settingsStatesChanged);
         settings->close();
         w->button(u"toolbar.settings"_s)->click();
         QCOMPARE(windowsNamed(id), QList<QWidget *>{settings});
         QVERIFY(settings->isVisible());
+        QCOMPARE(settings->findChildren<QWidget *>(u"settings.root"_s).size(), 1);
+        QCOMPARE(publications.size(), 0);
+        QCOMPARE(model->settingsStates().first().value, u"12"_s);
         QVERIFY(!m_app->openWindow(u"no-such-window"_s));
     }
 
