@@ -28,8 +28,8 @@ constexpr qint64 frameInterval = 50;
 LogTextView::LogTextView(const AppModel *model, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_model(model)
-    , m_rows(model)
-    , m_backdrop(new Backdrop(this, [this](QPainter &painter) { paintFrame(painter); })) {
+    , m_backdrop(new Backdrop(this, [this](QPainter &painter) { paintFrame(painter); }))
+    , m_rows(model) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
