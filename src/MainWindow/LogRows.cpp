@@ -46,6 +46,13 @@ QString LogRows::text(qsizetype row) const {
     return rowsOf(text).at(rowsOfLine - 1 - (row - m_rowsBelowLine.at(line))).toString();
 }
 
+QString LogRows::text(qsizetype top, qsizetype bottom) const {
+    QStringList rows;
+    for (qsizetype row = top; row >= bottom; --row)
+        rows.append(text(row));
+    return rows.join(QLatin1Char('\n'));
+}
+
 bool LogRows::continueWithModel() const {
     const QStringList &lines = m_model->logLines();
     const qsizetype taken = m_rowsBelowLine.size();

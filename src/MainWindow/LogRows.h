@@ -15,6 +15,8 @@ public:
 
     qsizetype count() const { return m_rowsBelowLine.isEmpty() ? 0 : m_rowsBelowLine.last() + m_newestRows; }
     QString text(qsizetype row) const;
+    // The rows from `top` down to `bottom`, both included, joined with "\n".
+    QString text(qsizetype top, qsizetype bottom) const;
 
     // Whether the model's lines still end in those taken in: lines only ever arrive at the front,
     // anything else (a clear) starts the text afresh.

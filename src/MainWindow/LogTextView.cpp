@@ -1,8 +1,10 @@
 #include "MainWindow/LogTextView.h"
 
 #include "AppModel/AppModel.h"
+#include "MainWindow/LogTextAccessible.h"
 #include "Theme/Backdrop.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -38,21 +40,22 @@ LogTextView::LogTextView(const AppModel *model, QWidget *parent)
     connect(model, &AppModel::logLinesChanged, this, &LogTextView::followLog);
     showFont();
     takeInNewLines();
+    LogTextAccessible::install();
 }
 
 LogTextView::~LogTextView() = default;
+
+QString LogTextView::text() const {
+    return m_rows.text(rowCount() - 1, 0);
+}
 
 QString LogTextView::selectedText() const {
     if (!hasSelection())
         return {};
     const auto [first, last] = selection();
-    QStringList rows;
-    for (qsizetype row = first.row; row >= last.row; --row) {
-        const QString text = m_rows.text(row);
-        const qsizetype from = row == first.row ? first.column : 0;
-        rows.append(row == last.row ? text.sliced(from, last.column - from) : text.sliced(from));
-    }
-    return rows.join(QLatin1Char('\n'));
+    const QString rows = m_rows.text(first.row, last.row);
+    const qsizetype cutAtEnd = m_rows.text(last.row).size() - last.column;
+    return rows.sliced(first.column, rows.size() - first.column - cutAtEnd);
 }
 
 void LogTextView::selectAll() {
@@ -90,6 +93,17 @@ void LogTextView::takeInNewLines() {
     if (top > 0)
         rows->setValue(top + int(added));
     viewport()->update();
+    announceNewRows(added, rowsBefore > 0);
+}
+
+void LogTextView::announceNewRows(qsizetype added, bool hadRows) const {
+    if (added == 0 || !QAccessible::isActive())
+        return;
+    QString inserted = m_rows.text(rowCount() - 1, rowCount() - added);
+    if (hadRows)
+        inserted += QLatin1Char('\n');
+    QAccessibleTextInsertEvent event(const_cast<LogTextView *>(this), 0, inserted);
+    QAccessible::updateAccessibility(&event);
 }
 
 void LogTextView::forgetLines() {

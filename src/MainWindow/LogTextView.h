@@ -28,6 +28,9 @@ public:
     explicit LogTextView(const AppModel *model, QWidget *parent = nullptr);
     ~LogTextView() override;
 
+    // The text as shown: every row, the newest at the top, joined with "\n".
+    QString text() const;
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -59,6 +62,8 @@ private:
     // Puts the selected text on the clipboard.
     void copy() const;
 
+    // Tells a screen reader of the rows that arrived at the top.
+    void announceNewRows(qsizetype added, bool hadRows) const;
     void followLog();
     void takeInNewLines();
     void forgetLines();
