@@ -7,4 +7,4 @@ scripts/setup.sh
 output=${1:-docs/screenshots}
 mkdir -p "$output"
 xvfb-run --auto-servernum --server-args="-screen 0 1440x900x24" \
-  build/tests/MainWindow/korvel_screenshots "$output"
+  build/tools/screenshots/korvel_screenshots "$output"

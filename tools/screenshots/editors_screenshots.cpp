@@ -1,6 +1,6 @@
 // Pictures of the memory editors for a reviewer: the table of both models and the detail editor
 // of an FT-991A channel with a CTCSS tone. Run it on an X display, e.g.
-//   xvfb-run -a build/tests/Editors/editors_screenshots /tmp/shots
+//   xvfb-run -a build/tools/screenshots/editors_screenshots /tmp/shots
 // It writes table-ft710.png, table-ft991a.png and detail-ft991a.png into the folder given.
 
 #include "AppModel/AppModel.h"
