@@ -1,0 +1,790 @@
+#include "App/KorvelApp.h"
+#include "App/PreferencesPanel.h"
+#include "App/SettingsWindows.h"
+#include "AppModel/AppPreferences.h"
+#include "FakeRadio.h"
+#include "Localization/L.h"
+#include "Localization/LanguageSelection.h"
+#include "Localization/UserDefaults.h"
+#include "MainWindow/BackupFile.h"
+#include "MainWindow/ContentView.h"
+#include "MainWindow/LogTextView.h"
+#include "TestSettings.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
+
+// The application as the user drives it, by object name, against a fake FT-710 on "ttyUSB0" of
+// its own device folder, German as the system language and the clipboard caught in a list.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<QTemporaryDir> m_devices;
+    std::unique_ptr<FakeRadio> m_radio;
+    QStringList m_clipboard;
+    std::unique_ptr<KorvelApp> m_app;
+    AppModel *m_model = nullptr;
+    ContentView *m_view = nullptr;
+
+    AppModel::Options options() {
+        return {.deviceFolder = m_devices->path(),
+                .writeClipboard = [this](const QString &text) { m_clipboard.append(text); }};
+    }
+    QString portPath() const { return m_devices->filePath(u"ttyUSB0"_s); }
+    template <typename T = QWidget> T *widget(const QString &name) const {
+        T *found = m_view->findChild<T *>(name);
+        if (!found)
+            qFatal("no widget named %s", qPrintable(name));
+        return found;
+    }
+    QPushButton *button(const QString &name) const { return widget<QPushButton>(name); }
+    void click(const QString &name) const { widget<QAbstractButton>(name)->click(); }
+    QString text(const QString &name) const { return widget(name)->property("text").toString(); }
+    // Chooses the item with this data as the user does; false when there is none.
+    bool choose(const QString &comboName, const QVariant &data) const {
+        auto *combo = widget<QComboBox>(comboName);
+        const int index = combo->findData(data);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        return index >= 0;
+    }
+    // Presses "toolbar.export" or "toolbar.import" and picks `path` in its file dialog.
+    bool chooseFile(const QString &buttonName, const QString &path) const {
+        click(buttonName);
+        auto *dialog = m_view->findChild<QFileDialog *>();
+        if (!dialog || !dialog->isVisible())
+            return false;
+        emit dialog->fileSelected(path);
+        dialog->close();
+        return true;
+    }
+    // The log as a user copies it: all of it selected and copied with the keyboard.
+    QString logText() const {
+        auto *log = widget<LogTextView>(u"log.text"_s);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(log, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    }
+    QString allLogLines() const { return m_model->logLines().join(u'\n'); }
+    QMessageBox *shownAlert(QWidget *window) const {
+        auto *box = window->findChild<QMessageBox *>(u"alert"_s);
+        return box && box->isVisible() ? box : nullptr;
+    }
+    void connectAndWait() {
+        click(u"sidebar.connect"_s);
+        QTRY_VERIFY(m_model->isConnected());
+    }
+    // A read that lasts until the link is closed.
+    void startLongRead() {
+        m_radio->setLineSpeed(4800);
+        click(u"toolbar.readAll"_s);
+        QVERIFY(m_model->isBusy());
+    }
+    void endRead() {
+        click(u"sidebar.disconnect"_s);
+        QTRY_VERIFY(!m_model->isBusy());
+    }
+    static std::optional<QString> storedLanguage() {
+        return UserDefaults::text(L::userDefaultsLanguageKey());
+    }
+    static QWidgetList windowsNamed(const QString &name) {
+        QWidgetList found = QApplication::topLevelWidgets();
+        found.removeIf([&](QWidget *window) { return window->objectName() != name; });
+        return found;
+    }
+    // The controls, switch cells and painted marks a screen reader finds no name for. A combo box
+    // says its value as its name, so it needs a title: on Linux that comes, as for any control,
+    // through the label relation of the label it is the buddy of.
+    static QStringList namelessControls(QAccessibleInterface *element) {
+        using A = QAccessible;
+        static const QList<A::Role> controls{A::Button,   A::CheckBox,     A::RadioButton,
+                                             A::ComboBox, A::EditableText, A::Slider,
+                                             A::SpinBox,  A::ButtonMenu,   A::Table};
+        const bool cell = element->role() == A::Cell; // one scrolled out of view is there all the same
+        if (element->state().invisible && !cell)
+            return {};
+        QString name = element->text(A::Name);
+        if (element->role() == A::ComboBox && name == element->text(A::Value))
+            name.clear();
+        for (const auto &[label, relation] : element->relations(A::Label))
+            name += label->text(A::Name);
+        const QObject *object = element->object();
+        const bool paintedMark = element->role() == A::Client && element->childCount() == 0 &&
+                                 !object->objectName().startsWith(u"qt_"_s);
+        QStringList found;
+        if (name.isEmpty() &&
+            (controls.contains(element->role()) || paintedMark || (cell && element->state().checkable)))
+            found << (object ? object->objectName() : u"a switch cell"_s);
+        for (int child = 0; child < element->childCount(); ++child)
+            found << namelessControls(element->child(child));
+        return found;
+    }
+
+private slots:
+    void init() {
+        m_settings = std::make_unique<TestSettings>();
+        L::setPreferredLanguagesSource([] { return QStringList{u"de-DE"_s}; });
+        m_devices = std::make_unique<QTemporaryDir>();
+        m_radio = std::make_unique<FakeRadio>(RadioModel::ft710);
+        QFile::link(m_radio->devicePath(), portPath());
+        m_app = std::make_unique<KorvelApp>(options());
+        m_model = m_app->appModel();
+        m_view = m_app->mainWindow();
+        m_view->setCountdownStepInterval(2ms);
+        m_app->show();
+    }
+    void cleanup() {
+        m_app.reset();
+        m_radio.reset();
+        m_clipboard.clear();
+        L::setPreferredLanguagesSource({});
+        m_settings.reset();
+    }
+
+    // Reads and "Trennen" wait for a link, "Ausgewählten lesen" for a channel; while an operation
+    // runs only "Trennen", "Export" and "Einstellungen" stay, and the busy mark shows.
+    void controlsFollowTheLinkState_data() {
+        QTest::addColumn<QString>("state");
+        // connect, disconnect, read all, read selected, import, export, settings
+        QTest::addColumn<QString>("enabled");
+        QTest::addRow("disconnected") << u"disconnected"_s << u"1000111"_s;
+        QTest::addRow("connected") << u"connected"_s << u"1111111"_s;
+        QTest::addRow("no channel selected") << u"no channel"_s << u"1110111"_s;
+        QTest::addRow("busy") << u"busy"_s << u"0100011"_s;
+    }
+    void controlsFollowTheLinkState() {
+        QFETCH(QString, state);
+        QFETCH(QString, enabled);
+        if (state != u"disconnected"_s)
+            connectAndWait();
+        if (state == u"no channel"_s)
+            m_model->setSelectedMemoryID(std::nullopt);
+        if (state == u"busy"_s)
+            startLongRead();
+        QString shown;
+        for (const char *name :
+             {"sidebar.connect", "sidebar.disconnect", "toolbar.readAll", "toolbar.readSelected",
+              "toolbar.import", "toolbar.export", "toolbar.settings"})
+            shown += button(QString::fromLatin1(name))->isEnabled() ? u'1' : u'0';
+        QCOMPARE(shown, enabled);
+        QCOMPARE(widget(u"log.busy"_s)->isVisible(), state == u"busy"_s);
+        QCOMPARE(text(u"sidebar.badge.state"_s) == loc(u"Verbunden"_s), state != u"disconnected"_s);
+        if (state == u"busy"_s)
+            endRead();
+    }
+
+    // While an operation runs, nothing may start a connect or an import that its end would undo,
+    // not even from an import dialog opened before.
+    void whileBusyNeitherConnectNorImportStarts() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"backup.json"_s);
+        QVERIFY(chooseFile(u"toolbar.export"_s, path));
+        connectAndWait();
+        click(u"toolbar.import"_s);
+        startLongRead();
+        m_view->startConnectSplash();
+        QVERIFY(!m_view->showConnectSplash());
+        emit m_view->findChild<QFileDialog *>(u"backup.importDialog"_s)->fileSelected(path);
+        QVERIFY(m_model->alertMessage().has_value());
+        endRead();
+    }
+
+    // The user's choices are stored at once; listing the devices and the log height are not.
+    void choicesAreStoredWhenTheUserMakesThem_data() {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("stored"); // model, port, baud rate of the FT-710; empty: nothing
+        QTest::addRow("refresh the ports") << u"refresh"_s << QString();
+        QTest::addRow("log height") << u"height"_s << QString();
+        QTest::addRow("no port") << u"no port"_s << u"FT-710||38400"_s;
+        QTest::addRow("baud rate") << u"baud"_s << u"FT-710|ttyUSB0|9600"_s;
+        QTest::addRow("radio model") << u"model"_s << u"FT-991A|ttyUSB0|38400"_s;
+    }
+    void choicesAreStoredWhenTheUserMakesThem() {
+        QFETCH(QString, choice);
+        QFETCH(QString, stored);
+        if (choice == u"refresh"_s)
+            click(u"sidebar.refreshPorts"_s);
+        else if (choice == u"height"_s)
+            QTest::keyClick(widget<QSlider>(u"log.height"_s), Qt::Key_End);
+        else if (choice == u"no port"_s)
+            QVERIFY(choose(u"sidebar.port"_s, QString()));
+        else if (choice == u"baud"_s)
+            QVERIFY(choose(u"sidebar.baud"_s, 9600));
+        else
+            click(u"sidebar.model.FT-991A"_s);
+        const std::optional<QString> record = UserDefaults::text(AppModel::preferencesKey());
+        QCOMPARE(record.has_value(), !stored.isEmpty());
+        if (!record)
+            return;
+        const AppPreferences preferences = *AppPreferences::decode(*record);
+        const DeviceSettings ft710 = preferences.savedSettingsByModel.value(u"FT-710"_s);
+        QCOMPARE(QStringList({rawValue(preferences.selectedRadioModel),
+                              QFileInfo(ft710.selectedPort).fileName(), QString::number(ft710.baudRate)})
+                     .join(u'|'),
+                 stored);
+    }
+
+    // A value no item has is shown dimmed in the menu, and no item is added for it.
+    void valueOutsideTheMenusIsShownAsPlaceholder() {
+        const int ports = widget<QComboBox>(u"sidebar.port"_s)->count();
+        const int rates = widget<QComboBox>(u"sidebar.baud"_s)->count();
+        m_model->setSelectedPort(u"/nowhere/ttyUSB9"_s);
+        m_model->setBaudRate(1200);
+        for (auto [name, shown, items] : {std::tuple(u"sidebar.port"_s, u"/nowhere/ttyUSB9"_s, ports),
+                                          {u"sidebar.baud"_s, u"1200"_s, rates}}) {
+            auto *menu = widget<QComboBox>(name);
+            QCOMPARE(menu->currentIndex(), -1);
+            QCOMPARE(menu->placeholderText(), shown);
+            QCOMPARE(menu->count(), items);
+        }
+    }
+
+    // The card counts every second down to the connect; the keyboard and a screen reader stay
+    // on the card. Without a port there is nothing to wait for: the model says why at once.
+    void connectCountsDownEverySecondThenConnects() {
+        QList<int> shown;
+        connect(m_view, &ContentView::connectSplashChanged, this, [&] {
+            if (m_view->showConnectSplash())
+                shown.append(m_view->connectCountdown());
+        });
+        m_view->setCountdownStepInterval(1h);
+        click(u"sidebar.connect"_s);
+        QTRY_VERIFY(widget(u"splash"_s)->isVisible());
+        // The card, built with the first count, shows every second of it.
+        auto *progress = widget<QProgressBar>(u"splash.progress"_s);
+        QCOMPARE(progress->value(), 0);
+        connect(m_view, &ContentView::connectSplashChanged, this, [&] {
+            if (m_view->showConnectSplash())
+                QCOMPARE(progress->value(), ContentView::countdownSeconds - m_view->connectCountdown());
+        });
+        QApplication::setActiveWindow(m_view);
+        QTest::keyClick(button(u"splash.cancel"_s), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button(u"splash.cancel"_s));
+        QVERIFY(QAccessible::queryAccessibleInterface(button(u"toolbar.export"_s))->state().disabled);
+        QVERIFY(!m_model->isConnected());
+
+        m_view->setCountdownStepInterval(2ms);
+        QTRY_VERIFY(m_model->isConnected());
+        QVERIFY(!m_view->showConnectSplash());
+        QCOMPARE(shown.size(), ContentView::countdownSeconds);
+        for (int step = 0; step < shown.size(); ++step)
+            QCOMPARE(shown[step], ContentView::countdownSeconds - step);
+        QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
+        QVERIFY(button(u"toolbar.export"_s)->isEnabled());
+
+        click(u"sidebar.disconnect"_s);
+        QVERIFY(choose(u"sidebar.port"_s, QString()));
+        click(u"sidebar.connect"_s);
+        QVERIFY(!m_view->showConnectSplash());
+        QVERIFY(m_model->alertMessage().has_value());
+    }
+
+    // "Abbrechen" and closing the window end the count: no connect, nothing logged or sent.
+    void countdownEndsWithoutConnecting_data() {
+        QTest::addColumn<bool>("closeWindow");
+        QTest::addRow("Abbrechen") << false;
+        QTest::addRow("window closed") << true;
+    }
+    void countdownEndsWithoutConnecting() {
+        QFETCH(bool, closeWindow);
+        m_view->setCountdownStepInterval(1ms);
+        click(u"sidebar.connect"_s);
+        QTRY_VERIFY(m_view->connectCountdown() < 55);
+        QCloseEvent close;
+        if (closeWindow)
+            QCoreApplication::sendEvent(m_view, &close);
+        else
+            click(u"splash.cancel"_s);
+        const int left = m_view->connectCountdown();
+        QVERIFY(!m_view->showConnectSplash());
+        // A stopped count can never connect later.
+        QVERIFY(!m_view->findChild<QTimer *>(u"splash.timer"_s)->isActive());
+        QCoreApplication::processEvents();
+        QVERIFY(!m_model->isConnected());
+        QVERIFY(m_model->logLines().isEmpty());
+        QVERIFY(m_radio->received().isEmpty());
+        QCOMPARE(m_view->connectCountdown(), left);
+        QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
+        m_view->setCountdownStepInterval(1h);
+        m_view->startConnectSplash();
+        QCOMPARE(m_view->connectCountdown(), ContentView::countdownSeconds);
+        QCOMPARE(widget<QProgressBar>(u"splash.progress"_s)->value(), 0);
+    }
+
+    // The lines of one turn of the event loop show together, newest first; "Alles kopieren"
+    // copies all of them, "Log löschen" clears them. Dragging across a row and copying with the
+    // keyboard copies that row only.
+    void logShowsNewestFirstCopiesAndClears() {
+        for (const char *line : {"first", "second", "third"})
+            m_model->appendLog(QString::fromUtf8(line));
+        QTRY_COMPARE(logText(), allLogLines());
+        QVERIFY(logText().section(u'\n', 0, 0).endsWith(u"third"_s));
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        QWidget *rows = text->viewport();
+        const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
+        QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
+        QTest::mouseMove(rows, QPoint(rows->width() - 1, secondRow));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(rows->width() - 1, secondRow));
+        QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), m_model->logLines().at(1));
+
+        const QString all = allLogLines();
+        click(u"log.copy"_s);
+        QCOMPARE(m_clipboard, QStringList{all});
+        click(u"log.clear"_s);
+        QCOMPARE(m_model->logLines().size(), 1);
+        QTRY_COMPARE(logText(), allLogLines());
+    }
+
+    // A line breaks into rows where a plain-text editor breaks it; "\r\n" is one break.
+    void logLineBreaksIntoRows_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("rows");
+        QTest::addRow("\\n") << u"a\nb"_s << u"a\nb"_s;
+        QTest::addRow("\\r") << u"a\rb"_s << u"a\nb"_s;
+        QTest::addRow("\\r\\n") << u"a\r\nb"_s << u"a\nb"_s;
+        QTest::addRow("\\r at the end") << u"a\r"_s << u"a\n"_s;
+        QTest::addRow("paragraph separator") << u"a\u2029b"_s << u"a\nb"_s;
+        QTest::addRow("line separator") << u"a\u2028b"_s << u"a\nb"_s;
+        QTest::addRow("no break") << u"a\tb"_s << u"a\tb"_s;
+    }
+    void logLineBreaksIntoRows() {
+        QFETCH(QString, line);
+        QFETCH(QString, rows);
+        m_model->appendLog(line);
+        const QString newest = m_model->logLines().first();
+        QTRY_COMPARE(logText(), newest.chopped(line.size()) + rows);
+    }
+
+    // The log's height moves in steps between its least and greatest height, by the slider and
+    // when set to any value.
+    void logHeightMovesInSteps_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("set"); // 0: nothing set
+        QTest::addColumn<int>("height");
+        const int step = ContentView::logPanelHeightStep, least = ContentView::minimumLogPanelHeight;
+        const int most = ContentView::maximumLogPanelHeight;
+        QTest::addRow("one step up") << QList<int>{Qt::Key_Right} << 0
+                                     << ContentView::defaultLogPanelHeight + step;
+        QTest::addRow("not below the least") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0 << least;
+        QTest::addRow("not above the most") << QList<int>{Qt::Key_End, Qt::Key_Right} << 0 << most;
+        QTest::addRow("set below half a step") << QList<int>() << least + step / 2 - 1 << least;
+        QTest::addRow("set at half a step") << QList<int>() << least + step / 2 << least + step;
+        QTest::addRow("set beyond the most") << QList<int>() << most + step << most;
+    }
+    void logHeightMovesInSteps() {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, set);
+        QFETCH(int, height);
+        for (int key : keys)
+            QTest::keyClick(widget<QSlider>(u"log.height"_s), Qt::Key(key));
+        if (set)
+            m_view->setLogPanelHeight(set);
+        QCOMPARE(m_view->logPanelHeight(), height);
+        QCOMPARE(text(u"log.heightValue"_s), QString::number(height));
+        QCOMPARE(widget(u"log.text"_s)->height(), height);
+    }
+
+    // At the default and the smallest window size the whole table panel, its bottom edge and its
+    // sideways scroll bar, stands above the log.
+    void tablePanelFitsAboveTheLog_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addRow("default") << ContentView::defaultContentSize;
+        QTest::addRow("smallest") << ContentView::minimumContentSize;
+    }
+    void tablePanelFitsAboveTheLog() {
+        QFETCH(QSize, size);
+        m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
+        QWidget *table = widget(u"detail.tableSlot"_s); // the log follows right below it
+        auto *view = widget<QAbstractScrollArea>(u"memoryTable.view"_s);
+        const auto bottom = [&](QWidget *widget) {
+            return widget->mapTo(m_view, widget->rect().bottomLeft()).y();
+        };
+        QTRY_COMPARE(m_view->centralWidget()->size(), size);
+        QVERIFY(view->horizontalScrollBar()->isVisible());
+        QVERIFY(bottom(view->horizontalScrollBar()) < bottom(table));
+    }
+
+    // "Detail" swaps the table for the detail editor above the log; without a channel a
+    // placeholder stands in for both.
+    void editorModeSwitchesTheDetailColumn() {
+        QVERIFY(widget(u"detail.tableSlot"_s)->isVisible());
+        click(u"toolbar.editorMode.Detail"_s);
+        QCOMPARE(m_view->editorMode(), EditorMode::detail);
+        QVERIFY(widget(u"detail.editorSlot"_s)->isVisible());
+        QVERIFY(!widget(u"detail.tableSlot"_s)->isVisible());
+        QVERIFY(widget(u"log"_s)->isVisible());
+        m_view->setDraft(std::nullopt);
+        QVERIFY(widget(u"detail.noDraft"_s)->isVisible());
+        QVERIFY(!widget(u"log"_s)->isVisible());
+        QVERIFY(!widget(u"detail.editorSlot"_s)->isVisible());
+    }
+
+    // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
+    // its toggle and press actions choose the model or the mode as a click does.
+    void segmentedPickersFollowTheirAccessibleActions_data() {
+        QTest::addColumn<QString>("segment");
+        QTest::addColumn<QString>("action");
+        for (const QString &action :
+             {QAccessibleActionInterface::toggleAction(), QAccessibleActionInterface::pressAction()}) {
+            QTest::addRow("model, %s", qPrintable(action)) << u"sidebar.model.FT-991A"_s << action;
+            QTest::addRow("mode, %s", qPrintable(action)) << u"toolbar.editorMode.Detail"_s << action;
+        }
+    }
+    void segmentedPickersFollowTheirAccessibleActions() {
+        QFETCH(QString, segment);
+        QFETCH(QString, action);
+        const QString picker = segment.section(u'.', 0, 1);
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(widget(segment));
+        QCOMPARE(button->role(), QAccessible::RadioButton);
+        QCOMPARE(button->parent()->text(QAccessible::Name), text(picker + u".title"_s));
+        button->actionInterface()->doAction(action);
+        QTRY_VERIFY(picker == u"sidebar.model"_s ? m_model->selectedRadioModel() == RadioModel::ft991a
+                                                 : m_view->editorMode() == EditorMode::detail);
+        QVERIFY(button->state().checked);
+    }
+
+    // The window follows the model; the file holds the table as it was when "Export" was pressed,
+    // under the model's name, and importing it brings back its model and its channels.
+    void exportAndImportRoundTrip() {
+        QTemporaryDir folder;
+        const QColor ft710Primary = m_view->themePrimary();
+        click(u"sidebar.model.FT-991A"_s);
+        QCOMPARE(text(u"sidebar.badge.model"_s), rawValue(RadioModel::ft991a));
+        QVERIFY(m_view->themePrimary() != ft710Primary);
+        RadioMemory memory = m_model->memories().at(4);
+        memory.frequency = u"7100000"_s;
+        memory.isEmpty = false;
+        m_model->replaceMemory(memory);
+        const QList<RadioMemory> exported = m_model->memories();
+        click(u"toolbar.export"_s);
+        auto *dialog = m_view->findChild<QFileDialog *>(u"backup.exportDialog"_s);
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                 MemoryBackup::defaultFileName(RadioModel::ft991a));
+        memory.tag = u"LATER"_s;
+        m_model->replaceMemory(memory);
+        // A directory in the way: nothing can be written there, and it stays as it is.
+        emit dialog->fileSelected(folder.path());
+        QVERIFY(m_model->alertMessage().has_value());
+        QVERIFY(QFileInfo(folder.path()).isDir());
+        m_model->setAlertMessage(std::nullopt);
+        const QString path = folder.filePath(u"backup.json"_s);
+        emit dialog->fileSelected(path);
+        QVERIFY(!m_model->alertMessage());
+
+        click(u"sidebar.model.FT-710"_s);
+        QVERIFY(chooseFile(u"toolbar.import"_s, path));
+        QVERIFY(!m_model->alertMessage());
+        QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
+        QCOMPARE(m_model->memories(), exported);
+    }
+
+    // A file that is no backup, or no plain file, is refused with an alert; the table, the model,
+    // the selection, the draft and the log stay as they were. A backup of the size cap is read;
+    // one byte more is refused with a message that names the cap and the file.
+    void importTakesOnlyABackupFile_data() {
+        QTest::addColumn<QString>("instead"); // what stands at the path
+        QTest::addColumn<qint64>("size");     // of a backup led by blanks; 0: as written
+        QTest::addRow("not JSON") << u"{not json"_s << 0LL;
+        QTest::addRow("missing file") << QString() << 0LL;
+        QTest::addRow("directory") << u"directory"_s << 0LL;
+        QTest::addRow("pipe") << u"pipe"_s << 0LL;
+        QTest::addRow("device") << u"/dev/zero"_s << 0LL;
+        QTest::addRow("backup at the size cap") << u"backup"_s << BackupFile::maximumSize;
+        QTest::addRow("one byte over the cap") << u"backup"_s << BackupFile::maximumSize + 1;
+    }
+    void importTakesOnlyABackupFile() {
+        QFETCH(QString, instead);
+        QFETCH(qint64, size);
+        QTemporaryDir folder;
+        QString path = folder.filePath(u"backup.json"_s);
+        if (instead == u"directory"_s) {
+            path = folder.path();
+        } else if (instead == u"pipe"_s) {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (instead.startsWith(u'/')) {
+            path = instead;
+        } else if (!instead.isEmpty()) {
+            QByteArray contents = instead.toUtf8();
+            if (size) {
+                const RadioMemory stored = m_model->memories().at(1);
+                RadioMemory occupied = stored;
+                occupied.isEmpty = false;
+                m_model->replaceMemory(occupied);
+                contents = m_model->backupDocument().fileContents().trimmed().rightJustified(size, ' ');
+                m_model->replaceMemory(stored);
+            }
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+        }
+        m_model->setSelectedMemoryID(u"007"_s);
+        const QList<RadioMemory> before = m_model->memories();
+
+        QVERIFY(chooseFile(u"toolbar.import"_s, path));
+        const QString alert = m_model->alertMessage().value_or(QString());
+        if (size == BackupFile::maximumSize) {
+            QCOMPARE(alert, QString());
+            QVERIFY(!m_model->memories().at(1).isEmpty);
+            return;
+        }
+        QVERIFY(!alert.isEmpty());
+        if (size)
+            QVERIFY(alert.contains(QString::number(size >> 20) + u" MiB"_s) && alert.endsWith(path));
+        QCOMPARE(m_model->memories(), before);
+        QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft710);
+        QCOMPARE(m_view->draft()->slot, u"007"_s);
+        QVERIFY(m_model->logLines().isEmpty());
+    }
+
+    // A pipe swapped in for the file after a check, before the open, would keep the window waiting
+    // for a writer: what is checked is the file that was opened.
+    void importNeverWaitsOnAPipeSwappedInForTheFile() {
+        QTemporaryDir folder;
+        const auto name = [&](const char *file) {
+            return QFile::encodeName(folder.filePath(QLatin1String(file)));
+        };
+        QFile file(QString::fromLocal8Bit(name("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_model->backupDocument().fileContents()) > 0);
+        file.close();
+        QCOMPARE(mkfifo(name("pipe").constData(), 0600), 0);
+        QCOMPARE(link(name("pipe").constData(), name("backup.json").constData()), 0);
+        std::atomic_bool reading = true;
+        std::thread swapper([&] {
+            while (reading) {
+                for (const char *source : {"file", "pipe"}) {
+                    (void)!link(name(source).constData(), name("next").constData());
+                    (void)!rename(name("next").constData(), name("backup.json").constData());
+                }
+                // Frees a read that waits on the pipe; it then reads an empty file.
+                if (const int writer = ::open(name("pipe").constData(), O_WRONLY | O_NONBLOCK); writer >= 0)
+                    ::close(writer);
+            }
+        });
+        // What a read of no plain file says, up to the path.
+        const QString notAFile = BackupFile::read(folder.path()).error.value_or(u"?"_s).section(u':', 0, 0);
+        QStringList failures;
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            const auto error = BackupFile::read(QString::fromLocal8Bit(name("backup.json"))).error;
+            if (error && !error->startsWith(notAFile))
+                failures << *error;
+        }
+        reading = false;
+        swapper.join();
+        QCOMPARE(failures, QStringList());
+    }
+
+    // The width the user drags the sidebar to stays through a rebuild and a hide and show.
+    void sidebarKeepsTheUsersWidth_data() {
+        QTest::addColumn<bool>("languageChange");
+        QTest::addRow("language change") << true;
+        QTest::addRow("window shown again") << false;
+    }
+    void sidebarKeepsTheUsersWidth() {
+        QFETCH(bool, languageChange);
+        auto *splitter = widget<QSplitter>(u"splitter"_s);
+        const int before = splitter->sizes().first();
+        QSplitterHandle *handle = splitter->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(40, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(40, 0));
+        const int chosen = splitter->sizes().first();
+        QVERIFY(chosen > before);
+        if (languageChange) {
+            LanguageSelection::shared()->select(AppLanguage::en);
+        } else {
+            m_view->hide();
+            m_view->show();
+        }
+        QTRY_COMPARE(widget<QSplitter>(u"splitter"_s)->sizes().first(), chosen);
+    }
+
+    // A choice of language in the sidebar, the menu or the preferences panel is stored and marked
+    // in all three; a stored value that names no language marks none.
+    void languageChoiceIsStoredAndMarkedEverywhere_data() {
+        QTest::addColumn<QString>("where"); // empty: a fresh start
+        QTest::addColumn<QString>("choice");
+        QTest::addRow("fresh start") << QString() << u"system"_s;
+        QTest::addRow("sidebar") << u"sidebar"_s << u"en"_s;
+        QTest::addRow("menu") << u"menu"_s << u"fr"_s;
+        QTest::addRow("preferences panel") << u"panel"_s << u"de"_s;
+        QTest::addRow("unknown stored value") << u"stored"_s << u"tlh"_s;
+    }
+    void languageChoiceIsStoredAndMarkedEverywhere() {
+        QFETCH(QString, where);
+        QFETCH(QString, choice);
+        if (where == u"sidebar"_s) {
+            QVERIFY(choose(u"sidebar.language"_s, choice));
+        } else if (where == u"menu"_s) {
+            widget<QAction>(u"menu.language."_s + choice)->trigger();
+        } else if (where == u"panel"_s) {
+            widget<QAction>(u"action.preferences"_s)->trigger();
+            QTRY_VERIFY(m_app->preferencesPanel()->isVisible());
+            m_app->preferencesPanel()
+                ->findChild<QRadioButton *>(u"preferences.language."_s + choice)
+                ->click();
+        } else if (where == u"stored"_s) {
+            UserDefaults::setValue(L::userDefaultsLanguageKey(), choice);
+            m_app = std::make_unique<KorvelApp>(options());
+            m_model = m_app->appModel();
+            m_view = m_app->mainWindow();
+        }
+        QCOMPARE(storedLanguage(), where.isEmpty() ? std::nullopt : std::optional(choice));
+        const QList<QAction *> menu = widget<QMenu>(u"menu.language"_s)->actions();
+        QCOMPARE(menu.size(), allAppLanguages().size());
+        for (QAction *language : menu)
+            QCOMPARE(language->isChecked(), language->objectName() == u"menu.language."_s + choice);
+        for (auto *language : m_app->preferencesPanel()->findChildren<QRadioButton *>())
+            QCOMPARE(language->isChecked(), language->objectName() == u"preferences.language."_s + choice);
+        QTRY_COMPARE(widget<QMenu>(u"menu.language"_s)->title(), loc(u"Sprache"_s));
+        QTRY_COMPARE(widget<QComboBox>(u"sidebar.language"_s)->currentData().toString(),
+                 where == u"stored"_s ? QString() : choice);
+    }
+
+    // The window and its open alert take the new language; the window's own state stays, and the
+    // alert's message, made before, is shown as it is, never read as markup.
+    void languageChangeRetextsTheWindowAndKeepsItsState() {
+        click(u"toolbar.editorMode.Detail"_s);
+        QTest::keyClick(widget<QSlider>(u"log.height"_s), Qt::Key_End);
+        m_model->setSelectedMemoryID(u"004"_s);
+        MemoryDraft edited = *m_view->draft();
+        edited.tag = u"UNSAVED"_s;
+        m_view->setDraft(edited);
+        m_view->setShowAdvanced(true);
+        m_view->setCountdownStepInterval(1h);
+        m_view->startConnectSplash();
+        m_model->setAlertMessage(u"<b>Port</b> & mehr"_s);
+        QTRY_VERIFY(shownAlert(m_view));
+        const QString germanTitle = shownAlert(m_view)->windowTitle();
+
+        LanguageSelection::shared()->select(AppLanguage::en);
+        QTRY_COMPARE(text(u"sidebar.connect"_s), loc(u"Verbinden"_s));
+        QVERIFY(text(u"sidebar.connect"_s) != u"Verbinden"_s);
+        QCOMPARE(m_view->draft(), std::optional<MemoryDraft>(edited));
+        QVERIFY(widget<QAbstractButton>(u"toolbar.editorMode.Detail"_s)->isChecked());
+        QTRY_VERIFY(widget(u"detail.editorSlot"_s)->isVisible());
+        QVERIFY(m_view->showAdvanced());
+        QCOMPARE(m_view->logPanelHeight(), ContentView::maximumLogPanelHeight);
+        QTRY_VERIFY(widget(u"splash"_s)->isVisible());
+
+        QMessageBox *box = shownAlert(m_view);
+        QVERIFY(box->windowTitle() != germanTitle);
+        QVERIFY(box->informativeText().contains(u"&lt;b&gt;Port&lt;/b&gt; &amp; mehr"_s));
+        QCOMPARE(box->buttons().size(), 1);
+        box->findChild<QPushButton *>(u"alert.ok"_s)->click();
+        QVERIFY(!m_model->alertMessage());
+    }
+
+    // Qt's own dialogs and buttons take the chosen language where Qt has it, English elsewhere.
+    void qtsOwnTextsFollowTheLanguage_data() {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("cancel");
+        QTest::addRow("system, German") << AppLanguage::system << u"Abbrechen"_s;
+        QTest::addRow("French") << AppLanguage::fr << u"Annuler"_s;
+        QTest::addRow("Swedish, which Qt lacks") << AppLanguage::sv << u"Cancel"_s;
+    }
+    void qtsOwnTextsFollowTheLanguage() {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, cancel);
+        LanguageSelection::shared()->select(language);
+        QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(), cancel);
+    }
+
+    // "Einstellungen" opens the selected model's window; asked again, the same one comes back and
+    // nothing is called again: an edit of a setting stays.
+    void settingsWindowOpenedTwiceStaysOne_data() {
+        QTest::addColumn<RadioModel>("radioModel");
+        for (RadioModel model : allRadioModels())
+            QTest::addRow("%s", qPrintable(rawValue(model))) << model;
+    }
+    void settingsWindowOpenedTwiceStaysOne() {
+        QFETCH(RadioModel, radioModel);
+        const QString id = SettingsWindows::windowId(radioModel);
+        m_model->setSelectedRadioModel(radioModel);
+        click(u"toolbar.settings"_s);
+        QCOMPARE(windowsNamed(id).size(), 1);
+        QWidget *settings = windowsNamed(id).first();
+        QVERIFY(settings->isVisible());
+        m_model->setSettingValue(m_model->settingsStates().first().id(), u"12"_s);
+        QSignalSpy publications(m_model, &AppModel::settingsStatesChanged);
+        settings->close();
+        click(u"toolbar.settings"_s);
+        QCOMPARE(windowsNamed(id), QList<QWidget *>{settings});
+        QVERIFY(settings->isVisible());
+        QCOMPARE(settings->findChildren<QWidget *>(u"settings.root"_s).size(), 1);
+        QCOMPARE(publications.size(), 0);
+        QCOMPARE(m_model->settingsStates().first().value, u"12"_s);
+        QVERIFY(!m_app->openWindow(u"no-such-window"_s));
+    }
+
+    void everyControlHasAnAccessibleName_data() {
+        QTest::addColumn<QString>("window");
+        for (const char *window : {"table", "detail", "preferences", "ft710-settings", "ft991a-settings"})
+            QTest::addRow("%s", window) << QString::fromLatin1(window);
+    }
+    void everyControlHasAnAccessibleName() {
+        QFETCH(QString, window);
+        QWidget *shown = m_view;
+        if (window == u"detail"_s) {
+            m_model->setSelectedRadioModel(RadioModel::ft991a); // the larger field set
+            m_view->setEditorMode(EditorMode::detail);
+        } else if (window == u"preferences"_s) {
+            m_app->openPreferences();
+            shown = m_app->preferencesPanel();
+        } else if (window != u"table"_s) {
+            shown = m_app->openWindow(window);
+        }
+        QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
+        const QStringList nameless = namelessControls(QAccessible::queryAccessibleInterface(shown));
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", "_s)));
+    }
+
+    // A message of a run in the settings window must not stay hidden behind it.
+    void alertFollowsTheActiveWindow() {
+        QApplication::setActiveWindow(m_view);
+        m_model->setAlertMessage(u"first"_s);
+        QTRY_VERIFY(shownAlert(m_view));
+        QWidget *settings = m_app->openWindow(u"ft991a-settings"_s);
+        QApplication::setActiveWindow(settings);
+        m_model->setAlertMessage(u"second"_s);
+        auto *box = settings->findChild<QMessageBox *>(u"alert"_s);
+        QVERIFY(box && box->informativeText().contains(u"second"_s));
+        QTRY_VERIFY(!m_view->findChild<QMessageBox *>(u"alert"_s));
+        box->findChild<QPushButton *>(u"alert.ok"_s)->click();
+        QVERIFY(!m_model->alertMessage());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
