@@ -1,18 +1,31 @@
-#include "EditorTesting.h"
+#include "AppModel/AppModel.h"
+#include "Editors/EditorDraft.h"
+#include "Editors/InfoTile.h"
+#include "Editors/MemoryDetailEditor.h"
 #include "Editors/MemoryTableModel.h"
 #include "Editors/MemoryTablePanel.h"
+#include "FakeRadio.h"
+#include "Localization/L.h"
+#include "Localization/UserDefaults.h"
+#include "Model/MemoryBackup.h"
 #include "Model/MemoryDraft.h"
+#include "TestSettings.h"
+#include "TestWaits.h"
 #include "Theme/ModelPalette.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using C = MemoryColumn;
@@ -31,17 +44,44 @@ QJsonObject fields(const char *text) {
     return json;
 }
 
+// The one memory record of the editor tests: channel 001 on 145.5 MHz FM, shift "-000600", flags
+// "01002" (CTCSS ENC/DEC and a minus repeater shift on the FT-991A), tone 008 and the tag DB0XYZ,
+// with the fields named by their JSON keys replaced.
+RadioMemory memoryRecord(RadioModel model, const QJsonObject &changes = {}) {
+    QJsonObject json = fields("slot=001 frequency=145500000 shiftRaw=-000600 modeCode=4 flagsRaw=01002 "
+                              "toneNumberKindRaw=0 toneNumberCode=008 tag=DB0XYZ isEmpty=false");
+    json.insert(u"radioModel"_s, rawValue(model));
+    for (auto field = changes.begin(); field != changes.end(); ++field)
+        json.insert(field.key(), field.value());
+    return RadioMemory::fromJson(json);
+}
+
+// Channels 001 to `count`, each tagged with its number.
+QList<RadioMemory> memoryRecords(RadioModel model, int count) {
+    QList<RadioMemory> rows;
+    for (int channel = 1; channel <= count; ++channel)
+        rows << memoryRecord(model,
+                             {{"slot", RadioMemory::slotText(channel)}, {"tag", QString::number(channel)}});
+    return rows;
+}
+
 } // namespace
 
-// The memory table as the user meets it: its model under QAbstractItemModelTester in every test,
-// what an entry in a cell does to its row, the delegate's editors, the mouse and the keyboard.
-class tst_MemoryTable : public QObject {
+// The two memory editors on one draft: the table, its model under QAbstractItemModelTester in every
+// test, what an entry in a cell does to its row, its editors, the mouse and the keyboard; the
+// detail editor; the draft both share, the channel it follows and the one way both editors store
+// and write a channel.
+class tst_Editors : public QObject {
     Q_OBJECT
 
 private slots:
     void init() {
-        w = std::make_unique<EditorFixture>();
-        m_panel = std::make_unique<MemoryTablePanel>(&w->app, &w->draft);
+        m_settings = std::make_unique<TestSettings>();
+        UserDefaults::setValue(L::userDefaultsLanguageKey(), u"de"_s);
+        TestWaits::use();
+        m_app = std::make_unique<AppModel>();
+        m_draft = std::make_unique<EditorDraft>(m_app.get());
+        m_panel = std::make_unique<MemoryTablePanel>(m_app.get(), m_draft.get());
         m_panel->resize(1400, 600);
         m_panel->show();
         m_view = m_panel->findChild<QTableView *>(u"memoryTable.view"_s);
@@ -51,9 +91,13 @@ private slots:
     }
 
     void cleanup() {
+        m_editor.reset();
         m_tester.reset();
         m_panel.reset();
-        w.reset();
+        m_draft.reset();
+        m_app.reset();
+        m_radio.reset();
+        m_settings.reset();
     }
 
     // The selected model's columns at their widths, also over a row of the other model; a title
@@ -71,8 +115,8 @@ private slots:
     void columnsFollowTheSelectedModel() {
         QFETCH(RadioModel, selected);
         QFETCH(RadioModel, rowOf);
-        w->app.setSelectedRadioModel(selected);
-        w->app.replaceMemory(memoryRecord(rowOf));
+        m_app->setSelectedRadioModel(selected);
+        m_app->replaceMemory(memoryRecord(rowOf));
         QCOMPARE(m_model->columnCount(), memoryColumns(selected).size());
         for (int section = 0; section < m_model->columnCount(); ++section) {
             QCOMPARE(m_model->column(section), memoryColumns(selected).at(section));
@@ -152,13 +196,13 @@ private slots:
         QFETCH(QVariant, entry);
         QFETCH(QJsonObject, after);
         const RadioMemory memory = memoryRecord(shown, before);
-        w->load(shown, {memory});
+        load(shown, {memory});
         const bool toggle = MemoryTableModel::kind(column) == MemoryTableModel::CellKind::toggle;
         QVERIFY(m_model->setData(cell(0, column), entry, toggle ? Qt::CheckStateRole : Qt::EditRole));
         QJsonObject expected = memory.toJson();
         for (auto field = after.begin(); field != after.end(); ++field)
             expected.insert(field.key(), field.value());
-        QCOMPARE(w->app.memories().first().toJson(), expected);
+        QCOMPARE(m_app->memories().first().toJson(), expected);
         if (toggle)
             QCOMPARE(cell(0, column).data(Qt::CheckStateRole).toInt(), entry.toInt());
     }
@@ -184,11 +228,11 @@ private slots:
         const int role = column == C::toneSystem ? Qt::EditRole : Qt::CheckStateRole;
         QString given;
         for (int mode = 0; mode < 5; ++mode) {
-            w->load(RadioModel::ft991a,
-                    {memoryRecord(RadioModel::ft991a,
-                                  {{"flagsRaw", u"1"_s + QString::number(mode) + u"001"_s}})});
+            load(RadioModel::ft991a,
+                 {memoryRecord(RadioModel::ft991a,
+                               {{"flagsRaw", u"1"_s + QString::number(mode) + u"001"_s}})});
             m_model->setData(cell(0, column), entry, role);
-            given += w->app.memories().first().flagsRaw.at(1);
+            given += m_app->memories().first().flagsRaw.at(1);
         }
         QCOMPARE(given, modes);
     }
@@ -206,7 +250,7 @@ private slots:
         QFETCH(QString, flags);
         QFETCH(QList<PickerItem>, offered);
         const QJsonObject fields{{"flagsRaw", flags}, {"toneNumberKindRaw", "1"}, {"toneNumberCode", "012"}};
-        w->load(RadioModel::ft991a, {memoryRecord(RadioModel::ft991a, fields)});
+        load(RadioModel::ft991a, {memoryRecord(RadioModel::ft991a, fields)});
         const QModelIndex tone = cell(0, C::toneNumber);
         QCOMPARE(items(tone), offered);
         QCOMPARE(bool(tone.flags() & Qt::ItemIsEditable), !offered.isEmpty());
@@ -231,7 +275,7 @@ private slots:
         QFETCH(bool, another);
         QFETCH(bool, pick);
         const RadioMemory memory = memoryRecord(RadioModel::ft710, {{"modeCode", modeCode}});
-        w->load(RadioModel::ft710, {memory});
+        load(RadioModel::ft710, {memory});
         const QModelIndex mode = cell(0, C::mode);
         m_view->edit(mode);
         auto *picker = qobject_cast<QComboBox *>(m_view->indexWidget(mode));
@@ -243,7 +287,7 @@ private slots:
             emit picker->activated(picker->currentIndex());
         else
             m_view->itemDelegate()->setModelData(picker, m_model, mode);
-        QCOMPARE(w->app.memories().first().modeCode, pick ? u"2"_s : modeCode);
+        QCOMPARE(m_app->memories().first().modeCode, pick ? u"2"_s : modeCode);
         if (pick)
             QTRY_VERIFY(!m_view->indexWidget(mode));
     }
@@ -261,7 +305,7 @@ private slots:
         QFETCH(int, rowsAfter);
         QFETCH(int, firstChannelAfter);
         QFETCH(bool, stored);
-        w->load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 8));
+        load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 8));
         const QModelIndex name = cell(5, C::name);
         m_view->edit(name);
         QPointer<QLineEdit> field = qobject_cast<QLineEdit *>(m_view->indexWidget(name));
@@ -269,18 +313,18 @@ private slots:
         QTest::keyClick(field, Qt::Key_End);
         QTest::keyClicks(field, u"X"_s);
 
-        w->load(RadioModel::ft710, memoryRecords(RadioModel::ft710, firstChannelAfter + rowsAfter - 1)
-                                       .sliced(firstChannelAfter - 1));
-        const QList<RadioMemory> before = w->app.memories();
+        load(RadioModel::ft710, memoryRecords(RadioModel::ft710, firstChannelAfter + rowsAfter - 1)
+                                    .sliced(firstChannelAfter - 1));
+        const QList<RadioMemory> before = m_app->memories();
         m_view->itemDelegate()->setModelData(field, m_model, name);
         if (stored)
-            QCOMPARE(w->app.memories().at(5).tag, u"6X"_s);
+            QCOMPARE(m_app->memories().at(5).tag, u"6X"_s);
         else
-            QCOMPARE(w->app.memories(), before);
+            QCOMPARE(m_app->memories(), before);
         // An index from before a model switch may point past the new columns.
-        w->app.setSelectedRadioModel(RadioModel::ft991a);
+        m_app->setSelectedRadioModel(RadioModel::ft991a);
         const QModelIndex stale = m_model->index(0, memoryColumns(RadioModel::ft710).size());
-        w->app.setSelectedRadioModel(RadioModel::ft710);
+        m_app->setSelectedRadioModel(RadioModel::ft710);
         QVERIFY(!m_model->setData(stale, u"120"_s));
         QVERIFY(!m_model->data(stale).isValid());
     }
@@ -290,34 +334,34 @@ private slots:
     void summaryShowsEachRowsOwnContents() {
         const RadioMemory ft710 = memoryRecord(RadioModel::ft710);
         const RadioMemory ft991a = memoryRecord(RadioModel::ft991a, {{"slot", "002"}});
-        w->load(RadioModel::ft710, {ft710});
-        w->app.replaceMemory(ft991a);
+        load(RadioModel::ft710, {ft710});
+        m_app->replaceMemory(ft991a);
         QCOMPARE(cell(0, C::summary).data().toString(), ft710.summary());
         const QString both = cell(1, C::summary).data().toString();
         QVERIFY(both.startsWith(ft991a.summary()));
         QVERIFY(both.contains(MemoryDraft::ft991ToneSummary(MemoryDraft(ft991a))));
         QVERIFY(both.contains(MemoryDraft::ft991ClarifierSummary(MemoryDraft(ft991a))));
         const RadioMemory readAnew = memoryRecord(RadioModel::ft710, {{"frequency", "7074000"}});
-        w->load(RadioModel::ft710, {readAnew});
+        load(RadioModel::ft710, {readAnew});
         QCOMPARE(cell(0, C::summary).data().toString(), readAnew.summary());
     }
 
     // An edit replaces its row alone; a row changed in the application model and a new selection
     // repaint only their rows.
     void oneRowChangesOneRowRepaints() {
-        w->load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 5));
-        const QList<RadioMemory> before = w->app.memories();
-        QSignalSpy tableChanged(&w->app, &AppModel::memoriesChanged);
+        load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 5));
+        const QList<RadioMemory> before = m_app->memories();
+        QSignalSpy tableChanged(m_app.get(), &AppModel::memoriesChanged);
         QVERIFY(m_model->setData(cell(2, C::name), u"NEU"_s));
         QCOMPARE(tableChanged.count(), 0);
         for (int row : {0, 1, 3, 4})
-            QCOMPARE(w->app.memories().at(row), before.at(row));
+            QCOMPARE(m_app->memories().at(row), before.at(row));
 
         QSignalSpy repainted(m_model, &QAbstractItemModel::dataChanged);
         QCOMPARE(cell(4, C::name).data().toString(), before.at(4).tag);
-        w->app.replaceMemory(memoryRecord(RadioModel::ft710, {{"slot", "005"}, {"tag", "GELESEN"}}));
+        m_app->replaceMemory(memoryRecord(RadioModel::ft710, {{"slot", "005"}, {"tag", "GELESEN"}}));
         QCOMPARE(cell(4, C::name).data().toString(), u"GELESEN"_s);
-        w->app.setSelectedMemoryID(u"004"_s);
+        m_app->setSelectedMemoryID(u"004"_s);
         QVERIFY(cell(3, C::name).data(MemoryTableModel::SelectedRole).toBool());
         QVERIFY(!cell(0, C::slot).data(MemoryTableModel::SelectedRole).toBool());
         QList<int> rows;
@@ -326,7 +370,7 @@ private slots:
             rows << arguments.at(0).toModelIndex().row();
         }
         QCOMPARE(rows, (QList<int>{4, 0, 3}));
-        w->app.setSelectedMemoryID(u"999"_s);
+        m_app->setSelectedMemoryID(u"999"_s);
         for (int row = 0; row < 5; ++row)
             QVERIFY(!cell(row, C::slot).data(MemoryTableModel::SelectedRole).toBool());
     }
@@ -344,16 +388,16 @@ private slots:
     void clickOrKeyActsOnTheCell() {
         QFETCH(MemoryColumn, column);
         QFETCH(int, key);
-        w->load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 3));
+        load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 3));
         auto *next = new QPushButton(m_panel.get());
         next->show();
         const QModelIndex index = cell(1, column);
         press(index, key);
-        QCOMPARE(w->app.selectedMemoryID(), std::optional<QString>(u"002"_s));
+        QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
         if (column == C::empty) {
-            QVERIFY(w->app.memories().at(1).isEmpty);
+            QVERIFY(m_app->memories().at(1).isEmpty);
             press(index, key);
-            QVERIFY(!w->app.memories().at(1).isEmpty);
+            QVERIFY(!m_app->memories().at(1).isEmpty);
         } else {
             QVERIFY(m_view->indexWidget(index));
             m_view->closePersistentEditor(index);
@@ -365,13 +409,20 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), next);
     }
 
-    void shiftWheelScrollsSideways() {
-        w->load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 30));
+    // The wheel scrolls the rows; with Shift held it scrolls sideways, to the columns on the right.
+    void wheelScrollsRowsOrWithShiftColumns_data() {
+        QTest::addColumn<bool>("shift");
+        QTest::addRow("wheel") << false;
+        QTest::addRow("Shift and wheel") << true;
+    }
+    void wheelScrollsRowsOrWithShiftColumns() {
+        QFETCH(bool, shift);
+        load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 30));
         QWheelEvent wheel(QPointF(50, 50), m_view->viewport()->mapToGlobal(QPointF(50, 50)), {}, {0, -120},
-                          Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+                          Qt::NoButton, shift ? Qt::ShiftModifier : Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(m_view->viewport(), &wheel);
-        QVERIFY(m_view->horizontalScrollBar()->value() > 0);
-        QCOMPARE(m_view->verticalScrollBar()->value(), 0);
+        QCOMPARE(m_view->horizontalScrollBar()->value() > 0, shift);
+        QCOMPARE(m_view->verticalScrollBar()->value() > 0, !shift);
     }
 
     // "Schreiben" needs an idle link; a click, Return or Space on it selects its row and writes
@@ -388,19 +439,19 @@ private slots:
         QFETCH(bool, connected);
         QFETCH(int, key);
         if (connected)
-            w->connectRadio(RadioModel::ft710);
-        w->load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 3));
+            connectRadio(RadioModel::ft710);
+        load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 3));
         QVERIFY(m_model->setData(cell(1, C::rx), u"145.600.000"_s));
         const QModelIndex write = cell(1, C::action);
         QCOMPARE(bool(write.flags() & Qt::ItemIsEnabled), connected);
         press(write, key);
-        QCOMPARE(w->app.selectedMemoryID(), std::optional<QString>(u"002"_s));
-        QCOMPARE(w->app.isBusy(), connected);
+        QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
+        QCOMPARE(m_app->isBusy(), connected);
         QVERIFY(!(write.flags() & Qt::ItemIsEnabled));
-        QTRY_VERIFY(!w->app.isBusy());
-        QVERIFY(!w->app.alertMessage());
+        QTRY_VERIFY(!m_app->isBusy());
+        QVERIFY(!m_app->alertMessage());
         if (connected)
-            QVERIFY(w->radio->channel(2)->payload.startsWith(u"145600000"_s));
+            QVERIFY(m_radio->channel(2)->payload.startsWith(u"145600000"_s));
     }
 
     // "Schreiben" reads on the model's colour: its text stands out from the button by at least
@@ -412,8 +463,8 @@ private slots:
     }
     void writeButtonTextReadsOnTheModelColour() {
         QFETCH(RadioModel, model);
-        w->app.setSelectedRadioModel(model);
-        w->connectRadio(model);
+        m_app->setSelectedRadioModel(model);
+        connectRadio(model);
         m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
         const QModelIndex write = cell(0, C::action);
         QCoreApplication::processEvents(); // the model's columns are laid out
@@ -431,7 +482,272 @@ private slots:
         QVERIFY((lightest + 0.05) / (darkest + 0.05) >= 4.5);
     }
 
+    void showsTheSelectedChannel() {
+        open(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 2), u"002"_s);
+        const RadioMemory &memory = m_app->memories().at(1);
+        const QStringList shownAs{"frequency=" + memory.frequency,
+                                  "tag=" + memory.tag,
+                                  "mode=" + memory.modeCode,
+                                  "toneSql=1",
+                                  "toneNumber=" + memory.toneNumberCode,
+                                  "repeaterShift=-",
+                                  "clarifierDirection=-",
+                                  "clarifierAmount=600",
+                                  "badge.slot=002",
+                                  "badge.model=FT-991A"};
+        for (const QString &each : shownAs)
+            QCOMPARE(each.section(u'=', 0, 0) + u'=' + shown(each.section(u'=', 0, 0)), each);
+        QVERIFY(widget<QCheckBox>("sqlDecode")->isChecked());
+        QVERIFY(widget("chips")->isVisible());
+        QVERIFY(widget("ft991aHint")->isVisible());
+    }
+
+    // Any edit leaves the stored channel as it is and opens "Übernehmen" and "Zurücksetzen";
+    // writing needs a link as well.
+    void editMakesTheDraftDirty_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("tenth digit") << u"frequency"_s << u"1455000000"_s;
+        QTest::addRow("tag") << u"tag"_s << u"NEU"_s;
+        QTest::addRow("clarifier amount") << u"clarifierAmount"_s << u"120"_s;
+    }
+    void editMakesTheDraftDirty() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        open(RadioModel::ft991a, {memoryRecord(RadioModel::ft991a)});
+        const QString unchanged = shown(u"badge.changes"_s);
+        QVERIFY(!button("apply")->isEnabled());
+        QVERIFY(!button("reset")->isEnabled());
+        type(field, text);
+        QVERIFY(m_draft->draftIsDirty());
+        QVERIFY(shown(u"badge.changes"_s) != unchanged);
+        QVERIFY(button("apply")->isEnabled());
+        QVERIFY(button("reset")->isEnabled());
+        QVERIFY(!button("write")->isEnabled());
+        QCOMPARE(m_app->memories().first(), memoryRecord(RadioModel::ft991a));
+    }
+
+    // "Übernehmen" stores the validated channel, the draft keeps the text as typed; "Schreiben"
+    // stores and sends it, and the editor's actions wait for the write to end.
+    void applyOrWriteStoresTheChannel_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addRow("apply") << false;
+        QTest::addRow("write") << true;
+    }
+    void applyOrWriteStoresTheChannel() {
+        QFETCH(bool, write);
+        open(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 2), u"002"_s);
+        if (write)
+            connectRadio();
+        const RadioMemory untouched = m_app->memories().first();
+        type("frequency", "0145600");
+        type("tag", "NEU");
+        button(write ? "write" : "apply")->click();
+        QCOMPARE(m_app->memories().at(1).frequency, u"145600"_s);
+        QCOMPARE(m_app->memories().at(1).tag, u"NEU"_s);
+        QCOMPARE(m_app->memories().first(), untouched);
+        QCOMPARE(m_draft->draft()->frequency, u"0145600"_s);
+        QCOMPARE(m_app->isBusy(), write);
+        QVERIFY(!button("apply")->isEnabled());
+        QVERIFY(!button("reset")->isEnabled());
+        QVERIFY(!button("write")->isEnabled());
+        QTRY_VERIFY(!m_app->isBusy());
+        QVERIFY(!m_app->alertMessage());
+        if (write)
+            QCOMPARE(m_radio->channel(2)->tag.trimmed(), u"NEU"_s);
+    }
+
+    // Both editors commit through the draft object: a channel that fails validation, or that the
+    // radio could not take, becomes the alert; nothing is stored and nothing is sent.
+    void invalidChannelAlertsStoresAndSendsNothing_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<MemoryColumn>("column");
+        QTest::addColumn<QString>("entry");
+        QTest::addRow("apply, ten digits") << u"apply"_s << MemoryColumn::rx << u"1234567890"_s;
+        QTest::addRow("apply, zero") << u"apply"_s << MemoryColumn::rx << u"000"_s;
+        QTest::addRow("write, ten digits") << u"write"_s << MemoryColumn::rx << u"1234567890"_s;
+        QTest::addRow("row write, zero") << u"row"_s << MemoryColumn::rx << u"000"_s;
+        QTest::addRow("write, a tag the radio cannot take")
+            << u"write"_s << MemoryColumn::name << u"AB;MW001"_s;
+    }
+    void invalidChannelAlertsStoresAndSendsNothing() {
+        QFETCH(QString, how);
+        QFETCH(MemoryColumn, column);
+        QFETCH(QString, entry);
+        load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 2));
+        connectRadio();
+        MemoryDraft channel = *m_draft->draft();
+        (column == MemoryColumn::rx ? channel.frequency : channel.tag) = entry;
+        if (how == u"row"_s)
+            QVERIFY(m_model->setData(cell(1, column), entry));
+        const QList<RadioMemory> before = m_app->memories();
+        if (how == u"row"_s)
+            m_model->writeRow(1);
+        else
+            m_draft->commit(channel, how == u"write"_s);
+        QVERIFY(!m_app->alertMessage().value_or(QString()).isEmpty());
+        QCOMPARE(m_app->memories(), before);
+        QVERIFY(!m_app->isBusy());
+        QVERIFY(m_radio->received().isEmpty());
+    }
+
+    // Only a change of the selection makes the draft anew; unapplied edits survive everything else.
+    void draftFollowsTheSelectedChannel_data() {
+        QTest::addColumn<std::optional<QString>>("selection");
+        QTest::addColumn<QString>("draftSlot");
+        QTest::addRow("another channel") << std::optional<QString>(u"002"_s) << "002";
+        QTest::addRow("the same channel again") << std::optional<QString>(u"001"_s) << "001";
+        QTest::addRow("cleared selection") << std::optional<QString>() << "001";
+        QTest::addRow("unknown channel") << std::optional<QString>(u"500"_s) << "001";
+    }
+    void draftFollowsTheSelectedChannel() {
+        QFETCH(std::optional<QString>, selection);
+        QFETCH(QString, draftSlot);
+        load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 2));
+        QCOMPARE(*m_draft->draft(), MemoryDraft(m_app->memories().first()));
+        editTag(u"UNSAVED"_s);
+        m_app->setSelectedMemoryID(selection);
+        QCOMPARE(m_draft->draft()->slot, draftSlot);
+        QCOMPARE(m_draft->draft()->tag == u"UNSAVED"_s, draftSlot == u"001"_s);
+    }
+
+    // An untouched draft follows its channel when the table is read or replaced; through the
+    // read-back of a write it asked for, it keeps what the user wrote and counts as changed.
+    void untouchedDraftFollowsTheTableButNotAWritesReadBack_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("follows");
+        QTest::addRow("import") << u"import"_s << true;
+        QTest::addRow("model switch") << u"model"_s << true;
+        QTest::addRow("table edit of its row") << u"row edit"_s << true;
+        QTest::addRow("read selected") << u"read"_s << true;
+        QTest::addRow("import over an edited draft") << u"edited, import"_s << false;
+        QTest::addRow("editor write") << u"editor"_s << false;
+        QTest::addRow("row write") << u"row"_s << false;
+    }
+    void untouchedDraftFollowsTheTableButNotAWritesReadBack() {
+        QFETCH(QString, change);
+        QFETCH(bool, follows);
+        load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 2));
+        const RadioMemory other = memoryRecord(RadioModel::ft991a, {{"tag", "RADIO"}});
+        if (change.startsWith(u"edited"_s))
+            editTag(u"NEU"_s);
+        if (change.endsWith(u"import"_s)) {
+            load(RadioModel::ft991a, {other});
+        } else if (change == u"model"_s) {
+            // The selection stays on "001"; the table is rebuilt with empty rows.
+            m_app->setSelectedRadioModel(RadioModel::ft710);
+        } else if (change == u"row edit"_s) {
+            m_app->setMemoryAt(0, other);
+        } else {
+            connectRadio();
+            m_radio->setChannel(
+                1, {.payload = u"145525000-000600411001"_s, .tag = u"RADIO"_s, .ctcssNumber = u"012"_s});
+            m_radio->rejectNext(u"MT001;"_s); // the written tag reads back empty
+            if (change == u"read"_s) {
+                m_app->readSelected();
+            } else if (change == u"editor"_s) {
+                editTag(u"NEU"_s);
+                m_draft->commit(*m_draft->draft(), true);
+            } else {
+                QVERIFY(m_model->setData(cell(0, C::name), u"NEU"_s));
+                m_model->writeRow(0);
+            }
+            QTRY_VERIFY(!m_app->isBusy());
+            QVERIFY(m_app->selectedMemory()->tag.trimmed() != u"NEU"_s);
+        }
+        QCOMPARE(*m_draft->draft() == MemoryDraft(*m_app->selectedMemory()), follows);
+        QCOMPARE(m_draft->draft()->tag, follows ? m_app->selectedMemory()->tag : u"NEU"_s);
+        QCOMPARE(m_draft->draftIsDirty(), !follows);
+    }
+
+    // "Erweitert" shows the raw fields, which edit the same record as the fields above;
+    // "Zurücksetzen" restores them too and leaves "Erweitert" open.
+    void advancedRawFieldsEditTheSameRecord() {
+        open(RadioModel::ft991a, {memoryRecord(RadioModel::ft991a)});
+        QVERIFY(!widget("flagsRaw")->isVisible());
+        widget<QToolButton>("advanced")->click();
+        QVERIFY(m_editor->showAdvanced());
+        QVERIFY(widget("flagsRaw")->isVisible());
+        type("flagsRaw", "13001");
+        QCOMPARE(shown(u"toneSql"_s), u"3"_s);
+        QCOMPARE(shown(u"repeaterShift"_s), u"+"_s);
+        type("shiftRaw", "+000250");
+        QCOMPARE(shown(u"clarifierAmount"_s), u"250"_s);
+        pick("clarifierDirection", "-");
+        QCOMPARE(shown(u"shiftRaw"_s), u"-000250"_s);
+
+        button("reset")->click();
+        QCOMPARE(*m_draft->draft(), MemoryDraft(memoryRecord(RadioModel::ft991a)));
+        QCOMPARE(shown(u"flagsRaw"_s), u"01002"_s);
+        QVERIFY(m_editor->showAdvanced());
+    }
+
+    // The tone number picker offers the table of the tone system; without a tone it gives way to
+    // a caption, and SQL decode waits for a system.
+    void toneControlsFollowTheToneMode() {
+        open(RadioModel::ft991a, {memoryRecord(RadioModel::ft991a)});
+        auto *tone = widget<QComboBox>("toneNumber");
+        QCOMPARE(tone->count(), MemoryDraft::ft991aCtcssOptions().size());
+        pick("toneSystem", "dcs");
+        QCOMPARE(m_draft->draft()->toneNumberKindRaw, u"1"_s);
+        QCOMPARE(tone->count(), MemoryDraft::ft991aDcsOptions().size());
+        QCOMPARE(tone->currentData().toString(), u"008"_s);
+        pick("toneNumber", "020");
+        QCOMPARE(m_draft->draft()->toneNumberCode, u"020"_s);
+        widget<QCheckBox>("sqlDecode")->click();
+        QCOMPARE(m_draft->draft()->flagsRaw, u"04002"_s);
+        widget<QCheckBox>("openingTone")->click();
+        QCOMPARE(m_draft->draft()->flagsRaw, u"00002"_s);
+        QVERIFY(!widget("sqlDecode")->isEnabled());
+        QVERIFY(widget("openingTone")->isEnabled());
+        QVERIFY(!tone->isVisible());
+        QVERIFY(widget("toneInactive")->isVisible());
+    }
+
+    // The model's sections follow the draft's own model; the mode list is the selected model's.
+    void sectionsFollowTheDraftsModel() {
+        open(RadioModel::ft991a, {memoryRecord(RadioModel::ft991a)});
+        m_app->setSelectedRadioModel(RadioModel::ft710);
+        m_draft->setDraft(MemoryDraft(memoryRecord(RadioModel::ft991a)));
+        QVERIFY(widget("ft991a")->isVisible());
+        QVERIFY(!widget("ft710")->isVisible());
+        QVERIFY(widget("chips")->isVisible());
+        QCOMPARE(widget<QComboBox>("mode")->count(), PickerItems::modes(RadioModel::ft710).size());
+
+        m_draft->setDraft(MemoryDraft(u"005"_s, RadioModel::ft710));
+        QVERIFY(!widget("ft991a")->isVisible());
+        QVERIFY(widget("ft710")->isVisible());
+        QVERIFY(!widget("chips")->isVisible());
+        QVERIFY(!widget("ft991aHint")->isVisible());
+        type("shiftAmount", "600");
+        QCOMPARE(m_draft->draft()->shiftRaw, u"+000600"_s);
+        pick("shiftDirection", "-");
+        QCOMPARE(m_draft->draft()->shiftRaw, u"-000600"_s);
+    }
+
+    // A mode the picker does not list shows no entry and stays until the user picks one.
+    void unlistedModeShowsNoEntryAndIsKept() {
+        open(RadioModel::ft710, {memoryRecord(RadioModel::ft710, {{"modeCode", "E"}})});
+        QCOMPARE(widget<QComboBox>("mode")->currentIndex(), -1);
+        type("tag", "X");
+        QCOMPARE(m_draft->draft()->modeCode, u"E"_s);
+        pick("mode", "2");
+        QCOMPARE(m_draft->draft()->modeCode, u"2"_s);
+    }
+
 private:
+    // Replaces the table as an import does (which selects the first row), then selects `selected`.
+    void load(RadioModel model, const QList<RadioMemory> &rows, const std::optional<QString> &selected = {}) {
+        m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
+        if (selected)
+            m_app->setSelectedMemoryID(selected);
+    }
+    void connectRadio(RadioModel model = RadioModel::ft991a) {
+        m_radio = std::make_unique<FakeRadio>(model);
+        m_app->setSelectedPort(m_radio->devicePath());
+        m_app->connect();
+        QVERIFY(m_app->isConnected());
+    }
     // A colour's relative luminance as WCAG defines it, from 0 (black) to 1 (white).
     static double luminance(QRgb rgb) {
         const auto linear = [](int channel) {
@@ -460,12 +776,57 @@ private:
         QTest::keyClick(m_view, Qt::Key(key));
     }
 
-    std::unique_ptr<EditorFixture> w;
+    void open(RadioModel model, const QList<RadioMemory> &rows, const QString &selected = u"001"_s) {
+        load(model, rows, selected);
+        m_editor = std::make_unique<MemoryDetailEditor>(m_app.get(), m_draft.get());
+        m_editor->resize(1300, 900);
+        m_editor->show();
+    }
+    void editTag(const QString &tag) {
+        MemoryDraft edited = *m_draft->draft();
+        edited.tag = tag;
+        m_draft->setDraft(edited);
+    }
+    // The widget named "detailEditor.<name>".
+    template <typename T = QWidget> T *widget(const QString &name) const {
+        T *found = m_editor->findChild<T *>(u"detailEditor."_s + name);
+        if (!found)
+            qFatal("no widget named %s", qPrintable(name));
+        return found;
+    }
+    QPushButton *button(const QString &name) const { return widget<QPushButton>(name); }
+    void type(const QString &field, const QString &text) const {
+        auto *edit = widget<QLineEdit>(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    void pick(const QString &picker, const QString &tag) const {
+        auto *box = widget<QComboBox>(picker);
+        const int index = box->findData(tag);
+        QVERIFY2(index >= 0, qPrintable(tag));
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+    // What a field, a picker (its entry's tag) or a badge shows.
+    QString shown(const QString &name) const {
+        QObject *found = widget<QObject>(name);
+        if (auto *field = qobject_cast<QLineEdit *>(found))
+            return field->text();
+        if (auto *box = qobject_cast<QComboBox *>(found))
+            return box->currentData().toString();
+        return widget<InfoTile>(name)->value();
+    }
+
+    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<FakeRadio> m_radio;
+    std::unique_ptr<AppModel> m_app;
+    std::unique_ptr<EditorDraft> m_draft;
     std::unique_ptr<MemoryTablePanel> m_panel;
     QTableView *m_view = nullptr;
     MemoryTableModel *m_model = nullptr;
     std::unique_ptr<QAbstractItemModelTester> m_tester;
+    std::unique_ptr<MemoryDetailEditor> m_editor;
 };
 
-QTEST_MAIN(tst_MemoryTable)
-#include "tst_memorytable.moc"
+QTEST_MAIN(tst_Editors)
+#include "tst_editors.moc"
