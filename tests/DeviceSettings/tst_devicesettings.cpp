@@ -146,24 +146,6 @@ private slots:
         QCOMPARE(edits.first().at(1).toString(), offered.first());
     }
 
-    // The keyboard on an unread picker chooses the table's first entry, then the next; the
-    // placeholder goes, and the row is marked as changed.
-    void choosingAnOptionStoresItsCode() {
-        auto view = showView<FT710SettingsView>();
-        const DeviceSettingDefinition &item = choice(1);
-        auto *picker = view->findChild<QComboBox *>(u"settingEditor:"_s + item.id);
-        auto *changed = changedMark(view.get(), item.id);
-        QVERIFY(!changed->isVisible());
-        picker->setFocus();
-        QTest::keyClick(picker, Qt::Key_Down);
-        QCOMPARE(stateOf(item.id).value, item.options.at(0).code);
-        QVERIFY(changed->isVisible());
-        QTest::keyClick(picker, Qt::Key_Down);
-        QCOMPARE(stateOf(item.id).value, item.options.at(1).code);
-        QCOMPARE(picker->count(), item.options.size());
-        QVERIFY(m_model->hasDirtySettings());
-    }
-
     // A number is stored as typed. The rows change in place as a run reads each item: the field
     // keeps its focus and cursor, and takes the radio's value when its own item is read; emptied
     // again, there is nothing to send.

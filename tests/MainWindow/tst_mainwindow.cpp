@@ -1,7 +1,6 @@
 #include "App/KorvelApp.h"
 #include "App/PreferencesPanel.h"
 #include "App/SettingsWindows.h"
-#include "AppModel/AppPreferences.h"
 #include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/LanguageSelection.h"
@@ -207,43 +206,13 @@ private slots:
         endRead();
     }
 
-    // The user's choices are stored at once; listing the devices and the log height are not.
-    void choicesAreStoredWhenTheUserMakesThem_data() {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("stored"); // model, port, baud rate of the FT-710; empty: nothing
-        QTest::addRow("refresh the ports") << u"refresh"_s << QString();
-        QTest::addRow("log height") << u"height"_s << QString();
-        QTest::addRow("no port") << u"no port"_s << u"FT-710||38400"_s;
-        QTest::addRow("baud rate") << u"baud"_s << u"FT-710|ttyUSB0|9600"_s;
-        QTest::addRow("radio model") << u"model"_s << u"FT-991A|ttyUSB0|38400"_s;
-    }
-    void choicesAreStoredWhenTheUserMakesThem() {
-        QFETCH(QString, choice);
-        QFETCH(QString, stored);
-        if (choice == u"refresh"_s)
-            click(u"sidebar.refreshPorts"_s);
-        else if (choice == u"height"_s)
-            QTest::keyClick(widget<QSlider>(u"log.height"_s), Qt::Key_End);
-        else if (choice == u"no port"_s)
-            QVERIFY(choose(u"sidebar.port"_s, QString()));
-        else if (choice == u"baud"_s)
-            QVERIFY(choose(u"sidebar.baud"_s, 9600));
-        else
-            click(u"sidebar.model.FT-991A"_s);
-        const std::optional<QString> record = UserDefaults::text(AppModel::preferencesKey());
-        QCOMPARE(record.has_value(), !stored.isEmpty());
-        if (!record)
-            return;
-        const AppPreferences preferences = *AppPreferences::decode(*record);
-        const DeviceSettings ft710 = preferences.savedSettingsByModel.value(u"FT-710"_s);
-        QCOMPARE(QStringList({rawValue(preferences.selectedRadioModel),
-                              QFileInfo(ft710.selectedPort).fileName(), QString::number(ft710.baudRate)})
-                     .join(u'|'),
-                 stored);
-    }
-
-    // A value no item has is shown dimmed in the menu, and no item is added for it.
-    void valueOutsideTheMenusIsShownAsPlaceholder() {
+    // The sidebar's menus and the model follow each other; a value no item has is shown dimmed
+    // in its menu, and no item is added for it. "Ports aktualisieren" lists the devices anew.
+    void sidebarMenusFollowTheModel() {
+        QVERIFY(choose(u"sidebar.baud"_s, 9600));
+        QCOMPARE(m_model->baudRate(), 9600);
+        QVERIFY(choose(u"sidebar.port"_s, QString()));
+        QCOMPARE(m_model->selectedPort(), QString());
         const int ports = widget<QComboBox>(u"sidebar.port"_s)->count();
         const int rates = widget<QComboBox>(u"sidebar.baud"_s)->count();
         m_model->setSelectedPort(u"/nowhere/ttyUSB9"_s);
@@ -255,11 +224,23 @@ private slots:
             QCOMPARE(menu->placeholderText(), shown);
             QCOMPARE(menu->count(), items);
         }
+        QFile::link(m_radio->devicePath(), m_devices->filePath(u"ttyUSB1"_s));
+        click(u"sidebar.refreshPorts"_s);
+        QCOMPARE(widget<QComboBox>(u"sidebar.port"_s)->count(), ports + 1);
     }
 
-    // The card counts every second down to the connect; the keyboard and a screen reader stay
-    // on the card. Without a port there is nothing to wait for: the model says why at once.
-    void connectCountsDownEverySecondThenConnects() {
+    // The card counts every second down to the connect, with the keyboard and a screen reader
+    // kept on it. "Abbrechen" and closing the window end the count for good: no connect, nothing
+    // logged or sent; a new count starts from the top. Without a port there is nothing to wait
+    // for: the model says why at once.
+    void connectCountdown_data() {
+        QTest::addColumn<QString>("end");
+        QTest::addRow("runs out") << u"runs out"_s;
+        QTest::addRow("Abbrechen") << u"cancel"_s;
+        QTest::addRow("window closed") << u"close"_s;
+    }
+    void connectCountdown() {
+        QFETCH(QString, end);
         QList<int> shown;
         connect(m_view, &ContentView::connectSplashChanged, this, [&] {
             if (m_view->showConnectSplash())
@@ -279,43 +260,29 @@ private slots:
         QTest::keyClick(button(u"splash.cancel"_s), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), button(u"splash.cancel"_s));
         QVERIFY(QAccessible::queryAccessibleInterface(button(u"toolbar.export"_s))->state().disabled);
-        QVERIFY(!m_model->isConnected());
-
         m_view->setCountdownStepInterval(2ms);
-        QTRY_VERIFY(m_model->isConnected());
-        QVERIFY(!m_view->showConnectSplash());
-        QCOMPARE(shown.size(), ContentView::countdownSeconds);
-        for (int step = 0; step < shown.size(); ++step)
-            QCOMPARE(shown[step], ContentView::countdownSeconds - step);
-        QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
-        QVERIFY(button(u"toolbar.export"_s)->isEnabled());
-
-        click(u"sidebar.disconnect"_s);
-        QVERIFY(choose(u"sidebar.port"_s, QString()));
-        click(u"sidebar.connect"_s);
-        QVERIFY(!m_view->showConnectSplash());
-        QVERIFY(m_model->alertMessage().has_value());
-    }
-
-    // "Abbrechen" and closing the window end the count: no connect, nothing logged or sent.
-    void countdownEndsWithoutConnecting_data() {
-        QTest::addColumn<bool>("closeWindow");
-        QTest::addRow("Abbrechen") << false;
-        QTest::addRow("window closed") << true;
-    }
-    void countdownEndsWithoutConnecting() {
-        QFETCH(bool, closeWindow);
-        m_view->setCountdownStepInterval(1ms);
-        click(u"sidebar.connect"_s);
+        if (end == u"runs out"_s) {
+            QTRY_VERIFY(m_model->isConnected());
+            QCOMPARE(shown.size(), ContentView::countdownSeconds);
+            for (int step = 0; step < shown.size(); ++step)
+                QCOMPARE(shown[step], ContentView::countdownSeconds - step);
+            QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
+            QVERIFY(button(u"toolbar.export"_s)->isEnabled());
+            click(u"sidebar.disconnect"_s);
+            QVERIFY(choose(u"sidebar.port"_s, QString()));
+            click(u"sidebar.connect"_s);
+            QVERIFY(!m_view->showConnectSplash());
+            QVERIFY(m_model->alertMessage().has_value());
+            return;
+        }
         QTRY_VERIFY(m_view->connectCountdown() < 55);
         QCloseEvent close;
-        if (closeWindow)
+        if (end == u"close"_s)
             QCoreApplication::sendEvent(m_view, &close);
         else
             click(u"splash.cancel"_s);
         const int left = m_view->connectCountdown();
         QVERIFY(!m_view->showConnectSplash());
-        // A stopped count can never connect later.
         QVERIFY(!m_view->findChild<QTimer *>(u"splash.timer"_s)->isActive());
         QCoreApplication::processEvents();
         QVERIFY(!m_model->isConnected());
@@ -326,7 +293,7 @@ private slots:
         m_view->setCountdownStepInterval(1h);
         m_view->startConnectSplash();
         QCOMPARE(m_view->connectCountdown(), ContentView::countdownSeconds);
-        QCOMPARE(widget<QProgressBar>(u"splash.progress"_s)->value(), 0);
+        QCOMPARE(progress->value(), 0);
     }
 
     // The lines of one turn of the event loop show together, newest first; "Alles kopieren"
@@ -384,9 +351,8 @@ private slots:
         const int most = ContentView::maximumLogPanelHeight;
         QTest::addRow("one step up") << QList<int>{Qt::Key_Right} << 0
                                      << ContentView::defaultLogPanelHeight + step;
-        QTest::addRow("not below the least") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0 << least;
         QTest::addRow("not above the most") << QList<int>{Qt::Key_End, Qt::Key_Right} << 0 << most;
-        QTest::addRow("set below half a step") << QList<int>() << least + step / 2 - 1 << least;
+        QTest::addRow("not below the least") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0 << least;
         QTest::addRow("set at half a step") << QList<int>() << least + step / 2 << least + step;
         QTest::addRow("set beyond the most") << QList<int>() << most + step << most;
     }
@@ -583,25 +549,6 @@ private slots:
         QCOMPARE(failures, QStringList());
     }
 
-    // The width the user drags the sidebar to stays through a hide and show and a rebuild.
-    void sidebarKeepsTheUsersWidth() {
-        auto *splitter = widget<QSplitter>(u"splitter"_s);
-        const int before = splitter->sizes().first();
-        QSplitterHandle *handle = splitter->handle(1);
-        const QPoint grip = handle->rect().center();
-        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
-        QTest::mouseMove(handle, grip + QPoint(40, 0));
-        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(40, 0));
-        const int chosen = splitter->sizes().first();
-        QVERIFY(chosen > before);
-        m_view->hide();
-        m_view->show();
-        QTRY_COMPARE(splitter->sizes().first(), chosen);
-        LanguageSelection::shared()->select(AppLanguage::en);
-        QTRY_VERIFY(widget<QSplitter>(u"splitter"_s) != splitter);
-        QTRY_COMPARE(widget<QSplitter>(u"splitter"_s)->sizes().first(), chosen);
-    }
-
     // A choice of language in the sidebar, the menu or the preferences panel is stored and marked
     // in all three; a stored value that names no language marks none. Qt's own dialogs and
     // buttons take the chosen language where Qt has it, English elsewhere.
@@ -649,9 +596,22 @@ private slots:
                      where == u"stored"_s ? QString() : choice);
     }
 
-    // The window and its open alert take the new language; the window's own state stays, and the
-    // alert's message, made before, is shown as it is, never read as markup.
+    // The window and its open alert take the new language; the window's own state stays, the
+    // sidebar's width the user chose among it, and the alert's message, made before, is shown as
+    // it is, never read as markup.
     void languageChangeRetextsTheWindowAndKeepsItsState() {
+        auto *splitter = widget<QSplitter>(u"splitter"_s);
+        const int before = splitter->sizes().first();
+        QSplitterHandle *handle = splitter->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(40, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(40, 0));
+        const int chosen = splitter->sizes().first();
+        QVERIFY(chosen > before);
+        m_view->hide();
+        m_view->show();
+        QTRY_COMPARE(splitter->sizes().first(), chosen);
         click(u"toolbar.editorMode.Detail"_s);
         QTest::keyClick(widget<QSlider>(u"log.height"_s), Qt::Key_End);
         m_model->setSelectedMemoryID(u"004"_s);
@@ -675,6 +635,7 @@ private slots:
         QVERIFY(m_view->showAdvanced());
         QCOMPARE(m_view->logPanelHeight(), ContentView::maximumLogPanelHeight);
         QTRY_VERIFY(widget(u"splash"_s)->isVisible());
+        QTRY_COMPARE(widget<QSplitter>(u"splitter"_s)->sizes().first(), chosen);
 
         QVERIFY(box->windowTitle() != germanTitle);
         QVERIFY(box->informativeText().contains(u"&lt;b&gt;Port&lt;/b&gt; &amp; mehr"_s));
@@ -684,7 +645,8 @@ private slots:
     }
 
     // "Einstellungen" opens the selected model's window; asked again, the same one comes back and
-    // nothing is called again: an edit of a setting stays.
+    // nothing is called again: an edit of a setting stays. An alert of a run in that window shows
+    // over it, not hidden behind it.
     void settingsWindowOpenedTwiceStaysOne_data() {
         QTest::addColumn<RadioModel>("radioModel");
         for (RadioModel model : allRadioModels())
@@ -708,6 +670,17 @@ private slots:
         QCOMPARE(publications.size(), 0);
         QCOMPARE(m_model->settingsStates().first().value, u"12"_s);
         QVERIFY(!m_app->openWindow(u"no-such-window"_s));
+
+        QApplication::setActiveWindow(m_view);
+        m_model->setAlertMessage(u"first"_s);
+        QTRY_VERIFY(m_view->findChild<QMessageBox *>(u"alert"_s));
+        QApplication::setActiveWindow(settings);
+        m_model->setAlertMessage(u"second"_s);
+        auto *box = settings->findChild<QMessageBox *>(u"alert"_s);
+        QVERIFY(box && box->informativeText().contains(u"second"_s));
+        QTRY_VERIFY(!m_view->findChild<QMessageBox *>(u"alert"_s));
+        box->findChild<QPushButton *>(u"alert.ok"_s)->click();
+        QVERIFY(!m_model->alertMessage());
     }
 
     void everyControlHasAnAccessibleName_data() {
@@ -730,21 +703,6 @@ private slots:
         QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
         const QStringList nameless = namelessControls(QAccessible::queryAccessibleInterface(shown));
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", "_s)));
-    }
-
-    // A message of a run in the settings window must not stay hidden behind it.
-    void alertFollowsTheActiveWindow() {
-        QApplication::setActiveWindow(m_view);
-        m_model->setAlertMessage(u"first"_s);
-        QTRY_VERIFY(m_view->findChild<QMessageBox *>(u"alert"_s));
-        QWidget *settings = m_app->openWindow(u"ft991a-settings"_s);
-        QApplication::setActiveWindow(settings);
-        m_model->setAlertMessage(u"second"_s);
-        auto *box = settings->findChild<QMessageBox *>(u"alert"_s);
-        QVERIFY(box && box->informativeText().contains(u"second"_s));
-        QTRY_VERIFY(!m_view->findChild<QMessageBox *>(u"alert"_s));
-        box->findChild<QPushButton *>(u"alert.ok"_s)->click();
-        QVERIFY(!m_model->alertMessage());
     }
 };
 
