@@ -89,14 +89,13 @@ private slots:
     void windowShowsEveryItemInItsGroup() {
         QFETCH(RadioModel, model);
         m_model->setSelectedRadioModel(model);
-        DeviceSettingsRootView window(m_model.get(), model);
-        window.show();
-        QWidget *view = &window;
+        DeviceSettingsRootView view(m_model.get(), model);
+        view.show();
         QStringList groups;
         for (const DeviceSettingDefinition &definition : definitionsOf(model)) {
             if (!groups.contains(u"settingsGroup:"_s + definition.group))
                 groups << u"settingsGroup:"_s + definition.group;
-            auto *row = view->findChild<DeviceSettingRowView *>(u"settingRow:"_s + definition.id);
+            auto *row = view.findChild<DeviceSettingRowView *>(u"settingRow:"_s + definition.id);
             QVERIFY2(row, qPrintable(definition.id));
             QCOMPARE(row->parent()->objectName(), u"settingsGroup:"_s + definition.group);
             QWidget *editor = row->findChild<QWidget *>(u"settingEditor:"_s + definition.id);
@@ -106,10 +105,10 @@ private slots:
             QCOMPARE(mark != nullptr && mark->isVisible(), definition.disruptsConnection);
         }
         QStringList shown;
-        for (const auto *group : view->findChildren<DeviceSettingsGroupView *>())
+        for (const auto *group : view.findChildren<DeviceSettingsGroupView *>())
             shown << group->objectName();
         QCOMPARE(shown, groups);
-        QCOMPARE(view->findChildren<DeviceSettingRowView *>().size(), definitionsOf(model).size());
+        QCOMPARE(view.findChildren<DeviceSettingRowView *>().size(), definitionsOf(model).size());
     }
 
     // An unread item's picker offers a placeholder first; a value the table does not list is
@@ -211,8 +210,7 @@ private slots:
         if (given == u"1100"_s) {
             // "Zurücksetzen" takes the values back without a word to the radio.
             QTest::mouseClick(view->findChild<QPushButton *>(u"settings.restore"_s), Qt::LeftButton);
-            QVERIFY(!m_model->hasDirtySettings());
-            QVERIFY(radio.received().isEmpty());
+            QVERIFY(!m_model->hasDirtySettings() && radio.received().isEmpty());
         }
         m_model->disconnect();
         QTRY_VERIFY(!m_model->isBusy());
@@ -297,8 +295,7 @@ private slots:
 
         QTest::mouseClick(view->findChild<QPushButton *>(u"settings.synchronize"_s), Qt::LeftButton);
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
-        QVERIFY(!m_model->isConnected());
-        QVERIFY(!mismatch->isVisible());
+        QVERIFY(!m_model->isConnected() && !mismatch->isVisible());
         QCOMPARE(view->findChildren<DeviceSettingRowView *>().size(),
                  definitionsOf(RadioModel::ft991a).size());
         for (const DeviceSettingState &state : m_model->settingsStates())

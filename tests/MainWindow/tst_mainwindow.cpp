@@ -260,8 +260,7 @@ private slots:
             click(u"sidebar.disconnect"_s);
             QVERIFY(choose(u"sidebar.port"_s, QString()));
             click(u"sidebar.connect"_s);
-            QVERIFY(!m_view->showConnectSplash());
-            QVERIFY(m_model->alertMessage().has_value());
+            QVERIFY(!m_view->showConnectSplash() && m_model->alertMessage().has_value());
             return;
         }
         QTRY_VERIFY(m_view->connectCountdown() < 55);
@@ -271,12 +270,9 @@ private slots:
         else
             click(u"splash.cancel"_s);
         const int left = m_view->connectCountdown();
-        QVERIFY(!m_view->showConnectSplash());
-        QVERIFY(!m_view->findChild<QTimer *>(u"splash.timer"_s)->isActive());
+        QVERIFY(!m_view->showConnectSplash() && !m_view->findChild<QTimer *>(u"splash.timer"_s)->isActive());
         QCoreApplication::processEvents();
-        QVERIFY(!m_model->isConnected());
-        QVERIFY(m_model->logLines().isEmpty());
-        QVERIFY(m_radio->received().isEmpty());
+        QVERIFY(!m_model->isConnected() && m_model->logLines().isEmpty() && m_radio->received().isEmpty());
         QCOMPARE(m_view->connectCountdown(), left);
         QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
         m_view->setCountdownStepInterval(1h);
@@ -292,7 +288,6 @@ private slots:
         for (const char *line : {"first", "second", "third"})
             m_model->appendLog(QString::fromUtf8(line));
         QTRY_COMPARE(logText(), allLogLines());
-        QVERIFY(logText().section(u'\n', 0, 0).endsWith(u"third"_s));
         auto *text = widget<LogTextView>(u"log.text"_s);
         QWidget *rows = text->viewport();
         const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
@@ -343,7 +338,6 @@ private slots:
         QTest::addRow("not above the most") << QList<int>{Qt::Key_End, Qt::Key_Right} << 0 << most;
         QTest::addRow("not below the least") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0 << least;
         QTest::addRow("set at half a step") << QList<int>() << least + step / 2 << least + step;
-        QTest::addRow("set beyond the most") << QList<int>() << most + step << most;
     }
     void logHeightMovesInSteps() {
         QFETCH(QList<int>, keys);
@@ -378,23 +372,10 @@ private slots:
         QVERIFY(bottom(view->horizontalScrollBar()) < bottom(table));
     }
 
-    // "Detail" swaps the table for the detail editor above the log; without a channel a
-    // placeholder stands in for both.
-    void editorModeSwitchesTheDetailColumn() {
-        QVERIFY(widget(u"detail.tableSlot"_s)->isVisible());
-        click(u"toolbar.editorMode.Detail"_s);
-        QCOMPARE(m_view->editorMode(), EditorMode::detail);
-        QVERIFY(widget(u"detail.editorSlot"_s)->isVisible());
-        QVERIFY(!widget(u"detail.tableSlot"_s)->isVisible());
-        QVERIFY(widget(u"log"_s)->isVisible());
-        m_view->setDraft(std::nullopt);
-        QVERIFY(widget(u"detail.noDraft"_s)->isVisible());
-        QVERIFY(!widget(u"log"_s)->isVisible());
-        QVERIFY(!widget(u"detail.editorSlot"_s)->isVisible());
-    }
-
     // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
-    // its toggle and press actions choose the model or the mode as a click does.
+    // its toggle and press actions choose the model or the mode as a click does. "Detail" swaps
+    // the table for the detail editor above the log; without a channel a placeholder stands in
+    // for both.
     void segmentedPickersFollowTheirAccessibleActions_data() {
         QTest::addColumn<QString>("segment");
         QTest::addColumn<QString>("action");
@@ -415,6 +396,13 @@ private slots:
         QTRY_VERIFY(picker == u"sidebar.model"_s ? m_model->selectedRadioModel() == RadioModel::ft991a
                                                  : m_view->editorMode() == EditorMode::detail);
         QVERIFY(button->state().checked);
+        if (picker == u"sidebar.model"_s)
+            return;
+        QVERIFY(widget(u"detail.editorSlot"_s)->isVisible() && widget(u"log"_s)->isVisible() &&
+                !widget(u"detail.tableSlot"_s)->isVisible());
+        m_view->setDraft(std::nullopt);
+        QVERIFY(widget(u"detail.noDraft"_s)->isVisible() && !widget(u"log"_s)->isVisible() &&
+                !widget(u"detail.editorSlot"_s)->isVisible());
     }
 
     // The window follows the model; the file holds the table as it was when "Export" was pressed,
@@ -506,8 +494,8 @@ private slots:
             return QFile::encodeName(folder.filePath(QLatin1String(file)));
         };
         QFile file(QString::fromLocal8Bit(name("file")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_model->backupDocument().fileContents()) > 0);
-        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(m_model->backupDocument().fileContents()) > 0 &&
+                file.flush());
         QCOMPARE(mkfifo(name("pipe").constData(), 0600), 0);
         QCOMPARE(link(name("pipe").constData(), name("backup.json").constData()), 0);
         std::atomic_bool reading = true;
