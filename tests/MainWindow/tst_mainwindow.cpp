@@ -281,7 +281,8 @@ private slots:
         QCOMPARE(progress->value(), 0);
     }
 
-    // The lines of one turn of the event loop show together, newest first; "Alles kopieren"
+    // The lines of one turn of the event loop show together, newest first, and a screen reader
+    // reads the same read-only text; "Alles kopieren"
     // copies all of them, "Log löschen" clears them. Dragging across a row and copying with the
     // keyboard copies that row only.
     void logShowsNewestFirstCopiesAndClears() {
@@ -289,6 +290,9 @@ private slots:
             m_model->appendLog(QString::fromUtf8(line));
         QTRY_COMPARE(logText(), allLogLines());
         auto *text = widget<LogTextView>(u"log.text"_s);
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(text); // a screen reader's view
+        QVERIFY(read->state().readOnly && read->state().multiLine);
+        QCOMPARE(read->textInterface()->text(0, -1), allLogLines());
         QWidget *rows = text->viewport();
         const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
         QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
