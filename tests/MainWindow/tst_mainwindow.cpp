@@ -282,9 +282,8 @@ private slots:
     }
 
     // The lines of one turn of the event loop show together, newest first, and a screen reader
-    // reads the same read-only text; "Alles kopieren"
-    // copies all of them, "Log löschen" clears them. Dragging across a row and copying with the
-    // keyboard copies that row only.
+    // reads the same read-only text; "Alles kopieren" copies all of them, "Log löschen" clears
+    // them. Dragging across a row and copying with the keyboard copies that row only.
     void logShowsNewestFirstCopiesAndClears() {
         for (const char *line : {"first", "second", "third"})
             m_model->appendLog(QString::fromUtf8(line));
