@@ -364,9 +364,10 @@ std::optional<Override> FakeRadio::State::takeOverride(const QString &command) {
 }
 
 std::optional<QString> FakeRadio::State::play(const QString &command) {
-    const QString name = command.left(2);
-    const QString slot = command.mid(2, 3);
-    const QString rest = command.mid(5).chopped(1);
+    const QString body = command.chopped(1); // every command ends in ";"
+    const QString name = body.left(2);
+    const QString slot = body.mid(2, 3);
+    const QString rest = body.mid(5);
     const bool ft991a = model == RadioModel::ft991a;
     if (name == u"MR" && rest.isEmpty())
         return memoryRead(slot);
@@ -377,9 +378,9 @@ std::optional<QString> FakeRadio::State::play(const QString &command) {
     if (name == u"MC" && ft991a && rest.isEmpty())
         return channelSelect(slot);
     if (name == u"CN" && ft991a)
-        return toneNumber(command.mid(2).chopped(1));
+        return toneNumber(body.mid(2));
     if (name == u"EX")
-        return menu(command.mid(2).chopped(1));
+        return menu(body.mid(2));
     return QString::fromLatin1(rejection);
 }
 
