@@ -11,6 +11,9 @@ public:
     TestSettings(const TestSettings &) = delete;
     TestSettings &operator=(const TestSettings &) = delete;
 
+    // Stores the language choice ("de", "en", "system", ...) as the language pickers do.
+    static void setLanguage(const QString &choice);
+
 private:
     QTemporaryDir m_folder;
 };
