@@ -2,26 +2,22 @@
 
 #include "AppModel/AppModel.h"
 #include "FakeRadio.h"
-#include "Localization/L.h"
 #include "RadioLink/LinkTiming.h"
 #include "TestSettings.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
-// What every test against the fake radio sets up: an empty settings store, German texts and
-// waits scaled down to a tenth.
+// What every test against the fake radio sets up: an empty settings store, German texts and the
+// link's waits scaled down to a tenth.
 struct LinkTestEnvironment {
     LinkTestEnvironment() {
-        L::setPreferredLanguagesSource([] { return QStringList{QStringLiteral("de-DE")}; });
+        TestSettings::setLanguage(QStringLiteral("de"));
+        LinkTiming::setWaits({});
         LinkTiming::setScale(0.1);
     }
-    ~LinkTestEnvironment() {
-        L::setPreferredLanguagesSource({});
-        LinkTiming::setScale(1.0);
-    }
+    ~LinkTestEnvironment() { LinkTiming::setScale(1.0); }
 
     TestSettings settings;
 };
@@ -39,7 +35,7 @@ struct ConnectedModel {
 
     // A value the radio holds for a menu item, other than what an empty state normalises to.
     static QString menuValue(const DeviceSettingDefinition &definition) {
-        if (definition.fieldKind == DeviceSettingFieldKind::choice && !definition.options.isEmpty())
+        if (definition.fieldKind == DeviceSettingFieldKind::choice)
             return definition.options.last().code;
         return definition.normalizeForWrite(QStringLiteral("1"));
     }
@@ -49,21 +45,19 @@ struct ConnectedModel {
             radio.setMenuValue(definition.writePrefix, menuValue(definition));
     }
 
-    // The log without its time stamps, oldest line first.
+    // The messages that are not the CAT connection's own lines, without their time stamps, oldest
+    // first.
     QStringList messages() const {
-        QStringList lines;
-        for (const QString &line : app.logLines())
-            lines.prepend(line.mid(QStringLiteral("[12:00:00] ").size()));
-        return lines;
-    }
-    // The messages that are not the CAT connection's own lines.
-    QStringList operationMessages() const {
         static const QRegularExpression catLine(QStringLiteral("^(TX|RX|IGNORED RX|SET OK) "));
-        QStringList lines = messages();
-        lines.removeIf([](const QString &line) { return catLine.match(line).hasMatch(); });
+        QStringList lines;
+        for (const QString &line : app.logLines()) {
+            const QString message = line.mid(QStringLiteral("[12:00:00] ").size());
+            if (!catLine.match(message).hasMatch())
+                lines.prepend(message);
+        }
         return lines;
     }
-    QString newestMessage() const { return operationMessages().value(operationMessages().size() - 1); }
+    QString newestMessage() const { return messages().value(messages().size() - 1); }
 
     QTemporaryDir devices;
     FakeRadio radio;

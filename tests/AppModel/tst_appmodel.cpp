@@ -1,7 +1,7 @@
 #include "AppModel/AppModel.h"
 #include "AppModel/AppPreferences.h"
-#include "Localization/L.h"
 #include "Localization/UserDefaults.h"
+#include "MemoryRecord.h"
 #include "TestSettings.h"
 
 #include <QFile>
@@ -11,8 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Everything of the application model that needs no radio: start-up, preferences, the device list,
-// the log, the memory table, the link's failures and the backup document.
+// the log, the memory table, a link that cannot open, the menu-setting states and the backups.
 class AppModelTest : public QObject {
     Q_OBJECT
 
@@ -20,33 +22,32 @@ private slots:
     void init() {
         m_settings = std::make_unique<TestSettings>();
         m_devices = std::make_unique<QTemporaryDir>();
-        m_preferred = {QStringLiteral("de-DE")};
-        L::setPreferredLanguagesSource([this] { return m_preferred; });
+        TestSettings::setLanguage(u"de"_s);
         m_clipboard.clear();
         m_now = QTime(12, 0, 0);
     }
-    void cleanup() { L::setPreferredLanguagesSource({}); }
 
+    // An unreadable record is ignored whole and left in the store. Stored text | FT-991A at 57600 baud.
     void startUp_data() {
+        const char *const stored = R"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{"FT-991A":)";
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("readable"); // selects the FT-991A at 57600 baud
-        const QString ft991a = R"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{"FT-991A":%1}})";
-        const QString settings = R"({"selectedPort":"","baudRate":%1})";
+        QTest::addColumn<bool>("readable");
         QTest::addRow("nothing stored") << QString() << false;
-        QTest::addRow("FT-991A stored") << ft991a.arg(settings.arg(57600)) << true;
-        // An unreadable record is ignored whole and left in the store.
-        QTest::addRow("not JSON") << "{selectedRadioModel" << false;
-        QTest::addRow("unknown model")
-            << R"({"selectedRadioModel":"FT-1000","savedSettingsByModel":{}})" << false;
-        QTest::addRow("model missing") << R"({"savedSettingsByModel":{}})" << false;
-        QTest::addRow("settings missing") << R"({"selectedRadioModel":"FT-991A"})" << false;
-        QTest::addRow("baud rate as text") << ft991a.arg(settings.arg("\"9600\"")) << false;
-        QTest::addRow("fractional baud rate") << ft991a.arg(settings.arg(96.5)) << false;
-        // The line could not run at a rate the sidebar does not offer.
-        QTest::addRow("baud rate not offered") << ft991a.arg(settings.arg(12345)) << false;
-        QTest::addRow("negative baud rate") << ft991a.arg(settings.arg(-1)) << false;
-        QTest::addRow("port missing") << ft991a.arg(R"({"baudRate":9600})") << false;
-        QTest::addRow("port null") << ft991a.arg(R"({"selectedPort":null,"baudRate":9600})") << false;
+        for (const auto &[settings, readable] : std::initializer_list<std::pair<const char *, bool>>{
+                 {R"({"selectedPort":"","baudRate":57600}})", true},
+                 {R"({"selectedPort":"","baudRate":57600.0}})", true},
+                 {R"({"selectedPort":"","baudRate":"57600"}})", false},
+                 {R"({"selectedPort":""}})", false},
+                 {R"({"selectedPort":"","baudRate":96.5}})", false},
+                 {R"({"selectedPort":"","baudRate":12345}})", false},
+                 {R"({"selectedPort":null,"baudRate":57600}})", false},
+                 {R"(57600})", false}})
+            QTest::addRow("%s", settings)
+                << QString::fromLatin1(stored) + QString::fromLatin1(settings) + u"}"_s << readable;
+        for (const char *record :
+             {"{selectedRadioModel", R"({"selectedRadioModel":"FT-1000","savedSettingsByModel":{}})",
+              R"({"savedSettingsByModel":{}})", R"({"selectedRadioModel":"FT-991A"})"})
+            QTest::addRow("%s", record) << QString::fromLatin1(record) << false;
     }
     void startUp() {
         QFETCH(QString, stored);
@@ -57,29 +58,26 @@ private slots:
         AppModel app(options());
         QCOMPARE(app.selectedRadioModel(), model);
         QCOMPARE(app.baudRate(), readable ? 57600 : 38400);
-        QCOMPARE(app.selectedPort(), QString());
-        QVERIFY(app.availablePorts().isEmpty());
+        QCOMPARE(app.selectedPort() + app.availablePorts().join(u' '), QString());
         QCOMPARE(app.memories().size(), memoryRange(model).count());
         QCOMPARE(app.memories().last(),
                  RadioMemory::empty(RadioMemory::slotText(memoryRange(model).upperBound), model));
-        QCOMPARE(app.selectedMemoryID(), std::optional<QString>(QStringLiteral("001")));
-        QCOMPARE(app.settingsStates().size(), app.currentSettingDefinitions().size());
-        QVERIFY(!app.hasDirtySettings());
+        QCOMPARE(app.selectedMemoryID(), std::optional(u"001"_s));
+        QCOMPARE(app.settingsStates().last().definition(), app.currentSettingDefinitions().last());
+        QVERIFY(!app.hasDirtySettings() && !app.isConnected() && !app.isBusy() && !app.alertMessage());
         QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
-        QCOMPARE(app.settingsProgress(), 0.0);
-        QCOMPARE(app.settingsStatusText(), QString());
-        QVERIFY(app.logLines().isEmpty());
-        QVERIFY(!app.isConnected() && !app.isBusy() && !app.alertMessage());
+        QVERIFY(app.settingsProgress() == 0.0 && app.settingsStatusText().isEmpty() &&
+                app.logLines().isEmpty());
         QCOMPARE(UserDefaults::value(AppModel::preferencesKey()).toString(), stored);
     }
 
     void preferencesKeepEveryModelKey() {
-        const AppPreferences preferences{RadioModel::ft991a,
-                                         {{QStringLiteral("FT-710"), {QStringLiteral("/dev/ttyUSB0"), 9600}},
-                                          {QStringLiteral("other"), {QStringLiteral("x"), 4800}}}};
-        QCOMPARE(AppPreferences::decode(preferences.encode()), std::optional<AppPreferences>(preferences));
+        const AppPreferences preferences{
+            RadioModel::ft991a, {{u"FT-710"_s, {u"/dev/ttyUSB0"_s, 9600}}, {u"other"_s, {u"x"_s, 4800}}}};
+        QCOMPARE(AppPreferences::decode(preferences.encode()), std::optional(preferences));
     }
 
+    // The devices of the folder whose names a radio's port has, sorted; the saved one if listed.
     void serialDevicesAndTheChosenPort_data() {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("saved");
@@ -109,11 +107,11 @@ private slots:
         for (const QString &name : names)
             makeDevice(name);
         const QString stored =
-            AppPreferences{RadioModel::ft710, {{QStringLiteral("FT-710"), {path(saved), 9600}}}}.encode();
+            AppPreferences{RadioModel::ft710, {{u"FT-710"_s, {path(saved), 9600}}}}.encode();
         UserDefaults::setValue(AppModel::preferencesKey(), stored);
         AppModel::Options folder = options();
         if (names.isEmpty())
-            folder.deviceFolder = path("absent");
+            folder.deviceFolder = path(u"absent"_s);
         AppModel app(folder);
         QStringList paths;
         for (const QString &name : listed)
@@ -125,97 +123,87 @@ private slots:
     }
 
     void preferencesAreWrittenWhenAPortOrRateIsChosenNotOnRefresh() {
-        makeDevice("ttyUSB0");
-        makeDevice("ttyUSB1");
+        makeDevice(u"ttyUSB0"_s);
+        makeDevice(u"ttyUSB1"_s);
         AppModel app(options());
         app.refreshPorts();
         QVERIFY(!UserDefaults::value(AppModel::preferencesKey()).isValid());
-
         app.setBaudRate(57600);
-        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{path("ttyUSB0"), 57600}));
-        app.setSelectedPort(path("ttyUSB1"));
-        QCOMPARE(storedSettings("FT-710").selectedPort, path("ttyUSB1"));
-
-        QFile::remove(path("ttyUSB0"));
+        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{path(u"ttyUSB0"_s), 57600}));
+        app.setSelectedPort(path(u"ttyUSB1"_s));
+        QCOMPARE(storedSettings("FT-710").selectedPort, path(u"ttyUSB1"_s));
+        QFile::remove(path(u"ttyUSB0"_s));
         app.refreshPorts(); // a listed port stays
-        QCOMPARE(app.selectedPort(), path("ttyUSB1"));
-        QFile::remove(path("ttyUSB1"));
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QFile::remove(path(u"ttyUSB1"_s));
         app.refreshPorts();
         QCOMPARE(app.selectedPort(), QString());
-        QCOMPARE(storedSettings("FT-710").selectedPort, path("ttyUSB1"));
-
-        app.setSelectedPort(QStringLiteral("/nowhere/ttyUSB9")); // not listed, stored anyway
-        QCOMPARE(storedSettings("FT-710").selectedPort, QStringLiteral("/nowhere/ttyUSB9"));
+        QCOMPARE(storedSettings("FT-710").selectedPort, path(u"ttyUSB1"_s));
+        makeDevice(u"ttyUSB1"_s);
+        app.refreshPorts(); // the saved port is back
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        app.setSelectedPort(u"/nowhere/ttyUSB9"_s); // not listed, stored anyway
+        QCOMPARE(storedSettings("FT-710").selectedPort, u"/nowhere/ttyUSB9"_s);
     }
 
-    void logLinesAreNewestFirstInTheLanguageOfTheMoment_data() {
-        QTest::addColumn<QTime>("time");
-        QTest::addColumn<QString>("prefix");
-        QTest::addRow("morning") << QTime(9, 5, 7) << "[09:05:07] ";
-        QTest::addRow("evening") << QTime(21, 5, 7) << "[21:05:07] ";
-    }
-    void logLinesAreNewestFirstInTheLanguageOfTheMoment() {
-        QFETCH(QTime, time);
-        QFETCH(QString, prefix);
-        m_now = time;
+    // Newest first, stamped with the time; each line in the language of its moment.
+    void logLines() {
+        m_now = QTime(9, 5, 7);
         AppModel app(options());
         QSignalSpy changes(&app, &AppModel::logLinesChanged);
         app.copyLogToPasteboard();
         QCOMPARE(m_clipboard, QStringList{QString()});
-        app.appendLog(QStringLiteral("second\nline"));
+        app.appendLog(u"second\nline"_s);
         QCOMPARE(changes.count(), 2);
-        m_preferred = {QStringLiteral("en-US")};
+        TestSettings::setLanguage(u"en"_s);
         app.copyLogToPasteboard();
         QCOMPARE(m_clipboard.last(),
-                 prefix + "second\nline\n" + prefix + "Log in die Zwischenablage kopiert");
-        QCOMPARE(app.logLines(), QStringList({prefix + "Log copied to clipboard", prefix + "second\nline",
-                                              prefix + "Log in die Zwischenablage kopiert"}));
+                 u"[09:05:07] second\nline\n[09:05:07] Log in die Zwischenablage kopiert"_s);
+        QCOMPARE(app.logLines().first(), u"[09:05:07] Log copied to clipboard"_s);
         app.clearLog();
-        QCOMPARE(app.logLines(), QStringList{prefix + "Log cleared"});
+        QCOMPARE(app.logLines(), QStringList{u"[09:05:07] Log cleared"_s});
+        TestSettings::setLanguage(u"de"_s);
+        app.clearLog();
+        QCOMPARE(app.logLines(), QStringList{u"[09:05:07] Log gelöscht"_s});
+        QCOMPARE(changes.count(), 7);
     }
 
+    // A row is replaced in place (one row repaints); a slot the table lacks is added and the table
+    // sorted again; every assignment signals, also of an equal value.
     void memoryTableRowsAndSelection() {
         AppModel app(options());
         QSignalSpy rowChanges(&app, &AppModel::memoryChanged);
         QSignalSpy tableChanges(&app, &AppModel::memoriesChanged);
-        RadioMemory channel = RadioMemory::empty(QStringLiteral("005"), RadioModel::ft710);
-        channel.frequency = QStringLiteral("145500000");
-        app.replaceMemory(channel); // in place: one row repaints
-        QCOMPARE(app.memories().at(4), channel);
+        const RadioMemory fifth = memoryRecord(RadioModel::ft710, {{"slot", "005"}});
+        app.replaceMemory(fifth);
+        QCOMPARE(app.memories().at(4), fifth);
         QCOMPARE(rowChanges.count(), 1);
         QCOMPARE(rowChanges.first().first().toInt(), 4);
-        app.setMemoryAt(99, channel);
-        app.setMemoryAt(-1, channel);
-        QCOMPARE(rowChanges.count(), 1);
-        QCOMPARE(tableChanges.count(), 0);
-
-        RadioMemory first = RadioMemory::empty(QStringLiteral("003"), RadioModel::ft710);
-        first.tag = QStringLiteral("FIRST");
-        RadioMemory second = first;
-        second.slot = QStringLiteral("004");
-        second.tag = QStringLiteral("SECOND");
-        app.applyImportedBackup(
-            MemoryBackup{RadioModel::ft710, {second, first}, QDateTime::currentDateTimeUtc()});
-        QCOMPARE(app.selectedMemory()->tag, QStringLiteral("FIRST"));
-        app.replaceMemory(RadioMemory::empty(QStringLiteral("001"), RadioModel::ft710)); // appended, sorted
-        QCOMPARE(app.memories().first().slot, QStringLiteral("001"));
-        QCOMPARE(app.selectedMemoryID(), std::optional<QString>(QStringLiteral("003")));
-        app.setSelectedMemoryID(QStringLiteral("500"));
+        app.setMemoryAt(99, fifth);
+        app.setMemoryAt(-1, fifth);
+        QCOMPARE(rowChanges.count() + tableChanges.count(), 1);
+        const RadioMemory beyond = memoryRecord(RadioModel::ft710, {{"slot", "100"}});
+        app.replaceMemory(beyond);
+        QCOMPARE(app.memories().last(), beyond);
+        app.replaceMemory(memoryRecord(RadioModel::ft710, {{"slot", "000"}}));
+        QCOMPARE(app.memories().first().slot, u"000"_s);
+        QCOMPARE(tableChanges.count(), 2);
+        QCOMPARE(app.selectedMemoryID(), std::optional(u"001"_s));
+        app.setSelectedMemoryID(u"005"_s);
+        QCOMPARE(app.selectedMemory(), std::optional(fifth));
+        app.setSelectedMemoryID(u"500"_s);
         QVERIFY(!app.selectedMemory());
         app.setSelectedMemoryID(std::nullopt);
         QVERIFY(!app.selectedMemory());
-
-        QSignalSpy alerts(&app,
-                          &AppModel::alertMessageChanged); // every assignment signals, also an equal one
-        app.setAlertMessage(QStringLiteral("x"));
-        app.setAlertMessage(QStringLiteral("x"));
+        QSignalSpy alerts(&app, &AppModel::alertMessageChanged);
+        app.setAlertMessage(u"x"_s);
+        app.setAlertMessage(u"x"_s);
         QCOMPARE(alerts.count(), 2);
     }
 
     void radioOperationsNeedALink() {
         AppModel app(options());
-        app.setSettingValue(app.settingsStates().first().id(),
-                            QStringLiteral("1")); // not-connected comes first
+        app.setSettingValue(app.settingsStates().first().id(), u"1"_s); // not-connected comes first
         QSignalSpy busy(&app, &AppModel::isBusyChanged);
         const QList<std::function<void()>> operations = {
             [&] { app.readAll(); },
@@ -231,128 +219,127 @@ private slots:
         for (const auto &operation : operations) {
             app.setAlertMessage(std::nullopt);
             operation();
-            QCOMPARE(app.alertMessage(),
-                     std::optional<QString>(QStringLiteral("Keine aktive CAT-Verbindung.")));
+            QCOMPARE(app.alertMessage(), std::optional(u"Keine aktive CAT-Verbindung."_s));
         }
+        QVERIFY(!app.alertIfUnsendable(memoryRecord(RadioModel::ft710, {{"tag", "Zürich"}})));
         QCOMPARE(busy.count(), 0);
         QVERIFY(app.logLines().isEmpty());
     }
 
     void connectToAnUnopenablePathFailsButStoresTheChoice() {
-        m_preferred = {QStringLiteral("en-US")};
+        TestSettings::setLanguage(u"en"_s);
         AppModel app(options());
-        const QString missing = path("ttyUSB-missing");
+        const QString missing = path(u"ttyUSB-missing"_s);
         app.setSelectedPort(missing);
         app.setBaudRate(9600);
         UserDefaults::remove(AppModel::preferencesKey());
         app.connect();
         QVERIFY(!app.isConnected());
-        QCOMPARE(app.alertMessage(),
-                 std::optional<QString>(QStringLiteral("Could not open port: ") + missing));
+        QCOMPARE(app.alertMessage(), std::optional(u"Could not open port: "_s + missing));
         QCOMPARE(app.logLines(),
                  QStringList{"[12:00:00] Connection failed: Could not open port: " + missing});
         QCOMPARE(storedSettings("FT-710"), (DeviceSettings{missing, 9600}));
     }
 
+    // The other model's table and states, its own port and rate; the choice is stored.
     void switchingTheModelRebuildsAndRestoresSettings() {
-        makeDevice("ttyUSB0");
-        makeDevice("ttyUSB1");
+        makeDevice(u"ttyUSB0"_s);
+        makeDevice(u"ttyUSB1"_s);
         AppModel app(options());
-        app.setSelectedPort(path("ttyUSB1"));
+        app.setSelectedPort(path(u"ttyUSB1"_s));
         app.setBaudRate(9600);
-        app.setSettingValue(app.settingsStates().first().id(), QStringLiteral("1"));
+        app.setSettingValue(app.settingsStates().first().id(), u"1"_s);
         UserDefaults::remove(AppModel::preferencesKey());
         QSignalSpy tables(&app, &AppModel::memoriesChanged);
         app.setSelectedRadioModel(RadioModel::ft710); // the selected one: nothing happens
         QCOMPARE(tables.count(), 0);
-        QVERIFY(app.logLines().isEmpty());
-        QVERIFY(!UserDefaults::value(AppModel::preferencesKey()).isValid());
+        QVERIFY(app.logLines().isEmpty() && !UserDefaults::value(AppModel::preferencesKey()).isValid());
 
         app.setSelectedRadioModel(RadioModel::ft991a);
-        QCOMPARE(app.memories().size(), 117);
-        QCOMPARE(app.selectedMemoryID(), std::optional<QString>(QStringLiteral("001")));
+        QCOMPARE(app.memories().size(), memoryRange(RadioModel::ft991a).count());
+        QCOMPARE(app.selectedMemoryID(), std::optional(u"001"_s));
         QCOMPARE(app.settingsStates().size(), DeviceSettingDefinition::ft991aDefinitions().size());
         QVERIFY(!app.hasDirtySettings());
         QCOMPARE(app.baudRate(), 38400);
-        QCOMPARE(app.selectedPort(), path("ttyUSB1"));
-        QCOMPARE(app.logLines(), QStringList{"[12:00:00] Funkmodell gewechselt zu FT-991A"});
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QCOMPARE(app.logLines(), QStringList{u"[12:00:00] Funkmodell gewechselt zu FT-991A"_s});
         QCOMPARE(storedPreferences().selectedRadioModel, RadioModel::ft991a);
-        QCOMPARE(storedSettings("FT-991A"), (DeviceSettings{path("ttyUSB1"), 38400}));
+        QCOMPARE(storedSettings("FT-991A"), (DeviceSettings{path(u"ttyUSB1"_s), 38400}));
 
-        app.setSelectedPort(path("ttyUSB0"));
+        app.setSelectedPort(path(u"ttyUSB0"_s));
+        TestSettings::setLanguage(u"en"_s);
         app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.logLines().first(), u"[12:00:00] Radio model switched to FT-710"_s);
         QCOMPARE(app.baudRate(), 9600);
-        QCOMPARE(app.selectedPort(), path("ttyUSB1"));
-        QCOMPARE(app.memories().size(), 99);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QCOMPARE(app.memories().size(), memoryRange(RadioModel::ft710).count());
     }
 
     void settingValuesAreEditedAndRestored() {
         AppModel app(options());
         QSignalSpy changes(&app, &AppModel::settingsStatesChanged);
-        app.setSettingValue(QStringLiteral("no.such.item"), QStringLiteral("1"));
+        app.setSettingValue(u"no.such.item"_s, u"1"_s);
         QCOMPARE(changes.count(), 0);
-        const QString id = app.settingsStates().first().id(); // a numeric item
-        app.setSettingValue(id, QStringLiteral(" 5 "));
-        QCOMPARE(app.settingsStates().first().value, QStringLiteral(" 5 "));
+        const QString id = app.settingsStates().at(1).id();
+        app.setSettingValue(id, u" 5 "_s);
+        QCOMPARE(app.settingsStates().at(1).value, u" 5 "_s);
         QVERIFY(app.hasDirtySettings());
         app.restoreSettingsToOriginal();
         QVERIFY(!app.hasDirtySettings());
-        QCOMPARE(app.settingsStates().first().value, QString());
+        QCOMPARE(app.settingsStates().at(1).value, QString());
         QCOMPARE(changes.count(), 1 + app.settingsStates().size());
     }
 
     void exportedDocumentImportsIntoAnotherModel() {
         AppModel app(options());
-        RadioMemory channel = RadioMemory::empty(QStringLiteral("007"), RadioModel::ft710);
-        channel.frequency = QStringLiteral("7050000");
-        channel.isEmpty = false;
-        app.replaceMemory(channel);
+        app.replaceMemory(memoryRecord(RadioModel::ft710, {{"slot", "007"}}));
         const QByteArray contents = app.backupDocument().fileContents();
-        QCOMPARE(QJsonDocument::fromJson(contents).object().keys(),
-                 QStringList({"exportedAt", "memories", "radioModel"}));
         const MemoryBackup read = JSONBackupDocument::fromFileContents(contents).backup;
         QVERIFY(qAbs(read.exportedAt.secsTo(QDateTime::currentDateTimeUtc())) < 5);
+        QCOMPARE(JSONBackupDocument::nameFilter(), u"JSON (*.json)"_s);
 
         AppModel other(options());
         other.setSelectedRadioModel(RadioModel::ft991a);
+        other.setSelectedMemoryID(u"050"_s);
         other.applyImportedBackup(read);
         QCOMPARE(other.selectedRadioModel(), RadioModel::ft710);
         QCOMPARE(other.memories(), app.memories());
+        QCOMPARE(other.selectedMemoryID(), std::optional(u"001"_s));
+        QCOMPARE(other.logLines().first(),
+                 u"[12:00:00] Backup mit %1 Speichern importiert"_s.arg(app.memories().size()));
     }
 
     // Nothing of a backup with a channel the model cannot hold is taken: no model switch, no row.
     void faultyBackupIsRefusedWhole_data() {
         QTest::addColumn<QStringList>("slotTexts");
         QTest::addColumn<RadioModel>("channelModel");
-        QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("alert");
-        const QString notASlot = QStringLiteral(
-            "Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) ist kein Speicherplatz des "
-            "FT-991A.");
-        const auto ft991a = RadioModel::ft991a;
-        for (const QString slot : {"abc", "999", "000", "-1", "003;EX026099"})
-            QTest::addRow("%s", qPrintable(slot))
-                << QStringList{"001", slot} << ft991a << "de" << notASlot.arg(2).arg(slot);
+        const QString notASlot =
+            u"Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) ist kein Speicherplatz "
+            "des FT-991A."_s;
+        for (const char *slot : {"abc", "999", "118", "000", "-1", "003;EX026099"})
+            QTest::addRow("%s", slot)
+                << QStringList{"001", slot} << RadioModel::ft991a << notASlot.arg(2).arg(slot);
         QTest::addRow("slot twice")
-            << QStringList{"001", "002", "001"} << ft991a << "de"
+            << QStringList{"001", "002", "001"} << RadioModel::ft991a
             << "Backup nicht importiert: Eintrag 3 (Speicherplatz „001“) kommt doppelt vor.";
         QTest::addRow("other model, English")
-            << QStringList{"005"} << RadioModel::ft710 << "en"
+            << QStringList{"005"} << RadioModel::ft710
             << R"(Backup not imported: entry 1 (slot "005") belongs to the FT-710, not the FT-991A.)";
     }
     void faultyBackupIsRefusedWhole() {
         QFETCH(QStringList, slotTexts);
         QFETCH(RadioModel, channelModel);
-        QFETCH(QString, language);
         QFETCH(QString, alert);
-        m_preferred = {language};
+        if (alert.startsWith(u"Backup not"))
+            TestSettings::setLanguage(u"en"_s);
         AppModel app(options());
         const QList<RadioMemory> before = app.memories();
         QList<RadioMemory> channels;
         for (const QString &slot : slotTexts)
             channels.append(RadioMemory::empty(slot, channelModel));
         app.applyImportedBackup(MemoryBackup{RadioModel::ft991a, channels, QDateTime::currentDateTimeUtc()});
-        QCOMPARE(app.alertMessage(), std::optional<QString>(alert));
+        QCOMPARE(app.alertMessage(), std::optional(alert));
         QCOMPARE(app.selectedRadioModel(), RadioModel::ft710);
         QCOMPARE(app.memories(), before);
         QVERIFY(app.logLines().isEmpty());
@@ -381,9 +368,8 @@ private:
 
     std::unique_ptr<TestSettings> m_settings;
     std::unique_ptr<QTemporaryDir> m_devices;
-    QStringList m_preferred;
     QStringList m_clipboard;
-    QTime m_now{12, 0, 0};
+    QTime m_now;
 };
 
 QTEST_GUILESS_MAIN(AppModelTest)

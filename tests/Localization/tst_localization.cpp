@@ -2,6 +2,7 @@
 #include "Localization/L.h"
 #include "Localization/TranslationCatalogue.h"
 #include "Localization/UserDefaults.h"
+#include "TestRows.h"
 #include "TestSettings.h"
 
 #include <QRegularExpression>
@@ -14,7 +15,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString noteKey = u"Hinweis"_s;
-const QString unknownKey = u"Dieser Text steht in keiner Tabelle"_s;
 
 QString code(AppLanguage language) {
     return rawValue(language);
@@ -52,79 +52,48 @@ private slots:
     void cleanup() { L::setPreferredLanguagesSource({}); }
 
     // An unrecognised stored value means "system", which takes the first preferred language only.
+    // Stored choice ("-": none) | preferred languages | the choice | the effective language.
     void effectiveLanguage_data() {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QStringList>("preferred");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("effective");
-        const QStringList swedish{u"sv-SE"_s};
-        QTest::addRow("nothing stored") << QVariant() << swedish << u"system"_s << u"sv"_s;
-        QTest::addRow("system") << QVariant("system") << swedish << u"system"_s << u"sv"_s;
-        QTest::addRow("de") << QVariant("de") << swedish << u"de"_s << u"de"_s;
-        QTest::addRow("fr") << QVariant("fr") << QStringList{u"de-DE"_s} << u"fr"_s << u"fr"_s;
-        for (const char *unknown : {"DE", "de-DE", "", "Deutsch"})
-            QTest::addRow("stored \"%s\"", unknown) << QVariant(unknown) << swedish << u"system"_s << u"sv"_s;
-        QTest::addRow("not a text") << QVariant(7) << swedish << u"system"_s << u"sv"_s;
-        QTest::addRow("German system") << QVariant() << QStringList{u"de-CH"_s} << u"system"_s << u"de"_s;
-        QTest::addRow("first entry only")
-            << QVariant() << QStringList{u"zh-Hans"_s, u"fr-FR"_s} << u"system"_s << u"en"_s;
-        QTest::addRow("empty list") << QVariant() << QStringList{} << u"system"_s << u"en"_s;
+        addRows({"-|sv-SE|system|sv", "system|sv-SE|system|sv", "de|sv-SE|de|de", "fr|de-DE|fr|fr",
+                 "DE|sv-SE|system|sv", "de-DE|sv-SE|system|sv", "|sv-SE|system|sv", "Deutsch|sv-SE|system|sv",
+                 "-|de-CH|system|de", "-|zh-Hans,fr-FR|system|en", "-||system|en"});
     }
     void effectiveLanguage() {
-        QFETCH(QVariant, stored);
-        QFETCH(QStringList, preferred);
-        QFETCH(QString, selected);
-        QFETCH(QString, effective);
-        m_preferred = preferred;
-        if (stored.isValid())
-            UserDefaults::setValue(L::userDefaultsLanguageKey(), stored);
+        QFETCH(QStringList, row);
+        const auto [stored, preferred, selected, effective] = fields<4>(row);
+        m_preferred = preferred.split(u',', Qt::SkipEmptyParts);
+        if (stored != u"-")
+            TestSettings::setLanguage(stored);
         QCOMPARE(code(L::selectedLanguage()), selected);
         QCOMPARE(code(L::current()), effective);
         QCOMPARE(L::text(u"Kanal 5"_s, u"Channel 5"_s), effective == u"de" ? u"Kanal 5"_s : u"Channel 5"_s);
+        UserDefaults::setValue(L::userDefaultsLanguageKey(), 7); // not a text
+        QCOMPARE(L::selectedLanguage(), AppLanguage::system);
     }
 
     // A plain prefix test on the whole identifier, in declaration order; English when none matches.
     void languageForCode_data() {
-        QTest::addColumn<QString>("identifier");
-        QTest::addColumn<QString>("language");
+        addRows({"nb-NO|en", "fil-PH|fi", "EN-gb|en", "pt-BR|pt", "de_CH|de", "frr|fr", "zh-Hant|en",
+                 "ces|en", "system|en", "d|en", "|en"});
         for (AppLanguage language : allAppLanguages().sliced(1))
-            QTest::addRow("%s", qPrintable(code(language))) << code(language) << code(language);
-        const QList<std::pair<const char *, const char *>> rows{
-            {"nb-NO", "en"},  {"fil-PH", "fi"}, {"EN-gb", "en"},   {"pt-BR", "pt"},
-            {"de_CH", "de"},  {"frr", "fr"},    {"zh-Hant", "en"}, {"ces", "en"},
-            {"system", "en"}, {"d", "en"},      {"", "en"}};
-        for (const auto &[identifier, language] : rows)
-            QTest::addRow("\"%s\"", identifier)
-                << QString::fromLatin1(identifier) << QString::fromLatin1(language);
+            QTest::addRow("%s", qPrintable(code(language))) << QStringList{code(language), code(language)};
     }
     void languageForCode() {
-        QFETCH(QString, identifier);
-        QFETCH(QString, language);
-        QCOMPARE(code(L::languageForCode(identifier)), language);
+        QFETCH(QStringList, row);
+        QCOMPARE(code(L::languageForCode(row[0])), row[1]);
     }
 
     // The language's own table, then English, then the key; keys match exactly, in any
-    // canonically equivalent spelling.
+    // canonically equivalent spelling. Language | key | text.
     void localized_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        QTest::addRow("de keeps the key") << u"de"_s << noteKey << noteKey;
-        QTest::addRow("en table") << u"en"_s << noteKey << u"Notice"_s;
-        QTest::addRow("fr table") << u"fr"_s << noteKey << u"Avis"_s;
-        QTest::addRow("unknown key") << u"fr"_s << unknownKey << unknownKey;
-        QTest::addRow("other case") << u"en"_s << u"hinweis"_s << u"hinweis"_s;
-        QTest::addRow("trailing blank") << u"en"_s << u"Hinweis "_s << u"Hinweis "_s;
-        QTest::addRow("en dashes") << u"en"_s << u"– nicht gelesen –"_s << u"– nicht gelesen –"_s;
-        QTest::addRow("decomposed umlaut") << u"en"_s << u"O\u0308ffnung"_s << u"Encode"_s;
-        QTest::addRow("decomposed umlaut, de") << u"de"_s << u"O\u0308ffnung"_s << u"O\u0308ffnung"_s;
+        addRows({"de|Hinweis|Hinweis", "en|Hinweis|Notice", "fr|Hinweis|Avis", "fr|Unbekannt|Unbekannt",
+                 "en|hinweis|hinweis", "en|Hinweis |Hinweis ", "en|– nicht gelesen –|– nicht gelesen –",
+                 "en|O\u0308ffnung|Encode", "de|O\u0308ffnung|O\u0308ffnung"});
     }
     void localized() {
-        QFETCH(QString, language);
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
-        TestSettings::setLanguage(language);
-        QCOMPARE(loc(key), expected);
+        QFETCH(QStringList, row);
+        TestSettings::setLanguage(row[0]);
+        QCOMPARE(loc(row[1]), row[2]);
     }
 
     // Each key gives the text of the effective language's own table, never another one's, and

@@ -1,6 +1,7 @@
 #include "GoldenFile.h"
 #include "Model/DeviceSettingDefinition.h"
 #include "Model/DeviceSettingState.h"
+#include "TestRows.h"
 
 #include <QTest>
 
@@ -38,20 +39,17 @@ QString optionsText(const Options &options) {
     return pairs.join(u", "_s);
 }
 
-// The menu item of either radio's table with the given id; every id the tests use is there.
-DeviceSettingDefinition item(const QString &id) {
+// The menu item of either radio's table with the given menu number; every one the tests use is there.
+DeviceSettingDefinition item(const QString &menu) {
     for (const auto *table :
          {&DeviceSettingDefinition::ft710Definitions(), &DeviceSettingDefinition::ft991aDefinitions()}) {
         for (const DeviceSettingDefinition &definition : *table) {
-            if (definition.id == id)
+            if (definition.writePrefix == u"EX"_s + menu)
                 return definition;
         }
     }
-    qFatal("no menu item %s", qPrintable(id));
+    qFatal("no menu item %s", qPrintable(menu));
 }
-
-const QString beepLevel = u"ft991a.026"_s;  // numeric, 3 digits
-const QString portSelect = u"ft991a.028"_s; // choice, codes "0", "1", "3"
 
 } // namespace
 
@@ -84,102 +82,70 @@ private slots:
         compareWithGoldenFile(u"menu-tables.txt"_s, dumped);
     }
 
-    // An absent value (null QVariant) means the text is no reply to the item's read command.
+    // Item | reply | the value it carries, or "none" when it is no reply to the item's command.
     void parseResponse_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<QVariant>("value");
-        QTest::addRow("numeric value") << beepLevel << u"EX026050;"_s << QVariant(u"050"_s);
-        QTest::addRow("no value is the empty value") << beepLevel << u"EX026;"_s << QVariant(u""_s);
-        QTest::addRow("width not checked") << beepLevel << u"EX0261234;"_s << QVariant(u"1234"_s);
-        QTest::addRow("options not checked") << portSelect << u"EX0282;"_s << QVariant(u"2"_s);
-        QTest::addRow("six-digit menu number") << u"ft710.030102"_s << u"EX0301022;"_s << QVariant(u"2"_s);
-        QTest::addRow("no final semicolon") << beepLevel << u"EX026050"_s << QVariant();
-        QTest::addRow("rejection") << beepLevel << u"?;"_s << QVariant();
-        QTest::addRow("another menu number") << beepLevel << u"EX028050;"_s << QVariant();
-        QTest::addRow("lower case") << beepLevel << u"ex026050;"_s << QVariant();
-        QTest::addRow("blank after semicolon") << beepLevel << u"EX026050; "_s << QVariant();
-        QTest::addRow("line break after semicolon") << beepLevel << u"EX026050;\n"_s << QVariant();
-        QTest::addRow("shorter menu number") << u"ft710.030101"_s << u"EX0301;"_s << QVariant();
-        QTest::addRow("combining mark on the last menu digit")
-            << beepLevel << u"EX026\u0301050;"_s << QVariant();
+        addRows({"026|EX026050;|050", "026|EX026;|", "026|EX0261234;|1234", "028|EX0282;|2",
+                 "030102|EX0301022;|2", "026|EX026050|none", "026|?;|none", "026|EX028050;|none",
+                 "026|ex026050;|none", "026|EX026050; |none", "026|EX026050;\n|none", "030101|EX0301;|none",
+                 "026|EX026\u0301050;|none"});
     }
     void parseResponse() {
-        QFETCH(QString, id);
-        QFETCH(QString, reply);
-        QFETCH(QVariant, value);
-        const std::optional<QString> parsed = item(id).parseResponse(reply);
-        QCOMPARE(parsed.has_value(), value.isValid());
-        if (parsed)
-            QCOMPARE(*parsed, value.toString());
+        QFETCH(QStringList, row);
+        const auto [menu, reply, value] = fields<3>(row);
+        QCOMPARE(item(menu).parseResponse(reply).value_or(u"none"_s), value);
     }
 
     // Numeric items: an optional "-" and exactly `digits` digits; choice items: a code or the first.
     // Normalising is idempotent, and the write command carries the normalised value.
+    // Item | value | normalised.
     void normalizeForWrite_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("normalised");
-        QTest::addRow("empty") << beepLevel << QString() << u"000"_s;
-        QTest::addRow("one digit") << beepLevel << u"7"_s << u"007"_s;
-        QTest::addRow("blanks around") << beepLevel << u" 42 "_s << u"042"_s;
-        QTest::addRow("negative") << beepLevel << u"-5"_s << u"-005"_s;
-        QTest::addRow("plus gives no sign") << beepLevel << u"+5"_s << u"005"_s;
-        QTest::addRow("too long keeps the leading digits") << beepLevel << u"1234"_s << u"123"_s;
-        QTest::addRow("letters alone") << beepLevel << u"abc"_s << u"000"_s;
-        QTest::addRow("minus alone") << beepLevel << u"-"_s << u"-000"_s;
-        QTest::addRow("minus not first") << beepLevel << u"1-5"_s << u"015"_s;
-        QTest::addRow("minus, blank, digit") << beepLevel << u"- 5"_s << u"-005"_s;
-        QTest::addRow("line break before minus") << beepLevel << u"\n-5"_s << u"-005"_s;
-        QTest::addRow("minus with a combining mark is no sign") << beepLevel << u"-\u03015"_s << u"005"_s;
-        QTest::addRow("digits of another script count")
-            << beepLevel << u"\u0664\u0662"_s << u"0\u0664\u0662"_s;
-        QTest::addRow("six-digit menu number") << u"ft710.030101"_s << u"7"_s << u"007"_s;
-        QTest::addRow("two digits cut") << u"ft710.030115"_s << u"300"_s << u"30"_s;
-        QTest::addRow("choice: a code stays") << portSelect << u"3"_s << u"3"_s;
-        QTest::addRow("choice: no code gives the first") << portSelect << u"2"_s << u"0"_s;
-        QTest::addRow("choice: empty gives the first") << portSelect << QString() << u"0"_s;
-        QTest::addRow("choice: blank before a code") << portSelect << u" 1"_s << u"0"_s;
-        QTest::addRow("choice: six-digit menu number") << u"ft710.030102"_s << u"2"_s << u"2"_s;
-        QTest::addRow("choice: two-character code") << u"ft991a.043"_s << u"67"_s << u"67"_s;
-        QTest::addRow("choice: one character is no code") << u"ft991a.041"_s << u"5"_s << u"00"_s;
+        addRows({"026||000",
+                 "026|7|007",
+                 "026| 42 |042",
+                 "026|-5|-005",
+                 "026|+5|005",
+                 "026|1234|123",
+                 "026|abc|000",
+                 "026|-|-000",
+                 "026|1-5|015",
+                 "026|- 5|-005",
+                 "026|\n-5|-005",
+                 "026|-\u03015|005",
+                 "026|\u0664\u0662|0\u0664\u0662",
+                 "030101|7|007",
+                 "030115|300|30",
+                 "028|3|3",
+                 "028|2|0",
+                 "028||0",
+                 "028| 1|0",
+                 "030102|2|2",
+                 "043|67|67",
+                 "041|5|00"});
     }
     void normalizeForWrite() {
-        QFETCH(QString, id);
-        QFETCH(QString, value);
-        QFETCH(QString, normalised);
-        const DeviceSettingDefinition definition = item(id);
+        QFETCH(QStringList, row);
+        const auto [menu, value, normalised] = fields<3>(row);
+        const DeviceSettingDefinition definition = item(menu);
         QCOMPARE(definition.normalizeForWrite(value), normalised);
         QCOMPARE(definition.normalizeForWrite(normalised), normalised);
-        QCOMPARE(definition.writeCommand(value), u"EX"_s + id.section(u'.', 1) + normalised + u';');
+        QCOMPARE(definition.writeCommand(value), u"EX"_s + menu + normalised + u';');
     }
 
+    // An item never read is changed by any value, its first code included. Item | value |
+    // original value | changed.
     void isDirty_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("originalValue");
-        QTest::addColumn<bool>("dirty");
-        QTest::addRow("both empty") << portSelect << QString() << QString() << false;
-        // An item never read is changed by any value, its first code included.
-        QTest::addRow("first code against empty") << portSelect << u"0"_s << QString() << true;
-        QTest::addRow("missing zeros") << beepLevel << u"5"_s << u"005"_s << false;
-        QTest::addRow("sign differs") << beepLevel << u"-5"_s << u"5"_s << true;
-        QTest::addRow("blanks only") << beepLevel << u" 50 "_s << u"050"_s << false;
-        QTest::addRow("emptied after a read") << beepLevel << QString() << u"050"_s << true;
-        QTest::addRow("first code against unknown read") << u"ft991a.034"_s << u"0"_s << u"5"_s << false;
-        QTest::addRow("second code against unknown read") << u"ft991a.034"_s << u"1"_s << u"5"_s << true;
+        addRows({"028|||no", "028|0||yes", "026|5|005|no", "026|-5|5|yes", "026| 50 |050|no", "026||050|yes",
+                 "034|0|5|no", "034|1|5|yes"});
     }
     void isDirty() {
-        QFETCH(QString, id);
-        QFETCH(QString, value);
-        QFETCH(QString, originalValue);
-        QFETCH(bool, dirty);
-        QCOMPARE(DeviceSettingState(item(id), value, originalValue).isDirty(), dirty);
+        QFETCH(QStringList, row);
+        const auto [menu, value, originalValue, dirty] = fields<4>(row);
+        QCOMPARE(DeviceSettingState(item(menu), value, originalValue).isDirty(), dirty == u"yes");
     }
 
     // Every field counts, texts by canonical equivalence; the hash follows equality.
     void definitionsAndStatesCompareEveryField() {
-        DeviceSettingDefinition definition = item(portSelect);
+        DeviceSettingDefinition definition = item(u"028"_s);
         definition.options = {{u"x"_s, u"X"_s}, {u"\u00E9"_s, u"\u00E9"_s}};
         DeviceSettingDefinition decomposed = definition;
         decomposed.options = {{u"x"_s, u"X"_s}, {u"e\u0301"_s, u"e\u0301"_s}};
@@ -205,10 +171,10 @@ private slots:
         QVERIFY(!state.isDirty());
         QVERIFY(state == DeviceSettingState(decomposed, u"\u00E9"_s, u"e\u0301"_s));
         QCOMPARE(qHash(state), qHash(DeviceSettingState(decomposed, u"\u00E9"_s, u"e\u0301"_s)));
-        QVERIFY(!(state == DeviceSettingState(item(beepLevel), u"e\u0301"_s, u"\u00E9"_s)));
+        QVERIFY(!(state == DeviceSettingState(item(u"026"_s), u"e\u0301"_s, u"\u00E9"_s)));
         QVERIFY(!(state == DeviceSettingState(definition, u"x"_s, u"\u00E9"_s)));
         QVERIFY(!(state == DeviceSettingState(definition, u"e\u0301"_s, u"x"_s)));
-        QCOMPARE(state.id(), portSelect);
+        QCOMPARE(state.id(), u"ft991a.028"_s);
         QCOMPARE(DeviceSettingState(definition).value + DeviceSettingState(definition).originalValue,
                  QString());
     }

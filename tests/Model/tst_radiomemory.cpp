@@ -2,6 +2,7 @@
 #include "Model/JSONDecodingError.h"
 #include "Model/MemoryBackup.h"
 #include "Model/TextOps.h"
+#include "TestRows.h"
 #include "TestSettings.h"
 
 #include <QJsonArray>
@@ -19,14 +20,6 @@ using Kind = JSONDecodingError::Kind;
 // Members to replace; an undefined value removes the member (a QJsonObject would drop it at once).
 using Members = QList<std::pair<QString, QJsonValue>>;
 
-// "e" followed by a combining acute accent: one character, two code units.
-const QString eAcute = u"e\u0301"_s;
-// Text, its number of characters, a cut, the characters before it, the numeric characters.
-using CharacterRow = std::tuple<QString, int, int, QString, QString>;
-// Left or right, text, length, padded text.
-using PaddingRow = std::tuple<bool, QString, int, QString>;
-// Model, mode and flags of a record, its tail.
-using FlagsRow = std::tuple<RadioModel, QString, QString, QString>;
 const QDateTime writtenAt(QDate(2025, 3, 1), QTime(14, 5, 9), Qt::UTC);
 
 QJsonObject replaced(QJsonObject object, const Members &members) {
@@ -63,49 +56,32 @@ private slots:
     void init() { m_settings = std::make_unique<TestSettings>(); }
 
     // Lengths and cuts count user-perceived characters, never splitting a surrogate pair; digits are
-    // characters with the numeric property.
+    // characters with the numeric property. Text | characters | a cut | what is before it | digits.
     void characters_data() {
-        QTest::addColumn<CharacterRow>("row");
-        QTest::addRow("empty, negative cut") << CharacterRow{"", 0, -1, "", ""};
-        QTest::addRow("cut beyond the end") << CharacterRow{"a1c", 3, 5, "a1c", "1"};
-        QTest::addRow("combining accent") << CharacterRow{eAcute + "xy", 3, 1, eAcute, ""};
-        QTest::addRow("surrogate pair") << CharacterRow{"\U0001F4FB!", 2, 1, "\U0001F4FB", ""};
-        QTest::addRow("surrogate pair after Devanagari")
-            << CharacterRow{"\u09660\U0001D7D8X", 4, 3, "\u09660\U0001D7D8", "\u09660\U0001D7D8"};
-        QTest::addRow("separators") << CharacterRow{"1.5", 3, 2, "1.", "15"};
-        QTest::addRow("superscript and fraction") << CharacterRow{"1\u00B2\u00BD", 3, 0, "", "1\u00B2\u00BD"};
-        QTest::addRow("digit with combining mark kept whole")
-            << CharacterRow{"a7\u0301", 2, 1, "a", "7\u0301"};
+        addRows({"|0|-1||", "a1c|3|5|a1c|1", "e\u0301xy|3|1|e\u0301|", "\U0001F4FB!|2|1|\U0001F4FB|",
+                 "\u09660\U0001D7D8X|4|3|\u09660\U0001D7D8|\u09660\U0001D7D8", "1.5|3|2|1.|15",
+                 "1\u00B2\u00BD|3|0||1\u00B2\u00BD", "a7\u0301|2|1|a|7\u0301"});
     }
     void characters() {
-        QFETCH(CharacterRow, row);
-        const auto &[text, count, cut, prefix, digits] = row;
-        QCOMPARE(TextOps::characterCount(text), count);
-        QCOMPARE(TextOps::prefix(text, cut), prefix);
+        QFETCH(QStringList, row);
+        const auto [text, count, cut, prefix, digits] = fields<5>(row);
+        QCOMPARE(TextOps::characterCount(text), count.toInt());
+        QCOMPARE(TextOps::prefix(text, cut.toInt()), prefix);
         QCOMPARE(TextOps::numericCharacters(text), digits);
     }
 
     // Zeros on the left of numbers, blanks on the right of tags, as the CAT fields take them.
+    // Side | text | length | padded.
     void padding_data() {
-        QTest::addColumn<PaddingRow>("row");
-        using Row = PaddingRow;
-        QTest::addRow("left: empty to five zeros") << Row{true, "", 5, "00000"};
-        QTest::addRow("left: one digit") << Row{true, "7", 3, "007"};
-        QTest::addRow("left: longer text loses its end") << Row{true, "12345", 3, "123"};
-        QTest::addRow("left: exact length unchanged") << Row{true, "123", 3, "123"};
-        QTest::addRow("left: combining accent counts once") << Row{true, eAcute, 3, "00" + eAcute};
-        QTest::addRow("left: negative length") << Row{true, "123", -2, ""};
-        QTest::addRow("right: two letters") << Row{false, "AB", 12, "AB          "};
-        QTest::addRow("right: fourteen characters cut") << Row{false, "ABCDEFGHIJKLMN", 12, "ABCDEFGHIJKL"};
-        QTest::addRow("right: combining accent counts once")
-            << Row{false, "Caf" + eAcute, 6, "Caf" + eAcute + "  "};
-        QTest::addRow("right: negative length") << Row{false, "AB", -1, ""};
+        addRows({"left||5|00000", "left|7|3|007", "left|12345|3|123", "left|123|3|123",
+                 "left|e\u0301|3|00e\u0301", "left|123|-2|", "right|AB|12|AB          ",
+                 "right|ABCDEFGHIJKLMN|12|ABCDEFGHIJKL", "right|Cafe\u0301|6|Cafe\u0301  ", "right|AB|-1|"});
     }
     void padding() {
-        QFETCH(PaddingRow, row);
-        const auto &[left, text, length, padded] = row;
-        QCOMPARE(left ? TextOps::paddingLeft(text, length, u"0"_s)
-                      : TextOps::paddingRight(text, length, u" "_s),
+        QFETCH(QStringList, row);
+        const auto [side, text, length, padded] = fields<4>(row);
+        QCOMPARE(side == u"left" ? TextOps::paddingLeft(text, length.toInt(), u"0"_s)
+                                 : TextOps::paddingRight(text, length.toInt(), u" "_s),
                  padded);
         QCOMPARE(TextOps::ifEmpty(text, u"4"_s), text.isEmpty() ? u"4"_s : text);
     }
@@ -134,25 +110,17 @@ private slots:
 
     // The record reads the first five flag characters as they are, left-filled with "0"; the
     // FT-710 never reads them. The tail is the mode character ("4" for none) and those five.
+    // Model | mode | flags | tail | tone/squelch code, shift code and tone/squelch mode.
     void flagCodes_data() {
-        QTest::addColumn<FlagsRow>("row");
-        QTest::addColumn<QString>("codes"); // tone/squelch code, shift code, tone/squelch mode
-        using Row = FlagsRow;
-        const auto ft991a = RadioModel::ft991a;
-        QTest::addRow("two characters right-aligned") << Row{ft991a, "4", "32", "400032"} << "020";
-        QTest::addRow("seven characters") << Row{ft991a, "4", "0300109", "403001"} << "313";
-        QTest::addRow("ctcss enc") << Row{ft991a, "4", "02001", "402001"} << "212";
-        QTest::addRow("letter in second place") << Row{ft991a, "4", "1x002", "41x002"} << "x20";
-        QTest::addRow("empty mode and flags") << Row{ft991a, "", "", "400000"} << "000";
-        QTest::addRow("combining mark joins the fill") << Row{ft991a, "4", "\u0301", "40000\u0301"} << "000";
-        QTest::addRow("two-character mode, lower case") << Row{ft991a, "ab", "12345", "a12345"} << "252";
-        QTest::addRow("FT-710") << Row{RadioModel::ft710, "4", "13002", "413002"} << "000";
+        addRows({"FT-991A|4|32|400032|020", "FT-991A|4|0300109|403001|313", "FT-991A|4|02001|402001|212",
+                 "FT-991A|4|1x002|41x002|x20", "FT-991A|||400000|000", "FT-991A|4|\u0301|40000\u0301|000",
+                 "FT-991A|ab|12345|a12345|252", "FT-710|4|13002|413002|000"});
     }
     void flagCodes() {
-        QFETCH(FlagsRow, row);
-        QFETCH(QString, codes);
-        const auto &[model, mode, flags, tail] = row;
-        const RadioMemory memory = memoryRecord(model, {{u"modeCode"_s, mode}, {u"flagsRaw"_s, flags}});
+        QFETCH(QStringList, row);
+        const auto [model, mode, flags, tail, codes] = fields<5>(row);
+        const RadioMemory memory =
+            memoryRecord(*radioModelFromRawValue(model), {{"modeCode", mode}, {"flagsRaw", flags}});
         QCOMPARE(memory.ft991aToneSqlModeCode() + memory.ft991aRepeaterShiftCode() +
                      code(memory.ft991aToneSqlMode()),
                  codes);
@@ -284,9 +252,8 @@ private slots:
         topLevel(u"memories"_s, QJsonObject{}, Kind::typeMismatch, u"object"_s);
         topLevel(u"exportedAt"_s, 1740837909, Kind::typeMismatch, u"number"_s);
         for (const QString &date :
-             {u"2025-03-01"_s, u"2025-03-01T14:05:09"_s, u"2025-03-01T14:05Z"_s, u"2025-03-01 14:05:09Z"_s,
-              u"20250301T140509Z"_s, u"2025-02-30T14:05:09Z"_s, u"2025-03-01T24:00:00Z"_s,
-              u"2025-03-01T14:05:09+0200"_s, u"yesterday"_s, QString(), u" 2025-03-01T14:05:09Z"_s})
+             {u"2025-03-01"_s, u"2025-03-01T14:05:09"_s, u"2025-03-01T14:05Z"_s, u"20250301T140509Z"_s,
+              u"2025-02-30T14:05:09Z"_s, u"2025-03-01T24:00:00Z"_s, u"2025-03-01T14:05:09+0200"_s, QString()})
             topLevel(u"exportedAt"_s, date, Kind::dataCorrupted, u'"' + date + u'"');
         QTest::addRow("channel is a string")
             << backup({{u"memories"_s, QJsonArray{u"001"_s}}}) << Kind::typeMismatch << u"memories[0]"_s;

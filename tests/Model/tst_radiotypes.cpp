@@ -4,6 +4,7 @@
 #include "Model/MemoryDraft.h"
 #include "Model/RadioError.h"
 #include "Model/SettingsOperationPhase.h"
+#include "TestRows.h"
 #include "TestSettings.h"
 
 #include <QTest>
@@ -99,48 +100,39 @@ private slots:
 
     // A raw value finds its case only by exact match; a mode code is upper-cased first.
     void lookupsAreExact_data() {
-        QTest::addColumn<QString>("vocabulary");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("found");
-        const QList<std::tuple<const char *, const char *, const char *>> rows{
-            {"model", "FT-991A", "FT-991A"},
-            {"model", "ft-710", "none"},
-            {"model", "FT-710 ", "none"},
-            {"model", "", "none"},
-            {"mode", "A", "A"},
-            {"mode", "a", "none"},
-            {"mode code", "a", "A"},
-            {"mode code", "e", "E"},
-            {"mode code", "0", "none"},
-            {"mode code", "F", "none"},
-            {"mode code", "AB", "none"},
-            {"mode code", "", "none"},
-            {"tone/squelch", "3", "3"},
-            {"tone/squelch", "5", "none"},
-            {"tone/squelch", " 1", "none"},
-            {"tone/squelch", "01", "none"},
-            {"tone/squelch", "", "none"},
-            {"tone kind", "", ""},
-            {"tone kind", "1", "1"},
-            {"tone kind", "2", "none"},
-            {"tone kind", "00", "none"},
-            {"tone system", "dcs", "dcs"},
-            {"tone system", "CTCSS", "none"},
-            {"shift", "-", "-"},
-            {"shift", "simplex", "none"},
-            {"phase", "writing", "writing"},
-            {"phase", "Idle", "none"},
-            {"field kind", "numeric", "numeric"},
-            {"field kind", "choices", "none"}};
-        for (const auto &[vocabulary, text, result] : rows)
-            QTest::addRow("%s \"%s\"", vocabulary, text)
-                << QString::fromLatin1(vocabulary) << QString::fromLatin1(text)
-                << QString::fromLatin1(result);
+        addRows({"model|FT-991A|FT-991A",
+                 "model|ft-710|none",
+                 "model|FT-710 |none",
+                 "model||none",
+                 "mode|A|A",
+                 "mode|a|none",
+                 "mode code|a|A",
+                 "mode code|e|E",
+                 "mode code|0|none",
+                 "mode code|F|none",
+                 "mode code|AB|none",
+                 "mode code||none",
+                 "tone/squelch|3|3",
+                 "tone/squelch|5|none",
+                 "tone/squelch| 1|none",
+                 "tone/squelch|01|none",
+                 "tone/squelch||none",
+                 "tone kind||",
+                 "tone kind|1|1",
+                 "tone kind|2|none",
+                 "tone kind|00|none",
+                 "tone system|dcs|dcs",
+                 "tone system|CTCSS|none",
+                 "shift|-|-",
+                 "shift|simplex|none",
+                 "phase|writing|writing",
+                 "phase|Idle|none",
+                 "field kind|numeric|numeric",
+                 "field kind|choices|none"});
     }
     void lookupsAreExact() {
-        QFETCH(QString, vocabulary);
-        QFETCH(QString, text);
-        QFETCH(QString, found);
+        QFETCH(QStringList, row);
+        const auto [vocabulary, text, found] = fields<3>(row);
         const QHash<QString, std::function<QString(const QString &)>> lookUp{
             {u"model"_s, [](const QString &t) { return ::found(radioModelFromRawValue(t)); }},
             {u"mode"_s, [](const QString &t) { return ::found(radioModeOptionFromRawValue(t)); }},

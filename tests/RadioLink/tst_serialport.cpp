@@ -119,6 +119,7 @@ private slots:
         QTRY_COMPARE(radio->received(), QStringList{"MT0011A b-/*     ;"});
     }
 
+    // Input not yet cut into lines is dropped; lines already cut are still delivered.
     void flushDropsPartialReply() {
         openWithCallback();
         radio->send("X;MR00");
@@ -141,6 +142,7 @@ private slots:
         QCOMPARE(dropped.count(), 1);
     }
 
+    // Closing twice and flushing a closed port do nothing; writing to it fails.
     void closedPort() {
         openWithCallback();
         port->closePort();

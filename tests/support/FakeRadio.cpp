@@ -1,6 +1,6 @@
 #include "FakeRadio.h"
 
-#include <QList>
+#include <QMap>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QByteArray rejection = QByteArrayLiteral("?;");
+const QString rejection = QStringLiteral("?;");
 
 enum class Behaviour { reject, silence, delay, noise };
 
@@ -30,8 +30,8 @@ struct Override {
     QString prefix;
     Behaviour behaviour;
     int remaining;
-    std::chrono::milliseconds delay{};
-    QByteArray text;
+    std::chrono::milliseconds delay = {};
+    QByteArray noise = {};
 };
 
 struct Reply {
@@ -40,10 +40,9 @@ struct Reply {
 };
 
 std::optional<int> channelNumber(const QString &slot) {
-    if (slot.size() != 3 ||
-        !std::all_of(slot.begin(), slot.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    return slot.toInt();
+    const bool digits =
+        slot.size() == 3 && std::all_of(slot.begin(), slot.end(), [](QChar c) { return c.isDigit(); });
+    return digits ? std::optional(slot.toInt()) : std::nullopt;
 }
 
 // Waits for the descriptors or until `wait` has passed (for ever without one), to the
@@ -61,6 +60,12 @@ int waitForInput(pollfd (&descriptors)[2], std::optional<Clock::duration> wait) 
     const int milliseconds = wait ? int(std::chrono::ceil<std::chrono::milliseconds>(*wait).count()) : -1;
     return poll(descriptors, 2, milliseconds);
 #endif
+}
+
+template <typename Map>
+std::optional<typename Map::mapped_type> valueOf(const Map &map, const typename Map::key_type &key) {
+    const auto found = map.constFind(key);
+    return found == map.cend() ? std::nullopt : std::optional(*found);
 }
 
 QString tagField(const QString &tag) {
@@ -96,6 +101,10 @@ struct FakeRadio::State {
 
     void run();
     void wake() const;
+    template <typename Call> auto locked(Call call) const {
+        std::lock_guard guard(lock);
+        return call();
+    }
     void readCommands();
     void writeDueReplies();
     void respond(const QString &command);
@@ -156,104 +165,67 @@ int FakeRadio::unreadByProgram() const {
 }
 
 void FakeRadio::setChannel(int channel, const Channel &contents) {
-    std::lock_guard guard(m_state->lock);
-    m_state->channels.insert(channel, contents);
-}
-
-void FakeRadio::clearChannel(int channel) {
-    std::lock_guard guard(m_state->lock);
-    m_state->channels.remove(channel);
+    m_state->locked([&] { m_state->channels.insert(channel, contents); });
 }
 
 std::optional<FakeRadio::Channel> FakeRadio::channel(int channel) const {
-    std::lock_guard guard(m_state->lock);
-    const auto found = m_state->channels.constFind(channel);
-    if (found == m_state->channels.cend())
-        return std::nullopt;
-    return *found;
+    return m_state->locked([&] { return valueOf(m_state->channels, channel); });
 }
 
 void FakeRadio::setMenuValue(const QString &menu, const QString &value) {
-    std::lock_guard guard(m_state->lock);
-    m_state->menus.insert(menu, value);
+    m_state->locked([&] { m_state->menus.insert(menu, value); });
 }
 
 std::optional<QString> FakeRadio::menuValue(const QString &menu) const {
-    std::lock_guard guard(m_state->lock);
-    const auto found = m_state->menus.constFind(menu);
-    if (found == m_state->menus.cend())
-        return std::nullopt;
-    return *found;
+    return m_state->locked([&] { return valueOf(m_state->menus, menu); });
 }
 
 QStringList FakeRadio::received() const {
-    std::lock_guard guard(m_state->lock);
-    return m_state->received;
+    return m_state->locked([&] { return m_state->received; });
 }
 
 QList<Clock::time_point> FakeRadio::receivedTimes() const {
-    std::lock_guard guard(m_state->lock);
-    return m_state->receivedTimes;
-}
-
-void FakeRadio::clearReceived() {
-    std::lock_guard guard(m_state->lock);
-    m_state->received.clear();
-    m_state->receivedTimes.clear();
+    return m_state->locked([&] { return m_state->receivedTimes; });
 }
 
 void FakeRadio::rejectNext(const QString &prefix, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::reject, times, {}, {}});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::reject, times}); });
 }
 
 void FakeRadio::silenceNext(const QString &prefix, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::silence, times, {}, {}});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::silence, times}); });
 }
 
 void FakeRadio::delayNext(const QString &prefix, std::chrono::milliseconds delay, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::delay, times, delay, {}});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::delay, times, delay}); });
 }
 
 void FakeRadio::noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::noise, times, {}, noise});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::noise, times, {}, noise}); });
 }
 
 void FakeRadio::setSilent(bool silent) {
-    std::lock_guard guard(m_state->lock);
-    m_state->silent = silent;
+    m_state->locked([&] { m_state->silent = silent; });
 }
 
 void FakeRadio::setReading(bool reading) {
-    {
-        std::lock_guard guard(m_state->lock);
-        m_state->reading = reading;
-    }
+    m_state->locked([&] { m_state->reading = reading; });
     m_state->wake();
 }
 
 void FakeRadio::setLineSpeed(int baudRate, int bitsPerCharacter) {
-    std::lock_guard guard(m_state->lock);
-    m_state->baudRate = baudRate;
-    m_state->bitsPerCharacter = bitsPerCharacter;
+    m_state->locked([&] {
+        std::tie(m_state->baudRate, m_state->bitsPerCharacter) = std::pair(baudRate, bitsPerCharacter);
+    });
 }
 
 void FakeRadio::send(const QByteArray &bytes) {
-    {
-        std::lock_guard guard(m_state->lock);
-        m_state->schedule(bytes, {}, {});
-    }
+    m_state->locked([&] { m_state->schedule(bytes, {}, {}); });
     m_state->wake();
 }
 
 void FakeRadio::hangUp() {
-    {
-        std::lock_guard guard(m_state->lock);
-        m_state->stopping = true;
-    }
+    m_state->locked([&] { m_state->stopping = true; });
     m_state->wake();
     if (m_state->thread.joinable())
         m_state->thread.join();
@@ -326,13 +298,11 @@ void FakeRadio::State::respond(const QString &command) {
     const auto is = [&special](Behaviour behaviour) { return special && special->behaviour == behaviour; };
     if (is(Behaviour::silence))
         return;
-    const std::optional<QString> answer =
-        is(Behaviour::reject) ? QString::fromLatin1(rejection) : play(command);
+    const std::optional<QString> answer = is(Behaviour::reject) ? rejection : play(command);
     if (!answer && !is(Behaviour::noise))
         return;
-    QByteArray bytes = answer ? answer->toLatin1() : QByteArray();
-    if (is(Behaviour::noise))
-        bytes.prepend(special->text);
+    const QByteArray bytes =
+        (is(Behaviour::noise) ? special->noise : QByteArray()) + answer.value_or(QString()).toLatin1();
     Clock::duration transmit{};
     if (baudRate > 0)
         transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
@@ -381,28 +351,23 @@ std::optional<QString> FakeRadio::State::play(const QString &command) {
         return toneNumber(body.mid(2));
     if (name == u"EX")
         return menu(body.mid(2));
-    return QString::fromLatin1(rejection);
+    return rejection;
 }
 
 FakeRadio::Channel *FakeRadio::State::channelOf(const QString &slot) {
-    const std::optional<int> number = channelNumber(slot);
-    if (!number)
-        return nullptr;
-    const auto found = channels.find(*number);
+    const auto found = channels.find(channelNumber(slot).value_or(-1));
     return found == channels.end() ? nullptr : &*found;
 }
 
 std::optional<QString> FakeRadio::State::memoryRead(const QString &slot) {
     const Channel *channel = channelOf(slot);
-    if (!channel)
-        return QString::fromLatin1(rejection);
-    return QStringLiteral("MR") + slot + channel->payload + u';';
+    return channel ? QStringLiteral("MR") + slot + channel->payload + u';' : rejection;
 }
 
 std::optional<QString> FakeRadio::State::memoryWrite(const QString &slot, const QString &payload) {
     const std::optional<int> number = channelNumber(slot);
     if (!number || !memoryRange(model).contains(*number) || payload.size() != 22)
-        return QString::fromLatin1(rejection);
+        return rejection;
     channels[*number].payload = payload;
     currentChannel = number;
     return std::nullopt;
@@ -411,7 +376,7 @@ std::optional<QString> FakeRadio::State::memoryWrite(const QString &slot, const 
 std::optional<QString> FakeRadio::State::tagRead(const QString &slot) {
     const Channel *channel = channelOf(slot);
     if (!channel)
-        return QString::fromLatin1(rejection);
+        return rejection;
     if (model == RadioModel::ft991a)
         return QStringLiteral("MT") + slot + channel->payload.left(22) + u'0' + tagField(channel->tag) + u';';
     const QChar present = channel->tag.trimmed().isEmpty() ? u'0' : u'1';
@@ -423,7 +388,7 @@ std::optional<QString> FakeRadio::State::tagRead(const QString &slot) {
 std::optional<QString> FakeRadio::State::tagWrite(const QString &slot, const QString &body) {
     Channel *channel = channelOf(slot);
     if (!channel || (body.size() != 13 && body.size() != 35))
-        return QString::fromLatin1(rejection);
+        return rejection;
     if (body.size() == 35)
         channel->payload = body.left(22);
     channel->tag = body.right(12);
@@ -431,20 +396,17 @@ std::optional<QString> FakeRadio::State::tagWrite(const QString &slot, const QSt
 }
 
 std::optional<QString> FakeRadio::State::channelSelect(const QString &slot) {
-    if (!channelOf(slot))
-        return QString::fromLatin1(rejection);
-    currentChannel = channelNumber(slot);
-    return std::nullopt;
+    if (channelOf(slot))
+        currentChannel = channelNumber(slot);
+    return channelOf(slot) ? std::nullopt : std::optional(rejection);
 }
 
 // "CN0" + kind ("0" CTCSS, "1" DCS), then three digits when written.
 std::optional<QString> FakeRadio::State::toneNumber(const QString &body) {
     const auto found = currentChannel ? channels.find(*currentChannel) : channels.end();
-    if (found == channels.end() || (body != u"00" && body != u"01" && body.size() != 5))
-        return QString::fromLatin1(rejection);
     const QString kind = body.left(2);
-    if (kind != u"00" && kind != u"01")
-        return QString::fromLatin1(rejection);
+    if (found == channels.end() || (kind != u"00" && kind != u"01") || (body.size() != 2 && body.size() != 5))
+        return rejection;
     QString &number = kind == u"00" ? found->ctcssNumber : found->dcsNumber;
     if (body.size() == 2)
         return QStringLiteral("CN") + kind + number + u';';
@@ -457,7 +419,7 @@ std::optional<QString> FakeRadio::State::menu(const QString &body) {
     const QString key = QStringLiteral("EX") + body.left(digits);
     const auto found = menus.find(key);
     if (body.size() < digits || found == menus.end())
-        return QString::fromLatin1(rejection);
+        return rejection;
     if (body.size() == digits)
         return key + *found + u';';
     *found = body.mid(digits);
