@@ -8,13 +8,10 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <numeric>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString noteKey = u"Hinweis"_s;
 
 QString code(AppLanguage language) {
     return rawValue(language);
@@ -27,23 +24,6 @@ class LocalizationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Runs first, so both threads race to build the tables.
-    void concurrentFirstUseBuildsEachTableOnce() {
-        const TranslationCatalogue::Table *seen[2] = {};
-        const TranslationCatalogue::Table *english[2] = {};
-        auto firstUse = [&](int i) {
-            seen[i] = TranslationCatalogue::dictionary(AppLanguage::fr);
-            english[i] = &TranslationCatalogue::english();
-        };
-        std::thread one(firstUse, 0);
-        std::thread two(firstUse, 1);
-        one.join();
-        two.join();
-        QVERIFY(seen[0] && seen[0] == seen[1] && english[0] == english[1]);
-        QCOMPARE(seen[0]->size(), english[0]->size());
-        QCOMPARE(english[0]->size(), TranslationCatalogue::rows(u"en"_s).size());
-    }
-
     void init() {
         m_settings = std::make_unique<TestSettings>();
         m_preferred = {u"de-DE"_s};
@@ -122,17 +102,6 @@ private slots:
         QCOMPARE(TranslationCatalogue::dictionary(AppLanguage::en), nullptr);
         QCOMPARE(TranslationCatalogue::dictionary(AppLanguage::de), nullptr);
         QCOMPARE(TranslationCatalogue::dictionary(AppLanguage::system), nullptr);
-    }
-
-    void changeTakesEffectWithNextLookup() {
-        TestSettings::setLanguage(u"en"_s);
-        QCOMPARE(loc(noteKey), u"Notice"_s);
-        TestSettings::setLanguage(u"fr"_s);
-        QCOMPARE(loc(noteKey), u"Avis"_s);
-        UserDefaults::remove(L::userDefaultsLanguageKey());
-        QCOMPARE(loc(noteKey), noteKey);
-        m_preferred = {u"it-IT"_s};
-        QCOMPARE(loc(noteKey), u"Nota"_s);
     }
 
     // Every English row, and four telling rows of each further table in its declaration order.
