@@ -18,19 +18,17 @@
 #endif
 
 using Clock = std::chrono::steady_clock;
-using namespace std::chrono_literals;
 
 namespace {
 
 const QString rejection = QStringLiteral("?;");
 
-enum class Behaviour { reject, silence, delay, noise };
+enum class Behaviour { reject, silence, noise };
 
 struct Override {
     QString prefix;
     Behaviour behaviour;
     int remaining;
-    std::chrono::milliseconds delay = {};
     QByteArray noise = {};
 };
 
@@ -89,7 +87,6 @@ struct FakeRadio::State {
     QMap<QString, QString> menus;
     std::optional<int> currentChannel;
     QStringList received;
-    QList<Clock::time_point> receivedTimes;
     QList<Override> overrides;
     bool silent = false;
     bool reading = true;
@@ -108,7 +105,7 @@ struct FakeRadio::State {
     void readCommands();
     void writeDueReplies();
     void respond(const QString &command);
-    void schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay);
+    void schedule(QByteArray bytes, Clock::duration transmit);
     std::optional<Override> takeOverride(const QString &command);
     std::optional<QString> play(const QString &command);
     std::optional<QString> memoryRead(const QString &slot);
@@ -184,10 +181,6 @@ QStringList FakeRadio::received() const {
     return m_state->locked([&] { return m_state->received; });
 }
 
-QList<Clock::time_point> FakeRadio::receivedTimes() const {
-    return m_state->locked([&] { return m_state->receivedTimes; });
-}
-
 void FakeRadio::rejectNext(const QString &prefix, int times) {
     m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::reject, times}); });
 }
@@ -196,12 +189,8 @@ void FakeRadio::silenceNext(const QString &prefix, int times) {
     m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::silence, times}); });
 }
 
-void FakeRadio::delayNext(const QString &prefix, std::chrono::milliseconds delay, int times) {
-    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::delay, times, delay}); });
-}
-
 void FakeRadio::noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times) {
-    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::noise, times, {}, noise}); });
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::noise, times, noise}); });
 }
 
 void FakeRadio::setSilent(bool silent) {
@@ -220,7 +209,7 @@ void FakeRadio::setLineSpeed(int baudRate, int bitsPerCharacter) {
 }
 
 void FakeRadio::send(const QByteArray &bytes) {
-    m_state->locked([&] { m_state->schedule(bytes, {}, {}); });
+    m_state->locked([&] { m_state->schedule(bytes, {}); });
     m_state->wake();
 }
 
@@ -291,7 +280,6 @@ void FakeRadio::State::writeDueReplies() {
 
 void FakeRadio::State::respond(const QString &command) {
     received.append(command);
-    receivedTimes.append(Clock::now());
     if (silent)
         return;
     const std::optional<Override> special = takeOverride(command);
@@ -307,17 +295,13 @@ void FakeRadio::State::respond(const QString &command) {
     if (baudRate > 0)
         transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
             double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
-    schedule(bytes, transmit, special ? special->delay : 0ms);
+    schedule(bytes, transmit);
 }
 
-void FakeRadio::State::schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay) {
+void FakeRadio::State::schedule(QByteArray bytes, Clock::duration transmit) {
     const auto start = std::max(Clock::now(), lineFreeAt);
     lineFreeAt = start + transmit;
-    const Reply reply{lineFreeAt + delay, std::move(bytes)};
-    const auto later =
-        std::upper_bound(replies.begin(), replies.end(), reply.due,
-                         [](Clock::time_point due, const Reply &other) { return due < other.due; });
-    replies.insert(later, reply);
+    replies.append({lineFreeAt, std::move(bytes)}); // due in the order they were scheduled
 }
 
 std::optional<Override> FakeRadio::State::takeOverride(const QString &command) {

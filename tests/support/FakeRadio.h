@@ -11,20 +11,12 @@
 #include <optional>
 #include <termios.h>
 
-// A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks. It answers
-// on a thread of its own, like a radio that does not wait for the program.
-//
-//   FakeRadio radio(RadioModel::ft991a);
-//   radio.setChannel(1, {.payload = "014074000+000000210000", .tag = "DX"});
-//   radio.setMenuValue("EX026", "005");
-//   SerialPort port(radio.devicePath());       // open it with the model's configuration
-//   QTRY_COMPARE(radio.received(), (QStringList{"MC001;", "MR001;"}));
-//   radio.rejectNext("MW");                     // the next "MW..." gets "?;"
-//
-// It plays MR, MW, MT (the short 13-character form on the FT-710, the long 35-character form on
-// the FT-991A; writes in either form), MC and CN00/CN01 (FT-991A: select, tone number of the
-// current channel) and EX (menu items set with setMenuValue; six-digit numbers on the FT-710,
-// three on the FT-991A). Reads of an empty channel, unknown menu items and unknown commands get
+// A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks, answering
+// on a thread of its own like a radio that does not wait for the program. It plays MR, MW, MT (the short
+// 13-character form on the FT-710, the long 35-character form on the FT-991A; writes in either form), MC and
+// CN00/CN01 (FT-991A: select, tone number of the current channel) and EX (menu items set with setMenuValue;
+// six-digit numbers on the FT-710, three on the FT-991A). Reads of an empty channel, unknown menu items and
+// unknown commands get
 // "?;"; accepted writes get no answer. MC and MW make their channel the current one. Every command
 // received is recorded, ";" included.
 class FakeRadio {
@@ -46,7 +38,6 @@ public:
     FakeRadio &operator=(const FakeRadio &) = delete;
 
     RadioModel model() const;
-    // The pseudo-terminal's device, to open with SerialPort.
     QString devicePath() const;
     // The line settings the program gave the device, and the bytes sent it that it has not read.
     termios lineSettings() const;
@@ -58,15 +49,12 @@ public:
     std::optional<QString> menuValue(const QString &menu) const;
 
     QStringList received() const;
-    // When each command of received() arrived.
-    QList<std::chrono::steady_clock::time_point> receivedTimes() const;
 
     // One-shot behaviours for the next command that begins with `prefix` ("" matches any), each
-    // for `times` commands: "?;" instead of the answer, no answer, a late answer, bytes in front
-    // of the answer (alone when there is none). A rejected or silenced command changes nothing.
+    // for `times` commands: "?;" instead of the answer, no answer, bytes in front of the answer
+    // (alone when there is none). A rejected or silenced command changes nothing.
     void rejectNext(const QString &prefix, int times = 1);
     void silenceNext(const QString &prefix, int times = 1);
-    void delayNext(const QString &prefix, std::chrono::milliseconds delay, int times = 1);
     void noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times = 1);
 
     // A silent radio records what it receives and neither answers nor changes anything.

@@ -12,12 +12,8 @@
 #include <type_traits>
 #include <variant>
 
-// The end of a coroutine under test: its value or its error. QCoro::waitFor() would hang when
-// the task throws; runTask() hands the error back instead.
-//
-//   const auto result = runTask(connection.query("MR001"));
-//   QCOMPARE(result.value(), QString("MR001...;"));      // throws the task's error, if any
-//   QCOMPARE(result.radioError()->kind(), RadioError::Kind::rejected);
+// The end of a coroutine under test: its value or its error (QCoro::waitFor() would hang when the
+// task throws).
 template <typename T> struct TaskResult {
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
 
