@@ -334,25 +334,21 @@ private slots:
         };
         const QStringList mr710{"MR007;", "MT007;"};
         const QStringList mr991{"MC007;", "MR007;", "MT007;"};
+        const auto tone = [&](const char *command) { return mr991 + QStringList{command}; };
+        const QString shortReply = u"MR007014074000+00000021000;"_s;
+        const Kind invalid = Kind::invalidResponse;
         row("FT-710: extra payload ignored, tag trimmed", {ft710, ft710Channel, {}, mr710, "Repeater||000"});
-        row("FT-710: payload of 21 characters", {ft710,
-                                                 {"014074000+00000021000"},
-                                                 {},
-                                                 {"MR007;"},
-                                                 "MR007014074000+00000021000;",
-                                                 Kind::invalidResponse});
-        row("FT-710: tag read time-out fails the read",
-            {ft710, ft710Channel, "silence MT", mr710, "MT007;", Kind::timeout});
-        row("FT-991A: CTCSS",
-            {ft991a, channel991("2"), {}, mr991 + QStringList{"CN00;"}, "Relais DB0|0|012"});
-        row("FT-991A: DCS", {ft991a, channel991("3"), {}, mr991 + QStringList{"CN01;"}, "Relais DB0|1|023"});
-        row("FT-991A: tone read rejected, dropped",
-            {ft991a, channel991("1"), "reject CN", mr991 + QStringList{"CN00;"}, "Relais DB0||000"});
-        row("FT-991A: tone number too short, dropped",
-            {ft991a, channel991("4", "12"), {}, mr991 + QStringList{"CN01;"}, "Relais DB0||000"});
+        row("FT-710: 21 characters",
+            {ft710, {shortReply.sliced(5).chopped(1)}, {}, {"MR007;"}, shortReply, invalid});
+        row("FT-710: tag read time-out", {ft710, ft710Channel, "silence MT", mr710, "MT007;", Kind::timeout});
+        row("FT-991A: CTCSS", {ft991a, channel991("2"), {}, tone("CN00;"), "Relais DB0|0|012"});
+        row("FT-991A: DCS", {ft991a, channel991("3"), {}, tone("CN01;"), "Relais DB0|1|023"});
+        row("FT-991A: tone read rejected",
+            {ft991a, channel991("1"), "reject CN", tone("CN00;"), "Relais DB0||000"});
+        row("FT-991A: tone too short", {ft991a, channel991("4", "12"), {}, tone("CN01;"), "Relais DB0||000"});
         row("FT-991A: tag read rejected", {ft991a, channel991("0"), "reject MT", mr991, "||000"});
         row("FT-991A: select rejected", {ft991a, channel991("1"), "reject MC", {"MC007;"}, "empty"});
-        row("FT-991A: tag read time-out fails the read",
+        row("FT-991A: tag read time-out",
             {ft991a, channel991("0"), "silence MT", mr991, "MT007;", Kind::timeout});
     }
     void reads() {
@@ -390,50 +386,53 @@ private slots:
         const QString unsendable = "Das Feld „%1“ enthält ein Zeichen, das nicht an das Funkgerät gesendet "
                                    "werden kann (erlaubt sind nur druckbare ASCII-Zeichen außer „;“).";
         const QString noFrequency = "Leerer Speicher kann nicht ohne Frequenz geschrieben werden.";
-        const QString mw = "MW001145500000-000600401002;";
+        const auto mw710 = [](const QString &modeAndFlags) {
+            return "MW001145500000-00060" + modeAndFlags + ";";
+        };
+        const QString mw = mw710("0401002");
         const auto with710 = [](const QJsonObject &fields) { return memoryRecord(ft710, fields); };
+        const Kind invalid = Kind::invalidMemory;
         row("FT-710: as stored", ft710, {with710({}), {}, {mw, "MT0011DB0XYZ      ;"}});
         row("FT-710: shift and flags normalised, empty tag", ft710,
             {with710({{"shiftRaw", " -600"}, {"flagsRaw", "1"}, {"tag", ""}}),
              {},
-             {"MW001145500000-000600400001;", "MT0010            ;"}});
+             {mw710("0400001"), "MT0010            ;"}});
         row("FT-710: long tag and ten digits cut", ft710,
             {with710({{"frequency", "1440000001"}, {"tag", "ABCDEFGHIJKLMNO"}}),
              {},
              {"MW001144000000-000600401002;", "MT0011ABCDEFGHIJKL;"}});
-        row("FT-710: empty frequency, nothing sent", ft710,
-            {with710({{"frequency", ""}}), {}, {}, Kind::invalidMemory, noFrequency});
-        row("FT-710: memory write rejected, no tag write", ft710,
-            {with710({}), "reject MW", {mw}, Kind::rejected, mw});
+        row("FT-710: no frequency, nothing sent", ft710,
+            {with710({{"frequency", ""}}), {}, {}, invalid, noFrequency});
+        row("FT-710: memory write rejected", ft710, {with710({}), "reject MW", {mw}, Kind::rejected, mw});
         row("FT-710: non-ASCII tag, nothing sent", ft710,
-            {with710({{"tag", "Zürich"}}), {}, {}, Kind::invalidMemory, unsendable.arg("Tag")});
+            {with710({{"tag", "Zürich"}}), {}, {}, invalid, unsendable.arg("Tag")});
         // An FT-991A write of slot 1: select, memory write, long tag write, tone number.
-        const auto wire991 = [](const QString &payload, const QStringList &tone = {}) {
+        const auto wire991 = [](const QString &flags, const QStringList &tone = {}) {
+            const QString payload = u"145500000-000600"_s + flags;
             return QStringList{"MC001;", "MW001" + payload + ";", "MT001" + payload + "0DB0XYZ      ;"} +
                    tone;
         };
         const auto with991 = [](const QJsonObject &fields) { return memoryRecord(ft991a, fields); };
-        row("FT-991A: as stored", ft991a, {with991({}), {}, wire991("145500000-000600401002", {"CN00008;"})});
-        row("FT-991A: lower-case mode upper-cased", ft991a,
-            {with991({{"modeCode", "c"}, {"flagsRaw", "10000"}}), {}, wire991("145500000-000600C10000")});
-        row("FT-991A: mode e is C4FM", ft991a,
-            {with991({{"modeCode", "xe"}, {"flagsRaw", "10000"}}), {}, wire991("145500000-000600E10000")});
-        row("FT-991A: mode F gives 4", ft991a,
-            {with991({{"modeCode", "F"}, {"flagsRaw", "10000"}}), {}, wire991("145500000-000600410000")});
+        row("FT-991A: as stored", ft991a, {with991({}), {}, wire991("401002", {"CN00008;"})});
+        row("FT-991A: mode c", ft991a,
+            {with991({{"modeCode", "c"}, {"flagsRaw", "10000"}}), {}, wire991("C10000")});
+        row("FT-991A: mode xe", ft991a,
+            {with991({{"modeCode", "xe"}, {"flagsRaw", "10000"}}), {}, wire991("E10000")});
+        row("FT-991A: mode F", ft991a,
+            {with991({{"modeCode", "F"}, {"flagsRaw", "10000"}}), {}, wire991("410000")});
         row("FT-991A: CTCSS number padded", ft991a,
-            {with991({{"toneNumberCode", "7"}}), {}, wire991("145500000-000600401002", {"CN00007;"})});
-        row("FT-991A: select rejected, no pause, still written", ft991a,
+            {with991({{"toneNumberCode", "7"}}), {}, wire991("401002", {"CN00007;"})});
+        row("FT-991A: select rejected, still written", ft991a,
             {with991({{"flagsRaw", "04000"}, {"toneNumberCode", "103"}}), "reject MC",
-             wire991("145500000-000600404000", {"CN01103;"})});
-        row("FT-991A: a memory of another model sends no tone", ft991a,
-            {with710({}), {}, wire991("145500000-000600401002")});
-        row("FT-991A: memory write rejected, no tag or tone write", ft991a,
-            {with991({}), "reject MW", wire991("145500000-000600401002").first(2), Kind::rejected, mw});
-        row("FT-991A: tone number in Arabic-Indic digits, nothing sent", ft991a,
+             wire991("404000", {"CN01103;"})});
+        row("FT-991A: another model's memory, no tone", ft991a, {with710({}), {}, wire991("401002")});
+        row("FT-991A: memory write rejected", ft991a,
+            {with991({}), "reject MW", wire991("401002").first(2), Kind::rejected, mw});
+        row("FT-991A: Arabic-Indic tone number, nothing sent", ft991a,
             {with991({{"toneNumberCode", "\u0660\u0661\u0662"}}),
              {},
              {},
-             Kind::invalidMemory,
+             invalid,
              unsendable.arg("Ton-Code")});
     }
     void writes() {

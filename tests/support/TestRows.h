@@ -5,12 +5,8 @@
 #include <array>
 
 // Data rows written as one text each, their fields separated by "|", for tests whose cases are
-// texts: one column "row" holding the fields, each row named after its text.
-//
-//   void shift_data() { addRows({"-600|-000600", "600|+000600"}); }
-//   void shift() {
-//       QFETCH(QStringList, row);
-//       const auto [typed, normalised] = fields<2>(row);
+// texts: one column "row" holding the fields, each row named after its text. A test takes them
+// with QFETCH(QStringList, row) and, for instance, const auto [typed, normalised] = fields<2>(row).
 inline void addRows(std::initializer_list<const char *> rows) {
     QTest::addColumn<QStringList>("row");
     for (const char *row : rows)
