@@ -95,10 +95,8 @@ void applyFault(FakeRadio &radio, const QString &fault) {
 
 } // namespace
 
-// The radio link against the fake radio over a real pseudo-terminal: the serial port's framing,
-// the CAT connection's pairing of commands and replies, and the memory services of both radios.
-// Waits the radio must beat are long, waits that must pass are short; where a line must arrive
-// inside a wait that then passes, the wait is a second.
+// The serial port, the CAT connection and the memory services against the fake radio. Waits the
+// radio must beat are long, waits that must pass short; a line due inside a passing wait gets 1 s.
 class RadioLinkTest : public QObject {
     Q_OBJECT
 
@@ -116,9 +114,7 @@ private slots:
     void cleanup() { link.reset(); }
 
     // --- the serial port
-
-    // Chunks the radio sends, "+" between them | the lines handed on. A frame with a byte above
-    // ASCII is dropped whole.
+    // Chunks sent, "+" between them | lines handed on. A frame with a byte above ASCII is dropped.
     void framesRepliesAtSemicolons_data() {
         addRows({"MR00+1abc;|MR001abc;", "MT001x;MR0+01y;|MT001x;|MR001y;", "ID0800;?;|ID0800;|?;", ";|;",
                  "\r\nID0800;|\r\nID0800;", "A\xC2\xB0;+ID0800;|ID0800;"});
@@ -131,14 +127,19 @@ private slots:
         QTRY_COMPARE(lines, row);
     }
 
-    // Each model's framing; an unknown rate opens at 38400, nine data bits count as eight.
+    // Each model's framing at each rate the line runs; an unknown rate opens at 38400, nine data bits
+    // count as eight.
     void configuresTheLine_data() {
         QTest::addColumn<SerialPortConfiguration>("configuration");
         QTest::addColumn<speed_t>("speed");
-        QTest::addRow("FT-710") << SerialPortConfiguration::ft710(1200) << speed_t(B38400);
-        QTest::addRow("FT-991A") << SerialPortConfiguration::ft991a(4800) << speed_t(B4800);
-        QTest::addRow("nine data bits")
-            << SerialPortConfiguration{115200, 9, 3, false, false} << speed_t(B115200);
+        const QList<std::pair<int, speed_t>> rates{{4800, B4800},   {9600, B9600},   {19200, B19200},
+                                                   {38400, B38400}, {57600, B57600}, {115200, B115200}};
+        for (const auto &[rate, speed] : rates) {
+            QTest::addRow("FT-710 %d", rate) << SerialPortConfiguration::ft710(rate) << speed;
+            QTest::addRow("FT-991A %d", rate) << SerialPortConfiguration::ft991a(rate) << speed;
+        }
+        QTest::addRow("unknown rate, nine data bits")
+            << SerialPortConfiguration{1200, 9, 3, false, false} << speed_t(B38400);
     }
     void configuresTheLine() {
         listen();
@@ -171,8 +172,7 @@ private slots:
         link->port->flushInputBuffer();
     }
 
-    // A ";" inside a command (a tag from a file) must never become a second command; only
-    // printable ASCII goes out.
+    // Only printable ASCII goes out; a ";" inside a command never makes a second one.
     void refusesUnsafeCommands() {
         for (const QString &command :
              {u"MT0011AB;CD      ;"_s, u"MT0011ÄBC         ;"_s, u"MT0011AB\nC       ;"_s, u"MT001\x7f;"_s})
@@ -205,7 +205,6 @@ private slots:
     }
 
     // --- the CAT connection
-
     // Every way a request ends, with its log; the error carries the command as sent.
     void requestEnds_data() {
         QTest::addColumn<Request>("r");
@@ -246,7 +245,7 @@ private slots:
     }
     void unmatchedLinesAreIgnored() {
         QFETCH(QStringList, row);
-        const QStringList &lines = row;
+        const QStringList &lines = row; // command, unmatched line, last line
         const QString &command = lines[0];
         link->radio.setSilent(true);
         auto pending = startTask(link->connection->query(command));
@@ -264,8 +263,7 @@ private slots:
                  (QStringList{"TX " + command + ";", "RX " + lines[1], ignored, "RX " + lines[2]}));
     }
 
-    // The radio's answer to a query that timed out must not end the next request: that one goes
-    // out once the line has been quiet for a moment.
+    // A late answer must not end the next request, which goes out once the line has been quiet.
     void lateReplyDoesNotEndTheNextRequest() {
         link->radio.silenceNext(u"MR"_s);
         const auto timedOut = runTask(link->connection->query(u"MR001"_s, shortWait));
@@ -293,8 +291,7 @@ private slots:
         QTRY_COMPARE(link->log().last(), u"RX ?;"_s);
     }
 
-    // The command is logged before the caller learns of the failure; the connection takes the
-    // next request.
+    // The command is logged before the caller learns of the failure; the next request is taken.
     void writeFailureLeavesTheConnectionIdle() {
         link->port->closePort();
         QCOMPARE(runTask(link->connection->set(u"MW001"_s, longWait)).radioError()->kind(),
@@ -322,13 +319,10 @@ private slots:
     }
 
     // --- the memory services
-
     void reads_data() {
         QTest::addColumn<ReadCase>("c");
         const auto row = [](const char *name, const ReadCase &c) { QTest::addRow("%s", name) << c; };
-        const FakeRadio::Channel ft710Channel{"014074000+000000210000"
-                                              "0extra",
-                                              " Repeater "};
+        const FakeRadio::Channel ft710Channel{"014074000+0000002100000extra", " Repeater "};
         const auto channel991 = [](const QString &toneMode, const QString &dcsNumber = "023") {
             return FakeRadio::Channel{ft991aPayload(toneMode), " Relais DB0 ", "012", dcsNumber};
         };
@@ -375,8 +369,7 @@ private slots:
         QTRY_COMPARE(link->radio.received(), c.wire);
     }
 
-    // Every command is built and checked before the first goes out; a write, once begun, is not
-    // stopped by a cancelled token.
+    // All commands are checked before the first goes out; a cancelled token stops no write.
     void writes_data() {
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<WriteCase>("c");
@@ -454,8 +447,7 @@ private slots:
         QTRY_COMPARE(link->radio.received(), c.wire);
     }
 
-    // Input that arrives during the select (here the radio's own bytes after "MC") is dropped
-    // before the memory read, so it cannot become the head of its reply.
+    // Input that arrives during the select is dropped before the memory read.
     void ft991aDropsStaleInputBeforeTheMemoryRead() {
         TestWaits::use([](Waits &waits) { waits.ft991aSelectPause = 0.5; });
         open(ft991a);

@@ -96,26 +96,181 @@ struct FakeRadio::State {
     QList<Reply> replies;
     QByteArray input;
 
-    void run();
-    void wake() const;
     template <typename Call> auto locked(Call call) const {
         std::lock_guard guard(lock);
         return call();
     }
-    void readCommands();
-    void writeDueReplies();
-    void respond(const QString &command);
-    void schedule(QByteArray bytes, Clock::duration transmit);
-    std::optional<Override> takeOverride(const QString &command);
-    std::optional<QString> play(const QString &command);
-    std::optional<QString> memoryRead(const QString &slot);
-    std::optional<QString> memoryWrite(const QString &slot, const QString &payload);
-    std::optional<QString> tagRead(const QString &slot);
-    std::optional<QString> tagWrite(const QString &slot, const QString &body);
-    std::optional<QString> channelSelect(const QString &slot);
-    std::optional<QString> toneNumber(const QString &body);
-    std::optional<QString> menu(const QString &body);
     Channel *channelOf(const QString &slot);
+
+    void wake() const {
+        const char byte = 0;
+        (void)!::write(wakeWrite, &byte, 1);
+    }
+    void run() {
+        for (;;) {
+            std::optional<Clock::duration> wait;
+            short input = POLLIN;
+            {
+                std::lock_guard guard(lock);
+                if (stopping)
+                    return;
+                if (!replies.isEmpty())
+                    wait = std::max(Clock::duration::zero(), replies.first().due - Clock::now());
+                if (!reading)
+                    input = 0;
+            }
+            pollfd descriptors[] = {{master, input, 0}, {wakeRead, POLLIN, 0}};
+            if (waitForInput(descriptors, wait) < 0 && errno != EINTR)
+                return;
+            if (descriptors[1].revents & POLLIN) {
+                char drained[64];
+                (void)!::read(wakeRead, drained, sizeof drained);
+            }
+            if (descriptors[0].revents & POLLIN)
+                readCommands();
+            writeDueReplies();
+        }
+    }
+    void readCommands() {
+        char bytes[1024];
+        const ssize_t count = ::read(master, bytes, sizeof bytes);
+        if (count <= 0)
+            return;
+        std::lock_guard guard(lock);
+        input.append(bytes, count);
+        for (qsizetype end = input.indexOf(';'); end >= 0; end = input.indexOf(';')) {
+            respond(QString::fromLatin1(input.first(end + 1)));
+            input.remove(0, end + 1);
+        }
+    }
+    void writeDueReplies() {
+        std::lock_guard guard(lock);
+        const auto now = Clock::now();
+        while (!replies.isEmpty() && replies.first().due <= now) {
+            const QByteArray bytes = replies.takeFirst().bytes;
+            (void)!::write(master, bytes.constData(), bytes.size());
+        }
+    }
+    void respond(const QString &command) {
+        received.append(command);
+        if (silent)
+            return;
+        const std::optional<Override> special = takeOverride(command);
+        const auto is = [&special](Behaviour behaviour) {
+            return special && special->behaviour == behaviour;
+        };
+        if (is(Behaviour::silence))
+            return;
+        const std::optional<QString> answer = is(Behaviour::reject) ? rejection : play(command);
+        if (!answer && !is(Behaviour::noise))
+            return;
+        const QByteArray bytes =
+            (is(Behaviour::noise) ? special->noise : QByteArray()) + answer.value_or(QString()).toLatin1();
+        Clock::duration transmit{};
+        if (baudRate > 0)
+            transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
+        schedule(bytes, transmit);
+    }
+    void schedule(QByteArray bytes, Clock::duration transmit) {
+        const auto start = std::max(Clock::now(), lineFreeAt);
+        lineFreeAt = start + transmit;
+        replies.append({lineFreeAt, std::move(bytes)}); // due in the order they were scheduled
+    }
+    std::optional<Override> takeOverride(const QString &command) {
+        for (qsizetype index = 0; index < overrides.size(); ++index) {
+            Override &candidate = overrides[index];
+            if (!command.startsWith(candidate.prefix))
+                continue;
+            const Override taken = candidate;
+            if (--candidate.remaining <= 0)
+                overrides.removeAt(index);
+            return taken;
+        }
+        return std::nullopt;
+    }
+    std::optional<QString> play(const QString &command) {
+        const QString body = command.chopped(1); // every command ends in ";"
+        const QString name = body.left(2);
+        const QString slot = body.mid(2, 3);
+        const QString rest = body.mid(5);
+        const bool ft991a = model == RadioModel::ft991a;
+        if (name == u"MR" && rest.isEmpty())
+            return memoryRead(slot);
+        if (name == u"MW")
+            return memoryWrite(slot, rest);
+        if (name == u"MT")
+            return rest.isEmpty() ? tagRead(slot) : tagWrite(slot, rest);
+        if (name == u"MC" && ft991a && rest.isEmpty())
+            return channelSelect(slot);
+        if (name == u"CN" && ft991a)
+            return toneNumber(body.mid(2));
+        if (name == u"EX")
+            return menu(body.mid(2));
+        return rejection;
+    }
+    std::optional<QString> memoryRead(const QString &slot) {
+        const Channel *channel = channelOf(slot);
+        return channel ? QStringLiteral("MR") + slot + channel->payload + u';' : rejection;
+    }
+    std::optional<QString> memoryWrite(const QString &slot, const QString &payload) {
+        const std::optional<int> number = channelNumber(slot);
+        if (!number || !memoryRange(model).contains(*number) || payload.size() != 22)
+            return rejection;
+        channels[*number].payload = payload;
+        currentChannel = number;
+        return std::nullopt;
+    }
+    std::optional<QString> tagRead(const QString &slot) {
+        const Channel *channel = channelOf(slot);
+        if (!channel)
+            return rejection;
+        if (model == RadioModel::ft991a)
+            return QStringLiteral("MT") + slot + channel->payload.left(22) + u'0' + tagField(channel->tag) +
+                   u';';
+        const QChar present = channel->tag.trimmed().isEmpty() ? u'0' : u'1';
+        return QStringLiteral("MT") + slot + present + tagField(channel->tag) + u';';
+    }
+    // The short form is a presence digit and 12 tag characters; the long form carries the memory
+    // payload, "0" and the tag.
+    std::optional<QString> tagWrite(const QString &slot, const QString &body) {
+        Channel *channel = channelOf(slot);
+        if (!channel || (body.size() != 13 && body.size() != 35))
+            return rejection;
+        if (body.size() == 35)
+            channel->payload = body.left(22);
+        channel->tag = body.right(12);
+        return std::nullopt;
+    }
+    std::optional<QString> channelSelect(const QString &slot) {
+        if (channelOf(slot))
+            currentChannel = channelNumber(slot);
+        return channelOf(slot) ? std::nullopt : std::optional(rejection);
+    }
+    // "CN0" + kind ("0" CTCSS, "1" DCS), then three digits when written.
+    std::optional<QString> toneNumber(const QString &body) {
+        const auto found = currentChannel ? channels.find(*currentChannel) : channels.end();
+        const QString kind = body.left(2);
+        if (found == channels.end() || (kind != u"00" && kind != u"01") ||
+            (body.size() != 2 && body.size() != 5))
+            return rejection;
+        QString &number = kind == u"00" ? found->ctcssNumber : found->dcsNumber;
+        if (body.size() == 2)
+            return QStringLiteral("CN") + kind + number + u';';
+        number = body.mid(2);
+        return std::nullopt;
+    }
+    std::optional<QString> menu(const QString &body) {
+        const int digits = model == RadioModel::ft710 ? 6 : 3;
+        const QString key = QStringLiteral("EX") + body.left(digits);
+        const auto found = menus.find(key);
+        if (body.size() < digits || found == menus.end())
+            return rejection;
+        if (body.size() == digits)
+            return key + *found + u';';
+        *found = body.mid(digits);
+        return std::nullopt;
+    }
 };
 
 FakeRadio::FakeRadio(RadioModel model)
@@ -225,187 +380,7 @@ void FakeRadio::hangUp() {
     }
 }
 
-void FakeRadio::State::wake() const {
-    const char byte = 0;
-    (void)!::write(wakeWrite, &byte, 1);
-}
-
-void FakeRadio::State::run() {
-    for (;;) {
-        std::optional<Clock::duration> wait;
-        short input = POLLIN;
-        {
-            std::lock_guard guard(lock);
-            if (stopping)
-                return;
-            if (!replies.isEmpty())
-                wait = std::max(Clock::duration::zero(), replies.first().due - Clock::now());
-            if (!reading)
-                input = 0;
-        }
-        pollfd descriptors[] = {{master, input, 0}, {wakeRead, POLLIN, 0}};
-        if (waitForInput(descriptors, wait) < 0 && errno != EINTR)
-            return;
-        if (descriptors[1].revents & POLLIN) {
-            char drained[64];
-            (void)!::read(wakeRead, drained, sizeof drained);
-        }
-        if (descriptors[0].revents & POLLIN)
-            readCommands();
-        writeDueReplies();
-    }
-}
-
-void FakeRadio::State::readCommands() {
-    char bytes[1024];
-    const ssize_t count = ::read(master, bytes, sizeof bytes);
-    if (count <= 0)
-        return;
-    std::lock_guard guard(lock);
-    input.append(bytes, count);
-    for (qsizetype end = input.indexOf(';'); end >= 0; end = input.indexOf(';')) {
-        respond(QString::fromLatin1(input.first(end + 1)));
-        input.remove(0, end + 1);
-    }
-}
-
-void FakeRadio::State::writeDueReplies() {
-    std::lock_guard guard(lock);
-    const auto now = Clock::now();
-    while (!replies.isEmpty() && replies.first().due <= now) {
-        const QByteArray bytes = replies.takeFirst().bytes;
-        (void)!::write(master, bytes.constData(), bytes.size());
-    }
-}
-
-void FakeRadio::State::respond(const QString &command) {
-    received.append(command);
-    if (silent)
-        return;
-    const std::optional<Override> special = takeOverride(command);
-    const auto is = [&special](Behaviour behaviour) { return special && special->behaviour == behaviour; };
-    if (is(Behaviour::silence))
-        return;
-    const std::optional<QString> answer = is(Behaviour::reject) ? rejection : play(command);
-    if (!answer && !is(Behaviour::noise))
-        return;
-    const QByteArray bytes =
-        (is(Behaviour::noise) ? special->noise : QByteArray()) + answer.value_or(QString()).toLatin1();
-    Clock::duration transmit{};
-    if (baudRate > 0)
-        transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
-            double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
-    schedule(bytes, transmit);
-}
-
-void FakeRadio::State::schedule(QByteArray bytes, Clock::duration transmit) {
-    const auto start = std::max(Clock::now(), lineFreeAt);
-    lineFreeAt = start + transmit;
-    replies.append({lineFreeAt, std::move(bytes)}); // due in the order they were scheduled
-}
-
-std::optional<Override> FakeRadio::State::takeOverride(const QString &command) {
-    for (qsizetype index = 0; index < overrides.size(); ++index) {
-        Override &candidate = overrides[index];
-        if (!command.startsWith(candidate.prefix))
-            continue;
-        const Override taken = candidate;
-        if (--candidate.remaining <= 0)
-            overrides.removeAt(index);
-        return taken;
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::play(const QString &command) {
-    const QString body = command.chopped(1); // every command ends in ";"
-    const QString name = body.left(2);
-    const QString slot = body.mid(2, 3);
-    const QString rest = body.mid(5);
-    const bool ft991a = model == RadioModel::ft991a;
-    if (name == u"MR" && rest.isEmpty())
-        return memoryRead(slot);
-    if (name == u"MW")
-        return memoryWrite(slot, rest);
-    if (name == u"MT")
-        return rest.isEmpty() ? tagRead(slot) : tagWrite(slot, rest);
-    if (name == u"MC" && ft991a && rest.isEmpty())
-        return channelSelect(slot);
-    if (name == u"CN" && ft991a)
-        return toneNumber(body.mid(2));
-    if (name == u"EX")
-        return menu(body.mid(2));
-    return rejection;
-}
-
 FakeRadio::Channel *FakeRadio::State::channelOf(const QString &slot) {
     const auto found = channels.find(channelNumber(slot).value_or(-1));
     return found == channels.end() ? nullptr : &*found;
-}
-
-std::optional<QString> FakeRadio::State::memoryRead(const QString &slot) {
-    const Channel *channel = channelOf(slot);
-    return channel ? QStringLiteral("MR") + slot + channel->payload + u';' : rejection;
-}
-
-std::optional<QString> FakeRadio::State::memoryWrite(const QString &slot, const QString &payload) {
-    const std::optional<int> number = channelNumber(slot);
-    if (!number || !memoryRange(model).contains(*number) || payload.size() != 22)
-        return rejection;
-    channels[*number].payload = payload;
-    currentChannel = number;
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::tagRead(const QString &slot) {
-    const Channel *channel = channelOf(slot);
-    if (!channel)
-        return rejection;
-    if (model == RadioModel::ft991a)
-        return QStringLiteral("MT") + slot + channel->payload.left(22) + u'0' + tagField(channel->tag) + u';';
-    const QChar present = channel->tag.trimmed().isEmpty() ? u'0' : u'1';
-    return QStringLiteral("MT") + slot + present + tagField(channel->tag) + u';';
-}
-
-// The short form is a presence digit and 12 tag characters; the long form carries the memory
-// payload, "0" and the tag.
-std::optional<QString> FakeRadio::State::tagWrite(const QString &slot, const QString &body) {
-    Channel *channel = channelOf(slot);
-    if (!channel || (body.size() != 13 && body.size() != 35))
-        return rejection;
-    if (body.size() == 35)
-        channel->payload = body.left(22);
-    channel->tag = body.right(12);
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::channelSelect(const QString &slot) {
-    if (channelOf(slot))
-        currentChannel = channelNumber(slot);
-    return channelOf(slot) ? std::nullopt : std::optional(rejection);
-}
-
-// "CN0" + kind ("0" CTCSS, "1" DCS), then three digits when written.
-std::optional<QString> FakeRadio::State::toneNumber(const QString &body) {
-    const auto found = currentChannel ? channels.find(*currentChannel) : channels.end();
-    const QString kind = body.left(2);
-    if (found == channels.end() || (kind != u"00" && kind != u"01") || (body.size() != 2 && body.size() != 5))
-        return rejection;
-    QString &number = kind == u"00" ? found->ctcssNumber : found->dcsNumber;
-    if (body.size() == 2)
-        return QStringLiteral("CN") + kind + number + u';';
-    number = body.mid(2);
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::menu(const QString &body) {
-    const int digits = model == RadioModel::ft710 ? 6 : 3;
-    const QString key = QStringLiteral("EX") + body.left(digits);
-    const auto found = menus.find(key);
-    if (body.size() < digits || found == menus.end())
-        return rejection;
-    if (body.size() == digits)
-        return key + *found + u';';
-    *found = body.mid(digits);
-    return std::nullopt;
 }

@@ -11,19 +11,16 @@
 #include <optional>
 #include <termios.h>
 
-// A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks, answering
-// on a thread of its own like a radio that does not wait for the program. It plays MR, MW, MT (the short
-// 13-character form on the FT-710, the long 35-character form on the FT-991A; writes in either form), MC and
-// CN00/CN01 (FT-991A: select, tone number of the current channel) and EX (menu items set with setMenuValue;
-// six-digit numbers on the FT-710, three on the FT-991A). Reads of an empty channel, unknown menu items and
-// unknown commands get
-// "?;"; accepted writes get no answer. MC and MW make their channel the current one. Every command
-// received is recorded, ";" included.
+// A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks, answering on
+// a thread of its own. It plays MR, MW, MT (FT-710: the short 13-character form, FT-991A: the long
+// 35-character one; writes in either form), MC and CN00/CN01 (FT-991A: select, tone number of the
+// current channel) and EX (menu items set with setMenuValue). Reads of an empty channel, unknown
+// menu items and commands get "?;", accepted writes no answer; MC and MW make their channel the
+// current one. Every command received is recorded, ";" included.
 class FakeRadio {
 public:
     struct Channel {
-        // As MR returns it and MW stores it: frequency (9), shift (7), mode (1), flags (5);
-        // longer payloads are returned as they are.
+        // As MR returns it and MW stores it: frequency (9), shift (7), mode (1), flags (5).
         QString payload;
         QString tag = {};
         QString ctcssNumber = QStringLiteral("000");
