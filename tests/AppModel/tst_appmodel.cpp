@@ -246,14 +246,13 @@ private slots:
         AppModel app(options());
         const QString missing = path(u"ttyUSB-missing"_s);
         app.setSelectedPort(missing);
-        app.setBaudRate(9600);
         UserDefaults::remove(AppModel::preferencesKey());
         app.connect();
         QVERIFY(!app.isConnected());
         QCOMPARE(app.alertMessage(), std::optional(u"Could not open port: "_s + missing));
         QCOMPARE(app.logLines(),
                  QStringList{"[12:00:00] Connection failed: Could not open port: " + missing});
-        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{missing, 9600}));
+        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{missing, 38400}));
     }
 
     // The other model's table and states, its own port and rate; the choice is stored.
