@@ -20,8 +20,7 @@ namespace {
 
 const QString channelPayload = u"145500000+000000410000"_s;
 
-// An application model connected to a fake radio over a pseudo-terminal; its log lines are
-// stamped "[12:00:00] ".
+// An application model connected to a fake radio, its log lines stamped "[12:00:00] ".
 struct ConnectedModel {
     explicit ConnectedModel(RadioModel model)
         : radio(model)
@@ -114,7 +113,7 @@ private slots:
         const QString stored =
             R"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{"FT-991A":)" + settings + u"}}"_s;
         if (settings != u"-")
-            UserDefaults::setValue(AppModel::preferencesKey(), stored);
+            UserDefaults::setValue(u"Korvel.AppPreferences.v1"_s, stored); // the key of stored records
         AppModel app(options());
         QCOMPARE(app.selectedRadioModel(), model);
         QCOMPARE(app.baudRate(), model == RadioModel::ft991a ? 57600 : 38400);
@@ -375,9 +374,8 @@ private slots:
         QCOMPARE(connected.app.alertMessage(), std::optional(texts[3]));
     }
 
-    // Channels 2, 9 and 50 hold data, 7 times out, the rest are empty. The table keeps its rows
-    // (an imported one of ten rows too, its first changed to "050") and is published once, sorted;
-    // a selection stays, even one no row has.
+    // Channels 2, 9 and 50 hold data, 7 times out. The table keeps its rows (an imported one too) and
+    // is published once, sorted; a selection stays, even one no row has.
     void readAllPublishesTheTableOnce_data() {
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<int>("importedRows"); // 0: the model's empty table
@@ -577,9 +575,8 @@ private slots:
     }
 
     // --- menu settings
-    // Every item is read in table order; one that fails is logged and the run goes on. Each item
-    // publishes progress, status (the share done in whole percent, cut), states; the end states,
-    // progress, status. Model | language | status while and after reading | the two failures.
+    // Items are read in table order, a failed one logged; each publishes progress, status (whole
+    // percent, cut), states. Model | language | status while and after reading | the two failures.
     void fullReadOfEachModel_data() {
         addRows(
             {"FT-710|de|Einstellungen werden gelesen … %1 %|Einstellungen gelesen · 100 %|Zeitüberschreitung "

@@ -474,12 +474,18 @@ private slots:
         QFETCH(QByteArray, contents);
         QFETCH(Kind, kind);
         QFETCH(QString, path);
+        TestSettings::setLanguage(u"de"_s);
+        const QStringList says{"Schlüssel fehlt: ", "Wert fehlt (null): ", "Falscher Typ bei ",
+                               "Ungültige Daten bei "};
         try {
             MemoryBackup::fromFileContents(contents);
             QFAIL("the file was accepted");
         } catch (const JSONDecodingError &error) {
             QCOMPARE(error.kind(), kind);
             QCOMPARE(error.path(), path);
+            QVERIFY(error.description().startsWith(says[int(kind)] + (path.isEmpty() ? u"-"_s : path)));
+            QVERIFY(path != u"exportedAt" || kind != Kind::dataCorrupted ||
+                    error.description().endsWith(u"\" (ISO 8601, 2025-03-01T14:05:09Z)"_s));
         }
     }
 

@@ -191,8 +191,7 @@ private slots:
         QTRY_COMPARE(lines, (QStringList{"X;", "1;"}));
     }
 
-    // Input without ";" stops growing past any reply's length: it is dropped, with one report,
-    // and the reply that comes next is framed on its own.
+    // Input without ";" longer than any reply is dropped, reported once; the next reply is framed.
     void overlongPartialLineIsDropped() {
         listen();
         QSignalSpy dropped(link->port.get(), &SerialPort::overlongLineDropped);
@@ -300,9 +299,8 @@ private slots:
         QCOMPARE(runTask(link->connection->query(u"MR001"_s)).radioError()->kind(), Kind::notConnected);
     }
 
-    // A device that stops taking bytes never holds up the caller: what it does not take waits in
-    // the port, the request fails once the deadline has passed (its own wait does not end it while
-    // its bytes wait), and the rest is never sent.
+    // A device that takes no bytes never holds up the caller: the request fails at the deadline (not
+    // by its own wait while its bytes wait), and the rest is never sent.
     void stuckWriteFailsTheRequestWithoutWaiting() {
         TestWaits::use([](LinkTiming::Waits &waits) { waits.portWriteDeadline = 0.2; });
         link->radio.setReading(false);
