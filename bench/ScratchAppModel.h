@@ -1,9 +1,9 @@
 #pragma once
 
 #include "AppModel/AppModel.h"
+#include "Localization/UserDefaults.h"
 
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QTemporaryDir>
 
 // The one AppModel of a benchmark, on a scratch settings store and an empty device folder, so a
@@ -26,7 +26,7 @@ public:
 
 private:
     static AppModel::Options optionsFor(const QTemporaryDir &folder) {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+        UserDefaults::setLocation(folder.path());
         AppModel::Options options;
         options.deviceFolder = folder.path();
         return options;

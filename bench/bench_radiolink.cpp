@@ -9,6 +9,7 @@
 // (the FT-991A's channel-select window and its two pauses). Goal: wall time within 5% of the
 // floor, CPU time under 5% of the wall time.
 
+#include "BenchFigures.h"
 #include "FakeRadio.h"
 #include "FakeRadioLink.h"
 
@@ -19,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTextStream>
-#include <ctime>
 
 namespace {
 
@@ -35,12 +35,6 @@ struct Run {
     // Waits and pauses of one channel, in seconds.
     double fixedWaitPerChannel;
 };
-
-double cpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
 
 QCoro::Task<> readAll(RadioServiceProtocol &service, int channels, QEventLoop &loop) {
     try {

@@ -31,7 +31,6 @@ KorvelApp::KorvelApp(AppModel::Options options, QObject *parent)
     connect(m_mainWindow, &ContentView::openWindowRequested, this, &KorvelApp::openWindow);
     // Without its main window the program cannot be used: closing it ends the program.
     connect(m_mainWindow, &QObject::destroyed, qApp, &QApplication::quit, Qt::QueuedConnection);
-    m_preferences = new PreferencesPanel(m_mainWindow);
     buildMenus();
     connect(LanguageSelection::shared(), &LanguageSelection::changed, this, [this] {
         showMenuTexts();
@@ -53,7 +52,10 @@ ContentView *KorvelApp::mainWindow() const {
     return m_mainWindow;
 }
 
-PreferencesPanel *KorvelApp::preferencesPanel() const {
+// Built when first asked for, not at start.
+PreferencesPanel *KorvelApp::preferencesPanel() {
+    if (!m_preferences)
+        m_preferences = new PreferencesPanel(m_mainWindow);
     return m_preferences;
 }
 
@@ -66,9 +68,10 @@ QWidget *KorvelApp::openWindow(const QString &id) {
 }
 
 void KorvelApp::openPreferences() {
-    m_preferences->show();
-    m_preferences->raise();
-    m_preferences->activateWindow();
+    PreferencesPanel *panel = preferencesPanel();
+    panel->show();
+    panel->raise();
+    panel->activateWindow();
 }
 
 void KorvelApp::buildMenus() {

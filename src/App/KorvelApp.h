@@ -25,7 +25,7 @@ public:
 
     AppModel *appModel() { return &m_model; }
     ContentView *mainWindow() const;
-    PreferencesPanel *preferencesPanel() const;
+    PreferencesPanel *preferencesPanel();
 
     void show();
     // Shows the settings window with this id ("ft710-settings", "ft991a-settings").

@@ -83,7 +83,7 @@ QVariant MemoryTableModel::data(const QModelIndex &index, int role) const {
     const MemoryColumn col = column(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return displayData(memory, col);
+        return shownData(index.row(), index.column());
     case Qt::EditRole:
         return editData(memory, col);
     case Qt::CheckStateRole:
@@ -122,17 +122,27 @@ QVariant MemoryTableModel::font(MemoryColumn column) {
     }
 }
 
+// The cells' texts of a row are made together, once, and kept until the row changes.
+QVariant MemoryTableModel::shownData(int row, int section) const {
+    if (m_shown.size() != rowCount())
+        m_shown.resize(rowCount());
+    QList<QVariant> &cells = m_shown[row];
+    if (cells.isEmpty()) {
+        const RadioMemory &memory = m_appModel->memories().at(row);
+        for (MemoryColumn each : m_columns)
+            cells.append(displayData(memory, each));
+    }
+    return cells.at(section);
+}
+
 QVariant MemoryTableModel::displayData(const RadioMemory &memory, MemoryColumn column) const {
     switch (kind(column)) {
     case CellKind::toggle:
         return {};
     case CellKind::action:
         return loc(QStringLiteral("Schreiben"));
-    case CellKind::picker: {
-        if (column == MemoryColumn::toneNumber && !toneNumberPicker(memory))
-            return loc(QStringLiteral("Nicht aktiv"));
-        return PickerItems::textOfTag(pickerItems(memory, column), editData(memory, column).toString());
-    }
+    case CellKind::picker:
+        return pickerText(memory, column);
     case CellKind::label:
         return column == MemoryColumn::slot ? memory.slot : enhancedSummary(memory);
     case CellKind::text:
@@ -181,6 +191,28 @@ QVariant MemoryTableModel::editData(const RadioMemory &memory, MemoryColumn colu
         return {};
     }
     return {};
+}
+
+// The entry a picker shows, found without making the entries it offers.
+QString MemoryTableModel::pickerText(const RadioMemory &memory, MemoryColumn column) const {
+    switch (column) {
+    case MemoryColumn::toneSql:
+        return title(toneSqlMode(memory));
+    case MemoryColumn::toneSystem:
+        return title(toneSystem(memory));
+    case MemoryColumn::toneNumber: {
+        const std::optional<ToneNumberPicker> picker = toneNumberPicker(memory);
+        if (!picker)
+            return loc(QStringLiteral("Nicht aktiv"));
+        const QString code = toneNumber(memory);
+        const auto shown =
+            std::find_if(picker->options->cbegin(), picker->options->cend(),
+                         [&](const FT991AToneCodeOption &option) { return option.code == code; });
+        return shown == picker->options->cend() ? QString() : shown->title();
+    }
+    default:
+        return PickerItems::textOfTag(pickerItems(memory, column), editData(memory, column).toString());
+    }
 }
 
 QList<PickerItem> MemoryTableModel::pickerItems(const RadioMemory &memory, MemoryColumn column) const {
@@ -370,6 +402,7 @@ void MemoryTableModel::onMemoriesChanged() {
     QStringList tableSlots;
     for (const RadioMemory &memory : m_appModel->memories())
         tableSlots.append(memory.slot);
+    m_shown.clear();
     if (tableSlots == m_slots) {
         // The same channels with new contents: repaint, keep open editors and scroll position.
         if (!m_slots.isEmpty())
@@ -385,6 +418,8 @@ void MemoryTableModel::onMemoryChanged(int row) {
     if (row < 0 || row >= rowCount())
         return;
     m_slots[row] = m_appModel->memories().at(row).slot;
+    if (row < m_shown.size())
+        m_shown[row].clear();
     repaintRow(row);
 }
 
@@ -401,6 +436,7 @@ void MemoryTableModel::onSelectionChanged() {
 void MemoryTableModel::onRadioModelChanged() {
     beginResetModel();
     m_columns = memoryColumns(m_appModel->selectedRadioModel());
+    m_shown.clear();
     endResetModel();
 }
 

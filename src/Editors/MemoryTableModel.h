@@ -55,10 +55,12 @@ public:
 private:
     bool holds(const QModelIndex &index) const;
     static QVariant font(MemoryColumn column);
+    QVariant shownData(int row, int section) const;
     QVariant displayData(const RadioMemory &memory, MemoryColumn column) const;
     QVariant editData(const RadioMemory &memory, MemoryColumn column) const;
     std::optional<RadioMemory> edited(const RadioMemory &memory, MemoryColumn column,
                                       const QVariant &value) const;
+    QString pickerText(const RadioMemory &memory, MemoryColumn column) const;
     QList<PickerItem> pickerItems(const RadioMemory &memory, MemoryColumn column) const;
     bool isEnabled(const RadioMemory &memory, MemoryColumn column) const;
 
@@ -75,4 +77,6 @@ private:
     QList<MemoryColumn> m_columns;
     QStringList m_slots;
     std::optional<QString> m_highlightedSlot;
+    // What each row's cells show, per row; the window builds the table anew for a new language.
+    mutable QList<QList<QVariant>> m_shown;
 };

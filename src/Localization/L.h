@@ -7,8 +7,8 @@
 #include <functional>
 
 // Text lookup. Every static UI text is a German literal that is its own translation key;
-// messages with inserted values are German/English pairs. Nothing is cached: each lookup
-// reads the stored choice (and the system's languages) anew.
+// messages with inserted values are German/English pairs. Nothing is cached here: each lookup
+// reads the stored choice (which UserDefaults keeps in memory) and the system's languages anew.
 class L {
 public:
     L() = delete;
@@ -33,4 +33,6 @@ public:
 };
 
 // The German key in the effective language (`L::localized`).
-inline QString loc(const QString &key) { return L::localized(key); }
+inline QString loc(const QString &key) {
+    return L::localized(key);
+}

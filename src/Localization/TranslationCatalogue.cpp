@@ -52,6 +52,9 @@ const QList<AppLanguage> &TranslationCatalogue::dictionaryLanguages() {
 }
 
 const TranslationCatalogue::Table *TranslationCatalogue::dictionary(AppLanguage language) {
+    // A language without a table of its own (English above all) reads none of the tables.
+    if (!dictionaryLanguages().contains(language))
+        return nullptr;
     static const QMap<AppLanguage, Table> dictionaries = [] {
         QMap<AppLanguage, Table> map;
         for (AppLanguage each : dictionaryLanguages())

@@ -4,8 +4,9 @@
 #include <QVariant>
 #include <optional>
 
-// The program's persistent key/value store: QSettings of the organization "Korvel".
-// Tests point it at a temporary folder (QSettings::setPath) and never touch the user's.
+// The program's persistent key/value store: QSettings of the organization "Korvel". Everything
+// the program stores goes through here; a value once read or written is then read from memory.
+// Tests point it at a temporary folder (setLocation) and never touch the user's.
 namespace UserDefaults {
 
 // An invalid QVariant when nothing is stored under the key.
@@ -14,5 +15,7 @@ QVariant value(const QString &key);
 std::optional<QString> text(const QString &key);
 void setValue(const QString &key, const QVariant &value);
 void remove(const QString &key);
+// Keeps the store in `folder` from now on, reading every value afresh from there.
+void setLocation(const QString &folder);
 
 } // namespace UserDefaults

@@ -4,16 +4,14 @@
 #include "Localization/L.h"
 #include "MainWindow/BusySpinner.h"
 #include "MainWindow/ContentView.h"
+#include "MainWindow/LogTextView.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,7 +22,7 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     : QWidget(parent)
     , m_model(model)
     , m_view(view)
-    , m_text(new QPlainTextEdit)
+    , m_text(new LogTextView(model))
     , m_heightSlider(new QSlider(Qt::Horizontal))
     , m_heightValue(new QLabel)
     , m_spinner(new BusySpinner) {
@@ -74,11 +72,8 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
 
     m_text->setObjectName(QStringLiteral("log.text"));
     title->setBuddy(m_text);
-    m_text->setReadOnly(true);
-    m_text->setUndoRedoEnabled(false);
-    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: rgba(0,0,0,46);"
+    m_text->setStyleSheet(QStringLiteral("LogTextView { background: rgba(0,0,0,46);"
                                          " border: 1px solid rgba(255,255,255,20); border-radius: 14px;"
                                          " padding: 6px; }"));
 
@@ -88,46 +83,10 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     layout->addLayout(controls);
     layout->addWidget(m_text);
 
-    connect(m_model, &AppModel::logLinesChanged, this, &ActivityLogPanel::followLog);
     connect(m_model, &AppModel::isBusyChanged, this, [this] { m_spinner->setVisible(m_model->isBusy()); });
     connect(m_view, &ContentView::logPanelHeightChanged, this, &ActivityLogPanel::showHeight);
     m_spinner->setVisible(m_model->isBusy());
-    showAllLines();
     showHeight();
-}
-
-void ActivityLogPanel::followLog() {
-    const QStringList &lines = m_model->logLines();
-    const qsizetype added = lines.size() - m_shownLines;
-    // Lines only ever arrive at the front; anything else (a clear) is shown afresh.
-    const bool onlyAdded = added > 0 && (m_shownLines == 0 || lines.at(added) == m_shownNewest);
-    if (!onlyAdded) {
-        showAllLines();
-        return;
-    }
-    for (qsizetype index = added - 1; index >= 0; --index)
-        insertAtTop(lines.at(index));
-    m_shownLines = lines.size();
-    m_shownNewest = lines.first();
-}
-
-void ActivityLogPanel::showAllLines() {
-    const QStringList &lines = m_model->logLines();
-    m_text->setPlainText(lines.join(QLatin1Char('\n')));
-    m_shownLines = lines.size();
-    m_shownNewest = lines.isEmpty() ? QString() : lines.first();
-}
-
-void ActivityLogPanel::insertAtTop(const QString &text) {
-    QScrollBar *scroll = m_text->verticalScrollBar();
-    const int before = scroll->value();
-    const int blocks = m_text->document()->blockCount();
-    QTextCursor cursor(m_text->document());
-    cursor.movePosition(QTextCursor::Start);
-    cursor.insertText(m_text->document()->isEmpty() ? text : text + QLatin1Char('\n'));
-    // The log does not move by itself: a reader further down keeps seeing the same lines.
-    if (before > 0)
-        scroll->setValue(before + m_text->document()->blockCount() - blocks);
 }
 
 void ActivityLogPanel::showHeight() {

@@ -3,7 +3,10 @@
 #include <QTimer>
 #include <QWidget>
 
-// A small spinning arc that shows work in progress; it animates only while visible.
+class Backdrop;
+
+// A small spinning arc that shows work in progress; it animates only while visible. It paints
+// itself opaque over a picture of the panels behind it, so a step repaints only its own square.
 class BusySpinner : public QWidget {
     Q_OBJECT
 
@@ -19,5 +22,6 @@ protected:
 
 private:
     QTimer m_timer;
+    Backdrop *m_backdrop;
     int m_angle = 0;
 };

@@ -151,6 +151,9 @@ void ContentView::finishConnectSplashAndConnect() {
 void ContentView::setConnectSplash(bool shown, int countdown) {
     if (m_showConnectSplash == shown && m_connectCountdown == countdown)
         return;
+    // Built before the change it shows, so that it fades in.
+    if (shown && !m_overlay)
+        m_overlay = new ConnectCountdownOverlay(this, centralWidget());
     m_showConnectSplash = shown;
     m_connectCountdown = countdown;
     emit connectSplashChanged();
@@ -248,8 +251,9 @@ void ContentView::buildContent() {
             [this] { m_sidebarWidth = m_splitter->sizes().value(0, m_sidebarWidth); });
     layout->addWidget(m_splitter);
 
-    m_overlay = new ConnectCountdownOverlay(this, background);
     setCentralWidget(background);
+    if (m_showConnectSplash)
+        m_overlay = new ConnectCountdownOverlay(this, background);
     if (isVisible()) {
         layout->activate();
         placeSidebarEdge();
@@ -275,12 +279,9 @@ QWidget *ContentView::buildDetailColumn() {
     layout->addWidget(new PanelChrome(new MainToolbar(m_model, this)));
     m_tableSlot = new PanelChrome(createTableEditorPanel());
     m_tableSlot->setObjectName(QStringLiteral("detail.tableSlot"));
-    m_editorSlot = new PanelChrome(createEditorPanel());
-    m_editorSlot->setObjectName(QStringLiteral("detail.editorSlot"));
     m_noDraftPlaceholder = createNoDraftPlaceholder();
     m_logSlot = new PanelChrome(new ActivityLogPanel(m_model, this));
     layout->addWidget(m_tableSlot, 1);
-    layout->addWidget(m_editorSlot, 1);
     layout->addWidget(m_noDraftPlaceholder, 1);
     layout->addWidget(m_logSlot);
     return column;
@@ -320,7 +321,15 @@ void ContentView::updateDetailColumn() {
         return;
     const bool table = m_editorMode == EditorMode::table;
     m_tableSlot->setVisible(table);
-    m_editorSlot->setVisible(!table && m_draft);
+    // The detail editor is built when it is first shown.
+    if (!table && m_draft && !m_editorSlot) {
+        m_editorSlot = new PanelChrome(createEditorPanel());
+        m_editorSlot->setObjectName(QStringLiteral("detail.editorSlot"));
+        auto *column = static_cast<QBoxLayout *>(m_noDraftPlaceholder->parentWidget()->layout());
+        column->insertWidget(column->indexOf(m_noDraftPlaceholder), m_editorSlot, 1);
+    }
+    if (m_editorSlot)
+        m_editorSlot->setVisible(!table && m_draft);
     m_noDraftPlaceholder->setVisible(!table && !m_draft);
     m_logSlot->setVisible(table || m_draft);
 }

@@ -2,9 +2,11 @@
 
 #include "MainWindow/ModelPalette.h"
 
+#include <QPixmap>
 #include <QWidget>
 
-// A window's backdrop: the model's background gradient over the whole widget.
+// A window's backdrop: the model's background gradient over the whole widget. The gradient is
+// drawn once per size and palette and then copied, so every repaint shows the same pixels.
 class GradientBackground : public QWidget {
     Q_OBJECT
 
@@ -18,4 +20,5 @@ protected:
 
 private:
     ModelPalette m_palette;
+    QPixmap m_gradient;
 };

@@ -2,6 +2,8 @@
 
 #include "MainWindow/ModelPalette.h"
 
+#include <QList>
+#include <QPainterPath>
 #include <QWidget>
 
 // The card behind each column of the main window: a dark rounded card with a stroke running
@@ -19,7 +21,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    struct GlowRing {
+        QPainterPath shape;
+        double opacity;
+    };
+
     ModelPalette m_palette;
+    // The card's outline and the glow's rings around it, made once per size.
+    QRectF m_cardRect;
+    QPainterPath m_card;
+    QList<GlowRing> m_glowRings;
 };

@@ -247,6 +247,7 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("follows");
         QTest::addRow("import") << u"import"_s << true;
+        QTest::addRow("import before the editor is built") << u"import, table shown"_s << true;
         QTest::addRow("model switch") << u"model"_s << true;
         QTest::addRow("read selected") << u"read"_s << true;
         QTest::addRow("editor write") << u"editor"_s << false;
@@ -255,10 +256,12 @@ private slots:
     void untouchedDraftFollowsTheTableButNotAWritesReadBack() {
         QFETCH(QString, change);
         QFETCH(bool, follows);
-        open(RadioModel::ft991a, {ctcssChannel(1)});
+        const bool tableShown = change.endsWith(u"table shown"_s);
+        open(RadioModel::ft991a, {ctcssChannel(1)}, u"001"_s,
+             tableShown ? EditorMode::table : EditorMode::detail);
         RadioMemory other = ctcssChannel(1);
         other.tag = u"RADIO"_s;
-        if (change == u"import"_s) {
+        if (change.startsWith(u"import"_s)) {
             m_app->applyImportedBackup(
                 MemoryBackup{RadioModel::ft991a, {other}, QDateTime::currentDateTimeUtc()});
         } else if (change == u"model"_s) {
@@ -282,6 +285,7 @@ private slots:
             QTRY_VERIFY(!m_app->isBusy());
             QVERIFY(m_app->selectedMemory()->tag.trimmed() != u"NEU"_s);
         }
+        m_window->setEditorMode(EditorMode::detail);
         QCOMPARE(*m_window->draft() == MemoryDraft(*m_app->selectedMemory()), follows);
         QCOMPARE(m_window->draft()->tag, follows ? m_app->selectedMemory()->tag : u"NEU"_s);
         QCOMPARE(tile("detailEditor.badge.changes"), follows ? u"Keine"_s : u"Offen"_s);
@@ -299,11 +303,12 @@ private slots:
     }
 
 private:
-    void open(RadioModel model, const QList<RadioMemory> &rows, const QString &selected = u"001"_s) {
+    void open(RadioModel model, const QList<RadioMemory> &rows, const QString &selected = u"001"_s,
+              EditorMode mode = EditorMode::detail) {
         m_app->applyImportedBackup(MemoryBackup{model, rows, QDateTime::currentDateTimeUtc()});
         m_app->setSelectedMemoryID(selected);
         m_window = std::make_unique<ContentView>(m_app.get());
-        m_window->setEditorMode(EditorMode::detail);
+        m_window->setEditorMode(mode);
         m_window->resize(1500, 950);
         m_window->show();
     }

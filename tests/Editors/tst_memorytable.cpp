@@ -172,6 +172,7 @@ private slots:
 
         QSignalSpy repainted(m_model, &QAbstractItemModel::dataChanged);
         QSignalSpy reset(m_model, &QAbstractItemModel::modelReset);
+        QCOMPARE(cell(4, MemoryColumn::name).data().toString(), before.at(4).tag);
         RadioMemory changed = m_app->memories().at(4);
         changed.tag = u"GELESEN"_s;
         m_app->replaceMemory(changed);
@@ -283,6 +284,12 @@ private slots:
         QVERIFY(parts.size() >= 3);
         QVERIFY(parts.contains(u"CTCSS + SQL"_s));
         QVERIFY(cell(2, MemoryColumn::summary).data().toString().startsWith(u"Leer · "_s));
+        // The same channels read anew show their new contents.
+        load(RadioModel::ft710, {ft710});
+        QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
+        ft710.frequency = u"145600000"_s;
+        load(RadioModel::ft710, {ft710});
+        QCOMPARE(cell(0, MemoryColumn::summary).data().toString(), ft710.summary());
     }
 
     void selectionFollowsSelectedMemoryID() {

@@ -2,11 +2,11 @@
 
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
+#include "MainWindow/LogTextView.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QPlainTextEdit>
 
 using namespace std::chrono_literals;
 
@@ -42,7 +42,7 @@ void MainWindowFixture::openWindow() {
 }
 
 QString MainWindowFixture::logText() const {
-    return widget<QPlainTextEdit>(QStringLiteral("log.text"))->toPlainText();
+    return widget<LogTextView>(QStringLiteral("log.text"))->text();
 }
 
 bool MainWindowFixture::choose(const QString &comboName, const QVariant &data) const {

@@ -11,6 +11,7 @@
 #include "TestSettings.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QScreen>
@@ -102,9 +103,13 @@ int main(int argc, char *argv[]) {
 
     AppModel::Options options;
     options.deviceFolder = devices.path();
+    // One fixed time in every log line, so two runs give the same pictures.
+    options.clock = [] { return QTime(14, 30, 0); };
     KorvelApp korvel(options);
     ContentView *window = korvel.mainWindow();
     window->move(0, 0);
+    // The pointer off the windows, so no control shows as hovered.
+    QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
     korvel.show();
     AppModel *model = korvel.appModel();
 

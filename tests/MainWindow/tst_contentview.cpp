@@ -2,12 +2,14 @@
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "MainWindow/BackupFile.h"
+#include "MainWindow/LogTextView.h"
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -125,14 +127,19 @@ private slots:
     void connectCountsDownEverySecondThenConnects() {
         QList<int> shown;
         connect(m_view, &ContentView::connectSplashChanged, this, [&] {
-            if (!m_view->showConnectSplash())
-                return;
-            shown.append(m_view->connectCountdown());
-            QCOMPARE(w->widget<QProgressBar>(u"splash.progress"_s)->value(), 60 - m_view->connectCountdown());
+            if (m_view->showConnectSplash())
+                shown.append(m_view->connectCountdown());
         });
         m_view->setCountdownStepInterval(1h);
         w->button(u"sidebar.connect"_s)->click();
         QTRY_VERIFY(w->widget(u"splash"_s)->isVisible());
+        // The card, built with the first count, shows every second of it.
+        auto *progress = w->widget<QProgressBar>(u"splash.progress"_s);
+        QCOMPARE(progress->value(), 0);
+        connect(m_view, &ContentView::connectSplashChanged, this, [&] {
+            if (m_view->showConnectSplash())
+                QCOMPARE(progress->value(), 60 - m_view->connectCountdown());
+        });
         // The keyboard cannot reach the controls under the backdrop.
         QApplication::setActiveWindow(m_view);
         QTest::keyClick(w->button(u"splash.cancel"_s), Qt::Key_Tab);
@@ -230,7 +237,7 @@ private slots:
         QVERIFY(m_model->isBusy());
         QTRY_VERIFY_WITH_TIMEOUT(!m_model->isBusy(), 20000);
         QCOMPARE(m_model->memories().at(2).frequency, u"145500000"_s);
-        QVERIFY(w->logText().startsWith(m_model->logLines().first()));
+        QTRY_VERIFY(w->logText().startsWith(m_model->logLines().first()));
         QVERIFY(w->button(u"toolbar.readSelected"_s)->isEnabled());
         // Without a selected channel only "Ausgewählten lesen" waits.
         m_model->setSelectedMemoryID(std::nullopt);
@@ -238,10 +245,11 @@ private slots:
         QVERIFY(w->button(u"toolbar.readAll"_s)->isEnabled());
     }
 
+    // The lines of one turn of the event loop show together, newest first.
     void logShowsNewestFirstCopiesAndClears() {
         for (const char *line : {"first", "second\nline", "third"})
             m_model->appendLog(QString::fromUtf8(line));
-        QCOMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
+        QTRY_COMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
         QVERIFY(w->logText().section(QLatin1Char('\n'), 0, 0).endsWith(u"third"_s));
 
         click(u"log.copy"_s);
@@ -250,8 +258,23 @@ private slots:
         QCOMPARE(w->clipboard.first().count(QLatin1Char('\n')), 3);
 
         click(u"log.clear"_s);
-        QCOMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
+        QTRY_COMPARE(w->logText(), m_model->logLines().join(QLatin1Char('\n')));
         QVERIFY(w->logText().endsWith(u"Log gelöscht"_s));
+    }
+
+    // Dragging across a row of the log and copying with the keyboard copies that row only.
+    void logCopiesOnlyTheSelection() {
+        for (const char *line : {"first", "second", "third"})
+            m_model->appendLog(QString::fromUtf8(line));
+        auto *text = w->widget<LogTextView>(u"log.text"_s);
+        QTRY_COMPARE(text->text(), m_model->logLines().join(QLatin1Char('\n')));
+        QWidget *rows = text->viewport();
+        const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
+        QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
+        QTest::mouseMove(rows, QPoint(rows->width() - 1, secondRow));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(rows->width() - 1, secondRow));
+        QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), m_model->logLines().at(1));
     }
 
     void logHeightMovesInStepsOfTwenty_data() {

@@ -23,13 +23,14 @@ namespace {
 
 const QString rejection = QStringLiteral("?;");
 
-enum class Behaviour { reject, silence, noise };
+enum class Behaviour { reject, silence, delay, noise };
 
 struct Override {
     QString prefix;
     Behaviour behaviour;
     int remaining;
     QByteArray noise = {};
+    std::chrono::milliseconds delay = {};
 };
 
 struct Reply {
@@ -170,12 +171,15 @@ struct FakeRadio::State {
         if (baudRate > 0)
             transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
                 double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
-        schedule(bytes, transmit);
+        schedule(bytes, transmit, special ? special->delay : std::chrono::milliseconds());
     }
-    void schedule(QByteArray bytes, Clock::duration transmit) {
-        const auto start = std::max(Clock::now(), lineFreeAt);
-        lineFreeAt = start + transmit;
-        replies.append({lineFreeAt, std::move(bytes)}); // due in the order they were scheduled
+    void schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay = {}) {
+        lineFreeAt = std::max(Clock::now(), lineFreeAt) + transmit;
+        const Reply reply{lineFreeAt + delay, std::move(bytes)};
+        replies.insert(
+            std::upper_bound(replies.begin(), replies.end(), reply.due,
+                             [](Clock::time_point due, const Reply &other) { return due < other.due; }),
+            reply);
     }
     std::optional<Override> takeOverride(const QString &command) {
         for (qsizetype index = 0; index < overrides.size(); ++index) {
@@ -342,6 +346,10 @@ void FakeRadio::rejectNext(const QString &prefix, int times) {
 
 void FakeRadio::silenceNext(const QString &prefix, int times) {
     m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::silence, times}); });
+}
+
+void FakeRadio::delayNext(const QString &prefix, std::chrono::milliseconds delay, int times) {
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::delay, times, {}, delay}); });
 }
 
 void FakeRadio::noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times) {

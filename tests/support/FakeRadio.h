@@ -48,10 +48,11 @@ public:
     QStringList received() const;
 
     // One-shot behaviours for the next command that begins with `prefix` ("" matches any), each
-    // for `times` commands: "?;" instead of the answer, no answer, bytes in front of the answer
-    // (alone when there is none). A rejected or silenced command changes nothing.
+    // for `times` commands: "?;" instead of the answer, no answer, a late answer, bytes in front of
+    // the answer (alone when there is none). A rejected or silenced command changes nothing.
     void rejectNext(const QString &prefix, int times = 1);
     void silenceNext(const QString &prefix, int times = 1);
+    void delayNext(const QString &prefix, std::chrono::milliseconds delay, int times = 1);
     void noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times = 1);
 
     // A silent radio records what it receives and neither answers nor changes anything.

@@ -3,14 +3,13 @@
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
 
 // Points the settings store at a fresh, empty temporary folder for the life of this object, so a
 // test starts with nothing stored and never reads or writes the user's settings.
 class TestSettings {
 public:
-    TestSettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path()); }
+    TestSettings() { UserDefaults::setLocation(m_folder.path()); }
     TestSettings(const TestSettings &) = delete;
     TestSettings &operator=(const TestSettings &) = delete;
 
