@@ -333,14 +333,18 @@ private slots:
     void reconnectCancelsTheRunningRead_data() {
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("texts"); // framing, switch line, cancelled line, no-port alert
+        QTest::addColumn<QStringList>(
+            "texts"); // framing, switch line, cancelled line, no-port alert, empty 001
         QTest::addRow("FT-710") << RadioModel::ft710 << u"de"_s
-                                << QStringList{"[FT-710] [8N1]", "", "Alles lesen abgebrochen für FT-710",
-                                               "Bitte zuerst einen seriellen Port auswählen."};
+                                << QStringList{
+                                       "[FT-710] [8N1]", "", "Alles lesen abgebrochen für FT-710",
+                                       "Bitte zuerst einen seriellen Port auswählen.",
+                                       "Speicher 001 scheint leer zu sein oder ist auf FT-710 nicht lesbar"};
         QTest::addRow("FT-991A, English")
             << RadioModel::ft991a << u"en"_s
             << QStringList{"[FT-991A] [8N2 / HW-Handshake]", "Radio model switched to FT-991A",
-                           "Read all cancelled for FT-991A", "Please select a serial port first."};
+                           "Read all cancelled for FT-991A", "Please select a serial port first.",
+                           "Memory 001 appears empty or is not readable on FT-991A"};
     }
     void reconnectCancelsTheRunningRead() {
         QFETCH(RadioModel, model);
@@ -364,7 +368,7 @@ private slots:
         QCOMPARE(connected.messages().mid(connected.messages().size() - 2),
                  QStringList({"Disconnected", opened}));
         QTRY_COMPARE(connected.newestMessage(), texts[2]);
-        QVERIFY(connected.app.memories() == before && tables.count() == 0);
+        QVERIFY(connected.app.memories() == before && tables.count() == 0 && connected.logged(texts[4]));
         const int lines = connected.app.logLines().size();
         connected.app.setSelectedPort(QString());
         UserDefaults::remove(AppModel::preferencesKey());

@@ -671,8 +671,8 @@ private slots:
         const auto shown = [](const char *frequency) {
             return memoryRecord(RadioModel::ft710, {{"frequency", frequency}}).formattedFrequency();
         };
-        QCOMPARE(shown("14a074b000") + u'|' + shown("6014416479429101917") + u'|' + shown("\u0661\u0662"),
-                 u"14.074000 MHz|6014416479429.101562 MHz|\u0661\u0662"_s);
+        QCOMPARE(shown("14a079b900") + u'|' + shown("6014416479429101917") + u'|' + shown("\u0661\u0662"),
+                 u"14.079900 MHz|6014416479429.101562 MHz|\u0661\u0662"_s);
         QLocale::setDefault(QLocale::c());
     }
 

@@ -4,9 +4,8 @@
 #include <QStringList>
 #include <QTest>
 
-// Compares a table dumped to text, one row per line, with its golden file tests/data/<name>. The
-// golden files are written from the table's own definition, never from the code, so a wrong entry
-// shows as the first line that differs. Lines beginning with "#" are comments.
+// Compares a table dumped to text, one row per line, with tests/data/<name>, which is written from
+// the table's own definition, never from the code. Lines beginning with "#" are comments.
 inline void compareWithGoldenFile(const QString &name, const QStringList &dumped) {
     QFile file(QStringLiteral(KORVEL_TEST_DATA "/") + name);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));

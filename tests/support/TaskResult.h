@@ -60,8 +60,7 @@ template <typename T> QCoro::Task<> captureTask(QCoro::Task<T> task, std::shared
     outcome->finished = true;
 }
 
-// Starts the task and leaves it running; the returned result fills in when it ends. For
-// requests that must overlap, e.g. a second request while the first is pending.
+// Starts the task and leaves it running; the returned result fills in when it ends.
 template <typename T> std::shared_ptr<TaskResult<T>> startTask(QCoro::Task<T> task) {
     auto outcome = std::make_shared<TaskResult<T>>();
     captureTask(std::move(task), outcome);

@@ -2,10 +2,8 @@
 
 #include "RadioLink/LinkTiming.h"
 
-// Waits of the radio link for tests against the fake radio. A wait that must pass (a set's window
-// that ends in silence, a pause) is short; a wait the radio must beat (a query's time-out) is
-// long and ends as soon as the reply comes. So a busy machine never decides a test. A test that
-// expects a time-out shortens that one wait; one that expects a rejection lengthens that window.
+// The link's waits for tests: a wait that must pass (a window that ends in silence, a pause) is
+// short, one the radio must beat (a query's time-out) long, so a busy machine never decides a test.
 namespace TestWaits {
 
 inline constexpr double shortWait = 0.02;
