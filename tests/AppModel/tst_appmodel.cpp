@@ -1,5 +1,6 @@
 #include "AppModel/AppModel.h"
 #include "AppModel/AppPreferences.h"
+#include "AppModel/JSONBackupDocument.h"
 #include "FakeRadio.h"
 #include "Localization/UserDefaults.h"
 #include "MemoryRecord.h"
@@ -81,8 +82,7 @@ RadioMemory channel4(const QJsonObject &fields = {}) {
 
 } // namespace
 
-// The application model without a radio, then against the fake radio (German texts, the link's
-// waits scaled down to a tenth).
+// The application model without a radio, then against the fake radio (German, waits a tenth).
 class AppModelTest : public QObject {
     Q_OBJECT
 
@@ -293,6 +293,15 @@ private slots:
         app.restoreSettingsToOriginal();
         QVERIFY(!app.hasDirtySettings() && app.settingsStates().at(1).value.isEmpty());
         QCOMPARE(changes.count(), 1 + app.settingsStates().size());
+    }
+
+    // The file dialogs' filter, "Text (patterns)" as Qt reads one, selects backup files.
+    void backupFilterSelectsJsonFiles() {
+        const QString filter = JSONBackupDocument::nameFilter();
+        QVERIFY(filter.endsWith(u')'));
+        QVERIFY(QRegularExpression::fromWildcard(filter.section(u'(', 1).chopped(1))
+                    .match(u"a b.json")
+                    .hasMatch());
     }
 
     // A backup with a channel the model cannot hold changes nothing. Slots | their model | the fault.

@@ -258,7 +258,7 @@ private slots:
                  "026|1-5|015",   "026|- 5|-005", "026|-\u03015|005", "026|\u0664\u0662|0\u0664\u0662",
                  "030115|300|30", "028|3|3",      "028|2|0",          "028||0",
                  "028| 1|0",      "030102|2|2",   "043|67|67",        "041|5|00"});
-        QTest::addRow("line break before the sign") << QStringList{"026", "\n-5", "-005"};
+        QTest::addRow("line breaks before the sign") << QStringList{"026", "\r\n-5", "-005"};
     }
     void normalizeForWrite() {
         QFETCH(QStringList, row);

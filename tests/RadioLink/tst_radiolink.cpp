@@ -126,8 +126,7 @@ private slots:
         QTRY_COMPARE(lines, row);
     }
 
-    // Each model's framing at each rate the line runs; an unknown rate opens at 38400, nine data bits
-    // count as eight.
+    // Each model's framing at each rate; an unknown rate opens at 38400, nine data bits as eight.
     void configuresTheLine_data() {
         QTest::addColumn<SerialPortConfiguration>("configuration");
         QTest::addColumn<speed_t>("speed");

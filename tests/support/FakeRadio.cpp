@@ -235,8 +235,7 @@ struct FakeRadio::State {
         const QChar present = channel->tag.trimmed().isEmpty() ? u'0' : u'1';
         return QStringLiteral("MT") + slot + present + tagField(channel->tag) + u';';
     }
-    // The short form is a presence digit and 12 tag characters; the long form carries the memory
-    // payload, "0" and the tag.
+    // Short form: a presence digit and 12 tag characters; long: the memory payload, "0", the tag.
     std::optional<QString> tagWrite(const QString &slot, const QString &body) {
         Channel *channel = channelOf(slot);
         if (!channel || (body.size() != 13 && body.size() != 35))

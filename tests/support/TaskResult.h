@@ -12,8 +12,7 @@
 #include <type_traits>
 #include <variant>
 
-// The end of a coroutine under test: its value or its error (QCoro::waitFor() would hang when the
-// task throws).
+// A coroutine's end under test: its value or its error (QCoro::waitFor() hangs when it throws).
 template <typename T> struct TaskResult {
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
 

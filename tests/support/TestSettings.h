@@ -5,8 +5,7 @@
 
 #include <QTemporaryDir>
 
-// Points the settings store at a fresh, empty temporary folder for the life of this object, so a
-// test starts with nothing stored and never reads or writes the user's settings.
+// Points the settings store at a fresh temporary folder while it lives, never the user's settings.
 class TestSettings {
 public:
     TestSettings() { UserDefaults::setLocation(m_folder.path()); }
