@@ -134,8 +134,8 @@ private slots:
 #ifdef Q_OS_MACOS
         addRows({"cu.usb-B,tty.usb-B,cu.usb-A||cu.usb-A,cu.usb-B|cu.usb-A"});
 #else
-        addRows({"ttyUSB1,ttyS0,ttyACM0,ttyUSB0,cu.usbserial-A,video0||ttyACM0,ttyUSB0,ttyUSB1|ttyACM0",
-                 "ttyACM0,ttyUSB1|ttyUSB1|ttyACM0,ttyUSB1|ttyUSB1",
+        addRows({"ttyUSB1,ttyS0,ttyACM0,ttyUSB0,cu.usbserial-A,ttyUS0||ttyACM0,ttyUSB0,ttyUSB1|ttyACM0",
+                 "ttyAC0,ttyACM0,ttyUSB1|ttyUSB1|ttyACM0,ttyUSB1|ttyUSB1",
                  "ttyACM0,ttyUSB1|ttyUSB7|ttyACM0,ttyUSB1|ttyACM0", "|ttyUSB1||"});
 #endif
     }
