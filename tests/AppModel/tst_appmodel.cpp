@@ -1,18 +1,88 @@
 #include "AppModel/AppModel.h"
 #include "AppModel/AppPreferences.h"
-#include "Localization/L.h"
+#include "AppModel/JSONBackupDocument.h"
+#include "FakeRadio.h"
 #include "Localization/UserDefaults.h"
+#include "MemoryRecord.h"
+#include "RadioLink/LinkTiming.h"
+#include "TestRows.h"
 #include "TestSettings.h"
 
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
-// Everything of the application model that needs no radio: start-up, preferences, the device list,
-// the log, the memory table, the link's failures and the backup document.
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString channelPayload = u"145500000+000000410000"_s;
+
+// An application model connected to a fake radio, its log lines stamped "[12:00:00] ".
+struct ConnectedModel {
+    explicit ConnectedModel(RadioModel model)
+        : radio(model)
+        , app({.deviceFolder = devices.path(), .clock = [] { return QTime(12, 0, 0); }}) {
+        app.setSelectedRadioModel(model);
+        app.setSelectedPort(radio.devicePath());
+        app.connect();
+    }
+
+    // Gives the radio a value for every menu item, other than what an empty state normalises to.
+    void fillMenu() {
+        for (const DeviceSettingDefinition &definition : app.currentSettingDefinitions())
+            radio.setMenuValue(definition.writePrefix, menuValue(definition));
+    }
+    static QString menuValue(const DeviceSettingDefinition &definition) {
+        return definition.options.isEmpty() ? definition.normalizeForWrite(u"1"_s)
+                                            : definition.options.last().code;
+    }
+    const DeviceSettingState &state(const QString &title) const {
+        return *std::find_if(
+            app.settingsStates().cbegin(), app.settingsStates().cend(),
+            [&](const DeviceSettingState &state) { return state.definition().title == title; });
+    }
+    // Changes these items: BEEP LEVEL to " 7 " (sent normalised), the others to a value the radio takes.
+    void change(const QStringList &titles) {
+        for (const QString &title : titles)
+            app.setSettingValue(state(title).id(),
+                                title == u"BEEP LEVEL" ? u" 7 "_s : menuValue(state(title).definition()));
+    }
+
+    // The messages that are not the CAT connection's own lines, without time stamps, oldest first.
+    QStringList messages() const {
+        static const QRegularExpression catLine(u"^(TX|RX|IGNORED RX|SET OK) "_s);
+        QStringList lines;
+        for (const QString &line : app.logLines()) {
+            if (!catLine.match(line.mid(11)).hasMatch())
+                lines.prepend(line.mid(11));
+        }
+        return lines;
+    }
+    QString newestMessage() const { return messages().value(messages().size() - 1); }
+    bool logged(const QString &message) const { return messages().contains(message); }
+
+    QTemporaryDir devices;
+    FakeRadio radio;
+    AppModel app;
+};
+
+// The channel the write tests send: slot 004 of an FT-710.
+RadioMemory channel4(const QJsonObject &fields = {}) {
+    return withFields(memoryRecord(RadioModel::ft710, {{"slot", "004"},
+                                                       {"flagsRaw", "00000"},
+                                                       {"toneNumberKindRaw", ""},
+                                                       {"toneNumberCode", "000"},
+                                                       {"tag", "REPEATER"}}),
+                      fields);
+}
+
+} // namespace
+
+// The application model without a radio, then against the fake radio (German, waits a tenth).
 class AppModelTest : public QObject {
     Q_OBJECT
 
@@ -20,342 +90,633 @@ private slots:
     void init() {
         m_settings = std::make_unique<TestSettings>();
         m_devices = std::make_unique<QTemporaryDir>();
-        m_preferred = {QStringLiteral("de-DE")};
-        L::setPreferredLanguagesSource([this] { return m_preferred; });
+        TestSettings::setLanguage(u"de"_s);
         m_clipboard.clear();
         m_now = QTime(12, 0, 0);
+        LinkTiming::setWaits({});
+        LinkTiming::setScale(0.1);
     }
-    void cleanup() { L::setPreferredLanguagesSource({}); }
+    void cleanup() { LinkTiming::setScale(1.0); }
 
+    // An unreadable record is ignored whole and left in the store. FT-991A settings stored | read.
     void startUp_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("readable"); // selects the FT-991A at 57600 baud
-        const QString ft991a = R"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{"FT-991A":%1}})";
-        const QString settings = R"({"selectedPort":"","baudRate":%1})";
-        QTest::addRow("nothing stored") << QString() << false;
-        QTest::addRow("FT-991A stored") << ft991a.arg(settings.arg(57600)) << true;
-        // An unreadable record is ignored whole and left in the store.
-        QTest::addRow("not JSON") << "{selectedRadioModel" << false;
-        QTest::addRow("unknown model")
-            << R"({"selectedRadioModel":"FT-1000","savedSettingsByModel":{}})" << false;
-        QTest::addRow("model missing") << R"({"savedSettingsByModel":{}})" << false;
-        QTest::addRow("settings missing") << R"({"selectedRadioModel":"FT-991A"})" << false;
-        QTest::addRow("baud rate as text") << ft991a.arg(settings.arg("\"9600\"")) << false;
-        QTest::addRow("fractional baud rate") << ft991a.arg(settings.arg(96.5)) << false;
-        // The line could not run at a rate the sidebar does not offer.
-        QTest::addRow("baud rate not offered") << ft991a.arg(settings.arg(12345)) << false;
-        QTest::addRow("negative baud rate") << ft991a.arg(settings.arg(-1)) << false;
-        QTest::addRow("port missing") << ft991a.arg(R"({"baudRate":9600})") << false;
-        QTest::addRow("port null") << ft991a.arg(R"({"selectedPort":null,"baudRate":9600})") << false;
+        addRows({R"({"selectedPort":"","baudRate":57600}|yes)",
+                 R"({"selectedPort":"","baudRate":57600.0}|yes)",
+                 R"({"selectedPort":"","baudRate":"57600"}|no)", R"({"selectedPort":""}|no)",
+                 R"({"selectedPort":"","baudRate":96.5}|no)", R"({"selectedPort":"","baudRate":12345}|no)",
+                 R"({"selectedPort":null,"baudRate":57600}|no)", "57600|no", "-|no"});
     }
     void startUp() {
-        QFETCH(QString, stored);
-        QFETCH(bool, readable);
-        const RadioModel model = readable ? RadioModel::ft991a : RadioModel::ft710;
-        if (!stored.isNull())
-            UserDefaults::setValue(AppModel::preferencesKey(), stored);
+        QFETCH(QStringList, row);
+        const auto [settings, readable] = fields<2>(row);
+        const RadioModel model = readable == u"yes" ? RadioModel::ft991a : RadioModel::ft710;
+        const QString stored =
+            R"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{"FT-991A":)" + settings + u"}}"_s;
+        if (settings != u"-")
+            UserDefaults::setValue(u"Korvel.AppPreferences.v1"_s, stored); // the key of stored records
         AppModel app(options());
         QCOMPARE(app.selectedRadioModel(), model);
-        QCOMPARE(app.baudRate(), readable ? 57600 : 38400);
-        QCOMPARE(app.selectedPort(), QString());
-        QVERIFY(app.availablePorts().isEmpty());
+        QCOMPARE(app.baudRate(), model == RadioModel::ft991a ? 57600 : 38400);
+        QCOMPARE(app.selectedPort() + app.availablePorts().join(u' '), QString());
         QCOMPARE(app.memories().size(), memoryRange(model).count());
         QCOMPARE(app.memories().last(),
                  RadioMemory::empty(RadioMemory::slotText(memoryRange(model).upperBound), model));
-        QCOMPARE(app.selectedMemoryID(), std::optional<QString>(QStringLiteral("001")));
-        QCOMPARE(app.settingsStates().size(), app.currentSettingDefinitions().size());
-        QVERIFY(!app.hasDirtySettings());
-        QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
-        QCOMPARE(app.settingsProgress(), 0.0);
-        QCOMPARE(app.settingsStatusText(), QString());
-        QVERIFY(app.logLines().isEmpty());
-        QVERIFY(!app.isConnected() && !app.isBusy() && !app.alertMessage());
-        QCOMPARE(UserDefaults::value(AppModel::preferencesKey()).toString(), stored);
+        QCOMPARE(app.selectedMemoryID(), std::optional(u"001"_s));
+        QCOMPARE(app.settingsStates().last().definition(), app.currentSettingDefinitions().last());
+        QVERIFY(!app.hasDirtySettings() && !app.isConnected() && !app.isBusy() && !app.alertMessage());
+        QVERIFY(app.settingsPhase() == SettingsOperationPhase::idle && app.settingsProgress() == 0.0);
+        QVERIFY(app.settingsStatusText().isEmpty() && app.logLines().isEmpty());
+        QCOMPARE(UserDefaults::value(AppModel::preferencesKey()).isValid(), settings != u"-");
     }
 
-    void preferencesKeepEveryModelKey() {
-        const AppPreferences preferences{RadioModel::ft991a,
-                                         {{QStringLiteral("FT-710"), {QStringLiteral("/dev/ttyUSB0"), 9600}},
-                                          {QStringLiteral("other"), {QStringLiteral("x"), 4800}}}};
-        QCOMPARE(AppPreferences::decode(preferences.encode()), std::optional<AppPreferences>(preferences));
-    }
-
+    // A radio port's names, sorted; the saved one if listed. Devices | saved | listed | chosen.
     void serialDevicesAndTheChosenPort_data() {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QString>("saved");
-        QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QString>("chosen");
 #ifdef Q_OS_MACOS
-        QTest::addRow("sorted, others dropped")
-            << QStringList{"cu.usbserial-B", "cu.Bluetooth-Incoming-Port", "tty.usbserial-B",
-                           "cu.usbserial-A"}
-            << QString() << QStringList{"cu.Bluetooth-Incoming-Port", "cu.usbserial-A", "cu.usbserial-B"}
-            << "cu.Bluetooth-Incoming-Port";
+        addRows({"cu.usb-B,tty.usb-B,cu.usb-A||cu.usb-A,cu.usb-B|cu.usb-A"});
 #else
-        QTest::addRow("sorted, others dropped")
-            << QStringList{"ttyUSB1", "ttyS0", "ttyACM0", "ttyUSB0", "cu.usbserial-A", "video0"} << QString()
-            << QStringList{"ttyACM0", "ttyUSB0", "ttyUSB1"} << "ttyACM0";
+        addRows({"ttyUSB1,ttyS0,ttyACM0,ttyUSB0,cu.usbserial-A,ttyUS0||ttyACM0,ttyUSB0,ttyUSB1|ttyACM0",
+                 "ttyAC0,ttyACM0,ttyUSB1|ttyUSB1|ttyACM0,ttyUSB1|ttyUSB1",
+                 "ttyACM0,ttyUSB1|ttyUSB7|ttyACM0,ttyUSB1|ttyACM0", "|ttyUSB1||"});
 #endif
-        const QStringList two{"ttyACM0", "ttyUSB1"};
-        QTest::addRow("saved port listed") << two << "ttyUSB1" << two << "ttyUSB1";
-        QTest::addRow("saved port gone") << two << "ttyUSB7" << two << "ttyACM0";
-        QTest::addRow("no device folder") << QStringList() << "ttyUSB1" << QStringList() << QString();
     }
     void serialDevicesAndTheChosenPort() {
-        QFETCH(QStringList, names);
-        QFETCH(QString, saved);
-        QFETCH(QStringList, listed);
-        QFETCH(QString, chosen);
-        for (const QString &name : names)
+        QFETCH(QStringList, row);
+        const auto [names, saved, listed, chosen] = fields<4>(row);
+        for (const QString &name : names.split(u',', Qt::SkipEmptyParts))
             makeDevice(name);
-        const QString stored =
-            AppPreferences{RadioModel::ft710, {{QStringLiteral("FT-710"), {path(saved), 9600}}}}.encode();
-        UserDefaults::setValue(AppModel::preferencesKey(), stored);
+        UserDefaults::setValue(
+            AppModel::preferencesKey(),
+            AppPreferences{RadioModel::ft710, {{u"FT-710"_s, {path(saved), 9600}}}}.encode());
         AppModel::Options folder = options();
         if (names.isEmpty())
-            folder.deviceFolder = path("absent");
+            folder.deviceFolder = path(u"absent"_s);
         AppModel app(folder);
         QStringList paths;
-        for (const QString &name : listed)
-            paths.append(path(name));
+        for (const QString &name : listed.split(u',', Qt::SkipEmptyParts))
+            paths << path(name);
         QCOMPARE(app.availablePorts(), paths);
         QCOMPARE(app.selectedPort(), path(chosen));
         QCOMPARE(app.baudRate(), 9600);
-        QCOMPARE(UserDefaults::value(AppModel::preferencesKey()).toString(), stored);
+        QCOMPARE(storedSettings("FT-710").selectedPort, path(saved)); // not rewritten
     }
 
+    // A refresh keeps a listed port and falls back to the saved one; only a choice is stored.
     void preferencesAreWrittenWhenAPortOrRateIsChosenNotOnRefresh() {
-        makeDevice("ttyUSB0");
-        makeDevice("ttyUSB1");
+        makeDevice(u"ttyUSB0"_s);
+        makeDevice(u"ttyUSB1"_s);
         AppModel app(options());
         app.refreshPorts();
         QVERIFY(!UserDefaults::value(AppModel::preferencesKey()).isValid());
-
         app.setBaudRate(57600);
-        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{path("ttyUSB0"), 57600}));
-        app.setSelectedPort(path("ttyUSB1"));
-        QCOMPARE(storedSettings("FT-710").selectedPort, path("ttyUSB1"));
-
-        QFile::remove(path("ttyUSB0"));
-        app.refreshPorts(); // a listed port stays
-        QCOMPARE(app.selectedPort(), path("ttyUSB1"));
-        QFile::remove(path("ttyUSB1"));
+        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{path(u"ttyUSB0"_s), 57600}));
+        app.setSelectedPort(path(u"ttyUSB1"_s));
+        QFile::remove(path(u"ttyUSB0"_s));
+        app.refreshPorts();
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QFile::remove(path(u"ttyUSB1"_s));
         app.refreshPorts();
         QCOMPARE(app.selectedPort(), QString());
-        QCOMPARE(storedSettings("FT-710").selectedPort, path("ttyUSB1"));
-
-        app.setSelectedPort(QStringLiteral("/nowhere/ttyUSB9")); // not listed, stored anyway
-        QCOMPARE(storedSettings("FT-710").selectedPort, QStringLiteral("/nowhere/ttyUSB9"));
+        makeDevice(u"ttyUSB1"_s);
+        app.refreshPorts();
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        app.setSelectedPort(u"/nowhere/ttyUSB9"_s); // not listed, stored anyway
+        QCOMPARE(storedSettings("FT-710").selectedPort, u"/nowhere/ttyUSB9"_s);
     }
 
-    void logLinesAreNewestFirstInTheLanguageOfTheMoment_data() {
-        QTest::addColumn<QTime>("time");
-        QTest::addColumn<QString>("prefix");
-        QTest::addRow("morning") << QTime(9, 5, 7) << "[09:05:07] ";
-        QTest::addRow("evening") << QTime(21, 5, 7) << "[21:05:07] ";
-    }
-    void logLinesAreNewestFirstInTheLanguageOfTheMoment() {
-        QFETCH(QTime, time);
-        QFETCH(QString, prefix);
-        m_now = time;
+    // Newest first, stamped with the time; each line in the language of its moment.
+    void logLines() {
+        m_now = QTime(9, 5, 7);
         AppModel app(options());
-        QSignalSpy changes(&app, &AppModel::logLinesChanged);
+        app.appendLog(u"first\nline"_s);
+        TestSettings::setLanguage(u"en"_s);
         app.copyLogToPasteboard();
-        QCOMPARE(m_clipboard, QStringList{QString()});
-        app.appendLog(QStringLiteral("second\nline"));
-        QCOMPARE(changes.count(), 2);
-        m_preferred = {QStringLiteral("en-US")};
+        TestSettings::setLanguage(u"de"_s);
         app.copyLogToPasteboard();
-        QCOMPARE(m_clipboard.last(),
-                 prefix + "second\nline\n" + prefix + "Log in die Zwischenablage kopiert");
-        QCOMPARE(app.logLines(), QStringList({prefix + "Log copied to clipboard", prefix + "second\nline",
-                                              prefix + "Log in die Zwischenablage kopiert"}));
+        QCOMPARE(m_clipboard.last(), u"[09:05:07] Log copied to clipboard\n[09:05:07] first\nline"_s);
+        QCOMPARE(app.logLines().first(), u"[09:05:07] Log in die Zwischenablage kopiert"_s);
         app.clearLog();
-        QCOMPARE(app.logLines(), QStringList{prefix + "Log cleared"});
+        TestSettings::setLanguage(u"en"_s);
+        app.clearLog();
+        QCOMPARE(app.logLines(), QStringList{u"[09:05:07] Log cleared"_s});
     }
 
+    // A row is replaced in place; a new slot is added and the table sorted.
     void memoryTableRowsAndSelection() {
         AppModel app(options());
         QSignalSpy rowChanges(&app, &AppModel::memoryChanged);
         QSignalSpy tableChanges(&app, &AppModel::memoriesChanged);
-        RadioMemory channel = RadioMemory::empty(QStringLiteral("005"), RadioModel::ft710);
-        channel.frequency = QStringLiteral("145500000");
-        app.replaceMemory(channel); // in place: one row repaints
-        QCOMPARE(app.memories().at(4), channel);
-        QCOMPARE(rowChanges.count(), 1);
+        const RadioMemory fifth = memoryRecord(RadioModel::ft710, {{"slot", "005"}});
+        app.replaceMemory(fifth);
+        app.setMemoryAt(99, fifth);
+        app.setMemoryAt(-1, fifth);
+        QCOMPARE(rowChanges.count() + tableChanges.count(), 1);
         QCOMPARE(rowChanges.first().first().toInt(), 4);
-        app.setMemoryAt(99, channel);
-        app.setMemoryAt(-1, channel);
-        QCOMPARE(rowChanges.count(), 1);
-        QCOMPARE(tableChanges.count(), 0);
-
-        RadioMemory first = RadioMemory::empty(QStringLiteral("003"), RadioModel::ft710);
-        first.tag = QStringLiteral("FIRST");
-        RadioMemory second = first;
-        second.slot = QStringLiteral("004");
-        second.tag = QStringLiteral("SECOND");
-        app.applyImportedBackup(
-            MemoryBackup{RadioModel::ft710, {second, first}, QDateTime::currentDateTimeUtc()});
-        QCOMPARE(app.selectedMemory()->tag, QStringLiteral("FIRST"));
-        app.replaceMemory(RadioMemory::empty(QStringLiteral("001"), RadioModel::ft710)); // appended, sorted
-        QCOMPARE(app.memories().first().slot, QStringLiteral("001"));
-        QCOMPARE(app.selectedMemoryID(), std::optional<QString>(QStringLiteral("003")));
-        app.setSelectedMemoryID(QStringLiteral("500"));
+        QCOMPARE(app.memories().at(4), fifth);
+        app.replaceMemory(memoryRecord(RadioModel::ft710, {{"slot", "100"}}));
+        app.replaceMemory(memoryRecord(RadioModel::ft710, {{"slot", "000"}}));
+        QCOMPARE(app.memories().first().slot + app.memories().last().slot, u"000100"_s);
+        QCOMPARE(tableChanges.count(), 2);
+        app.setSelectedMemoryID(u"005"_s);
+        QCOMPARE(app.selectedMemory(), std::optional(fifth));
+        app.setSelectedMemoryID(u"500"_s);
         QVERIFY(!app.selectedMemory());
-        app.setSelectedMemoryID(std::nullopt);
-        QVERIFY(!app.selectedMemory());
-
-        QSignalSpy alerts(&app,
-                          &AppModel::alertMessageChanged); // every assignment signals, also an equal one
-        app.setAlertMessage(QStringLiteral("x"));
-        app.setAlertMessage(QStringLiteral("x"));
-        QCOMPARE(alerts.count(), 2);
     }
 
     void radioOperationsNeedALink() {
         AppModel app(options());
-        app.setSettingValue(app.settingsStates().first().id(),
-                            QStringLiteral("1")); // not-connected comes first
+        app.setSettingValue(app.settingsStates().first().id(), u"1"_s); // not-connected comes first
         QSignalSpy busy(&app, &AppModel::isBusyChanged);
-        const QList<std::function<void()>> operations = {
-            [&] { app.readAll(); },
-            [&] { app.readSelected(); },
-            [&] { app.writeSelected(app.memories().first()); },
-            [&] { app.readSettings(); },
-            [&] { app.writeSettings(); },
-            [&] {
-                app.setSelectedMemoryID(std::nullopt);
-                app.readSelected();
-            },
-        };
-        for (const auto &operation : operations) {
+        const auto refused = [&](const std::function<void()> &operation) {
             app.setAlertMessage(std::nullopt);
             operation();
-            QCOMPARE(app.alertMessage(),
-                     std::optional<QString>(QStringLiteral("Keine aktive CAT-Verbindung.")));
-        }
-        QCOMPARE(busy.count(), 0);
-        QVERIFY(app.logLines().isEmpty());
+            return app.alertMessage() == std::optional(u"Keine aktive CAT-Verbindung."_s);
+        };
+        QVERIFY(refused([&] { app.readAll(); }) && refused([&] { app.readSelected(); }));
+        QVERIFY(refused([&] { app.writeSelected(app.memories().first()); }));
+        QVERIFY(refused([&] { app.readSettings(); }) && refused([&] { app.writeSettings(); }));
+        app.setSelectedMemoryID(std::nullopt);
+        QVERIFY(refused([&] { app.readSelected(); }));
+        QVERIFY(!app.alertIfUnsendable(memoryRecord(RadioModel::ft710, {{"tag", "Zürich"}})));
+        QVERIFY(busy.count() == 0 && app.logLines().isEmpty());
     }
 
     void connectToAnUnopenablePathFailsButStoresTheChoice() {
-        m_preferred = {QStringLiteral("en-US")};
+        TestSettings::setLanguage(u"en"_s);
         AppModel app(options());
-        const QString missing = path("ttyUSB-missing");
+        const QString missing = path(u"ttyUSB-missing"_s);
         app.setSelectedPort(missing);
-        app.setBaudRate(9600);
         UserDefaults::remove(AppModel::preferencesKey());
         app.connect();
         QVERIFY(!app.isConnected());
-        QCOMPARE(app.alertMessage(),
-                 std::optional<QString>(QStringLiteral("Could not open port: ") + missing));
+        QCOMPARE(app.alertMessage(), std::optional(u"Could not open port: "_s + missing));
         QCOMPARE(app.logLines(),
                  QStringList{"[12:00:00] Connection failed: Could not open port: " + missing});
-        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{missing, 9600}));
+        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{missing, 38400}));
     }
 
+    // The other model's table and states, its own port and rate; the choice is stored.
     void switchingTheModelRebuildsAndRestoresSettings() {
-        makeDevice("ttyUSB0");
-        makeDevice("ttyUSB1");
+        makeDevice(u"ttyUSB0"_s);
+        makeDevice(u"ttyUSB1"_s);
         AppModel app(options());
-        app.setSelectedPort(path("ttyUSB1"));
+        app.setSelectedPort(path(u"ttyUSB1"_s));
         app.setBaudRate(9600);
-        app.setSettingValue(app.settingsStates().first().id(), QStringLiteral("1"));
+        app.setSettingValue(app.settingsStates().first().id(), u"1"_s);
         UserDefaults::remove(AppModel::preferencesKey());
-        QSignalSpy tables(&app, &AppModel::memoriesChanged);
         app.setSelectedRadioModel(RadioModel::ft710); // the selected one: nothing happens
-        QCOMPARE(tables.count(), 0);
-        QVERIFY(app.logLines().isEmpty());
-        QVERIFY(!UserDefaults::value(AppModel::preferencesKey()).isValid());
-
+        QVERIFY(app.logLines().isEmpty() && !UserDefaults::value(AppModel::preferencesKey()).isValid());
         app.setSelectedRadioModel(RadioModel::ft991a);
-        QCOMPARE(app.memories().size(), 117);
-        QCOMPARE(app.selectedMemoryID(), std::optional<QString>(QStringLiteral("001")));
+        QCOMPARE(app.memories().size(), memoryRange(RadioModel::ft991a).count());
         QCOMPARE(app.settingsStates().size(), DeviceSettingDefinition::ft991aDefinitions().size());
         QVERIFY(!app.hasDirtySettings());
         QCOMPARE(app.baudRate(), 38400);
-        QCOMPARE(app.selectedPort(), path("ttyUSB1"));
-        QCOMPARE(app.logLines(), QStringList{"[12:00:00] Funkmodell gewechselt zu FT-991A"});
-        QCOMPARE(storedPreferences().selectedRadioModel, RadioModel::ft991a);
-        QCOMPARE(storedSettings("FT-991A"), (DeviceSettings{path("ttyUSB1"), 38400}));
-
-        app.setSelectedPort(path("ttyUSB0"));
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QCOMPARE(app.logLines(), QStringList{u"[12:00:00] Funkmodell gewechselt zu FT-991A"_s});
+        QCOMPARE(storedSettings("FT-991A"), (DeviceSettings{path(u"ttyUSB1"_s), 38400}));
+        app.setSelectedPort(path(u"ttyUSB0"_s));
+        TestSettings::setLanguage(u"en"_s);
         app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.logLines().first(), u"[12:00:00] Radio model switched to FT-710"_s);
         QCOMPARE(app.baudRate(), 9600);
-        QCOMPARE(app.selectedPort(), path("ttyUSB1"));
-        QCOMPARE(app.memories().size(), 99);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QCOMPARE(storedPreferences().selectedRadioModel, RadioModel::ft710);
     }
 
     void settingValuesAreEditedAndRestored() {
         AppModel app(options());
         QSignalSpy changes(&app, &AppModel::settingsStatesChanged);
-        app.setSettingValue(QStringLiteral("no.such.item"), QStringLiteral("1"));
+        app.setSettingValue(u"no.such.item"_s, u"1"_s);
         QCOMPARE(changes.count(), 0);
-        const QString id = app.settingsStates().first().id(); // a numeric item
-        app.setSettingValue(id, QStringLiteral(" 5 "));
-        QCOMPARE(app.settingsStates().first().value, QStringLiteral(" 5 "));
+        app.setSettingValue(app.settingsStates().at(1).id(), u" 5 "_s);
+        QCOMPARE(app.settingsStates().at(1).value, u" 5 "_s);
         QVERIFY(app.hasDirtySettings());
         app.restoreSettingsToOriginal();
-        QVERIFY(!app.hasDirtySettings());
-        QCOMPARE(app.settingsStates().first().value, QString());
+        QVERIFY(!app.hasDirtySettings() && app.settingsStates().at(1).value.isEmpty());
         QCOMPARE(changes.count(), 1 + app.settingsStates().size());
     }
 
-    void exportedDocumentImportsIntoAnotherModel() {
-        AppModel app(options());
-        RadioMemory channel = RadioMemory::empty(QStringLiteral("007"), RadioModel::ft710);
-        channel.frequency = QStringLiteral("7050000");
-        channel.isEmpty = false;
-        app.replaceMemory(channel);
-        const QByteArray contents = app.backupDocument().fileContents();
-        QCOMPARE(QJsonDocument::fromJson(contents).object().keys(),
-                 QStringList({"exportedAt", "memories", "radioModel"}));
-        const MemoryBackup read = JSONBackupDocument::fromFileContents(contents).backup;
-        QVERIFY(qAbs(read.exportedAt.secsTo(QDateTime::currentDateTimeUtc())) < 5);
-
-        AppModel other(options());
-        other.setSelectedRadioModel(RadioModel::ft991a);
-        other.applyImportedBackup(read);
-        QCOMPARE(other.selectedRadioModel(), RadioModel::ft710);
-        QCOMPARE(other.memories(), app.memories());
+    // The file dialogs' filter, "Text (patterns)" as Qt reads one, selects backup files.
+    void backupFilterSelectsJsonFiles() {
+        const QString filter = JSONBackupDocument::nameFilter();
+        QVERIFY(filter.endsWith(u')'));
+        QVERIFY(QRegularExpression::fromWildcard(filter.section(u'(', 1).chopped(1))
+                    .match(u"a b.json")
+                    .hasMatch());
     }
 
-    // Nothing of a backup with a channel the model cannot hold is taken: no model switch, no row.
+    // A backup with a channel the model cannot hold changes nothing. Slots | their model | the fault.
     void faultyBackupIsRefusedWhole_data() {
-        QTest::addColumn<QStringList>("slotTexts");
-        QTest::addColumn<RadioModel>("channelModel");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("alert");
-        const QString notASlot = QStringLiteral(
-            "Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) ist kein Speicherplatz des "
-            "FT-991A.");
-        const auto ft991a = RadioModel::ft991a;
-        for (const QString slot : {"abc", "999", "000", "-1", "003;EX026099"})
-            QTest::addRow("%s", qPrintable(slot))
-                << QStringList{"001", slot} << ft991a << "de" << notASlot.arg(2).arg(slot);
-        QTest::addRow("slot twice")
-            << QStringList{"001", "002", "001"} << ft991a << "de"
-            << "Backup nicht importiert: Eintrag 3 (Speicherplatz „001“) kommt doppelt vor.";
-        QTest::addRow("other model, English")
-            << QStringList{"005"} << RadioModel::ft710 << "en"
-            << R"(Backup not imported: entry 1 (slot "005") belongs to the FT-710, not the FT-991A.)";
+        addRows({"001,abc|FT-991A|2 (Speicherplatz „abc“) ist kein Speicherplatz des FT-991A",
+                 "118|FT-991A|1 (Speicherplatz „118“) ist kein Speicherplatz des FT-991A",
+                 "000|FT-991A|1 (Speicherplatz „000“) ist kein Speicherplatz des FT-991A",
+                 "003;EX026099|FT-991A|1 (Speicherplatz „003;EX026099“) ist kein Speicherplatz des FT-991A",
+                 "001,002,001|FT-991A|3 (Speicherplatz „001“) kommt doppelt vor",
+                 "005|FT-710|1 (Speicherplatz „005“) gehört zum FT-710, nicht zum FT-991A"});
     }
     void faultyBackupIsRefusedWhole() {
-        QFETCH(QStringList, slotTexts);
-        QFETCH(RadioModel, channelModel);
-        QFETCH(QString, language);
-        QFETCH(QString, alert);
-        m_preferred = {language};
+        QFETCH(QStringList, row);
+        const auto [slotTexts, model, fault] = fields<3>(row);
         AppModel app(options());
         const QList<RadioMemory> before = app.memories();
         QList<RadioMemory> channels;
-        for (const QString &slot : slotTexts)
-            channels.append(RadioMemory::empty(slot, channelModel));
-        app.applyImportedBackup(MemoryBackup{RadioModel::ft991a, channels, QDateTime::currentDateTimeUtc()});
-        QCOMPARE(app.alertMessage(), std::optional<QString>(alert));
+        for (const QString &slot : slotTexts.split(u','))
+            channels.append(RadioMemory::empty(slot, *radioModelFromRawValue(model)));
+        const MemoryBackup backup{RadioModel::ft991a, channels, QDateTime::currentDateTimeUtc()};
+        app.applyImportedBackup(backup);
+        QCOMPARE(app.alertMessage(), std::optional(u"Backup nicht importiert: Eintrag "_s + fault + u'.'));
         QCOMPARE(app.selectedRadioModel(), RadioModel::ft710);
-        QCOMPARE(app.memories(), before);
-        QVERIFY(app.logLines().isEmpty());
+        QVERIFY(app.memories() == before && app.logLines().isEmpty());
+        if (model == u"FT-710") {
+            TestSettings::setLanguage(u"en"_s);
+            app.applyImportedBackup(backup);
+            QCOMPARE(
+                app.alertMessage(),
+                std::optional(
+                    uR"(Backup not imported: entry 1 (slot "005") belongs to the FT-710, not the FT-991A.)"_s));
+        }
+    }
+
+    // --- against the fake radio
+    // A read cancelled in the turn it started sends nothing; connecting again ends the link and the
+    // running read where it is; the table stays as it was. Without a port only the alert.
+    void reconnectCancelsTheRunningRead_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>(
+            "texts"); // framing, switch line, cancelled line, no-port alert, empty 001
+        QTest::addRow("FT-710") << RadioModel::ft710 << u"de"_s
+                                << QStringList{
+                                       "[FT-710] [8N1]", "", "Alles lesen abgebrochen für FT-710",
+                                       "Bitte zuerst einen seriellen Port auswählen.",
+                                       "Speicher 001 scheint leer zu sein oder ist auf FT-710 nicht lesbar"};
+        QTest::addRow("FT-991A, English")
+            << RadioModel::ft991a << u"en"_s
+            << QStringList{"[FT-991A] [8N2 / HW-Handshake]", "Radio model switched to FT-991A",
+                           "Read all cancelled for FT-991A", "Please select a serial port first.",
+                           "Memory 001 appears empty or is not readable on FT-991A"};
+    }
+    void reconnectCancelsTheRunningRead() {
+        QFETCH(RadioModel, model);
+        QFETCH(QString, language);
+        QFETCH(QStringList, texts);
+        TestSettings::setLanguage(language);
+        ConnectedModel connected(model);
+        const QString opened = "Opened " + connected.radio.devicePath() + " @ 38400 " + texts[0];
+        QCOMPARE(connected.messages(), (QStringList{texts[1], opened}.mid(texts[1].isEmpty() ? 1 : 0)));
+        const QList<RadioMemory> before = connected.app.memories();
+        QSignalSpy tables(&connected.app, &AppModel::memoriesChanged);
+        connected.app.readAll();
+        connected.app.disconnect();
+        QTRY_COMPARE(connected.newestMessage(), texts[2]);
+        QVERIFY(connected.radio.received().isEmpty());
+        connected.app.connect();
+        connected.app.readAll();
+        QTRY_VERIFY(connected.radio.received().size() > 4);
+        connected.app.connect();
+        QVERIFY(!connected.app.isBusy() && connected.app.isConnected());
+        QCOMPARE(connected.messages().mid(connected.messages().size() - 2),
+                 QStringList({"Disconnected", opened}));
+        QTRY_COMPARE(connected.newestMessage(), texts[2]);
+        QVERIFY(connected.app.memories() == before && tables.count() == 0 && connected.logged(texts[4]));
+        const int lines = connected.app.logLines().size();
+        connected.app.setSelectedPort(QString());
+        UserDefaults::remove(AppModel::preferencesKey());
+        connected.app.connect();
+        QVERIFY(connected.app.isConnected() && !UserDefaults::value(AppModel::preferencesKey()).isValid());
+        QCOMPARE(connected.app.logLines().size(), lines);
+        QCOMPARE(connected.app.alertMessage(), std::optional(texts[3]));
+    }
+
+    // Channels 2, 9 and 50 hold data, 7 times out. The table keeps its rows (an imported one too) and
+    // is published once, sorted; a selection stays, even one no row has.
+    void readAllPublishesTheTableOnce_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<int>("importedRows"); // 0: the model's empty table
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("selectedAfter");
+        QTest::addRow("FT-991A, absent row selected") << RadioModel::ft991a << 0 << u"500"_s << u"500"_s;
+        QTest::addRow("FT-710, imported rows, nothing selected")
+            << RadioModel::ft710 << 10 << QString() << u"002"_s;
+    }
+    void readAllPublishesTheTableOnce() {
+        QFETCH(RadioModel, model);
+        QFETCH(int, importedRows);
+        QFETCH(QString, selected);
+        QFETCH(QString, selectedAfter);
+        ConnectedModel connected(model);
+        if (importedRows > 0) {
+            QList<RadioMemory> imported;
+            for (int channel = importedRows; channel >= 1; --channel)
+                imported.append(RadioMemory::empty(RadioMemory::slotText(channel), model));
+            connected.app.applyImportedBackup(MemoryBackup{model, imported, QDateTime::currentDateTimeUtc()});
+            connected.app.setMemoryAt(0, RadioMemory::empty(u"050"_s, model));
+        }
+        connected.app.setSelectedMemoryID(selected.isEmpty() ? std::nullopt : std::optional(selected));
+        for (int channel : {2, 7, 9, 50})
+            connected.radio.setChannel(channel, {channelPayload, u"CH%1"_s.arg(channel)});
+        connected.radio.silenceNext(u"MR007"_s);
+        QSignalSpy tables(&connected.app, &AppModel::memoriesChanged);
+        connected.app.readAll();
+        QVERIFY(connected.app.isBusy());
+        QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
+
+        QCOMPARE(tables.count(), 1);
+        const QList<RadioMemory> &memories = connected.app.memories();
+        QCOMPARE(memories.size(), importedRows > 0 ? importedRows : memoryRange(model).count());
+        QStringList read;
+        for (const RadioMemory &memory : memories)
+            read << memory.slot + u' ' + memory.tag;
+        for (const char *row : {"002 CH2", "007 ", "009 CH9", "050 CH50"})
+            QVERIFY2(read.contains(QLatin1String(row)), row); // the failed channel keeps its row
+        QVERIFY(std::is_sorted(read.begin(), read.end()));
+        QCOMPARE(connected.app.selectedMemoryID(), std::optional(selectedAfter));
+        const QString name = rawValue(model);
+        const QString empty = u"Speicher %1 scheint leer zu sein oder ist auf "_s + name + u" nicht lesbar"_s;
+        const QStringList messages = connected.messages();
+        QCOMPARE(messages.mid(messages.indexOf(empty.arg("006")), 3),
+                 QStringList({empty.arg("006"),
+                              "Lesen fehlgeschlagen für 007: Zeitüberschreitung bei CAT-Befehl: MR007;",
+                              empty.arg("008")}));
+        QVERIFY(!messages.contains(empty.arg("009")));
+        QCOMPARE(connected.newestMessage(), u"Fertig mit dem Lesen aller Speicher für "_s + name);
+        const QString command = model == RadioModel::ft991a ? u"MC"_s : u"MR"_s;
+        QCOMPARE(connected.radio.received().first(), command + u"001;"_s);
+        QVERIFY(connected.radio.received().contains(
+            command + RadioMemory::slotText(memoryRange(model).upperBound) + u';'));
+    }
+
+    // Nothing is sent on connect; a slot that is no channel of the model is never read as another.
+    void readSelectedParsesTheSlotStrictly_data() {
+        QTest::addColumn<QString>("slot");
+        QTest::addColumn<QString>("failure");
+        const QString noSlot = u"kein gültiger Speicherplatz"_s;
+        QTest::addRow("three digits") << u"017"_s << QString();
+        QTest::addRow("three digits, no answer")
+            << u"017"_s << u"Zeitüberschreitung bei CAT-Befehl: MR017;"_s;
+        for (const QString &slot : {u" 7"_s, u"7a"_s, u"100"_s, u"\u0667"_s})
+            QTest::addRow("%s", qPrintable(slot)) << slot << noSlot;
+    }
+    void readSelectedParsesTheSlotStrictly() {
+        QFETCH(QString, slot);
+        QFETCH(QString, failure);
+        ConnectedModel connected(RadioModel::ft710);
+        connected.radio.setChannel(17, {channelPayload, u"SEVENTEEN"_s});
+        if (failure.startsWith(u"Zeit"))
+            connected.radio.silenceNext(u"MR"_s);
+        connected.app.replaceMemory(RadioMemory::empty(slot, RadioModel::ft710));
+        connected.app.setSelectedMemoryID(slot);
+        connected.app.readSelected();
+        QTRY_VERIFY(!connected.app.isBusy());
+        QVERIFY(!connected.app.alertMessage());
+        QCOMPARE(connected.radio.received().isEmpty(), slot != u"017");
+        if (!failure.isEmpty())
+            QCOMPARE(connected.newestMessage(), "Lesen fehlgeschlagen für " + slot + ": " + failure);
+        else
+            QCOMPARE(connected.app.selectedMemory()->tag, u"SEVENTEEN"_s);
+    }
+
+    // The written channel is stored, then the one read back; a failed write is alerted, not read back.
+    void writeSelectedVerifiesTheReadBack_data() {
+        QTest::addColumn<RadioMemory>("written");
+        QTest::addColumn<QString>("fault"); // "silence" or "reject" the next command with this prefix
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<RadioMemory>("stored");
+        QTest::addColumn<QString>("language");
+        const RadioMemory written = channel4();
+        const RadioMemory noFrequency = channel4({{"frequency", ""}});
+        const RadioMemory empty = RadioMemory::empty(u"004"_s, RadioModel::ft710);
+        const QString sent = u"Schreiben für Speicher 004 über FT-710 via MW+MT gesendet"_s;
+        const QString invalid =
+            u"Ungültiger Speicherinhalt: Leerer Speicher kann nicht ohne Frequenz geschrieben werden."_s;
+        QTest::addRow("verified") << written << QString()
+                                  << QStringList{sent, "Verifikation OK für Speicher 004"} << written
+                                  << u"de"_s;
+        QTest::addRow("mismatch") // the flags are written padded; the tag read back fails
+            << channel4({{"flagsRaw", "1000"}}) << u"reject MT004;"_s
+            << QStringList{sent, "Verifikationsabweichung für Speicher 004: Flags Raw: erwartet 1000, "
+                                 "gelesen 01000 | "
+                                 "Tag: erwartet REPEATER, gelesen "}
+            << channel4({{"flagsRaw", "01000"}, {"tag", ""}}) << u"de"_s;
+        QTest::addRow("read-back fails") << written << u"silence MR004"_s
+                                         << QStringList{sent, "Verifikationslesen fehlgeschlagen für 004: "
+                                                              "Zeitüberschreitung bei CAT-Befehl: MR004;"}
+                                         << written << u"de"_s;
+        QTest::addRow("write fails") << noFrequency << QString()
+                                     << QStringList{"Schreiben fehlgeschlagen für 004: " + invalid} << empty
+                                     << u"de"_s;
+        QTest::addRow("English: verified")
+            << written << QString()
+            << QStringList{"Write sent for memory 004 via FT-710 MW+MT", "Verify OK for memory 004"}
+            << written << u"en"_s;
+    }
+    void writeSelectedVerifiesTheReadBack() {
+        QFETCH(RadioMemory, written);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, lines);
+        QFETCH(RadioMemory, stored);
+        QFETCH(QString, language);
+        TestSettings::setLanguage(language);
+        ConnectedModel connected(RadioModel::ft710);
+        if (fault.startsWith(u"silence "))
+            connected.radio.silenceNext(fault.section(u' ', 1));
+        if (fault.startsWith(u"reject "))
+            connected.radio.rejectNext(fault.section(u' ', 1));
+        const int before = connected.messages().size();
+        connected.app.writeSelected(written);
+        QTRY_VERIFY(!connected.app.isBusy());
+        QCOMPARE(connected.messages().mid(before), lines);
+        QCOMPARE(connected.app.memories().at(3), stored);
+        const bool failed = written.frequency.isEmpty();
+        QCOMPARE(connected.app.alertMessage(),
+                 failed ? std::optional(lines.last().section(u": "_s, 1)) : std::nullopt);
+        QCOMPARE(connected.radio.received().contains(u"MR004;"_s), !failed);
+    }
+
+    // An alert shows what the port could not send before anything is stored or sent.
+    void unsendableChannelIsAlertedBeforeWriting() {
+        ConnectedModel connected(RadioModel::ft710);
+        QVERIFY(!connected.app.alertIfUnsendable(channel4()) && !connected.app.alertMessage());
+        QVERIFY(connected.app.alertIfUnsendable(channel4({{"tag", "Zürich"}})));
+        QVERIFY(connected.app.alertMessage()->startsWith(u"Ungültiger Speicherinhalt: Das Feld „Tag“"_s));
+        QVERIFY(connected.radio.received().isEmpty());
+    }
+
+    void importOfTheOtherModelDisconnects() {
+        ConnectedModel connected(RadioModel::ft710);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const RadioModel ft991a = RadioModel::ft991a;
+        connected.app.applyImportedBackup(MemoryBackup{
+            ft991a, {RadioMemory::empty(u"010"_s, ft991a), RadioMemory::empty(u"002"_s, ft991a)}, now});
+        QCOMPARE(connected.messages().mid(connected.messages().size() - 3),
+                 QStringList({"Disconnected", "Funkmodell gewechselt zu FT-991A",
+                              "Backup mit 2 Speichern importiert"}));
+        QVERIFY(!connected.app.isConnected() && connected.app.memories().size() == 2);
+        QCOMPARE(connected.app.selectedMemoryID(), std::optional(u"002"_s));
+        TestSettings::setLanguage(u"en"_s);
+        connected.app.applyImportedBackup(MemoryBackup{ft991a, {}, now});
+        QCOMPARE(connected.newestMessage(), u"Imported backup with 0 memories"_s);
+        QVERIFY(connected.app.memories().isEmpty() && !connected.app.selectedMemoryID());
+    }
+
+    // Device faults are logged once; a device that goes away ends the link with an alert instead.
+    void linkFaultsAreReported_data() {
+        addRows(
+            {"noise|de|Empfangene Daten ohne „;“ waren zu lang und wurden verworfen",
+             "noise|en|Received data without \";\" was too long and has been discarded",
+             "gone|de|Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr erreichbar.",
+             "gone|en|Connection to %1 lost – the device was disconnected or is no longer available."});
+    }
+    void linkFaultsAreReported() {
+        QFETCH(QStringList, row);
+        const auto [fault, language, message] = fields<3>(row);
+        const bool hangUp = fault == u"gone";
+        TestSettings::setLanguage(language);
+        ConnectedModel connected(RadioModel::ft710);
+        const QString expected = hangUp ? message.arg(connected.radio.devicePath()) : message;
+        if (hangUp) {
+            connected.app.readAll();
+            QTRY_VERIFY(!connected.radio.received().isEmpty());
+            connected.radio.hangUp();
+        } else {
+            connected.radio.send(QByteArray(64 * 1024, 'x'));
+        }
+        QTRY_VERIFY(connected.logged(expected));
+        QCOMPARE(connected.messages().count(expected), 1);
+        QVERIFY(!connected.logged(u"Disconnected"_s) && !connected.app.isBusy());
+        QCOMPARE(connected.app.isConnected(), !hangUp);
+        QCOMPARE(connected.app.alertMessage(), hangUp ? std::optional(expected) : std::nullopt);
+    }
+
+    // --- menu settings
+    // Items are read in table order, a failed one logged; each publishes progress, status (whole
+    // percent, cut), states. Model | language | status while and after reading | the two failures.
+    void fullReadOfEachModel_data() {
+        addRows(
+            {"FT-710|de|Einstellungen werden gelesen … %1 %|Einstellungen gelesen · 100 %|Zeitüberschreitung "
+             "bei CAT-Befehl: |Funkgerät hat CAT-Befehl abgelehnt: ",
+             "FT-991A|en|Reading settings … %1 %|Settings read · 100 %|Timed out waiting for CAT command: "
+             "|Radio "
+             "rejected CAT command: "});
+    }
+    void fullReadOfEachModel() {
+        QFETCH(QStringList, row);
+        const auto [model, language, reading, read, timedOut, rejected] = fields<6>(row);
+        TestSettings::setLanguage(language);
+        ConnectedModel connected(*radioModelFromRawValue(model));
+        AppModel &app = connected.app;
+        const QList<DeviceSettingDefinition> definitions = app.currentSettingDefinitions();
+        connected.fillMenu();
+        connected.radio.silenceNext(definitions[1].readCommand);
+        connected.radio.rejectNext(definitions[4].readCommand);
+        QStringList order;
+        QObject::connect(&app, &AppModel::settingsStatesChanged, [&] { order << u"states"_s; });
+        QObject::connect(&app, &AppModel::settingsProgressChanged, [&] { order << u"progress"_s; });
+        QObject::connect(&app, &AppModel::settingsStatusTextChanged,
+                         [&] { order << app.settingsStatusText(); });
+        app.readSettings();
+        QCOMPARE(app.settingsPhase(), SettingsOperationPhase::reading);
+        QTRY_VERIFY_WITH_TIMEOUT(!app.isBusy(), 20000);
+        QStringList expected{"progress", reading.arg(0)};
+        QStringList commands;
+        for (int i = 0; i < definitions.size(); ++i) {
+            expected << u"progress"_s << reading.arg(int(double(i + 1) / definitions.size() * 100.0))
+                     << u"states"_s;
+            commands << definitions[i].readCommand;
+            const DeviceSettingState &state = app.settingsStates().at(i);
+            QCOMPARE(state.value, i == 1 || i == 4 ? QString() : ConnectedModel::menuValue(definitions[i]));
+            QCOMPARE(state.originalValue, state.value);
+        }
+        QCOMPARE(order, expected << u"states"_s << u"progress"_s << read);
+        QCOMPARE(connected.radio.received(), commands);
+        QVERIFY(connected.logged(u"Setting read failed [%1]: %2%3"_s.arg(definitions[1].title, timedOut,
+                                                                         definitions[1].readCommand)));
+        QVERIFY(connected.logged(u"Setting read failed [%1]: %2%3"_s.arg(definitions[4].title, rejected,
+                                                                         definitions[4].readCommand)));
+        QVERIFY(!app.hasDirtySettings() && app.settingsProgress() == 1.0);
+        QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
+        QCOMPARE(connected.newestMessage(), u"Settings read finished for "_s + model);
+        app.disconnect(); // resets progress and status, keeps the states
+        QVERIFY(app.settingsProgress() == 0.0 && app.settingsStatusText().isEmpty());
+        QVERIFY(!app.settingsStates().first().value.isEmpty());
+    }
+
+    // Nothing to write is an alert. Items that change the link (CAT-1 RATE) go last; having written
+    // one advises reconnecting. Rejected item | language.
+    void changedItemsAreWrittenLinkItemsLast_data() {
+        addRows({"|de", "BEEP LEVEL|en", "CAT-1 RATE|de"});
+    }
+    void changedItemsAreWrittenLinkItemsLast() {
+        QFETCH(QStringList, row);
+        const auto [rejectedTitle, language] = fields<2>(row);
+        TestSettings::setLanguage(language);
+        const bool english = language == u"en";
+        if (!rejectedTitle.isEmpty())
+            LinkTiming::setScale(0.5); // the rejection must arrive inside the window
+        ConnectedModel connected(RadioModel::ft710);
+        connected.fillMenu();
+        AppModel &app = connected.app;
+        app.writeSettings();
+        QCOMPARE(*app.alertMessage(), english ? u"No changed settings available to write."_s
+                                              : u"Keine geänderten Einstellungen zum Schreiben vorhanden."_s);
+        app.setAlertMessage(std::nullopt);
+        const QStringList titles{"BEEP LEVEL", "MEM GROUP", "CAT-1 RATE"};
+        connected.change({"CAT-1 RATE", "MEM GROUP", "BEEP LEVEL"});
+        QStringList sent;
+        for (const QString &title : titles)
+            sent << connected.state(title).definition().writeCommand(connected.state(title).value);
+        if (!rejectedTitle.isEmpty())
+            connected.radio.rejectNext(connected.state(rejectedTitle).definition().writePrefix);
+        QStringList statuses;
+        QObject::connect(&app, &AppModel::settingsStatusTextChanged, &app,
+                         [&] { statuses << app.settingsStatusText(); });
+        app.writeSettings();
+        QCOMPARE(app.settingsPhase(), SettingsOperationPhase::writing);
+        QTRY_VERIFY_WITH_TIMEOUT(!app.isBusy(), 20000);
+        QCOMPARE(connected.radio.received(), sent);
+        const QString writing =
+            english ? u"Writing settings … %1 %"_s : u"Einstellungen werden geschrieben … %1 %"_s;
+        QCOMPARE(statuses,
+                 QStringList({writing.arg(0), writing.arg(33), writing.arg(66), writing.arg(100),
+                              english ? "Settings written · 100 %" : "Einstellungen geschrieben · 100 %"}));
+        for (int k = 0; k < titles.size(); ++k) {
+            const DeviceSettingState &state = connected.state(titles[k]);
+            const QString value = sent[k].mid(state.definition().writePrefix.size()).chopped(1);
+            QCOMPARE(state.isDirty(), titles[k] == rejectedTitle);
+            QVERIFY(titles[k] == rejectedTitle || state.value + state.originalValue == value + value);
+        }
+        QVERIFY(
+            connected.logged(u"Setting write OK [MEM GROUP] = "_s + connected.state(u"MEM GROUP"_s).value));
+        if (english)
+            QVERIFY(connected.logged(u"Setting write failed [BEEP LEVEL]: Radio rejected CAT command: "_s +
+                                     sent[0]));
+        QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
+        QCOMPARE(connected.newestMessage(), u"Settings write finished for FT-710"_s);
+        const QString reconnect =
+            english
+                ? u"CAT/interface settings were changed. Please check or reconnect the connection afterwards."_s
+                : u"CAT-/Schnittstellen-Einstellungen wurden geändert. Bitte die Verbindung danach prüfen "
+                  u"oder "
+                  "neu verbinden."_s;
+        QCOMPARE(app.alertMessage(),
+                 rejectedTitle == u"CAT-1 RATE" ? std::nullopt : std::optional(reconnect));
+    }
+
+    // A newer operation cancels the run after its first item: the others stay changed, unsent.
+    void writingIsCancelledBetweenItems() {
+        ConnectedModel connected(RadioModel::ft710);
+        connected.fillMenu();
+        AppModel &app = connected.app;
+        connected.change({"BEEP LEVEL", "MEM GROUP", "CAT-1 RATE"});
+        QObject::connect(&app, &AppModel::logLinesChanged, &app, [&] {
+            if (app.logLines().first().contains(u"Setting write OK [BEEP LEVEL]"_s))
+                app.readSelected();
+        });
+        app.writeSettings();
+        QTRY_VERIFY(connected.logged(u"Settings write cancelled for FT-710"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(!app.isBusy(), 20000);
+        QVERIFY(!connected.state(u"BEEP LEVEL"_s).isDirty() && connected.state(u"MEM GROUP"_s).isDirty());
+        QCOMPARE(connected.radio.received().filter(u"EX"_s).size(), 1);
+        QVERIFY(!app.alertMessage());
     }
 
 private:
@@ -381,9 +742,8 @@ private:
 
     std::unique_ptr<TestSettings> m_settings;
     std::unique_ptr<QTemporaryDir> m_devices;
-    QStringList m_preferred;
     QStringList m_clipboard;
-    QTime m_now{12, 0, 0};
+    QTime m_now;
 };
 
 QTEST_GUILESS_MAIN(AppModelTest)

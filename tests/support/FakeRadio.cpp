@@ -1,6 +1,6 @@
 #include "FakeRadio.h"
 
-#include <QList>
+#include <QMap>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -18,11 +18,10 @@
 #endif
 
 using Clock = std::chrono::steady_clock;
-using namespace std::chrono_literals;
 
 namespace {
 
-const QByteArray rejection = QByteArrayLiteral("?;");
+const QString rejection = QStringLiteral("?;");
 
 enum class Behaviour { reject, silence, delay, noise };
 
@@ -30,8 +29,8 @@ struct Override {
     QString prefix;
     Behaviour behaviour;
     int remaining;
-    std::chrono::milliseconds delay{};
-    QByteArray text;
+    QByteArray noise = {};
+    std::chrono::milliseconds delay = {};
 };
 
 struct Reply {
@@ -40,10 +39,9 @@ struct Reply {
 };
 
 std::optional<int> channelNumber(const QString &slot) {
-    if (slot.size() != 3 ||
-        !std::all_of(slot.begin(), slot.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    return slot.toInt();
+    const bool digits =
+        slot.size() == 3 && std::all_of(slot.begin(), slot.end(), [](QChar c) { return c.isDigit(); });
+    return digits ? std::optional(slot.toInt()) : std::nullopt;
 }
 
 // Waits for the descriptors or until `wait` has passed (for ever without one), to the
@@ -61,6 +59,12 @@ int waitForInput(pollfd (&descriptors)[2], std::optional<Clock::duration> wait) 
     const int milliseconds = wait ? int(std::chrono::ceil<std::chrono::milliseconds>(*wait).count()) : -1;
     return poll(descriptors, 2, milliseconds);
 #endif
+}
+
+template <typename Map>
+std::optional<typename Map::mapped_type> valueOf(const Map &map, const typename Map::key_type &key) {
+    const auto found = map.constFind(key);
+    return found == map.cend() ? std::nullopt : std::optional(*found);
 }
 
 QString tagField(const QString &tag) {
@@ -84,7 +88,6 @@ struct FakeRadio::State {
     QMap<QString, QString> menus;
     std::optional<int> currentChannel;
     QStringList received;
-    QList<Clock::time_point> receivedTimes;
     QList<Override> overrides;
     bool silent = false;
     bool reading = true;
@@ -94,22 +97,183 @@ struct FakeRadio::State {
     QList<Reply> replies;
     QByteArray input;
 
-    void run();
-    void wake() const;
-    void readCommands();
-    void writeDueReplies();
-    void respond(const QString &command);
-    void schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay);
-    std::optional<Override> takeOverride(const QString &command);
-    std::optional<QString> play(const QString &command);
-    std::optional<QString> memoryRead(const QString &slot);
-    std::optional<QString> memoryWrite(const QString &slot, const QString &payload);
-    std::optional<QString> tagRead(const QString &slot);
-    std::optional<QString> tagWrite(const QString &slot, const QString &body);
-    std::optional<QString> channelSelect(const QString &slot);
-    std::optional<QString> toneNumber(const QString &body);
-    std::optional<QString> menu(const QString &body);
+    template <typename Call> auto locked(Call call) const {
+        std::lock_guard guard(lock);
+        return call();
+    }
     Channel *channelOf(const QString &slot);
+
+    void wake() const {
+        const char byte = 0;
+        (void)!::write(wakeWrite, &byte, 1);
+    }
+    void run() {
+        for (;;) {
+            std::optional<Clock::duration> wait;
+            short input = POLLIN;
+            {
+                std::lock_guard guard(lock);
+                if (stopping)
+                    return;
+                if (!replies.isEmpty())
+                    wait = std::max(Clock::duration::zero(), replies.first().due - Clock::now());
+                if (!reading)
+                    input = 0;
+            }
+            pollfd descriptors[] = {{master, input, 0}, {wakeRead, POLLIN, 0}};
+            if (waitForInput(descriptors, wait) < 0 && errno != EINTR)
+                return;
+            if (descriptors[1].revents & POLLIN) {
+                char drained[64];
+                (void)!::read(wakeRead, drained, sizeof drained);
+            }
+            if (descriptors[0].revents & POLLIN)
+                readCommands();
+            writeDueReplies();
+        }
+    }
+    void readCommands() {
+        char bytes[1024];
+        const ssize_t count = ::read(master, bytes, sizeof bytes);
+        if (count <= 0)
+            return;
+        std::lock_guard guard(lock);
+        input.append(bytes, count);
+        for (qsizetype end = input.indexOf(';'); end >= 0; end = input.indexOf(';')) {
+            respond(QString::fromLatin1(input.first(end + 1)));
+            input.remove(0, end + 1);
+        }
+    }
+    void writeDueReplies() {
+        std::lock_guard guard(lock);
+        const auto now = Clock::now();
+        while (!replies.isEmpty() && replies.first().due <= now) {
+            const QByteArray bytes = replies.takeFirst().bytes;
+            (void)!::write(master, bytes.constData(), bytes.size());
+        }
+    }
+    void respond(const QString &command) {
+        received.append(command);
+        if (silent)
+            return;
+        const std::optional<Override> special = takeOverride(command);
+        const auto is = [&special](Behaviour behaviour) {
+            return special && special->behaviour == behaviour;
+        };
+        if (is(Behaviour::silence))
+            return;
+        const std::optional<QString> answer = is(Behaviour::reject) ? rejection : play(command);
+        if (!answer && !is(Behaviour::noise))
+            return;
+        const QByteArray bytes =
+            (is(Behaviour::noise) ? special->noise : QByteArray()) + answer.value_or(QString()).toLatin1();
+        Clock::duration transmit{};
+        if (baudRate > 0)
+            transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
+        schedule(bytes, transmit, special ? special->delay : std::chrono::milliseconds());
+    }
+    void schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay = {}) {
+        lineFreeAt = std::max(Clock::now(), lineFreeAt) + transmit;
+        const Reply reply{lineFreeAt + delay, std::move(bytes)};
+        replies.insert(
+            std::upper_bound(replies.begin(), replies.end(), reply.due,
+                             [](Clock::time_point due, const Reply &other) { return due < other.due; }),
+            reply);
+    }
+    std::optional<Override> takeOverride(const QString &command) {
+        for (qsizetype index = 0; index < overrides.size(); ++index) {
+            Override &candidate = overrides[index];
+            if (!command.startsWith(candidate.prefix))
+                continue;
+            const Override taken = candidate;
+            if (--candidate.remaining <= 0)
+                overrides.removeAt(index);
+            return taken;
+        }
+        return std::nullopt;
+    }
+    std::optional<QString> play(const QString &command) {
+        const QString body = command.chopped(1); // every command ends in ";"
+        const QString name = body.left(2);
+        const QString slot = body.mid(2, 3);
+        const QString rest = body.mid(5);
+        const bool ft991a = model == RadioModel::ft991a;
+        if (name == u"MR" && rest.isEmpty())
+            return memoryRead(slot);
+        if (name == u"MW")
+            return memoryWrite(slot, rest);
+        if (name == u"MT")
+            return rest.isEmpty() ? tagRead(slot) : tagWrite(slot, rest);
+        if (name == u"MC" && ft991a && rest.isEmpty())
+            return channelSelect(slot);
+        if (name == u"CN" && ft991a)
+            return toneNumber(body.mid(2));
+        if (name == u"EX")
+            return menu(body.mid(2));
+        return rejection;
+    }
+    std::optional<QString> memoryRead(const QString &slot) {
+        const Channel *channel = channelOf(slot);
+        return channel ? QStringLiteral("MR") + slot + channel->payload + u';' : rejection;
+    }
+    std::optional<QString> memoryWrite(const QString &slot, const QString &payload) {
+        const std::optional<int> number = channelNumber(slot);
+        if (!number || !memoryRange(model).contains(*number) || payload.size() != 22)
+            return rejection;
+        channels[*number].payload = payload;
+        currentChannel = number;
+        return std::nullopt;
+    }
+    std::optional<QString> tagRead(const QString &slot) {
+        const Channel *channel = channelOf(slot);
+        if (!channel)
+            return rejection;
+        if (model == RadioModel::ft991a)
+            return QStringLiteral("MT") + slot + channel->payload.left(22) + u'0' + tagField(channel->tag) +
+                   u';';
+        const QChar present = channel->tag.trimmed().isEmpty() ? u'0' : u'1';
+        return QStringLiteral("MT") + slot + present + tagField(channel->tag) + u';';
+    }
+    // Short form: a presence digit and 12 tag characters; long: the memory payload, "0", the tag.
+    std::optional<QString> tagWrite(const QString &slot, const QString &body) {
+        Channel *channel = channelOf(slot);
+        if (!channel || (body.size() != 13 && body.size() != 35))
+            return rejection;
+        if (body.size() == 35)
+            channel->payload = body.left(22);
+        channel->tag = body.right(12);
+        return std::nullopt;
+    }
+    std::optional<QString> channelSelect(const QString &slot) {
+        if (channelOf(slot))
+            currentChannel = channelNumber(slot);
+        return channelOf(slot) ? std::nullopt : std::optional(rejection);
+    }
+    // "CN0" + kind ("0" CTCSS, "1" DCS), then three digits when written.
+    std::optional<QString> toneNumber(const QString &body) {
+        const auto found = currentChannel ? channels.find(*currentChannel) : channels.end();
+        const QString kind = body.left(2);
+        if (found == channels.end() || (kind != u"00" && kind != u"01") ||
+            (body.size() != 2 && body.size() != 5))
+            return rejection;
+        QString &number = kind == u"00" ? found->ctcssNumber : found->dcsNumber;
+        if (body.size() == 2)
+            return QStringLiteral("CN") + kind + number + u';';
+        number = body.mid(2);
+        return std::nullopt;
+    }
+    std::optional<QString> menu(const QString &body) {
+        const int digits = model == RadioModel::ft710 ? 6 : 3;
+        const QString key = QStringLiteral("EX") + body.left(digits);
+        const auto found = menus.find(key);
+        if (body.size() < digits || found == menus.end())
+            return rejection;
+        if (body.size() == digits)
+            return key + *found + u';';
+        *found = body.mid(digits);
+        return std::nullopt;
+    }
 };
 
 FakeRadio::FakeRadio(RadioModel model)
@@ -156,104 +320,63 @@ int FakeRadio::unreadByProgram() const {
 }
 
 void FakeRadio::setChannel(int channel, const Channel &contents) {
-    std::lock_guard guard(m_state->lock);
-    m_state->channels.insert(channel, contents);
-}
-
-void FakeRadio::clearChannel(int channel) {
-    std::lock_guard guard(m_state->lock);
-    m_state->channels.remove(channel);
+    m_state->locked([&] { m_state->channels.insert(channel, contents); });
 }
 
 std::optional<FakeRadio::Channel> FakeRadio::channel(int channel) const {
-    std::lock_guard guard(m_state->lock);
-    const auto found = m_state->channels.constFind(channel);
-    if (found == m_state->channels.cend())
-        return std::nullopt;
-    return *found;
+    return m_state->locked([&] { return valueOf(m_state->channels, channel); });
 }
 
 void FakeRadio::setMenuValue(const QString &menu, const QString &value) {
-    std::lock_guard guard(m_state->lock);
-    m_state->menus.insert(menu, value);
+    m_state->locked([&] { m_state->menus.insert(menu, value); });
 }
 
 std::optional<QString> FakeRadio::menuValue(const QString &menu) const {
-    std::lock_guard guard(m_state->lock);
-    const auto found = m_state->menus.constFind(menu);
-    if (found == m_state->menus.cend())
-        return std::nullopt;
-    return *found;
+    return m_state->locked([&] { return valueOf(m_state->menus, menu); });
 }
 
 QStringList FakeRadio::received() const {
-    std::lock_guard guard(m_state->lock);
-    return m_state->received;
-}
-
-QList<Clock::time_point> FakeRadio::receivedTimes() const {
-    std::lock_guard guard(m_state->lock);
-    return m_state->receivedTimes;
-}
-
-void FakeRadio::clearReceived() {
-    std::lock_guard guard(m_state->lock);
-    m_state->received.clear();
-    m_state->receivedTimes.clear();
+    return m_state->locked([&] { return m_state->received; });
 }
 
 void FakeRadio::rejectNext(const QString &prefix, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::reject, times, {}, {}});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::reject, times}); });
 }
 
 void FakeRadio::silenceNext(const QString &prefix, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::silence, times, {}, {}});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::silence, times}); });
 }
 
 void FakeRadio::delayNext(const QString &prefix, std::chrono::milliseconds delay, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::delay, times, delay, {}});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::delay, times, {}, delay}); });
 }
 
 void FakeRadio::noiseBeforeNext(const QString &prefix, const QByteArray &noise, int times) {
-    std::lock_guard guard(m_state->lock);
-    m_state->overrides.append({prefix, Behaviour::noise, times, {}, noise});
+    m_state->locked([&] { m_state->overrides.append({prefix, Behaviour::noise, times, noise}); });
 }
 
 void FakeRadio::setSilent(bool silent) {
-    std::lock_guard guard(m_state->lock);
-    m_state->silent = silent;
+    m_state->locked([&] { m_state->silent = silent; });
 }
 
 void FakeRadio::setReading(bool reading) {
-    {
-        std::lock_guard guard(m_state->lock);
-        m_state->reading = reading;
-    }
+    m_state->locked([&] { m_state->reading = reading; });
     m_state->wake();
 }
 
 void FakeRadio::setLineSpeed(int baudRate, int bitsPerCharacter) {
-    std::lock_guard guard(m_state->lock);
-    m_state->baudRate = baudRate;
-    m_state->bitsPerCharacter = bitsPerCharacter;
+    m_state->locked([&] {
+        std::tie(m_state->baudRate, m_state->bitsPerCharacter) = std::pair(baudRate, bitsPerCharacter);
+    });
 }
 
 void FakeRadio::send(const QByteArray &bytes) {
-    {
-        std::lock_guard guard(m_state->lock);
-        m_state->schedule(bytes, {}, {});
-    }
+    m_state->locked([&] { m_state->schedule(bytes, {}); });
     m_state->wake();
 }
 
 void FakeRadio::hangUp() {
-    {
-        std::lock_guard guard(m_state->lock);
-        m_state->stopping = true;
-    }
+    m_state->locked([&] { m_state->stopping = true; });
     m_state->wake();
     if (m_state->thread.joinable())
         m_state->thread.join();
@@ -264,201 +387,7 @@ void FakeRadio::hangUp() {
     }
 }
 
-void FakeRadio::State::wake() const {
-    const char byte = 0;
-    (void)!::write(wakeWrite, &byte, 1);
-}
-
-void FakeRadio::State::run() {
-    for (;;) {
-        std::optional<Clock::duration> wait;
-        short input = POLLIN;
-        {
-            std::lock_guard guard(lock);
-            if (stopping)
-                return;
-            if (!replies.isEmpty())
-                wait = std::max(Clock::duration::zero(), replies.first().due - Clock::now());
-            if (!reading)
-                input = 0;
-        }
-        pollfd descriptors[] = {{master, input, 0}, {wakeRead, POLLIN, 0}};
-        if (waitForInput(descriptors, wait) < 0 && errno != EINTR)
-            return;
-        if (descriptors[1].revents & POLLIN) {
-            char drained[64];
-            (void)!::read(wakeRead, drained, sizeof drained);
-        }
-        if (descriptors[0].revents & POLLIN)
-            readCommands();
-        writeDueReplies();
-    }
-}
-
-void FakeRadio::State::readCommands() {
-    char bytes[1024];
-    const ssize_t count = ::read(master, bytes, sizeof bytes);
-    if (count <= 0)
-        return;
-    std::lock_guard guard(lock);
-    input.append(bytes, count);
-    for (qsizetype end = input.indexOf(';'); end >= 0; end = input.indexOf(';')) {
-        respond(QString::fromLatin1(input.first(end + 1)));
-        input.remove(0, end + 1);
-    }
-}
-
-void FakeRadio::State::writeDueReplies() {
-    std::lock_guard guard(lock);
-    const auto now = Clock::now();
-    while (!replies.isEmpty() && replies.first().due <= now) {
-        const QByteArray bytes = replies.takeFirst().bytes;
-        (void)!::write(master, bytes.constData(), bytes.size());
-    }
-}
-
-void FakeRadio::State::respond(const QString &command) {
-    received.append(command);
-    receivedTimes.append(Clock::now());
-    if (silent)
-        return;
-    const std::optional<Override> special = takeOverride(command);
-    const auto is = [&special](Behaviour behaviour) { return special && special->behaviour == behaviour; };
-    if (is(Behaviour::silence))
-        return;
-    const std::optional<QString> answer =
-        is(Behaviour::reject) ? QString::fromLatin1(rejection) : play(command);
-    if (!answer && !is(Behaviour::noise))
-        return;
-    QByteArray bytes = answer ? answer->toLatin1() : QByteArray();
-    if (is(Behaviour::noise))
-        bytes.prepend(special->text);
-    Clock::duration transmit{};
-    if (baudRate > 0)
-        transmit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
-            double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
-    schedule(bytes, transmit, special ? special->delay : 0ms);
-}
-
-void FakeRadio::State::schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay) {
-    const auto start = std::max(Clock::now(), lineFreeAt);
-    lineFreeAt = start + transmit;
-    const Reply reply{lineFreeAt + delay, std::move(bytes)};
-    const auto later =
-        std::upper_bound(replies.begin(), replies.end(), reply.due,
-                         [](Clock::time_point due, const Reply &other) { return due < other.due; });
-    replies.insert(later, reply);
-}
-
-std::optional<Override> FakeRadio::State::takeOverride(const QString &command) {
-    for (qsizetype index = 0; index < overrides.size(); ++index) {
-        Override &candidate = overrides[index];
-        if (!command.startsWith(candidate.prefix))
-            continue;
-        const Override taken = candidate;
-        if (--candidate.remaining <= 0)
-            overrides.removeAt(index);
-        return taken;
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::play(const QString &command) {
-    const QString name = command.left(2);
-    const QString slot = command.mid(2, 3);
-    const QString rest = command.mid(5).chopped(1);
-    const bool ft991a = model == RadioModel::ft991a;
-    if (name == u"MR" && rest.isEmpty())
-        return memoryRead(slot);
-    if (name == u"MW")
-        return memoryWrite(slot, rest);
-    if (name == u"MT")
-        return rest.isEmpty() ? tagRead(slot) : tagWrite(slot, rest);
-    if (name == u"MC" && ft991a && rest.isEmpty())
-        return channelSelect(slot);
-    if (name == u"CN" && ft991a)
-        return toneNumber(command.mid(2).chopped(1));
-    if (name == u"EX")
-        return menu(command.mid(2).chopped(1));
-    return QString::fromLatin1(rejection);
-}
-
 FakeRadio::Channel *FakeRadio::State::channelOf(const QString &slot) {
-    const std::optional<int> number = channelNumber(slot);
-    if (!number)
-        return nullptr;
-    const auto found = channels.find(*number);
+    const auto found = channels.find(channelNumber(slot).value_or(-1));
     return found == channels.end() ? nullptr : &*found;
-}
-
-std::optional<QString> FakeRadio::State::memoryRead(const QString &slot) {
-    const Channel *channel = channelOf(slot);
-    if (!channel)
-        return QString::fromLatin1(rejection);
-    return QStringLiteral("MR") + slot + channel->payload + u';';
-}
-
-std::optional<QString> FakeRadio::State::memoryWrite(const QString &slot, const QString &payload) {
-    const std::optional<int> number = channelNumber(slot);
-    if (!number || !memoryRange(model).contains(*number) || payload.size() != 22)
-        return QString::fromLatin1(rejection);
-    channels[*number].payload = payload;
-    currentChannel = number;
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::tagRead(const QString &slot) {
-    const Channel *channel = channelOf(slot);
-    if (!channel)
-        return QString::fromLatin1(rejection);
-    if (model == RadioModel::ft991a)
-        return QStringLiteral("MT") + slot + channel->payload.left(22) + u'0' + tagField(channel->tag) + u';';
-    const QChar present = channel->tag.trimmed().isEmpty() ? u'0' : u'1';
-    return QStringLiteral("MT") + slot + present + tagField(channel->tag) + u';';
-}
-
-// The short form is a presence digit and 12 tag characters; the long form carries the memory
-// payload, "0" and the tag.
-std::optional<QString> FakeRadio::State::tagWrite(const QString &slot, const QString &body) {
-    Channel *channel = channelOf(slot);
-    if (!channel || (body.size() != 13 && body.size() != 35))
-        return QString::fromLatin1(rejection);
-    if (body.size() == 35)
-        channel->payload = body.left(22);
-    channel->tag = body.right(12);
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::channelSelect(const QString &slot) {
-    if (!channelOf(slot))
-        return QString::fromLatin1(rejection);
-    currentChannel = channelNumber(slot);
-    return std::nullopt;
-}
-
-// "CN0" + kind ("0" CTCSS, "1" DCS), then three digits when written.
-std::optional<QString> FakeRadio::State::toneNumber(const QString &body) {
-    const auto found = currentChannel ? channels.find(*currentChannel) : channels.end();
-    if (found == channels.end() || (body != u"00" && body != u"01" && body.size() != 5))
-        return QString::fromLatin1(rejection);
-    const QString kind = body.left(2);
-    if (kind != u"00" && kind != u"01")
-        return QString::fromLatin1(rejection);
-    QString &number = kind == u"00" ? found->ctcssNumber : found->dcsNumber;
-    if (body.size() == 2)
-        return QStringLiteral("CN") + kind + number + u';';
-    number = body.mid(2);
-    return std::nullopt;
-}
-
-std::optional<QString> FakeRadio::State::menu(const QString &body) {
-    const int digits = model == RadioModel::ft710 ? 6 : 3;
-    const QString key = QStringLiteral("EX") + body.left(digits);
-    const auto found = menus.find(key);
-    if (body.size() < digits || found == menus.end())
-        return QString::fromLatin1(rejection);
-    if (body.size() == digits)
-        return key + *found + u';';
-    *found = body.mid(digits);
-    return std::nullopt;
 }

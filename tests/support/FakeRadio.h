@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <chrono>
@@ -12,33 +11,16 @@
 #include <optional>
 #include <termios.h>
 
-// A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks. It answers
-// on a thread of its own, like a radio that does not wait for the program.
-//
-//   FakeRadio radio(RadioModel::ft991a);
-//   radio.setChannel(1, {.payload = "014074000+000000210000", .tag = "DX"});
-//   radio.setMenuValue("EX026", "005");
-//   SerialPort port(radio.devicePath());       // open it with the model's configuration
-//   ...
-//   QTRY_COMPARE(radio.received(), (QStringList{"MC001;", "MR001;"}));
-//   radio.rejectNext("MW");                     // the next "MW..." gets "?;"
-//   radio.silenceNext("MT");                    // the next "MT..." gets no answer
-//   radio.delayNext("MR", 200ms);               // the next "MR..." is answered late
-//   radio.noiseBeforeNext("MR", "\r\n");        // bytes in front of the next "MR..." reply, or
-//                                                // alone when the command gets no answer
-//   radio.send("MR001");                        // raw bytes, e.g. half a reply
-//
-// What it plays: MR (memory read), MW (memory write), MT (tag, the short 13-character form on
-// the FT-710, the long 35-character form on the FT-991A; writes in either form), MC (channel
-// select, FT-991A), CN00/CN01 (tone number of the current channel, FT-991A), EX (menu items set
-// with setMenuValue; six-digit numbers on the FT-710, three on the FT-991A). Reads of an empty
-// channel, unknown menu items and every unknown command get "?;"; accepted writes get no answer.
-// MC and MW make their channel the current one. Every command received is recorded, ";" included.
+// A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks, answering on
+// a thread of its own. It plays MR, MW, MT (FT-710: the short 13-character form, FT-991A: the long
+// 35-character one; writes in either form), MC and CN00/CN01 (FT-991A: select, tone number of the
+// current channel) and EX (menu items set with setMenuValue). Reads of an empty channel, unknown
+// menu items and commands get "?;", accepted writes no answer; MC and MW make their channel the
+// current one. Every command received is recorded, ";" included.
 class FakeRadio {
 public:
     struct Channel {
-        // The memory payload as MR returns it and MW stores it: frequency (9), shift (7), mode
-        // (1), flags (5); longer payloads are returned as they are.
+        // As MR returns it and MW stores it: frequency (9), shift (7), mode (1), flags (5).
         QString payload;
         QString tag = {};
         QString ctcssNumber = QStringLiteral("000");
@@ -53,25 +35,21 @@ public:
     FakeRadio &operator=(const FakeRadio &) = delete;
 
     RadioModel model() const;
-    // The pseudo-terminal's device, to open with SerialPort.
     QString devicePath() const;
     // The line settings the program gave the device, and the bytes sent it that it has not read.
     termios lineSettings() const;
     int unreadByProgram() const;
 
     void setChannel(int channel, const Channel &contents);
-    void clearChannel(int channel);
     std::optional<Channel> channel(int channel) const;
     void setMenuValue(const QString &menu, const QString &value);
     std::optional<QString> menuValue(const QString &menu) const;
 
     QStringList received() const;
-    // When each command of received() arrived.
-    QList<std::chrono::steady_clock::time_point> receivedTimes() const;
-    void clearReceived();
 
-    // One-shot behaviours for the next command that begins with `prefix` ("" matches any);
-    // each applies `times` times. A rejected or silenced command changes nothing in the radio.
+    // One-shot behaviours for the next command that begins with `prefix` ("" matches any), each
+    // for `times` commands: "?;" instead of the answer, no answer, a late answer, bytes in front of
+    // the answer (alone when there is none). A rejected or silenced command changes nothing.
     void rejectNext(const QString &prefix, int times = 1);
     void silenceNext(const QString &prefix, int times = 1);
     void delayNext(const QString &prefix, std::chrono::milliseconds delay, int times = 1);

@@ -10,15 +10,16 @@
 #include <QStringList>
 #include <memory>
 
-// A fake radio and the link the application would open to it, collecting the connection's log
-// lines:
-//
-//   FakeRadioLink link(RadioModel::ft710);
-//   link.radio.setChannel(7, {...});
-//   const auto memory = runTask(link.service->readMemory(7)).value();
-//   QCOMPARE(link.radio.received(), (QStringList{"MR007;", "MT007;"}));
+// A fake radio and the link the application would open to it, collecting the connection's log.
 struct FakeRadioLink {
-    explicit FakeRadioLink(RadioModel model);
+    explicit FakeRadioLink(RadioModel model)
+        : radio(model) {
+        const LinkFactory::Link link = LinkFactory::open(
+            {radio.devicePath(), model, 38400, [log = m_log](const QString &text) { *log << text; }});
+        port = link.serialPort;
+        connection = link.catConnection;
+        service = link.radioService;
+    }
 
     FakeRadio radio;
     std::shared_ptr<SerialPort> port;
@@ -28,7 +29,6 @@ struct FakeRadioLink {
     QStringList log() const { return *m_log; }
 
 private:
-    // Shared with the logger: log lines are handed over on later turns of the event loop and may
-    // arrive after this object is gone.
+    // Shared with the logger: lines are handed over on later turns and may arrive after this is gone.
     std::shared_ptr<QStringList> m_log = std::make_shared<QStringList>();
 };

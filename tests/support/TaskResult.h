@@ -4,29 +4,19 @@
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
-#include <QEventLoop>
 #include <QTimer>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <type_traits>
 #include <variant>
 
-// The end of a coroutine under test: its value or its error. QCoro::waitFor() would hang when
-// the task throws; runTask() hands the error back instead.
-//
-//   const auto result = runTask(connection.query("MR001"));
-//   QCOMPARE(result.value(), QString("MR001...;"));      // throws the task's error, if any
-//   QCOMPARE(result.radioError()->kind(), RadioError::Kind::rejected);
-template <typename T> class TaskResult {
-public:
+// A coroutine's end under test: its value or its error (QCoro::waitFor() hangs when it throws).
+template <typename T> struct TaskResult {
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
 
     bool finished = false;
-    // Called once when the task ends.
-    std::function<void()> whenFinished;
     std::optional<Value> result;
     std::exception_ptr error;
 
@@ -41,25 +31,21 @@ public:
         return *result;
     }
 
-    // The RadioError the task ended with, if that is how it ended.
     std::optional<RadioError> radioError() const { return errorOf<RadioError>(); }
 
     template <typename Error> std::optional<Error> errorOf() const {
-        if (!error)
-            return std::nullopt;
         try {
-            std::rethrow_exception(error);
+            if (error)
+                std::rethrow_exception(error);
         } catch (const Error &caught) {
             return caught;
         } catch (...) {
-            return std::nullopt;
         }
+        return std::nullopt;
     }
 };
 
-namespace TaskResultDetail {
-
-template <typename T> QCoro::Task<> capture(QCoro::Task<T> task, std::shared_ptr<TaskResult<T>> outcome) {
+template <typename T> QCoro::Task<> captureTask(QCoro::Task<T> task, std::shared_ptr<TaskResult<T>> outcome) {
     try {
         if constexpr (std::is_void_v<T>) {
             co_await task;
@@ -71,29 +57,22 @@ template <typename T> QCoro::Task<> capture(QCoro::Task<T> task, std::shared_ptr
         outcome->error = std::current_exception();
     }
     outcome->finished = true;
-    if (outcome->whenFinished)
-        outcome->whenFinished();
 }
 
-} // namespace TaskResultDetail
+// Starts the task and leaves it running; the returned result fills in when it ends.
+template <typename T> std::shared_ptr<TaskResult<T>> startTask(QCoro::Task<T> task) {
+    auto outcome = std::make_shared<TaskResult<T>>();
+    captureTask(std::move(task), outcome);
+    return outcome;
+}
 
 // Runs the event loop until the task has ended, for at most `limitMilliseconds`.
 template <typename T> TaskResult<T> runTask(QCoro::Task<T> task, int limitMilliseconds = 20000) {
-    auto outcome = std::make_shared<TaskResult<T>>();
-    QEventLoop loop;
-    QTimer::singleShot(limitMilliseconds, &loop, &QEventLoop::quit);
-    outcome->whenFinished = [&loop] { loop.quit(); };
-    TaskResultDetail::capture(std::move(task), outcome);
-    if (!outcome->finished)
-        loop.exec();
-    outcome->whenFinished = nullptr;
+    const auto outcome = startTask(std::move(task));
+    QTimer limit; // wakes the loop at the end of the time allowed
+    limit.setSingleShot(true);
+    limit.start(limitMilliseconds);
+    while (!outcome->finished && limit.isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return *outcome;
-}
-
-// Starts the task and leaves it running; the returned result fills in when it ends. For
-// requests that must overlap, e.g. a second request while the first is pending.
-template <typename T> std::shared_ptr<TaskResult<T>> startTask(QCoro::Task<T> task) {
-    auto outcome = std::make_shared<TaskResult<T>>();
-    TaskResultDetail::capture(std::move(task), outcome);
-    return outcome;
 }

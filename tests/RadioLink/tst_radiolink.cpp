@@ -1,0 +1,480 @@
+#include "FakeRadioLink.h"
+#include "MemoryRecord.h"
+#include "TaskResult.h"
+#include "TestRows.h"
+#include "TestSettings.h"
+#include "TestWaits.h"
+
+#include "Model/RadioError.h"
+#include "RadioLink/CancellationError.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using TestWaits::longWait;
+using TestWaits::shortWait;
+using Kind = RadioError::Kind;
+
+namespace {
+
+template <typename Call> std::optional<RadioError> errorOf(Call call) {
+    try {
+        call();
+    } catch (const RadioError &error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+const QString payload = QStringLiteral("014074000+000000210000");
+const QString reply = "MR001" + payload + ";";
+
+// A request and how it ends: a query or a set, its wait, its error (none: success) and the log.
+struct Request {
+    bool isQuery;
+    QString command;
+    double wait;
+    std::optional<Kind> error;
+    QStringList log;
+};
+
+// Gives a set the shape of a query, so both fit one kind of pending task.
+QCoro::Task<QString> asQuery(QCoro::Task<> set) {
+    co_await set;
+    co_return QString();
+}
+
+using LinkTiming::Waits;
+
+constexpr auto ft710 = RadioModel::ft710;
+constexpr auto ft991a = RadioModel::ft991a;
+
+QString ft991aPayload(const QString &toneMode) {
+    return "145500000+0000004" + ("0" + toneMode) + "000";
+}
+
+// Channel 7, a fault ("reject MT", "silence MT"), the commands sent, and the outcome: "tag|tone
+// kind|tone code" of what was read, "empty", or the error's detail.
+struct ReadCase {
+    RadioModel model;
+    FakeRadio::Channel channel;
+    QString fault;
+    QStringList wire;
+    QString outcome;
+    std::optional<Kind> error = {};
+};
+
+struct WriteCase {
+    RadioMemory memory;
+    QString fault;
+    QStringList wire;
+    std::optional<Kind> error = {};
+    QString detail = {};
+};
+
+// A wait a fault must beat is long, one it makes the service wait out is short.
+void useWaitsFor(const QString &fault) {
+    TestWaits::use([&fault](Waits &w) {
+        if (fault == u"reject MC")
+            w.ft991aSelectWindow = longWait;
+        if (fault == u"reject MW")
+            w.rejectionWindow = w.ft991aSetWindow = longWait;
+        if (fault == u"silence MT")
+            w.ft710TagReadTimeout = w.ft991aTagReadTimeout = shortWait;
+    });
+}
+
+void applyFault(FakeRadio &radio, const QString &fault) {
+    if (fault.startsWith(u"reject "))
+        radio.rejectNext(fault.section(u' ', 1));
+    if (fault.startsWith(u"silence "))
+        radio.silenceNext(fault.section(u' ', 1));
+}
+
+} // namespace
+
+// The serial port, the CAT connection and the memory services against the fake radio. Waits the
+// radio must beat are long, waits that must pass short; a line due inside a passing wait gets 1 s.
+class RadioLinkTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        m_settings = std::make_unique<TestSettings>();
+        TestSettings::setLanguage(u"de"_s);
+    }
+    void init() {
+        TestWaits::use();
+        open(RadioModel::ft710);
+        link->radio.setChannel(1, {.payload = payload});
+        lines.clear();
+    }
+    void cleanup() { link.reset(); }
+
+    // --- the serial port
+    // Chunks sent, "+" between them | lines handed on. A frame with a byte above ASCII is dropped.
+    void framesRepliesAtSemicolons_data() {
+        addRows({"MR00+1abc;|MR001abc;", "MT001x;MR0+01y;|MT001x;|MR001y;", "ID0800;?;|ID0800;|?;", ";|;",
+                 "\r\nID0800;|\r\nID0800;", "A\xC2\xB0;+ID0800;|ID0800;"});
+    }
+    void framesRepliesAtSemicolons() {
+        listen();
+        QFETCH(QStringList, row);
+        for (const QString &chunk : row.takeFirst().split(u'+'))
+            link->radio.send(chunk.toLatin1());
+        QTRY_COMPARE(lines, row);
+    }
+
+    // Each model's framing at each rate; an unknown rate opens at 38400, nine data bits as eight.
+    void configuresTheLine_data() {
+        QTest::addColumn<SerialPortConfiguration>("configuration");
+        QTest::addColumn<speed_t>("speed");
+        const QList<std::pair<int, speed_t>> rates{{4800, B4800},   {9600, B9600},   {19200, B19200},
+                                                   {38400, B38400}, {57600, B57600}, {115200, B115200}};
+        for (const auto &[rate, speed] : rates) {
+            QTest::addRow("FT-710 %d", rate) << SerialPortConfiguration::ft710(rate) << speed;
+            QTest::addRow("FT-991A %d", rate) << SerialPortConfiguration::ft991a(rate) << speed;
+        }
+        QTest::addRow("unknown rate, nine data bits")
+            << SerialPortConfiguration{1200, 9, 3, false, false} << speed_t(B38400);
+    }
+    void configuresTheLine() {
+        listen();
+        QFETCH(SerialPortConfiguration, configuration);
+        QFETCH(speed_t, speed);
+        link->port->openPort(configuration); // closes first
+        const termios settings = link->radio.lineSettings();
+        QCOMPARE(cfgetospeed(&settings), speed);
+        QCOMPARE(settings.c_cflag & (CSIZE | PARENB), tcflag_t(CS8));
+        QCOMPARE(bool(settings.c_cflag & CSTOPB), configuration.stopBits == 2);
+        QCOMPARE(bool(settings.c_cflag & CRTSCTS), configuration.hardwareFlowControl);
+        QCOMPARE(settings.c_iflag & (IXON | IXOFF | IXANY), tcflag_t(0));
+        link->radio.send("ID0800;");
+        QTRY_COMPARE(lines, QStringList{"ID0800;"});
+    }
+
+    // A failed open leaves the port closed: writing fails, closing and flushing again do nothing.
+    void failedOpenLeavesThePortClosed() {
+        const QString path = link->radio.devicePath();
+        link->radio.hangUp();
+        const auto failed = errorOf([this] { link->port->openPort({}); });
+        QVERIFY(failed && failed->kind() == Kind::portOpenFailed && failed->detail() == path);
+        QCOMPARE(errorOf([this] { link->port->write(u"ID;"_s); })->kind(), Kind::notConnected);
+        link->port->closePort();
+        link->port->flushInputBuffer();
+    }
+
+    // Only printable ASCII goes out; a ";" inside a command never makes a second one.
+    void refusesUnsafeCommands() {
+        for (const QString &command :
+             {u"MT0011AB;CD      ;"_s, u"MT0011ÄBC         ;"_s, u"MT0011AB\nC       ;"_s, u"MT001\x7f;"_s})
+            QCOMPARE(errorOf([&] { link->port->write(command); })->kind(), Kind::portWriteFailed);
+        link->port->write(u"MT0011A b-/*~    ;"_s);
+        QTRY_COMPARE(link->radio.received(), QStringList{"MT0011A b-/*~    ;"});
+    }
+
+    // Input not yet cut into lines is dropped; lines already cut are still delivered.
+    void flushDropsPartialReply() {
+        listen();
+        link->radio.send("X;MR00");
+        QTRY_COMPARE(lines, QStringList{"X;"});
+        link->port->flushInputBuffer();
+        link->radio.send("1;");
+        QTRY_COMPARE(lines, (QStringList{"X;", "1;"}));
+    }
+
+    // Input without ";" longer than any reply is dropped, reported once; the next reply is framed.
+    void overlongPartialLineIsDropped() {
+        listen();
+        QSignalSpy dropped(link->port.get(), &SerialPort::overlongLineDropped);
+        link->radio.send(QByteArray(64 * 1024, 'x'));
+        QTRY_COMPARE(dropped.count(), 1);
+        QTRY_COMPARE(link->radio.unreadByProgram(), 0);
+        link->radio.send("ID0800;");
+        QTRY_COMPARE(lines, QStringList{"ID0800;"});
+        QCOMPARE(dropped.count(), 1);
+    }
+
+    // --- the CAT connection
+    // Every way a request ends, with its log; the error carries the command as sent.
+    void requestEnds_data() {
+        QTest::addColumn<Request>("r");
+        const auto rejected = std::optional(Kind::rejected);
+        const QString write = "MW001" + payload + ";";
+        QTest::addRow("query answered") << Request{true, "MR001", longWait, {}, {"TX MR001;", "RX " + reply}};
+        QTest::addRow("query with its semicolon")
+            << Request{true, "MR001;", longWait, {}, {"TX MR001;", "RX " + reply}};
+        QTest::addRow("query rejected") << Request{true, "MR003", longWait, rejected, {"TX MR003;", "RX ?;"}};
+        QTest::addRow("query timed out") << Request{true, "XX1", shortWait, Kind::timeout, {"TX XX1;"}};
+        QTest::addRow("set by silence")
+            << Request{false, write, shortWait, {}, {"TX " + write, "SET OK " + write}};
+        QTest::addRow("set with other lines only logged")
+            << Request{false, "MR001", 1.0, {}, {"TX MR001;", "RX " + reply, "SET OK MR001;"}};
+        QTest::addRow("set rejected") << Request{false, "MR003", longWait, rejected, {"TX MR003;", "RX ?;"}};
+    }
+    void requestEnds() {
+        QFETCH(Request, r);
+        const QString sent = r.log.first().sliced(3);
+        link->radio.silenceNext(u"XX"_s);
+        const auto result = r.isQuery ? runTask(link->connection->query(r.command, r.wait))
+                                      : runTask(asQuery(link->connection->set(r.command, r.wait)));
+        if (r.error) {
+            QCOMPARE(result.radioError()->kind(), *r.error);
+            QCOMPARE(result.radioError()->detail(), sent);
+        } else {
+            QCOMPARE(result.value(), r.isQuery ? reply : QString());
+        }
+        QTRY_COMPARE(link->log(), r.log);
+        QTRY_COMPARE(link->radio.received(), QStringList{sent});
+    }
+
+    // Lines the radio sends while the query waits; the last one ends it. Command | unmatched | last.
+    void unmatchedLinesAreIgnored_data() {
+        addRows({"MR001|\nMR001014074000+000000210000;|MR001014074000+000000210000;",
+                 "MR001|MR002014074000+000000210000;|MR001014074000+000000210000;",
+                 "MR002|MR001014074000+000000210000;|MR002;", "I|I;|?;"});
+    }
+    void unmatchedLinesAreIgnored() {
+        QFETCH(QStringList, row);
+        const QStringList &lines = row; // command, unmatched line, last line
+        const QString &command = lines[0];
+        link->radio.setSilent(true);
+        auto pending = startTask(link->connection->query(command));
+        link->radio.send(lines[1].toLatin1());
+        const QString ignored = "IGNORED RX " + lines[1] + " for pending " + command + ";";
+        QTRY_VERIFY(link->log().contains(ignored));
+        QVERIFY(!pending->finished);
+        link->radio.send(lines[2].toLatin1());
+        QTRY_VERIFY(pending->finished);
+        if (lines[2] == u"?;")
+            QCOMPARE(pending->radioError()->kind(), Kind::rejected);
+        else
+            QCOMPARE(pending->value(), lines[2]);
+        QCOMPARE(link->log(),
+                 (QStringList{"TX " + command + ";", "RX " + lines[1], ignored, "RX " + lines[2]}));
+    }
+
+    // A late answer must not end the next request, which goes out once the line has been quiet.
+    void lateReplyDoesNotEndTheNextRequest() {
+        link->radio.silenceNext(u"MR"_s);
+        const auto timedOut = runTask(link->connection->query(u"MR001"_s, shortWait));
+        QCOMPARE(timedOut.radioError()->kind(), Kind::timeout);
+        const QString command = "MW001" + payload + ";";
+        const auto set = startTask(asQuery(link->connection->set(command, 1.0)));
+        link->radio.send("?;");
+        QTRY_VERIFY(set->finished);
+        QVERIFY(set->succeeded());
+        QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX ?;", "TX " + command, "SET OK " + command}));
+    }
+
+    // A second request while one is pending fails at once, and sends nothing.
+    void secondRequestIsBusy() {
+        auto first = startTask(asQuery(link->connection->set("MW001" + payload, shortWait)));
+        const auto query = startTask(link->connection->query(u"MR002"_s));
+        const auto set = startTask(link->connection->set(u"MW002"_s));
+        QTRY_VERIFY(query->finished && set->finished);
+        QCOMPARE(query->radioError()->kind(), Kind::busy);
+        QCOMPARE(set->radioError()->kind(), Kind::busy);
+        QTRY_VERIFY(first->succeeded());
+        QTRY_COMPARE(link->radio.received().size(), 1);
+        QVERIFY(!link->log().join(u'|').contains(u"002;"_s));
+        link->radio.send("?;"); // a line while idle is only logged
+        QTRY_COMPARE(link->log().last(), u"RX ?;"_s);
+    }
+
+    // The command is logged before the caller learns of the failure; the next request is taken.
+    void writeFailureLeavesTheConnectionIdle() {
+        link->port->closePort();
+        QCOMPARE(runTask(link->connection->set(u"MW001"_s, longWait)).radioError()->kind(),
+                 Kind::notConnected);
+        QCOMPARE(link->log(), QStringList{"TX MW001;"});
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).radioError()->kind(), Kind::notConnected);
+    }
+
+    // A device that takes no bytes never holds up the caller: the request fails at the deadline (not
+    // by its own wait while its bytes wait), and the rest is never sent.
+    void stuckWriteFailsTheRequestWithoutWaiting() {
+        TestWaits::use([](LinkTiming::Waits &waits) { waits.portWriteDeadline = 0.2; });
+        link->radio.setReading(false);
+        const QString command = "MT001" + QString(64 * 1024, u'A') + ";"; // more than the line holds
+        const auto stuck = startTask(link->connection->query(command, shortWait));
+        QTRY_VERIFY(stuck->finished);
+        QCOMPARE(stuck->radioError()->kind(), Kind::portWriteFailed);
+        QCOMPARE(stuck->radioError()->detail(), command);
+        link->radio.setReading(true);
+        runTask(link->connection->query(u"MR001"_s));
+        // Only what the line held when the rest was dropped comes before the next command.
+        const QString heard = link->radio.received().join(QString());
+        QVERIFY(heard.endsWith(u"MR001;"_s) && heard.size() < command.size());
+    }
+
+    // --- the memory services
+    void reads_data() {
+        QTest::addColumn<ReadCase>("c");
+        const auto row = [](const char *name, const ReadCase &c) { QTest::addRow("%s", name) << c; };
+        const FakeRadio::Channel ft710Channel{"014074000+0000002100000extra", " Repeater "};
+        const auto channel991 = [](const QString &toneMode, const QString &dcsNumber = "023") {
+            return FakeRadio::Channel{ft991aPayload(toneMode), " Relais DB0 ", "012", dcsNumber};
+        };
+        const QStringList mr710{"MR007;", "MT007;"};
+        const QStringList mr991{"MC007;", "MR007;", "MT007;"};
+        const auto tone = [&](const char *command) { return mr991 + QStringList{command}; };
+        const QString shortReply = u"MR007014074000+00000021000;"_s;
+        const Kind invalid = Kind::invalidResponse;
+        row("FT-710: extra payload ignored, tag trimmed", {ft710, ft710Channel, {}, mr710, "Repeater||000"});
+        row("FT-710: 21 characters",
+            {ft710, {shortReply.sliced(5).chopped(1)}, {}, {"MR007;"}, shortReply, invalid});
+        row("FT-710: tag read time-out", {ft710, ft710Channel, "silence MT", mr710, "MT007;", Kind::timeout});
+        row("FT-991A: CTCSS", {ft991a, channel991("2"), {}, tone("CN00;"), "Relais DB0|0|012"});
+        row("FT-991A: DCS", {ft991a, channel991("3"), {}, tone("CN01;"), "Relais DB0|1|023"});
+        row("FT-991A: tone read rejected",
+            {ft991a, channel991("1"), "reject CN", tone("CN00;"), "Relais DB0||000"});
+        row("FT-991A: tone too short", {ft991a, channel991("4", "12"), {}, tone("CN01;"), "Relais DB0||000"});
+        row("FT-991A: tag read rejected", {ft991a, channel991("0"), "reject MT", mr991, "||000"});
+        row("FT-991A: select rejected", {ft991a, channel991("1"), "reject MC", {"MC007;"}, "empty"});
+        row("FT-991A: tag read time-out",
+            {ft991a, channel991("0"), "silence MT", mr991, "MT007;", Kind::timeout});
+    }
+    void reads() {
+        QFETCH(ReadCase, c);
+        useWaitsFor(c.fault);
+        open(c.model);
+        link->radio.setChannel(7, c.channel);
+        applyFault(link->radio, c.fault);
+        const auto result = runTask(link->service->readMemory(7));
+        if (c.error) {
+            QCOMPARE(result.radioError()->kind(), *c.error);
+            QCOMPARE(result.radioError()->detail(), c.outcome);
+        } else if (c.outcome == u"empty") {
+            QCOMPARE(result.value(), RadioMemory::empty(u"007"_s, c.model));
+        } else {
+            const RadioMemory read = result.value();
+            QCOMPARE(read.slot + rawValue(read.radioModel), u"007"_s + rawValue(c.model));
+            QCOMPARE(read.frequency + read.shiftRaw + read.modeCode + read.flagsRaw,
+                     c.channel.payload.left(22));
+            QCOMPARE(QStringList({read.tag, read.toneNumberKindRaw, read.toneNumberCode}).join(u'|'),
+                     c.outcome);
+            QVERIFY(!read.isEmpty);
+        }
+        QTRY_COMPARE(link->radio.received(), c.wire);
+    }
+
+    // All commands are checked before the first goes out; a cancelled token stops no write.
+    void writes_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<WriteCase>("c");
+        const auto row = [](const char *name, RadioModel model, const WriteCase &c) {
+            QTest::addRow("%s", name) << model << c;
+        };
+        const QString unsendable = "Das Feld „%1“ enthält ein Zeichen, das nicht an das Funkgerät gesendet "
+                                   "werden kann (erlaubt sind nur druckbare ASCII-Zeichen außer „;“).";
+        const QString noFrequency = "Leerer Speicher kann nicht ohne Frequenz geschrieben werden.";
+        const auto mw710 = [](const QString &modeAndFlags) {
+            return "MW001145500000-00060" + modeAndFlags + ";";
+        };
+        const QString mw = mw710("0401002");
+        const auto with710 = [](const QJsonObject &fields) { return memoryRecord(ft710, fields); };
+        const Kind invalid = Kind::invalidMemory;
+        row("FT-710: as stored", ft710, {with710({}), {}, {mw, "MT0011DB0XYZ      ;"}});
+        row("FT-710: shift and flags normalised, empty tag", ft710,
+            {with710({{"shiftRaw", " -600"}, {"flagsRaw", "1"}, {"tag", ""}}),
+             {},
+             {mw710("0400001"), "MT0010            ;"}});
+        row("FT-710: long tag and ten digits cut", ft710,
+            {with710({{"frequency", "1440000001"}, {"tag", "ABCDEFGHIJKLMNO"}}),
+             {},
+             {"MW001144000000-000600401002;", "MT0011ABCDEFGHIJKL;"}});
+        row("FT-710: no frequency, nothing sent", ft710,
+            {with710({{"frequency", ""}}), {}, {}, invalid, noFrequency});
+        row("FT-710: memory write rejected", ft710, {with710({}), "reject MW", {mw}, Kind::rejected, mw});
+        row("FT-710: non-ASCII tag, nothing sent", ft710,
+            {with710({{"tag", "Zürich"}}), {}, {}, invalid, unsendable.arg("Tag")});
+        // An FT-991A write of slot 1: select, memory write, long tag write, tone number.
+        const auto wire991 = [](const QString &flags, const QStringList &tone = {}) {
+            const QString payload = u"145500000-000600"_s + flags;
+            return QStringList{"MC001;", "MW001" + payload + ";", "MT001" + payload + "0DB0XYZ      ;"} +
+                   tone;
+        };
+        const auto with991 = [](const QJsonObject &fields) { return memoryRecord(ft991a, fields); };
+        row("FT-991A: as stored", ft991a, {with991({}), {}, wire991("401002", {"CN00008;"})});
+        row("FT-991A: mode c", ft991a,
+            {with991({{"modeCode", "c"}, {"flagsRaw", "10000"}}), {}, wire991("C10000")});
+        row("FT-991A: mode xe", ft991a,
+            {with991({{"modeCode", "xe"}, {"flagsRaw", "10000"}}), {}, wire991("E10000")});
+        row("FT-991A: mode F", ft991a,
+            {with991({{"modeCode", "F"}, {"flagsRaw", "10000"}}), {}, wire991("410000")});
+        row("FT-991A: CTCSS number padded", ft991a,
+            {with991({{"toneNumberCode", "7"}}), {}, wire991("401002", {"CN00007;"})});
+        row("FT-991A: select rejected, still written", ft991a,
+            {with991({{"flagsRaw", "04000"}, {"toneNumberCode", "103"}}), "reject MC",
+             wire991("404000", {"CN01103;"})});
+        row("FT-991A: another model's memory, no tone", ft991a, {with710({}), {}, wire991("401002")});
+        row("FT-991A: memory write rejected", ft991a,
+            {with991({}), "reject MW", wire991("401002").first(2), Kind::rejected, mw});
+        row("FT-991A: Arabic-Indic tone number, nothing sent", ft991a,
+            {with991({{"toneNumberCode", "\u0660\u0661\u0662"}}),
+             {},
+             {},
+             invalid,
+             unsendable.arg("Ton-Code")});
+    }
+    void writes() {
+        QFETCH(RadioModel, model);
+        QFETCH(WriteCase, c);
+        useWaitsFor(c.fault);
+        open(model);
+        link->radio.setChannel(1, {.payload = ft991aPayload("0")});
+        applyFault(link->radio, c.fault);
+        CancellationToken cancelled;
+        cancelled.cancel();
+        const auto result = runTask(link->service->writeMemory(c.memory, cancelled));
+        if (c.error) {
+            QCOMPARE(result.radioError()->kind(), *c.error);
+            QCOMPARE(result.radioError()->detail(), c.detail);
+        } else {
+            QVERIFY(result.succeeded());
+        }
+        QTRY_COMPARE(link->radio.received(), c.wire);
+    }
+
+    // Input that arrives during the select is dropped before the memory read.
+    void ft991aDropsStaleInputBeforeTheMemoryRead() {
+        TestWaits::use([](Waits &waits) { waits.ft991aSelectPause = 0.5; });
+        open(ft991a);
+        link->radio.setChannel(7, {.payload = ft991aPayload("0")});
+        link->radio.noiseBeforeNext(u"MC"_s, "X;MR007garbage");
+        QCOMPARE(runTask(link->service->readMemory(7)).value().frequency, u"145500000"_s);
+    }
+
+    // The select, once sent, ends by its window; the pause then ends at once.
+    void ft991aReadEndsOnCancellationInTheSelectPause() {
+        TestWaits::use([](Waits &waits) { waits.ft991aSelectPause = longWait; });
+        open(ft991a);
+        link->radio.setChannel(7, {.payload = ft991aPayload("0")});
+        CancellationToken token;
+        auto reading = startTask(link->service->readMemory(7, token));
+        QTRY_COMPARE(link->radio.received(), QStringList{"MC007;"});
+        token.cancel();
+        QTRY_VERIFY(reading->errorOf<CancellationError>());
+        QCOMPARE(link->radio.received(), QStringList{"MC007;"});
+    }
+
+private:
+    void open(RadioModel model) {
+        link = std::make_unique<FakeRadioLink>(model);
+        QCOMPARE(link->service->model(), model);
+        QCOMPARE(link->service->memoryRange(), memoryRange(model));
+    }
+    // Takes the port's lines instead of the CAT connection.
+    void listen() {
+        link->port->setOnCommand([this](const QString &line) { lines << line; });
+    }
+
+    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<FakeRadioLink> link;
+    QStringList lines;
+};
+
+QTEST_GUILESS_MAIN(RadioLinkTest)
+#include "tst_radiolink.moc"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <QTest>
+#include <array>
+
+// Data rows written as one text each, their fields separated by "|", for tests whose cases are
+// texts: one column "row" holding the fields, each row named after its text. A test takes them
+// with QFETCH(QStringList, row) and, for instance, const auto [typed, normalised] = fields<2>(row).
+inline void addRows(std::initializer_list<const char *> rows) {
+    QTest::addColumn<QStringList>("row");
+    for (const char *row : rows)
+        QTest::addRow("%s", row) << QString::fromUtf8(row).split(u'|');
+}
+
+template <std::size_t N> std::array<QString, N> fields(const QStringList &row) {
+    std::array<QString, N> result;
+    for (std::size_t i = 0; i < N; ++i)
+        result[i] = row.value(qsizetype(i));
+    return result;
+}
