@@ -5,6 +5,9 @@
 #include "TestRows.h"
 #include "TestSettings.h"
 
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <numeric>
 
@@ -127,6 +130,35 @@ private slots:
                          qPrintable(rows[i].first));
             }
         }
+    }
+
+    // Every key of the catalogue stands as a text in the program's code (adjacent literals
+    // joined, comments left out), so a key changed in the code cannot silently lose its
+    // translations.
+    void everyCatalogueKeyStandsInTheSources() {
+        static const QRegularExpression comment(u"(?m)(^|\\s)//(\\s.*)?$"_s);
+        static const QRegularExpression literals(u"(?:\"(?:[^\"\\\\\\n]|\\\\.)*\"\\s*)+"_s);
+        static const QRegularExpression literal(u"\"((?:[^\"\\\\\\n]|\\\\.)*)\""_s);
+        QSet<QString> texts;
+        QDirIterator files(QStringLiteral(KORVEL_SOURCE_DIR), {u"*.cpp"_s, u"*.h"_s}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString source = QString::fromUtf8(file.readAll()).remove(comment);
+            for (const QRegularExpressionMatch &chain : literals.globalMatch(source)) {
+                QString text;
+                for (const QRegularExpressionMatch &part : literal.globalMatch(chain.captured()))
+                    text += part.captured(1).replace(u"\\\""_s, u"\""_s);
+                texts.insert(text.normalized(QString::NormalizationForm_C));
+            }
+        }
+        QStringList missing;
+        for (const auto &[key, english] : TranslationCatalogue::rows(u"en"_s)) {
+            if (!texts.contains(key))
+                missing << key;
+        }
+        QCOMPARE(missing, (QStringList{u"Englisch"_s, u"An"_s})); // rows no window shows
     }
 
 private:

@@ -297,6 +297,7 @@ private slots:
         QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
         QTest::mouseMove(rows, QPoint(rows->width() - 1, secondRow));
         QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(rows->width() - 1, secondRow));
+        QTest::mouseClick(rows, Qt::RightButton, {}, QPoint(1, 4)); // keeps the selection
         QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), m_model->logLines().at(1));
 
