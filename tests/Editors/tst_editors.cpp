@@ -371,6 +371,7 @@ private slots:
         QCOMPARE(bool(index.flags() & Qt::ItemIsEnabled), column != C::action || connected);
         press(index, key);
         QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
+        QCOMPARE(m_view->currentIndex() == index, column != C::action || connected);
         if (column == C::empty) {
             QVERIFY(m_app->memories().at(1).isEmpty);
             QTest::keyClick(m_view, Qt::Key(key), Qt::ControlModifier); // a shortcut, not a press
