@@ -127,7 +127,8 @@ private slots:
         QCOMPARE(cell(0, C::mode).data().toString(), modes.first().text);
     }
 
-    // An entry changes its row's raw fields as the field bindings say, and nothing else.
+    // An entry changes its row's raw fields as the field bindings say, and nothing else; an entry
+    // no picker offers is refused.
     void cellEntryChangesItsRow_data() {
         QTest::addColumn<CellEntry>("row");
         const auto row = [](const char *name, RadioModel shown, C column, const char *before,
@@ -169,6 +170,7 @@ private slots:
         row("empty switch", ft991a, C::empty, "", Qt::Checked, "isEmpty=true");
         row("shift raw", ft710, C::shiftRaw, "", "x-1", "shiftRaw=x-1");
         row("flags raw", ft991a, C::flagsRaw, "", "x1", "flagsRaw=x1");
+        row("an entry no picker offers", ft710, C::shift, "", "x", "refused=");
     }
     void cellEntryChangesItsRow() {
         QFETCH(CellEntry, row);
@@ -176,10 +178,12 @@ private slots:
         const RadioMemory memory = memoryRecord(shown, before);
         load(shown, {memory});
         const bool toggle = MemoryTableModel::kind(column) == MemoryTableModel::CellKind::toggle;
-        QVERIFY(m_model->setData(cell(0, column), entry, toggle ? Qt::CheckStateRole : Qt::EditRole));
+        QCOMPARE(m_model->setData(cell(0, column), entry, toggle ? Qt::CheckStateRole : Qt::EditRole),
+                 !after.contains(u"refused"_s));
         QJsonObject expected = memory.toJson();
         for (auto field = after.begin(); field != after.end(); ++field)
             expected.insert(field.key(), field.value());
+        expected.remove(u"refused"_s);
         QCOMPARE(m_app->memories().first().toJson(), expected);
         if (toggle)
             QCOMPARE(cell(0, column).data(Qt::CheckStateRole).toInt(), entry.toInt());
@@ -303,6 +307,10 @@ private slots:
         const QModelIndex stale = m_model->index(0, memoryColumns(RadioModel::ft710).size());
         m_app->setSelectedRadioModel(RadioModel::ft710);
         QVERIFY(!m_model->setData(stale, u"120"_s) && !m_model->data(stale).isValid());
+        // A row past the end is nobody's: selecting or writing it does nothing.
+        m_model->selectRow(m_model->rowCount());
+        m_model->writeRow(m_model->rowCount());
+        QVERIFY(!m_app->isBusy());
     }
 
     // An edit replaces its row alone; a row changed in the application model and a new selection

@@ -283,7 +283,8 @@ private slots:
 
     // The lines of one turn of the event loop show together, newest first, and a screen reader
     // reads the same read-only text; "Alles kopieren" copies all of them, "Log löschen" clears
-    // them. Dragging across a row and copying with the keyboard copies that row only.
+    // them. Dragging across a row and copying with the keyboard copies that row only; Home and End
+    // go to the newest and the oldest line.
     void logShowsNewestFirstCopiesAndClears() {
         for (const char *line : {"first", "second", "third"})
             m_model->appendLog(QString::fromUtf8(line));
@@ -300,6 +301,15 @@ private slots:
         QTest::mouseClick(rows, Qt::RightButton, {}, QPoint(1, 4)); // keeps the selection
         QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), m_model->logLines().at(1));
+
+        for (int line = 0; line < 60; ++line)
+            m_model->appendLog(u"more"_s);
+        QTRY_VERIFY(text->verticalScrollBar()->maximum() > 0);
+        QScrollBar *scroll = text->verticalScrollBar();
+        for (const auto &[key, end] : {std::pair{Qt::Key_End, scroll->maximum()}, {Qt::Key_Home, 0}}) {
+            QTest::keyClick(text, key);
+            QCOMPARE(scroll->value(), end);
+        }
 
         const QString all = allLogLines();
         click(u"log.copy"_s);
@@ -445,9 +455,9 @@ private slots:
         QCOMPARE(m_model->memories(), exported);
     }
 
-    // A file that is no backup, or no plain file, is refused with an alert; the table, the model,
-    // the selection, the draft and the log stay as they were. A backup of the size cap is read;
-    // one byte more is refused with a message that names the cap and the file.
+    // A file that is no backup, or no plain file (named in the alert), is refused with an alert;
+    // the table, the model, the selection, the draft and the log stay as they were. A backup of
+    // the size cap is read; one byte more is refused with a message that names the cap and the file.
     void importTakesOnlyABackupFile_data() {
         QTest::addColumn<QString>("instead"); // what stands at the path
         QTest::addColumn<qint64>("size");     // of a backup led by blanks; 0: as written
@@ -481,8 +491,11 @@ private slots:
         const bool imports = size == BackupFile::maximumSize;
         QCOMPARE(alert.isEmpty(), imports);
         QCOMPARE(m_model->logLines().isEmpty(), !imports);
+        const bool namesTheFile =
+            instead == u"pipe"_s || instead.startsWith(u'/') || size > BackupFile::maximumSize;
+        QCOMPARE(alert.endsWith(u": "_s + path), namesTheFile);
         if (size > BackupFile::maximumSize)
-            QVERIFY(alert.contains(QString::number(size >> 20) + u" MiB"_s) && alert.endsWith(path));
+            QVERIFY(alert.contains(QString::number(size >> 20) + u" MiB"_s));
         if (imports)
             return;
         QCOMPARE(m_model->memories(), before);
@@ -622,9 +635,9 @@ private slots:
         QVERIFY(!m_model->alertMessage());
     }
 
-    // "Einstellungen" opens the selected model's window; asked again, the same one comes back and
-    // nothing is called again: an edit of a setting stays. An alert of a run in that window shows
-    // over it, not hidden behind it.
+    // "Einstellungen" opens the selected model's window, named by it; asked again, the same one comes back
+    // and nothing is called again: an edit of a setting stays. An alert of a run in that window shows over
+    // it, not hidden behind it.
     void settingsWindowOpenedTwiceStaysOne_data() {
         QTest::addColumn<RadioModel>("radioModel");
         for (RadioModel model : allRadioModels())
@@ -637,7 +650,7 @@ private slots:
         click(u"toolbar.settings"_s);
         QCOMPARE(windowsNamed(id).size(), 1);
         QWidget *settings = windowsNamed(id).first();
-        QVERIFY(settings->isVisible());
+        QVERIFY(settings->isVisible() && settings->windowTitle().startsWith(rawValue(radioModel)));
         m_model->setSettingValue(m_model->settingsStates().first().id(), u"12"_s);
         QSignalSpy publications(m_model, &AppModel::settingsStatesChanged);
         settings->close();
