@@ -39,6 +39,21 @@ std::function<MemoryDraft(MemoryDraft, Value)> fieldSetter(Value MemoryDraft::*m
 }
 
 // The tone-number picker of the current mode's table, or "Nicht aktiv" when the mode uses none.
+LabeledPicker *shiftDirectionPicker(DraftBinder &binder, const QString &title, const QString &name) {
+    auto *picker = new LabeledPicker(title);
+    picker->setItems(PickerItems::shiftDirections());
+    binder.bindPicker(
+        picker, name, [](const MemoryDraft &d) { return rawValue(shiftDirection(d)); },
+        [](MemoryDraft d, QString v) { return withShiftDirection(std::move(d), direction(v)); });
+    return picker;
+}
+
+QCheckBox *emptySwitch(DraftBinder &binder, const QString &name) {
+    auto *empty = new QCheckBox(loc(QStringLiteral("Als leer behandeln")));
+    binder.bindSwitch(empty, name, field(&MemoryDraft::isEmpty), fieldSetter(&MemoryDraft::isEmpty));
+    return empty;
+}
+
 QWidget *toneNumberRow(DraftBinder &binder) {
     auto *row = new QWidget;
     auto *layout = EditorStyle::column(row, 0);
@@ -135,18 +150,12 @@ QWidget *ft991aBlock(DraftBinder &binder) {
         repeater, QStringLiteral("detailEditor.repeaterShift"),
         [](const MemoryDraft &d) { return rawValue(repeaterShift(d)); },
         [](MemoryDraft d, QString v) { return withRepeaterShift(std::move(d), direction(v)); });
-    auto *clarifier = new LabeledPicker(loc(QStringLiteral("Clarifier Richtung")));
-    clarifier->setItems(PickerItems::shiftDirections());
-    binder.bindPicker(
-        clarifier, QStringLiteral("detailEditor.clarifierDirection"),
-        [](const MemoryDraft &d) { return rawValue(shiftDirection(d)); },
-        [](MemoryDraft d, QString v) { return withShiftDirection(std::move(d), direction(v)); });
+    auto *clarifier = shiftDirectionPicker(binder, loc(QStringLiteral("Clarifier Richtung")),
+                                           QStringLiteral("detailEditor.clarifierDirection"));
     auto *amount = new LabeledField(loc(QStringLiteral("Clarifier Betrag")));
     binder.bindField(amount, QStringLiteral("detailEditor.clarifierAmount"), shiftAmount<MemoryDraft>,
                      withShiftAmount<MemoryDraft>);
-    auto *empty = new QCheckBox(loc(QStringLiteral("Als leer behandeln")));
-    binder.bindSwitch(empty, QStringLiteral("detailEditor.ft991a.empty"), field(&MemoryDraft::isEmpty),
-                      fieldSetter(&MemoryDraft::isEmpty));
+    auto *empty = emptySwitch(binder, QStringLiteral("detailEditor.ft991a.empty"));
 
     layout->addWidget(toneSql);
     layout->addWidget(system);
@@ -170,18 +179,12 @@ QWidget *ft710Block(DraftBinder &binder) {
     auto *block = new QWidget;
     block->setObjectName(QStringLiteral("detailEditor.ft710"));
     auto *layout = EditorStyle::column(block);
-    auto *shift = new LabeledPicker(loc(QStringLiteral("Ablage")));
-    shift->setItems(PickerItems::shiftDirections());
-    binder.bindPicker(
-        shift, QStringLiteral("detailEditor.shiftDirection"),
-        [](const MemoryDraft &d) { return rawValue(shiftDirection(d)); },
-        [](MemoryDraft d, QString v) { return withShiftDirection(std::move(d), direction(v)); });
+    auto *shift = shiftDirectionPicker(binder, loc(QStringLiteral("Ablage")),
+                                       QStringLiteral("detailEditor.shiftDirection"));
     auto *amount = new LabeledField(loc(QStringLiteral("Ablage-Betrag Raw")));
     binder.bindField(amount, QStringLiteral("detailEditor.shiftAmount"), shiftAmount<MemoryDraft>,
                      withShiftAmount<MemoryDraft>);
-    auto *empty = new QCheckBox(loc(QStringLiteral("Als leer behandeln")));
-    binder.bindSwitch(empty, QStringLiteral("detailEditor.ft710.empty"), field(&MemoryDraft::isEmpty),
-                      fieldSetter(&MemoryDraft::isEmpty));
+    auto *empty = emptySwitch(binder, QStringLiteral("detailEditor.ft710.empty"));
     layout->addWidget(shift);
     layout->addWidget(amount);
     layout->addSpacing(22);

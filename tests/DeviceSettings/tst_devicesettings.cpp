@@ -8,6 +8,7 @@
 #include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/LanguageSelection.h"
+#include "TestRows.h"
 #include "TestSettings.h"
 #include "Theme/ModelPalette.h"
 
@@ -81,11 +82,7 @@ private slots:
     // One panel per group, in the order the groups first come in the menu table; each item once,
     // in its group's panel, with a picker or a field by its kind and the reconnect mark on the
     // items that change the link itself.
-    void windowShowsEveryItemInItsGroup_data() {
-        QTest::addColumn<RadioModel>("model");
-        for (RadioModel model : allRadioModels())
-            QTest::addRow("%s", qPrintable(rawValue(model))) << model;
-    }
+    void windowShowsEveryItemInItsGroup_data() { addRowPerRadioModel(); }
     void windowShowsEveryItemInItsGroup() {
         QFETCH(RadioModel, model);
         m_model->setSelectedRadioModel(model);

@@ -9,6 +9,7 @@
 #include "Localization/UserDefaults.h"
 #include "Model/MemoryBackup.h"
 #include "Model/MemoryDraft.h"
+#include "TestRows.h"
 #include "TestSettings.h"
 #include "TestWaits.h"
 #include "Theme/ModelPalette.h"
@@ -104,21 +105,16 @@ private slots:
     // The selected model's columns at their widths, also over a row of the other model; a title
     // is its own tooltip, for a column too narrow for it; the mode picker offers the selected
     // model's modes and shows the entry of the row's mode.
-    void columnsFollowTheSelectedModel_data() {
-        QTest::addColumn<RadioModel>("selected");
-        QTest::addRow("FT-710") << RadioModel::ft710;
-        QTest::addRow("FT-991A") << RadioModel::ft991a;
-    }
+    void columnsFollowTheSelectedModel_data() { addRowPerRadioModel(); }
     void columnsFollowTheSelectedModel() {
-        QFETCH(RadioModel, selected);
-        m_app->setSelectedRadioModel(selected);
-        const QList<PickerItem> modes = PickerItems::modes(selected);
-        m_app->replaceMemory(
-            memoryRecord(selected == RadioModel::ft710 ? RadioModel::ft991a : RadioModel::ft710,
-                         {{"modeCode", modes.first().tag}}));
-        QCOMPARE(m_model->columnCount(), memoryColumns(selected).size());
+        QFETCH(RadioModel, model);
+        m_app->setSelectedRadioModel(model);
+        const QList<PickerItem> modes = PickerItems::modes(model);
+        m_app->replaceMemory(memoryRecord(model == RadioModel::ft710 ? RadioModel::ft991a : RadioModel::ft710,
+                                          {{"modeCode", modes.first().tag}}));
+        QCOMPARE(m_model->columnCount(), memoryColumns(model).size());
         for (int section = 0; section < m_model->columnCount(); ++section) {
-            QCOMPARE(m_model->column(section), memoryColumns(selected).at(section));
+            QCOMPARE(m_model->column(section), memoryColumns(model).at(section));
             QCOMPARE(m_view->columnWidth(section), width(m_model->column(section)));
             QCOMPARE(m_model->headerData(section, Qt::Horizontal, Qt::ToolTipRole),
                      m_model->headerData(section, Qt::Horizontal));
@@ -417,11 +413,7 @@ private slots:
 
     // "Schreiben" reads on the model's colour: its text stands out from the button by at least
     // 4.5:1, the contrast asked of body text.
-    void writeButtonTextReadsOnTheModelColour_data() {
-        QTest::addColumn<RadioModel>("model");
-        for (RadioModel model : allRadioModels())
-            QTest::addRow("%s", qPrintable(rawValue(model))) << model;
-    }
+    void writeButtonTextReadsOnTheModelColour_data() { addRowPerRadioModel(); }
     void writeButtonTextReadsOnTheModelColour() {
         QFETCH(RadioModel, model);
         m_app->setSelectedRadioModel(model);

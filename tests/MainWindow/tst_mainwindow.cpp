@@ -8,6 +8,7 @@
 #include "MainWindow/BackupFile.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/LogTextView.h"
+#include "TestRows.h"
 #include "TestSettings.h"
 
 #include <QAccessible>
@@ -638,19 +639,15 @@ private slots:
     // "Einstellungen" opens the selected model's window, named by it; asked again, the same one comes back
     // and nothing is called again: an edit of a setting stays. An alert of a run in that window shows over
     // it, not hidden behind it.
-    void settingsWindowOpenedTwiceStaysOne_data() {
-        QTest::addColumn<RadioModel>("radioModel");
-        for (RadioModel model : allRadioModels())
-            QTest::addRow("%s", qPrintable(rawValue(model))) << model;
-    }
+    void settingsWindowOpenedTwiceStaysOne_data() { addRowPerRadioModel(); }
     void settingsWindowOpenedTwiceStaysOne() {
-        QFETCH(RadioModel, radioModel);
-        const QString id = SettingsWindows::windowId(radioModel);
-        m_model->setSelectedRadioModel(radioModel);
+        QFETCH(RadioModel, model);
+        const QString id = SettingsWindows::windowId(model);
+        m_model->setSelectedRadioModel(model);
         click(u"toolbar.settings"_s);
         QCOMPARE(windowsNamed(id).size(), 1);
         QWidget *settings = windowsNamed(id).first();
-        QVERIFY(settings->isVisible() && settings->windowTitle().startsWith(rawValue(radioModel)));
+        QVERIFY(settings->isVisible() && settings->windowTitle().startsWith(rawValue(model)));
         m_model->setSettingValue(m_model->settingsStates().first().id(), u"12"_s);
         QSignalSpy publications(m_model, &AppModel::settingsStatesChanged);
         settings->close();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/RadioModel.h"
+
 #include <QStringList>
 #include <QTest>
 #include <array>
@@ -18,4 +20,11 @@ template <std::size_t N> std::array<QString, N> fields(const QStringList &row) {
     for (std::size_t i = 0; i < N; ++i)
         result[i] = row.value(qsizetype(i));
     return result;
+}
+
+// One data row per radio model, named after it, in a column "model".
+inline void addRowPerRadioModel() {
+    QTest::addColumn<RadioModel>("model");
+    for (RadioModel model : allRadioModels())
+        QTest::addRow("%s", qPrintable(rawValue(model))) << model;
 }
