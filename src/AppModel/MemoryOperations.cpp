@@ -34,6 +34,15 @@ QString readFailedLine(const QString &channel, const QString &error) {
                    QStringLiteral("Read failed for %1: %2").arg(channel, error));
 }
 
+QString writeFailedLine(const QString &channel, const QString &error) {
+    return L::text(QStringLiteral("Schreiben fehlgeschlagen für %1: %2").arg(channel, error),
+                   QStringLiteral("Write failed for %1: %2").arg(channel, error));
+}
+
+QString invalidSlotText() {
+    return L::text(QStringLiteral("kein gültiger Speicherplatz"), QStringLiteral("not a valid memory slot"));
+}
+
 // The alert naming the first channel the backup's model cannot hold; none for a sound backup, as
 // every backup this program exports is.
 std::optional<QString> backupFault(const MemoryBackup &backup) {
@@ -185,9 +194,7 @@ void MemoryOperations::readSelected() {
         return;
     const std::optional<int> channel = channelOfSlot(selected->slot, m_model.selectedRadioModel());
     if (!channel) {
-        m_model.appendLog(
-            readFailedLine(selected->slot, L::text(QStringLiteral("kein gültiger Speicherplatz"),
-                                                   QStringLiteral("not a valid memory slot"))));
+        m_model.appendLog(readFailedLine(selected->slot, invalidSlotText()));
         return;
     }
     readSelectedRun(this, service, selected->slot, *channel, m_model.beginOperation());
@@ -212,8 +219,16 @@ QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<MemoryOperations> self,
 }
 
 void MemoryOperations::writeSelected(const RadioMemory &memory) {
-    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
-        writeSelectedRun(this, service, memory, m_model.beginOperation());
+    const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert();
+    if (!service)
+        return;
+    const std::optional<int> channel = channelOfSlot(memory.slot, service->model());
+    if (!channel) {
+        m_model.appendLog(writeFailedLine(memory.slot, invalidSlotText()));
+        m_model.setAlertMessage(invalidSlotText());
+        return;
+    }
+    writeSelectedRun(this, service, memory, *channel, m_model.beginOperation());
 }
 
 bool MemoryOperations::alertIfUnsendable(const RadioMemory &memory) {
@@ -230,7 +245,7 @@ bool MemoryOperations::alertIfUnsendable(const RadioMemory &memory) {
 
 QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self,
                                                  std::shared_ptr<RadioServiceProtocol> service,
-                                                 RadioMemory memory, Token token) {
+                                                 RadioMemory memory, int channel, Token token) {
     co_await nextEventLoopTurn();
     if (!self)
         co_return;
@@ -243,9 +258,7 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
         co_return;
     }
     if (write.failure) {
-        self->m_model.appendLog(
-            L::text(QStringLiteral("Schreiben fehlgeschlagen für %1: %2").arg(slot, *write.failure),
-                    QStringLiteral("Write failed for %1: %2").arg(slot, *write.failure)));
+        self->m_model.appendLog(writeFailedLine(slot, *write.failure));
         self->m_model.setAlertMessage(*write.failure);
         self->m_model.endOperation(token);
         co_return;
@@ -257,8 +270,7 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
                 QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
     self->replaceMemory(memory);
 
-    const auto read =
-        co_await outcomeOf(service->readMemory(channelOfSlot(slot, service->model()).value_or(0), *token));
+    const auto read = co_await outcomeOf(service->readMemory(channel, *token));
     if (!self)
         co_return;
     if (!token->isCancelled() && read.value) {

@@ -58,7 +58,7 @@ private:
                                          int channel, Token token);
     static QCoro::Task<> writeSelectedRun(QPointer<MemoryOperations> self,
                                           std::shared_ptr<RadioServiceProtocol> service, RadioMemory memory,
-                                          Token token);
+                                          int channel, Token token);
 
     AppModel &m_model;
     QList<RadioMemory> m_memories;

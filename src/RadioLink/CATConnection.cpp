@@ -36,13 +36,15 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     , m_logger(std::move(logger)) {
     m_timeoutTimer.setSingleShot(true);
     m_timeoutTimer.setTimerType(Qt::PreciseTimer);
-    // A request's wait runs on while its bytes still wait for the device: it ends by them going
-    // out or by the port's write deadline, not as if the radio had kept silent.
+    // The radio cannot answer bytes it has not received: while they wait for the device, the
+    // request's wait starts afresh once they are out, or the port's write deadline ends it.
     m_timeoutTimer.callOnTimeout([this] {
-        if (m_serialPort->hasPendingOutput())
-            m_timeoutTimer.start();
-        else
+        if (!m_serialPort->hasPendingOutput())
             std::exchange(m_onTimeout, nullptr)();
+    });
+    connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, [this] {
+        if (m_onTimeout)
+            m_timeoutTimer.start();
     });
     m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line) {
         if (connection)

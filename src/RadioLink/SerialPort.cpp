@@ -91,6 +91,7 @@ SerialPort::~SerialPort() {
 
 void SerialPort::openPort(const SerialPortConfiguration &configuration) {
     closePort();
+    // Writes never wait for the device: what it does not take at once is written later.
     const int fileDescriptor = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fileDescriptor < 0)
         throw RadioError::portOpenFailed(m_path);
@@ -105,8 +106,6 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
         throw RadioError::portOpenFailed(m_path);
     }
     tcflush(fileDescriptor, TCIOFLUSH);
-    // Writes never wait for the device: what it does not take at once is written later.
-    fcntl(fileDescriptor, F_SETFL, O_NONBLOCK);
     {
         std::lock_guard guard(m_lock);
         m_receiveBuffer.clear();
@@ -242,6 +241,8 @@ bool SerialPort::writePendingOutput(int fileDescriptor) {
     if (written < 0)
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     m_pendingOutput.remove(0, written);
+    if (m_pendingOutput.isEmpty())
+        QMetaObject::invokeMethod(this, &SerialPort::pendingOutputWritten, Qt::QueuedConnection);
     return true;
 }
 

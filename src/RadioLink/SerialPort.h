@@ -10,8 +10,8 @@
 #include <mutex>
 #include <thread>
 
-// One serial device of the radio, opened raw. Commands are written from the caller's thread
-// without ever waiting for the device; a reader thread of the port writes what the device did not
+// One serial device of the radio, opened raw. Commands are written on the main thread without
+// ever waiting for the device; a reader thread of the port writes what the device did not
 // take at once, cuts everything the radio sends into reply lines at each ";" and hands every line
 // to the onCommand callback on the main thread, one queued call per line, in order. The port
 // knows nothing of commands and replies; pairing them is the CAT connection's job.
@@ -51,6 +51,8 @@ public:
     void setOnCommand(LineCallback onCommand);
 
 signals:
+    // Output that waited for the device is all out. On the main thread.
+    void pendingOutputWritten();
     // Output the device did not take within the write deadline was dropped, with what the driver
     // still held, so the next write starts clean. On the main thread, as the deadline passes.
     void pendingOutputDropped();

@@ -504,6 +504,10 @@ private slots:
         QTest::addRow("write fails") << noFrequency << QString()
                                      << QStringList{"Schreiben fehlgeschlagen für 004: " + invalid} << empty
                                      << u"de"_s;
+        QTest::addRow("no channel of the model") << channel4({{"slot", "100"}}) << QString()
+                                                 << QStringList{"Schreiben fehlgeschlagen für 100: kein "
+                                                                "gültiger Speicherplatz"}
+                                                 << empty << u"de"_s;
         QTest::addRow("English: verified")
             << written << QString()
             << QStringList{"Write sent for memory 004 via FT-710 MW+MT", "Verify OK for memory 004"}
@@ -526,10 +530,11 @@ private slots:
         QTRY_VERIFY(!connected.app.isBusy());
         QCOMPARE(connected.messages().mid(before), lines);
         QCOMPARE(connected.app.memories().at(3), stored);
-        const bool failed = written.frequency.isEmpty();
+        const bool failed = lines.first().startsWith(u"Schreiben fehlgeschlagen"_s);
         QCOMPARE(connected.app.alertMessage(),
                  failed ? std::optional(lines.last().section(u": "_s, 1)) : std::nullopt);
         QCOMPARE(connected.radio.received().contains(u"MR004;"_s), !failed);
+        QCOMPARE(connected.radio.received().filter(u"MW"_s).isEmpty(), failed);
     }
 
     // An alert shows what the port could not send before anything is stored or sent.
