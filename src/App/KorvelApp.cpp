@@ -53,7 +53,7 @@ ContentView *KorvelApp::mainWindow() const {
     return m_mainWindow;
 }
 
-// Built when first asked for, not at start.
+// Built when first asked for: most runs never open it, and start-up stays short.
 PreferencesPanel *KorvelApp::preferencesPanel() {
     if (!m_preferences)
         m_preferences = new PreferencesPanel(m_mainWindow);

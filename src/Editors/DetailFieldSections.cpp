@@ -38,7 +38,6 @@ std::function<MemoryDraft(MemoryDraft, Value)> fieldSetter(Value MemoryDraft::*m
     };
 }
 
-// The tone-number picker of the current mode's table, or "Nicht aktiv" when the mode uses none.
 LabeledPicker *shiftDirectionPicker(DraftBinder &binder, const QString &title, const QString &name) {
     auto *picker = new LabeledPicker(title);
     picker->setItems(PickerItems::shiftDirections());
@@ -54,6 +53,7 @@ QCheckBox *emptySwitch(DraftBinder &binder, const QString &name) {
     return empty;
 }
 
+// The tone-number picker of the current mode's table, or "Nicht aktiv" when the mode uses none.
 QWidget *toneNumberRow(DraftBinder &binder) {
     auto *row = new QWidget;
     auto *layout = EditorStyle::column(row, 0);

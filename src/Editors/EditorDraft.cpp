@@ -63,14 +63,8 @@ void EditorDraft::followSelection() {
     if (id == m_followedSelection)
         return;
     m_followedSelection = id;
-    if (!id)
-        return;
-    for (const RadioMemory &memory : m_appModel->memories()) {
-        if (memory.slot == *id) {
-            setDraft(MemoryDraft(memory));
-            return;
-        }
-    }
+    if (const std::optional<RadioMemory> memory = m_appModel->selectedMemory())
+        setDraft(MemoryDraft(*memory));
 }
 
 void EditorDraft::followTable() {

@@ -273,6 +273,7 @@ QWidget *ContentView::buildDetailColumn() {
     auto *column = new PanelSurface;
     column->setObjectName(QStringLiteral("detail"));
     auto *layout = columnLayout(column, 16);
+    m_detailColumn = layout;
     layout->addWidget(new PanelChrome(new MainToolbar(m_model, this)));
     m_tableSlot = new PanelChrome(new MemoryTablePanel(m_model, m_draft));
     m_tableSlot->setObjectName(QStringLiteral("detail.tableSlot"));
@@ -324,8 +325,7 @@ void ContentView::updateDetailColumn() {
     if (!table && hasDraft && !m_editorSlot) {
         m_editorSlot = new PanelChrome(createEditorPanel());
         m_editorSlot->setObjectName(QStringLiteral("detail.editorSlot"));
-        auto *column = static_cast<QBoxLayout *>(m_noDraftPlaceholder->parentWidget()->layout());
-        column->insertWidget(column->indexOf(m_noDraftPlaceholder), m_editorSlot, 1);
+        m_detailColumn->insertWidget(m_detailColumn->indexOf(m_noDraftPlaceholder), m_editorSlot, 1);
     }
     if (m_editorSlot)
         m_editorSlot->setVisible(!table && hasDraft);

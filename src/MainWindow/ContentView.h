@@ -17,6 +17,7 @@ class JSONBackupDocument;
 class ConnectCountdownOverlay;
 class QFileDialog;
 class QSplitter;
+class QVBoxLayout;
 
 // The main window: the connection sidebar on the left; the toolbar, the memory editors and the
 // activity log on the right; the connect countdown over everything. It holds the state that is
@@ -123,6 +124,7 @@ private:
 
     // Rebuilt with the content when the language changes.
     QPointer<QSplitter> m_splitter;
+    QPointer<QVBoxLayout> m_detailColumn;
     QPointer<QWidget> m_tableSlot;
     QPointer<QWidget> m_editorSlot;
     QPointer<QWidget> m_noDraftPlaceholder;

@@ -11,7 +11,8 @@ Backdrop::Backdrop(QWidget *widget, std::function<void(QPainter &)> paintOwnLook
 }
 
 void Backdrop::paint(QPainter &painter, const QRect &rect) {
-    if (m_picture.isNull() || m_placement != placement())
+    if (m_picture.isNull() || m_placement != placement() ||
+        m_picture.devicePixelRatio() != m_widget->devicePixelRatioF())
         take();
     const qreal ratio = m_picture.devicePixelRatio();
     // The picture is opaque: copying it gives the same pixels as blending it, in less time.
