@@ -21,8 +21,15 @@ bool isFT991A(const MemoryDraft &draft) {
     return draft.radioModel == RadioModel::ft991a;
 }
 
-ShiftDirectionOption direction(const QString &tag) {
-    return shiftDirectionOptionFromRawValue(tag).value_or(ShiftDirectionOption::simplex);
+// A picker's entry applied to the draft; an entry that names no option leaves the draft as it is,
+// as the table does.
+template <typename Option>
+DraftBinder::Setter<QString> entrySetter(std::optional<Option> (*parse)(const QString &),
+                                         MemoryDraft (*apply)(MemoryDraft, Option)) {
+    return [parse, apply](MemoryDraft draft, const QString &entry) {
+        const std::optional<Option> option = parse(entry);
+        return option ? apply(std::move(draft), *option) : draft;
+    };
 }
 
 // The draft's own field, shown and stored as it is.
@@ -43,7 +50,7 @@ LabeledPicker *shiftDirectionPicker(DraftBinder &binder, const QString &title, c
     picker->setItems(PickerItems::shiftDirections());
     binder.bindPicker(
         picker, name, [](const MemoryDraft &d) { return rawValue(shiftDirection(d)); },
-        [](MemoryDraft d, QString v) { return withShiftDirection(std::move(d), direction(v)); });
+        entrySetter(shiftDirectionOptionFromRawValue, withShiftDirection<MemoryDraft>));
     return picker;
 }
 
@@ -122,19 +129,13 @@ QWidget *ft991aBlock(DraftBinder &binder) {
     binder.bindPicker(
         toneSql, QStringLiteral("detailEditor.toneSql"),
         [](const MemoryDraft &d) { return rawValue(toneSqlMode(d)); },
-        [](MemoryDraft d, QString v) {
-            const auto mode = ft991aToneSqlOptionFromRawValue(v);
-            return mode ? withToneSqlMode(std::move(d), *mode) : d;
-        });
+        entrySetter(ft991aToneSqlOptionFromRawValue, withToneSqlMode<MemoryDraft>));
     auto *system = new LabeledPicker(loc(QStringLiteral("Tonsystem")));
     system->setItems(PickerItems::toneSystems());
     binder.bindPicker(
         system, QStringLiteral("detailEditor.toneSystem"),
         [](const MemoryDraft &d) { return rawValue(toneSystem(d)); },
-        [](MemoryDraft d, QString v) {
-            const auto chosen = ft991aToneSystemFromRawValue(v);
-            return chosen ? withToneSystem(std::move(d), *chosen) : d;
-        });
+        entrySetter(ft991aToneSystemFromRawValue, withToneSystem<MemoryDraft>));
     auto *opening = new QCheckBox(loc(QStringLiteral("Öffnungston senden")));
     binder.bindSwitch(opening, QStringLiteral("detailEditor.openingTone"), openingTone<MemoryDraft>,
                       withOpeningTone<MemoryDraft>);
@@ -149,7 +150,7 @@ QWidget *ft991aBlock(DraftBinder &binder) {
     binder.bindPicker(
         repeater, QStringLiteral("detailEditor.repeaterShift"),
         [](const MemoryDraft &d) { return rawValue(repeaterShift(d)); },
-        [](MemoryDraft d, QString v) { return withRepeaterShift(std::move(d), direction(v)); });
+        entrySetter(shiftDirectionOptionFromRawValue, withRepeaterShift<MemoryDraft>));
     auto *clarifier = shiftDirectionPicker(binder, loc(QStringLiteral("Clarifier Richtung")),
                                            QStringLiteral("detailEditor.clarifierDirection"));
     auto *amount = new LabeledField(loc(QStringLiteral("Clarifier Betrag")));
