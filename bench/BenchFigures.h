@@ -3,13 +3,21 @@
 // What the benchmarks measure with: the median of several runs, the process's CPU time and its
 // resident memory.
 
+#include <QEventLoop>
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QTimer>
 #include <algorithm>
 #include <ctime>
 #include <sys/resource.h>
 #include <unistd.h>
+
+// Runs `loop` until it quits; a benchmark whose awaited event never comes ends after a minute.
+inline void runLoopUntilQuit(QEventLoop &loop, const char *awaited) {
+    QTimer::singleShot(60000, &loop, [awaited] { qFatal("%s did not come within a minute", awaited); });
+    loop.exec();
+}
 
 // The median of `runs` results of `measureOnce`.
 template <typename Measure> double medianOf(int runs, Measure measureOnce) {

@@ -33,7 +33,7 @@ void waitForPaint(QWidget *area) {
         }
     } watch;
     area->installEventFilter(&watch);
-    watch.loop.exec();
+    runLoopUntilQuit(watch.loop, "a paint of the log");
     area->removeEventFilter(&watch);
 }
 

@@ -59,12 +59,14 @@ void runFor(int milliseconds) {
 }
 
 void runUntilIdle(AppModel *model) {
+    if (!model->isBusy())
+        return;
     QEventLoop loop;
     QObject::connect(model, &AppModel::isBusyChanged, &loop, [&] {
         if (!model->isBusy())
             loop.quit();
     });
-    loop.exec();
+    runLoopUntilQuit(loop, "the end of the read all");
 }
 
 double idlePercent() {

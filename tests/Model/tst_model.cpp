@@ -124,7 +124,7 @@ class ModelTest : public QObject {
 
 private slots:
     void init() { m_settings = std::make_unique<TestSettings>(); }
-    void cleanup() { L::setPreferredLanguagesSource({}); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     // --- the vocabularies and the FT-991A tone tables
     // Every case of every vocabulary with its columns, in declaration order; titles in German.
@@ -637,14 +637,14 @@ private slots:
     void recordSummary_data() {
         addRows(
             {"FT-991A||4|-000600|11002|008|Empty|Leer",
-             "FT-991A|7100000|4|+000000|10000|008|7.100000 MHz · FM · Simplex",
-             "FT-710|7100000|4|+000600|10000|000|7.100000 MHz · FM · +600",
-             "FT-710|7100000|1|-000100|11002|008|7.100000 MHz · LSB · -100",
+             "FT-991A|7100000|4|+000000|10000|008|7.100000 MHz · FM · Simplex|",
+             "FT-710|7100000|4|+000600|10000|000|7.100000 MHz · FM · +600|",
+             "FT-710|7100000|1|-000100|11002|008|7.100000 MHz · LSB · -100|",
              "FT-991A|7100000|4|-000120|11002|008|7.100000 MHz · FM · - Repeater · CTCSS SQL 88.5 Hz · "
-             "Clarifier -120",
-             "FT-991A|7100000|4|+000050|14001|008|7.100000 MHz · FM · + Repeater · DCS 051 · Clarifier +50",
-             "FT-991A|7100000|4|+000000|13000|008|7.100000 MHz · FM · Simplex · DCS SQL 051",
-             "FT-991A|7100000|4|+000000|12001|8|7.100000 MHz · FM · + Repeater · CTCSS 8",
+             "Clarifier -120|",
+             "FT-991A|7100000|4|+000050|14001|008|7.100000 MHz · FM · + Repeater · DCS 051 · Clarifier +50|",
+             "FT-991A|7100000|4|+000000|13000|008|7.100000 MHz · FM · Simplex · DCS SQL 051|",
+             "FT-991A|7100000|4|+000000|12001|8|7.100000 MHz · FM · + Repeater · CTCSS 8|",
              "FT-710|7100000|x|+000000|10000|000|7.100000 MHz · Mode x · Simplex|7.100000 MHz · Modus x · "
              "Simplex"});
     }
@@ -673,7 +673,6 @@ private slots:
         };
         QCOMPARE(shown("14a079b900") + u'|' + shown("6014416479429101917") + u'|' + shown("\u0661\u0662"),
                  u"14.079900 MHz|6014416479429.101562 MHz|\u0661\u0662"_s);
-        QLocale::setDefault(QLocale::c());
     }
 
     // Every field in order, in the language of the moment.

@@ -16,6 +16,10 @@ inline void addRows(std::initializer_list<const char *> rows) {
 }
 
 template <std::size_t N> std::array<QString, N> fields(const QStringList &row) {
+    // A field too few or too many is a slip in the table, and an empty field can be a real case.
+    if (row.size() != qsizetype(N))
+        qFatal("data row \"%s\" has %lld fields, not %zu", qPrintable(row.join(u'|')),
+               static_cast<long long>(row.size()), N);
     std::array<QString, N> result;
     for (std::size_t i = 0; i < N; ++i)
         result[i] = row.value(qsizetype(i));
