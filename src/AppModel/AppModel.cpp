@@ -130,8 +130,7 @@ void AppModel::applyImportedBackup(const MemoryBackup &backup) {
 // Menu settings
 
 const QList<DeviceSettingDefinition> &AppModel::currentSettingDefinitions() const {
-    return m_selectedRadioModel == RadioModel::ft991a ? DeviceSettingDefinition::ft991aDefinitions()
-                                                      : DeviceSettingDefinition::ft710Definitions();
+    return DeviceSettingDefinition::definitions(m_selectedRadioModel);
 }
 
 void AppModel::resetSettingsStates() {

@@ -2,6 +2,7 @@
 
 #include "Model/DeviceSettingFieldKind.h"
 #include "Model/DeviceSettingOption.h"
+#include "Model/RadioModel.h"
 
 #include <QList>
 #include <QString>
@@ -42,6 +43,8 @@ struct DeviceSettingDefinition {
     // The menu tables of the two radios, in reading and display order.
     static const QList<DeviceSettingDefinition> &ft710Definitions();
     static const QList<DeviceSettingDefinition> &ft991aDefinitions();
+    // The menu table of `model`.
+    static const QList<DeviceSettingDefinition> &definitions(RadioModel model);
 
     // Option lists that several items share.
     static const QList<DeviceSettingOption> &timeoutOptions();

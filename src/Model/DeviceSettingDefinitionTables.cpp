@@ -170,6 +170,10 @@ const QList<DeviceSettingDefinition> &DeviceSettingDefinition::ft710Definitions(
     return table;
 }
 
+const QList<DeviceSettingDefinition> &DeviceSettingDefinition::definitions(RadioModel model) {
+    return model == RadioModel::ft991a ? ft991aDefinitions() : ft710Definitions();
+}
+
 const QList<DeviceSettingDefinition> &DeviceSettingDefinition::ft991aDefinitions() {
     // There is no item 027.
     static const QList<DeviceSettingDefinition> table{

@@ -31,15 +31,6 @@ struct ConnectedModel {
         app.connect();
     }
 
-    // Gives the radio a value for every menu item, other than what an empty state normalises to.
-    void fillMenu() {
-        for (const DeviceSettingDefinition &definition : app.currentSettingDefinitions())
-            radio.setMenuValue(definition.writePrefix, menuValue(definition));
-    }
-    static QString menuValue(const DeviceSettingDefinition &definition) {
-        return definition.options.isEmpty() ? definition.normalizeForWrite(u"1"_s)
-                                            : definition.options.last().code;
-    }
     const DeviceSettingState &state(const QString &title) const {
         return *std::find_if(
             app.settingsStates().cbegin(), app.settingsStates().cend(),
@@ -48,8 +39,9 @@ struct ConnectedModel {
     // Changes these items: BEEP LEVEL to " 7 " (sent normalised), the others to a value the radio takes.
     void change(const QStringList &titles) {
         for (const QString &title : titles)
-            app.setSettingValue(state(title).id(),
-                                title == u"BEEP LEVEL" ? u" 7 "_s : menuValue(state(title).definition()));
+            app.setSettingValue(state(title).id(), title == u"BEEP LEVEL"
+                                                       ? u" 7 "_s
+                                                       : FakeRadio::answerFor(state(title).definition()));
     }
 
     // The messages that are not the CAT connection's own lines, without time stamps, oldest first.
@@ -610,7 +602,7 @@ private slots:
         ConnectedModel connected(*radioModelFromRawValue(model));
         AppModel &app = connected.app;
         const QList<DeviceSettingDefinition> definitions = app.currentSettingDefinitions();
-        connected.fillMenu();
+        connected.radio.answerEveryMenuItem();
         connected.radio.silenceNext(definitions[1].readCommand);
         connected.radio.rejectNext(definitions[4].readCommand);
         QStringList order;
@@ -628,7 +620,7 @@ private slots:
                      << u"states"_s;
             commands << definitions[i].readCommand;
             const DeviceSettingState &state = app.settingsStates().at(i);
-            QCOMPARE(state.value, i == 1 || i == 4 ? QString() : ConnectedModel::menuValue(definitions[i]));
+            QCOMPARE(state.value, i == 1 || i == 4 ? QString() : FakeRadio::answerFor(definitions[i]));
             QCOMPARE(state.originalValue, state.value);
         }
         QCOMPARE(order, expected << u"states"_s << u"progress"_s << read);
@@ -658,7 +650,7 @@ private slots:
         if (!rejectedTitle.isEmpty())
             LinkTiming::setScale(0.5); // the rejection must arrive inside the window
         ConnectedModel connected(RadioModel::ft710);
-        connected.fillMenu();
+        connected.radio.answerEveryMenuItem();
         AppModel &app = connected.app;
         app.writeSettings();
         QCOMPARE(*app.alertMessage(), english ? u"No changed settings available to write."_s
@@ -709,7 +701,7 @@ private slots:
     // A newer operation cancels the run after its first item: the others stay changed, unsent.
     void writingIsCancelledBetweenItems() {
         ConnectedModel connected(RadioModel::ft710);
-        connected.fillMenu();
+        connected.radio.answerEveryMenuItem();
         AppModel &app = connected.app;
         connected.change({"BEEP LEVEL", "MEM GROUP", "CAT-1 RATE"});
         QObject::connect(&app, &AppModel::logLinesChanged, &app, [&] {

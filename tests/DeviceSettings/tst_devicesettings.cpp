@@ -28,14 +28,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QList<DeviceSettingDefinition> &definitionsOf(RadioModel model) {
-    return model == RadioModel::ft991a ? DeviceSettingDefinition::ft991aDefinitions()
-                                       : DeviceSettingDefinition::ft710Definitions();
-}
-
 // The FT-710's first item of this kind.
 const DeviceSettingDefinition &ft710Item(DeviceSettingFieldKind kind) {
-    const QList<DeviceSettingDefinition> &items = definitionsOf(RadioModel::ft710);
+    const QList<DeviceSettingDefinition> &items = DeviceSettingDefinition::definitions(RadioModel::ft710);
     return *std::find_if(items.cbegin(), items.cend(),
                          [&](const auto &item) { return item.fieldKind == kind; });
 }
@@ -44,13 +39,6 @@ const DeviceSettingDefinition &choice() {
 }
 const DeviceSettingDefinition &number() {
     return ft710Item(DeviceSettingFieldKind::numeric);
-}
-
-// A value the radio reports for every item, unlike the fallback of an unread one.
-QString radioValueOf(const DeviceSettingDefinition &definition) {
-    if (definition.fieldKind == DeviceSettingFieldKind::choice)
-        return definition.options.last().code;
-    return u"7"_s.rightJustified(definition.digits, u'0');
 }
 
 QStringList codes(const QList<DeviceSettingOption> &options) {
@@ -89,7 +77,7 @@ private slots:
         DeviceSettingsRootView view(m_model.get(), model);
         view.show();
         QStringList groups;
-        for (const DeviceSettingDefinition &definition : definitionsOf(model)) {
+        for (const DeviceSettingDefinition &definition : DeviceSettingDefinition::definitions(model)) {
             if (!groups.contains(u"settingsGroup:"_s + definition.group))
                 groups << u"settingsGroup:"_s + definition.group;
             auto *row = view.findChild<DeviceSettingRowView *>(u"settingRow:"_s + definition.id);
@@ -105,7 +93,8 @@ private slots:
         for (const auto *group : view.findChildren<DeviceSettingsGroupView *>())
             shown << group->objectName();
         QCOMPARE(shown, groups);
-        QCOMPARE(view.findChildren<DeviceSettingRowView *>().size(), definitionsOf(model).size());
+        QCOMPARE(view.findChildren<DeviceSettingRowView *>().size(),
+                 DeviceSettingDefinition::definitions(model).size());
     }
 
     // An unread item's picker offers a placeholder first; a value the table does not list is
@@ -159,8 +148,8 @@ private slots:
         QVERIFY(changedMark(view.get(), id)->isVisible());
         field->setCursorPosition(1);
 
-        m_model->setSettingValue(choice().id, radioValueOf(choice()));
-        QCOMPARE(picker->currentData().toString(), radioValueOf(choice()));
+        m_model->setSettingValue(choice().id, FakeRadio::answerFor(choice()));
+        QCOMPARE(picker->currentData().toString(), FakeRadio::answerFor(choice()));
         QVERIFY(field && field->hasFocus());
         QCOMPARE(field->text(), u"405"_s);
         QCOMPARE(field->cursorPosition(), 1);
@@ -190,7 +179,7 @@ private slots:
         const bool connected = given[0] == u'1', dirty = given[1] == u'1', busy = given[2] == u'1';
         auto view = showView<FT710SettingsView>();
         FakeRadio radio(given[3] == u'1' ? RadioModel::ft991a : RadioModel::ft710);
-        fillMenu(radio);
+        radio.answerEveryMenuItem();
         if (connected)
             connectTo(radio);
         if (dirty)
@@ -217,7 +206,7 @@ private slots:
     void progressBlockFollowsAReadRun() {
         auto view = showView<FT991ASettingsView>();
         FakeRadio radio(RadioModel::ft991a);
-        fillMenu(radio);
+        radio.answerEveryMenuItem();
         connectTo(radio);
         auto *block = view->findChild<QWidget *>(u"settings.progress"_s);
         auto *bar = view->findChild<QProgressBar *>(u"settings.progressBar"_s);
@@ -236,7 +225,7 @@ private slots:
         QVERIFY(m_model->isBusy());
         QTRY_VERIFY(!m_model->isBusy());
         QObject::disconnect(watch);
-        QCOMPARE(updates, 1 + definitionsOf(RadioModel::ft991a).size() + 1);
+        QCOMPARE(updates, 1 + DeviceSettingDefinition::definitions(RadioModel::ft991a).size() + 1);
         QVERIFY(block->isVisible());
         QCOMPARE(bar->value(), bar->maximum());
         m_model->resetSettingsStates();
@@ -261,7 +250,8 @@ private slots:
         view->show();
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
         QVERIFY(!m_model->isConnected());
-        QCOMPARE(m_model->settingsStates().first().id(), definitionsOf(RadioModel::ft991a).first().id);
+        QCOMPARE(m_model->settingsStates().first().id(),
+                 DeviceSettingDefinition::definitions(RadioModel::ft991a).first().id);
         QVERIFY(!view->findChild<QWidget *>(u"settings.mismatch"_s)->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
         connectTo(ft710);
@@ -269,7 +259,7 @@ private slots:
         QVERIFY(message.indexOf(u"FT-991A"_s) >= 0 &&
                 message.indexOf(u"FT-991A"_s) < message.indexOf(u"FT-710"_s));
         QCOMPARE(view->findChildren<DeviceSettingRowView *>().size(),
-                 definitionsOf(RadioModel::ft710).size());
+                 DeviceSettingDefinition::definitions(RadioModel::ft710).size());
         emit view->findChild<QLineEdit *>(u"settingEditor:"_s + number().id)->textEdited(u"5"_s);
         QCOMPARE(stateOf(number().id).value, u"5"_s);
         // A new language rebuilds the window's texts; the model, the edit and the scroll position stay.
@@ -294,17 +284,12 @@ private slots:
         QCOMPARE(m_model->selectedRadioModel(), RadioModel::ft991a);
         QVERIFY(!m_model->isConnected() && !mismatch->isVisible());
         QCOMPARE(view->findChildren<DeviceSettingRowView *>().size(),
-                 definitionsOf(RadioModel::ft991a).size());
+                 DeviceSettingDefinition::definitions(RadioModel::ft991a).size());
         for (const DeviceSettingState &state : m_model->settingsStates())
             QVERIFY(state.value.isEmpty());
     }
 
 private:
-    // The radio answers every item of its table.
-    static void fillMenu(FakeRadio &radio) {
-        for (const DeviceSettingDefinition &definition : definitionsOf(radio.model()))
-            radio.setMenuValue(definition.writePrefix, radioValueOf(definition));
-    }
     void connectTo(FakeRadio &radio) {
         m_model->setSelectedRadioModel(radio.model());
         m_model->setSelectedPort(radio.devicePath());

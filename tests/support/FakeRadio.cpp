@@ -331,6 +331,16 @@ void FakeRadio::setMenuValue(const QString &menu, const QString &value) {
     m_state->locked([&] { m_state->menus.insert(menu, value); });
 }
 
+QString FakeRadio::answerFor(const DeviceSettingDefinition &definition) {
+    return definition.options.isEmpty() ? definition.normalizeForWrite(QStringLiteral("1"))
+                                        : definition.options.last().code;
+}
+
+void FakeRadio::answerEveryMenuItem() {
+    for (const DeviceSettingDefinition &definition : DeviceSettingDefinition::definitions(model()))
+        setMenuValue(definition.writePrefix, answerFor(definition));
+}
+
 std::optional<QString> FakeRadio::menuValue(const QString &menu) const {
     return m_state->locked([&] { return valueOf(m_state->menus, menu); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Model/DeviceSettingDefinition.h"
 #include "Model/RadioModel.h"
 
 #include <QByteArray>
@@ -43,6 +44,10 @@ public:
     void setChannel(int channel, const Channel &contents);
     std::optional<Channel> channel(int channel) const;
     void setMenuValue(const QString &menu, const QString &value);
+    // A value the radio gives for an item of its menu table, other than what an unread item shows.
+    static QString answerFor(const DeviceSettingDefinition &definition);
+    // Gives every item of its model's menu table that value.
+    void answerEveryMenuItem();
     std::optional<QString> menuValue(const QString &menu) const;
 
     QStringList received() const;

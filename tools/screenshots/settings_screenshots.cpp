@@ -18,9 +18,7 @@ namespace {
 
 // Every item answered, one of them with a value its table does not list.
 void fillMenu(FakeRadio &radio) {
-    const auto &definitions = radio.model() == RadioModel::ft991a
-                                  ? DeviceSettingDefinition::ft991aDefinitions()
-                                  : DeviceSettingDefinition::ft710Definitions();
+    const auto &definitions = DeviceSettingDefinition::definitions(radio.model());
     for (const DeviceSettingDefinition &definition : definitions) {
         const QString value = definition.fieldKind == DeviceSettingFieldKind::choice
                                   ? definition.options.value(1, definition.options.first()).code
