@@ -27,6 +27,15 @@ QList<QStringView> rowsOf(const QString &line) {
     return rows;
 }
 
+// A line as its rows show it, joined with "\n".
+QString shown(const QList<QStringView> &rows) {
+    QString text;
+    for (QStringView row : rows)
+        text.append(row).append(QLatin1Char('\n'));
+    text.chop(1);
+    return text;
+}
+
 } // namespace
 
 LogRows::LogRows(const AppModel *model)
@@ -53,6 +62,31 @@ QString LogRows::text(qsizetype top, qsizetype bottom) const {
     return rows.join(QLatin1Char('\n'));
 }
 
+QString LogRows::characters(qsizetype start, qsizetype end) const {
+    const qsizetype total = characterCount();
+    start = std::clamp<qsizetype>(start, 0, total);
+    end = std::clamp<qsizetype>(end, start, total);
+    if (start == end)
+        return {};
+    // The line holding a character counted from the top, with the "\n" that follows it.
+    const auto lineAt = [&](qsizetype fromTop) {
+        const auto older =
+            std::upper_bound(m_charactersBelowLine.cbegin(), m_charactersBelowLine.cend(), total - fromTop);
+        return qsizetype(older - m_charactersBelowLine.cbegin() - 1);
+    };
+    const qsizetype newest = lineAt(start), oldest = lineAt(end - 1);
+    const QStringList &lines = m_model->logLines();
+    QString touched;
+    qsizetype newestStart = 0;
+    for (qsizetype line = newest; line >= oldest; --line) {
+        const QString text = shown(rowsOf(lines.at(lines.size() - 1 - line)));
+        if (line == newest)
+            newestStart = total - m_charactersBelowLine.at(line) - text.size();
+        touched.append(text).append(QLatin1Char('\n'));
+    }
+    return touched.sliced(start - newestStart, end - start);
+}
+
 bool LogRows::continueWithModel() const {
     const QStringList &lines = m_model->logLines();
     const qsizetype taken = m_rowsBelowLine.size();
@@ -62,8 +96,11 @@ bool LogRows::continueWithModel() const {
 void LogRows::takeIn() {
     const QStringList &lines = m_model->logLines();
     for (qsizetype line = lines.size() - m_rowsBelowLine.size() - 1; line >= 0; --line) {
+        const QList<QStringView> rows = rowsOf(lines.at(line));
+        m_charactersBelowLine.append(m_charactersBelowLine.isEmpty() ? 0 : characterCount() + 1);
         m_rowsBelowLine.append(count());
-        m_newestRows = rowsOf(lines.at(line)).size();
+        m_newestRows = rows.size();
+        m_newestCharacters = shown(rows).size();
     }
     m_newestLine = lines.isEmpty() ? QString() : lines.first();
 }
@@ -71,5 +108,7 @@ void LogRows::takeIn() {
 void LogRows::clear() {
     m_rowsBelowLine.clear();
     m_newestRows = 0;
+    m_charactersBelowLine.clear();
+    m_newestCharacters = 0;
     m_newestLine.clear();
 }

@@ -17,6 +17,12 @@ public:
     QString text(qsizetype row) const;
     // The rows from `top` down to `bottom`, both included, joined with "\n".
     QString text(qsizetype top, qsizetype bottom) const;
+    // The characters of all rows joined with "\n", and those from `start` up to `end`, counted
+    // from the top; only the lines the range touches are read.
+    qsizetype characterCount() const {
+        return m_charactersBelowLine.isEmpty() ? 0 : m_charactersBelowLine.last() + m_newestCharacters;
+    }
+    QString characters(qsizetype start, qsizetype end) const;
 
     // Whether the model's lines still end in those taken in: lines only ever arrive at the front,
     // anything else (a clear) starts the text afresh.
@@ -30,5 +36,8 @@ private:
     // Per line taken in, oldest first: the rows of all older lines.
     QList<qsizetype> m_rowsBelowLine;
     qsizetype m_newestRows = 0;
+    // Per line taken in, oldest first: the characters of all older lines, each with its "\n".
+    QList<qsizetype> m_charactersBelowLine;
+    qsizetype m_newestCharacters = 0;
     QString m_newestLine;
 };

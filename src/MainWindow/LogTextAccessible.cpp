@@ -39,14 +39,11 @@ QString LogTextAccessible::text(QAccessible::Text type) const {
 }
 
 QString LogTextAccessible::text(int startOffset, int endOffset) const {
-    const QString all = view()->text();
-    const int start = std::clamp(startOffset, 0, int(all.size()));
-    const int end = endOffset < 0 ? int(all.size()) : std::clamp(endOffset, start, int(all.size()));
-    return all.sliced(start, end - start);
+    return view()->text(startOffset, endOffset < 0 ? view()->characterCount() : endOffset);
 }
 
 int LogTextAccessible::characterCount() const {
-    return int(view()->text().size());
+    return int(view()->characterCount());
 }
 
 void LogTextAccessible::selection(int, int *startOffset, int *endOffset) const {

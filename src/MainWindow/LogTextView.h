@@ -28,8 +28,11 @@ public:
     explicit LogTextView(const AppModel *model, QWidget *parent = nullptr);
     ~LogTextView() override;
 
-    // The text as shown: every row, the newest at the top, joined with "\n".
+    // The text as shown: every row, the newest at the top, joined with "\n"; its length, and the
+    // part from `start` up to `end` without joining the rest.
     QString text() const;
+    qsizetype characterCount() const { return m_rows.characterCount(); }
+    QString text(qsizetype start, qsizetype end) const { return m_rows.characters(start, end); }
 
 protected:
     bool event(QEvent *event) override;
