@@ -62,6 +62,8 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
 // Only reached with a request pending when the owner breaks the keep-alive rule; the waiting
 // caller then gets an error instead of waiting forever.
 CATConnection::~CATConnection() {
+    // The port may outlive the members its reports would reach.
+    m_serialPort->disconnect(this);
     if (auto query = takeQuery())
         query->fail(RadioError::notConnected());
     if (auto set = takeSet())
@@ -79,7 +81,7 @@ QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
             m_queryContinuation = reply;
             m_queryCommand = command;
             m_queryExpectedPrefix = expectedResponsePrefix(command);
-            send(command, timeout, [this, command] { queryTimedOut(command); });
+            send(command, timeout, [this, command] { failQueryIfNeeded(RadioError::timeout(command)); });
         }
     }
     co_return co_await reply;
@@ -133,7 +135,8 @@ bool CATConnection::isPending() const {
 
 // Writes the pending request's command and starts its timer; a failed write ends the request.
 // After a query timed out, its answer may still be on the way: the command then waits until the
-// line has been quiet for a moment, so that answer cannot be taken for this one's.
+// line has been quiet for a moment, so that answer cannot be taken for this one's. A command cut
+// off on the line would swallow this one, so it is ended first and its answer let pass the same way.
 void CATConnection::send(const QString &command, double seconds, std::function<void()> onTimeout) {
     auto sendNow = [this, command, seconds, onTimeout = std::move(onTimeout)] {
         try {
@@ -146,6 +149,10 @@ void CATConnection::send(const QString &command, double seconds, std::function<v
                 failLater(*set, error);
         }
     };
+    if (std::exchange(m_fragmentOnLine, false)) {
+        endFragment();
+        m_lateReplyPossible = true;
+    }
     if (!std::exchange(m_lateReplyPossible, false)) {
         sendNow();
         return;
@@ -162,6 +169,14 @@ void CATConnection::waitForQuietLine() {
                                                                             std::chrono::steady_clock::now());
     m_settleTimer.start(std::max(std::chrono::milliseconds(0),
                                  std::min(LinkTiming::duration(LinkTiming::waits().lateReplySettle), left)));
+}
+
+void CATConnection::endFragment() {
+    try {
+        write(QStringLiteral(";"));
+    } catch (const RadioError &) {
+        // The command's own write meets the same fault and reports it.
+    }
 }
 
 void CATConnection::write(const QString &command) {
@@ -190,10 +205,12 @@ std::optional<OneShot<>> CATConnection::takeSet() {
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
-// The port dropped the request's bytes that the device did not take in time: no reply can come.
-// A request still waiting to be sent had none among them.
+// The port dropped bytes the device had not taken, at its deadline or on closing: no reply can
+// come to the request they belong to, and what went out of them may be left on the line. A request
+// still waiting to be sent had none among them.
 void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
+    m_fragmentOnLine = true;
     if (m_sendWhenQuiet)
         return;
     if (m_queryContinuation) {
@@ -205,11 +222,12 @@ void CATConnection::failSentRequest() {
     }
 }
 
-void CATConnection::queryTimedOut(const QString &command) {
+// A query's timer ran out: its answer may still come, so the next request waits for a quiet line.
+void CATConnection::failQueryIfNeeded(const RadioError &error) {
     std::lock_guard guard(m_lock);
     if (auto query = takeQuery()) {
         m_lateReplyPossible = true;
-        query->fail(RadioError::timeout(command));
+        query->fail(error);
     }
 }
 

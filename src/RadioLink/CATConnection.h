@@ -20,10 +20,11 @@ class SerialPort;
 // first line that begins with its command; a set succeeds unless the radio answers "?;" within its
 // window. One request at a time: another one meanwhile is not sent and fails with RadioError::busy.
 // A request that has been sent ends only by its reply, its rejection, its own timer or the port
-// dropping its unsent bytes; neither the caller's cancellation nor closing the port cuts it short.
-// After a query timed out, the next command waits for a quiet line. Every command sent and every
-// line received goes to the logger, each on a later turn of the event loop. Main thread only;
-// callers keep the connection alive until their request has ended.
+// dropping its unsent bytes (at the write deadline or on closing); the caller's cancellation does
+// not cut it short. After a query timed out, the next command waits for a quiet line; after output
+// was dropped, a ";" first ends what went out of it. Every command sent and every line received
+// goes to the logger, each on a later turn of the event loop. Main thread only; callers keep the
+// connection alive until their request has ended.
 class CATConnection : public QObject {
 public:
     using Logger = std::function<void(const QString &text)>;
@@ -43,12 +44,13 @@ private:
     bool isPending() const;
     void send(const QString &command, double seconds, std::function<void()> onTimeout);
     void waitForQuietLine();
+    void endFragment();
     void write(const QString &command);
     void startTimer(double seconds, std::function<void()> onTimeout);
     std::optional<OneShot<QString>> takeQuery();
     std::optional<OneShot<>> takeSet();
     void failSentRequest();
-    void queryTimedOut(const QString &command);
+    void failQueryIfNeeded(const RadioError &error);
     void succeedSetIfNeeded(const QString &command);
     void log(const QString &text) const;
 
@@ -65,6 +67,8 @@ private:
     std::function<void()> m_onTimeout;
     // Set when a query timed out; the next request then waits for a quiet line.
     bool m_lateReplyPossible = false;
+    // Set when the port dropped output: part of a command may be on the line, waiting for its ";".
+    bool m_fragmentOnLine = false;
     // The send of a request waiting for the line to go quiet, and the latest end of that wait.
     std::function<void()> m_sendWhenQuiet;
     std::chrono::steady_clock::time_point m_quietWaitEnd;

@@ -33,9 +33,8 @@ FT991ARadioService::FT991ARadioService(std::shared_ptr<CATConnection> session)
 QCoro::Task<RadioMemory> FT991ARadioService::readMemory(int channel, CancellationToken cancellation) {
     const QString slot = RadioMemory::slotText(channel);
     session().flushInputBuffer();
-    if (!co_await setUnlessRejected(QStringLiteral("MC") + slot, LinkTiming::waits().ft991aSelectWindow))
+    if (!co_await selectChannel(QStringLiteral("MC") + slot, cancellation))
         co_return RadioMemory::empty(slot, model());
-    co_await sleepFor(LinkTiming::waits().ft991aSelectPause, cancellation);
     session().flushInputBuffer();
     const std::optional<QString> reply = co_await queryUnlessRejected(
         QStringLiteral("MR") + slot, LinkTiming::waits().ft991aMemoryReadTimeout);
@@ -62,13 +61,27 @@ QCoro::Task<RadioMemory> FT991ARadioService::readMemory(int channel, Cancellatio
 QCoro::Task<> FT991ARadioService::writeMemory(RadioMemory memory, CancellationToken) {
     requireFrequency(memory);
     const QStringList commands = writeCommands(memory);
+    const QString &select = commands.first();
     session().flushInputBuffer();
-    // A rejected select (an empty channel) is no reason not to write it.
-    if (co_await setUnlessRejected(commands.first(), LinkTiming::waits().ft991aSelectWindow))
-        co_await sleepFor(LinkTiming::waits().ft991aSelectPause);
+    // The radio refuses to select an empty channel, which is no reason not to write it.
+    const bool selected = co_await selectChannel(select);
     session().flushInputBuffer();
-    for (const QString &command : commands.sliced(1))
+    for (const QString &command : commands.sliced(1, 2))
         co_await session().set(command, LinkTiming::waits().ft991aSetWindow);
+    if (commands.size() == 3)
+        co_return;
+    // The tone number carries no slot and goes to the current channel, so a channel that was empty
+    // must now be selected, which writing it has made possible.
+    if (!selected && !co_await selectChannel(select))
+        throw RadioError::invalidMemory(memory.toneNotWrittenMessage());
+    co_await session().set(commands.last(), LinkTiming::waits().ft991aSetWindow);
+}
+
+QCoro::Task<bool> FT991ARadioService::selectChannel(QString command, CancellationToken cancellation) {
+    const bool accepted = co_await setUnlessRejected(command, LinkTiming::waits().ft991aSelectWindow);
+    if (accepted)
+        co_await sleepFor(LinkTiming::waits().ft991aSelectPause, cancellation);
+    co_return accepted;
 }
 
 QStringList FT991ARadioService::writeCommands(const RadioMemory &memory) const {

@@ -16,12 +16,17 @@ public:
 
     // Only the pause after the channel select ends early on cancellation.
     QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) override;
-    // Cancellation does not stop a write once it has begun.
+    // Cancellation does not stop a write once it has begun. A channel the radio only lets select
+    // once it is written is selected again for its tone number; when that fails too, the write
+    // fails before the tone number would go to another channel.
     QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) override;
     // The channel select, the memory and tag writes and, as the tone mode asks, the tone number.
     QStringList writeCommands(const RadioMemory &memory) const override;
 
 private:
+    // Makes the channel current and pauses for the radio; false when the radio refuses (an empty
+    // channel). Only the pause ends early on cancellation.
+    QCoro::Task<bool> selectChannel(QString command, CancellationToken cancellation = {});
     // The long tag-read form; the short form as the base service reads it.
     static RadioMemory applyMTResponseCompat(const QString &response, RadioMemory memory);
     // Reads the tone number of the current channel for a CTCSS or DCS kind.

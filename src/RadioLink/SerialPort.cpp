@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -54,7 +55,11 @@ void setFlag(tcflag_t &flags, tcflag_t flag, bool on) {
         flags &= ~flag;
 }
 
-void configure(termios &settings, const SerialPortConfiguration &configuration) {
+// Raw mode with the configuration's framing and speed; false when the device refuses it.
+bool configure(int fileDescriptor, const SerialPortConfiguration &configuration) {
+    termios settings{};
+    if (tcgetattr(fileDescriptor, &settings) != 0)
+        return false;
     cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL | CREAD;
     settings.c_cflag &= ~PARENB;
@@ -66,6 +71,20 @@ void configure(termios &settings, const SerialPortConfiguration &configuration) 
     settings.c_iflag &= ~(IXON | IXOFF | IXANY);
     cfsetispeed(&settings, speed(configuration.baudRate));
     cfsetospeed(&settings, speed(configuration.baudRate));
+    return tcsetattr(fileDescriptor, TCSANOW, &settings) == 0;
+}
+
+// Takes the device for this program alone: a second reader would take the radio's replies. The
+// lock holds against every program that asks for it, root included; the terminal's exclusive mode
+// also turns away other users' programs that do not ask.
+bool claim(int fileDescriptor) {
+    return flock(fileDescriptor, LOCK_EX | LOCK_NB) == 0 && ioctl(fileDescriptor, TIOCEXCL) == 0;
+}
+
+// A pseudo-terminal keeps its exclusive mode after this close while its other end is open.
+void release(int fileDescriptor) {
+    ioctl(fileDescriptor, TIOCNXCL);
+    ::close(fileDescriptor);
 }
 
 bool isAscii(const QByteArray &frame) {
@@ -95,14 +114,8 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
     const int fileDescriptor = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fileDescriptor < 0)
         throw RadioError::portOpenFailed(m_path);
-    termios settings{};
-    if (tcgetattr(fileDescriptor, &settings) != 0) {
-        ::close(fileDescriptor);
-        throw RadioError::portOpenFailed(m_path);
-    }
-    configure(settings, configuration);
-    if (tcsetattr(fileDescriptor, TCSANOW, &settings) != 0) {
-        ::close(fileDescriptor);
+    if (!claim(fileDescriptor) || !configure(fileDescriptor, configuration)) {
+        release(fileDescriptor);
         throw RadioError::portOpenFailed(m_path);
     }
     tcflush(fileDescriptor, TCIOFLUSH);
@@ -111,6 +124,11 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
         m_receiveBuffer.clear();
     }
     startReader(fileDescriptor);
+    m_baudRate = configuration.baudRate;
+}
+
+void SerialPort::openPort(int baudRate) {
+    openPort(SerialPortConfiguration::ft710(baudRate));
 }
 
 void SerialPort::closePort() {
@@ -123,22 +141,19 @@ void SerialPort::closePort() {
         m_reader.join();
     }
     m_writeDeadline.stop();
-    // Closing a device with output it has not taken could wait for it.
-    if (m_fileDescriptor >= 0)
-        tcflush(m_fileDescriptor, TCOFLUSH);
-    for (int *descriptor : {&m_wakeRead, &m_wakeWrite, &m_fileDescriptor}) {
-        if (*descriptor >= 0)
-            ::close(*descriptor);
-        *descriptor = -1;
+    const bool dropped = isOpen() && discardPendingOutput();
+    closeDescriptors();
+    {
+        std::lock_guard guard(m_lock);
+        m_receiveBuffer = QByteArray();
+        m_droppingLine = false;
     }
-    std::lock_guard guard(m_lock);
-    m_pendingOutput = QByteArray();
-    m_receiveBuffer = QByteArray();
-    m_droppingLine = false;
+    if (dropped)
+        emit pendingOutputDropped();
 }
 
 void SerialPort::write(const QString &command) {
-    if (m_fileDescriptor < 0)
+    if (!isOpen())
         throw RadioError::notConnected();
     if (!CATText::isSendable(command.endsWith(u';') ? command.chopped(1) : command))
         throw RadioError::portWriteFailed(command);
@@ -164,13 +179,12 @@ bool SerialPort::hasPendingOutput() const {
 }
 
 void SerialPort::flushInputBuffer() {
-    if (m_fileDescriptor < 0)
+    if (!isOpen())
         return;
     std::lock_guard guard(m_lock);
     m_receiveBuffer = QByteArray();
     m_droppingLine = false;
     tcflush(m_fileDescriptor, TCIFLUSH);
-    ++m_flushCount;
 }
 
 void SerialPort::setOnCommand(LineCallback onCommand) {
@@ -181,7 +195,7 @@ void SerialPort::setOnCommand(LineCallback onCommand) {
 void SerialPort::startReader(int fileDescriptor) {
     int wake[2];
     if (pipe(wake) != 0) {
-        ::close(fileDescriptor);
+        release(fileDescriptor);
         throw RadioError::portOpenFailed(m_path);
     }
     // A reader that no longer drains the pipe must not make a wake wait.
@@ -193,6 +207,20 @@ void SerialPort::startReader(int fileDescriptor) {
     m_reader = std::thread(&SerialPort::readLoop, this, m_fileDescriptor, m_wakeRead);
 }
 
+void SerialPort::closeDescriptors() {
+    if (isOpen()) {
+        // Closing a device with output it has not taken could wait for it.
+        tcflush(m_fileDescriptor, TCOFLUSH);
+        release(m_fileDescriptor);
+        m_fileDescriptor = -1;
+    }
+    for (int *descriptor : {&m_wakeRead, &m_wakeWrite}) {
+        if (*descriptor >= 0)
+            ::close(*descriptor);
+        *descriptor = -1;
+    }
+}
+
 void SerialPort::wakeReader() const {
     const char wake = 0;
     (void)!::write(m_wakeWrite, &wake, 1);
@@ -202,13 +230,11 @@ void SerialPort::wakeReader() const {
 // stays readable forever, and reading on would only spin. That end is reported.
 void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
     for (;;) {
-        unsigned flushesBeforePoll;
         short events = POLLIN;
         {
             std::lock_guard guard(m_lock);
             if (m_stopReader)
                 return;
-            flushesBeforePoll = m_flushCount;
             if (!m_pendingOutput.isEmpty())
                 events |= POLLOUT;
         }
@@ -226,7 +252,7 @@ void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
         const short device = descriptors[0].revents;
         if ((device & POLLOUT) && !writePendingOutput(fileDescriptor))
             break;
-        if ((device & POLLIN) && !readAvailableData(fileDescriptor, flushesBeforePoll))
+        if ((device & POLLIN) && !readAvailableData(fileDescriptor))
             break;
         if (device & (POLLHUP | POLLERR | POLLNVAL))
             break;
@@ -248,31 +274,32 @@ bool SerialPort::writePendingOutput(int fileDescriptor) {
 
 // The deadline has passed: the request these bytes belong to cannot be answered any more.
 void SerialPort::dropPendingOutput() {
-    {
-        std::lock_guard guard(m_lock);
-        if (m_pendingOutput.isEmpty())
-            return;
-        m_pendingOutput = QByteArray();
-        tcflush(m_fileDescriptor, TCOFLUSH);
-    }
-    emit pendingOutputDropped();
+    if (discardPendingOutput())
+        emit pendingOutputDropped();
 }
 
-// Reads only what the driver already holds, so the lock is never held across a blocking read.
-// Returns false at end of file or on a read error.
-bool SerialPort::readAvailableData(int fileDescriptor, unsigned flushesBeforePoll) {
+// Drops the output that waits for the device, with what the driver still holds of it; whether
+// there was any.
+bool SerialPort::discardPendingOutput() {
     std::lock_guard guard(m_lock);
-    int available = 0;
-    if (ioctl(fileDescriptor, FIONREAD, &available) != 0)
+    if (m_pendingOutput.isEmpty())
         return false;
-    if (available <= 0) {
-        // Readable but empty: either a flush took the bytes, or the device reports end of file.
-        return m_flushCount != flushesBeforePoll;
-    }
+    m_pendingOutput = QByteArray();
+    tcflush(m_fileDescriptor, TCOFLUSH);
+    return true;
+}
+
+// The descriptor never blocks, so the lock is never held across a wait. Returns false at end of
+// file (the device hung up) or on a read error; nothing to read, because a flush or another reader
+// took the bytes first, is neither.
+bool SerialPort::readAvailableData(int fileDescriptor) {
+    std::lock_guard guard(m_lock);
     char bytes[maximumReadSize];
-    const ssize_t count = ::read(fileDescriptor, bytes, std::min<qsizetype>(available, maximumReadSize));
-    if (count <= 0)
-        return count < 0 && errno == EINTR;
+    const ssize_t count = ::read(fileDescriptor, bytes, maximumReadSize);
+    if (count < 0)
+        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    if (count == 0)
+        return false;
     // While a line is being dropped, what came before this read is part of it: a reply that
     // arrives after the noise has stopped starts afresh.
     if (m_droppingLine)

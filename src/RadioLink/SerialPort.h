@@ -25,12 +25,21 @@ public:
     ~SerialPort() override;
 
     const QString &path() const { return m_path; }
+    // The rate asked for at the last successful open (not the speed the line runs at); 38400
+    // before any.
+    int baudRate() const { return m_baudRate; }
+    // The open device's descriptor; -1 while closed.
+    int fileDescriptor() const { return m_fileDescriptor; }
+    bool isOpen() const { return m_fileDescriptor >= 0; }
 
-    // Closes whatever is open, then opens and configures the device and starts reading.
-    // Throws RadioError::portOpenFailed(path); the port is closed then.
+    // Closes whatever is open, then opens the device for this program alone, configures it and
+    // starts reading. Throws RadioError::portOpenFailed(path), also when another program has the
+    // device open; the port is closed then.
     void openPort(const SerialPortConfiguration &configuration);
-    // Stops the reader, waits for it, then closes the device, dropping output the device has not
-    // taken. Safe when closed.
+    // The FT-710's line settings at this rate.
+    void openPort(int baudRate);
+    // Stops the reader, waits for it, then closes the device. Output the device has not taken is
+    // dropped, with pendingOutputDropped(), so no request waits on it. Safe when closed.
     void closePort();
 
     // Hands the device what it takes at once; the rest follows from the reader thread, in order,
@@ -53,11 +62,11 @@ public:
 signals:
     // Output that waited for the device is all out. On the main thread.
     void pendingOutputWritten();
-    // Output the device did not take within the write deadline was dropped, with what the driver
-    // still held, so the next write starts clean. On the main thread, as the deadline passes.
+    // Output the device did not take within the write deadline, or before the port closed, was
+    // dropped with what the driver still held. On the main thread, as it happens.
     void pendingOutputDropped();
-    // The device hung up or failed (unplugged, switched off); the port reads no more. On the main
-    // thread.
+    // The device hung up or a read failed (unplugged, switched off); the port reads no more. On
+    // the main thread.
     void hungUp();
     // Received bytes without ";" grew longer than any reply and were dropped; reported once until
     // the next ";". On the main thread.
@@ -66,22 +75,25 @@ signals:
 private:
     // Takes over the configured descriptor; closes it and throws when no reader can be started.
     void startReader(int fileDescriptor);
+    void closeDescriptors();
     void wakeReader() const;
     void readLoop(int fileDescriptor, int wakeDescriptor);
     bool writePendingOutput(int fileDescriptor);
     void dropPendingOutput();
-    bool readAvailableData(int fileDescriptor, unsigned flushesBeforePoll);
+    bool discardPendingOutput();
+    bool readAvailableData(int fileDescriptor);
     void processReceiveBuffer(qsizetype scanFrom);
 
     const QString m_path;
+    int m_baudRate = 38400;
     int m_fileDescriptor = -1;
     std::thread m_reader;
     int m_wakeRead = -1;
     int m_wakeWrite = -1;
     QTimer m_writeDeadline;
 
-    // Guards the fields below; it is held only around reads of bytes known to be waiting and
-    // writes that do not wait, so never across a blocking call.
+    // Guards the fields below; it is held only around reads and writes that do not wait, so never
+    // across a blocking call.
     mutable std::mutex m_lock;
     bool m_stopReader = false;
     // Bytes written but not yet taken by the device, oldest first.
@@ -90,5 +102,4 @@ private:
     // Set while the bytes since the last ";" belong to a line already dropped as overlong.
     bool m_droppingLine = false;
     LineCallback m_onCommand;
-    unsigned m_flushCount = 0;
 };

@@ -8,8 +8,14 @@
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <atomic>
+#include <fcntl.h>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using TestWaits::longWait;
@@ -73,11 +79,12 @@ struct WriteCase {
     QString detail = {};
 };
 
-// A wait a fault must beat is long, one it makes the service wait out is short.
+// A wait a fault must beat is long, one it makes the service wait out is short; a select that may
+// be rejected and then accepted gets 1 s.
 void useWaitsFor(const QString &fault) {
     TestWaits::use([&fault](Waits &w) {
-        if (fault == u"reject MC")
-            w.ft991aSelectWindow = longWait;
+        if (fault.startsWith(u"reject MC"))
+            w.ft991aSelectWindow = 1.0;
         if (fault == u"reject MW")
             w.rejectionWindow = w.ft991aSetWindow = longWait;
         if (fault == u"silence MT")
@@ -85,9 +92,10 @@ void useWaitsFor(const QString &fault) {
     });
 }
 
+// "reject MC", "reject MC 2" (the next two), "silence MT".
 void applyFault(FakeRadio &radio, const QString &fault) {
     if (fault.startsWith(u"reject "))
-        radio.rejectNext(fault.section(u' ', 1));
+        radio.rejectNext(fault.section(u' ', 1, 1), std::max(1, fault.section(u' ', 2).toInt()));
     if (fault.startsWith(u"silence "))
         radio.silenceNext(fault.section(u' ', 1));
 }
@@ -144,6 +152,7 @@ private slots:
         QFETCH(SerialPortConfiguration, configuration);
         QFETCH(speed_t, speed);
         link->port->openPort(configuration); // closes first
+        QCOMPARE(link->port->baudRate(), configuration.baudRate);
         const termios settings = link->radio.lineSettings();
         QCOMPARE(cfgetospeed(&settings), speed);
         QCOMPARE(settings.c_cflag & (CSIZE | PARENB), tcflag_t(CS8));
@@ -160,9 +169,55 @@ private slots:
         link->radio.hangUp();
         const auto failed = errorOf([this] { link->port->openPort({}); });
         QVERIFY(failed && failed->kind() == Kind::portOpenFailed && failed->detail() == path);
+        QVERIFY(!link->port->isOpen() && link->port->fileDescriptor() == -1);
         QCOMPARE(errorOf([this] { link->port->write(u"ID;"_s); })->kind(), Kind::notConnected);
         link->port->closePort();
         link->port->flushInputBuffer();
+    }
+
+    // A second open of the device fails, whoever asks. A reader that opened it before and takes
+    // replies first is no hang-up: the port reads on.
+    void portIsOpenedForThisProgramAlone() {
+        const QString path = link->radio.devicePath();
+        SerialPort second(path);
+        QCOMPARE(second.baudRate(), 38400);
+        const auto refused = errorOf([&] { second.openPort(9600); });
+        QVERIFY(refused && refused->kind() == Kind::portOpenFailed && refused->detail() == path);
+        QVERIFY(!second.isOpen());
+
+        link->port->closePort();
+        const int other = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(other >= 0);
+        link->port->openPort(SerialPortConfiguration::ft710(38400));
+        listen();
+        QSignalSpy hungUp(link->port.get(), &SerialPort::hungUp);
+        // Each ";" goes to one reader, and each the port takes ends one of its lines.
+        std::atomic<int> takenByOther = 0;
+        std::atomic<bool> stop = false;
+        std::thread reader([&] {
+            pollfd descriptor{other, POLLIN, 0};
+            char bytes[64];
+            while (!stop) {
+                const ssize_t count = poll(&descriptor, 1, 10) > 0 ? ::read(other, bytes, sizeof bytes) : 0;
+                takenByOther += int(std::count(bytes, bytes + std::max<ssize_t>(count, 0), ';'));
+            }
+        });
+        const auto stopReader = [&] {
+            if (!stop.exchange(true)) {
+                reader.join();
+                ::close(other);
+            }
+        };
+        const auto stopReaderOnFailure = qScopeGuard(stopReader);
+        for (int sent = 1; sent <= 20; ++sent) {
+            link->radio.send("ID0800;");
+            QTRY_COMPARE(lines.size() + takenByOther, sent);
+        }
+        QCOMPARE(hungUp.count(), 0);
+        stopReader();
+        const qsizetype linesSoFar = lines.size();
+        link->radio.send("ID0800;");
+        QTRY_COMPARE(lines.size(), linesSoFar + 1);
     }
 
     // Only printable ASCII goes out; a ";" inside a command never makes a second one.
@@ -292,21 +347,41 @@ private slots:
         QCOMPARE(runTask(link->connection->query(u"MR001"_s)).radioError()->kind(), Kind::notConnected);
     }
 
-    // A device that takes no bytes never holds up the caller: the request fails at the deadline (not
-    // by its own wait while its bytes wait), and the rest is never sent.
-    void stuckWriteFailsTheRequestWithoutWaiting() {
-        TestWaits::use([](LinkTiming::Waits &waits) { waits.portWriteDeadline = 0.2; });
+    // Output the device does not take never holds up the caller: the request fails at the write
+    // deadline (not by its own wait while its bytes wait), or when the port closes under it, and
+    // the rest is never sent. What went out reaches the radio as a command of its own, and its
+    // answer is not taken for the next command's.
+    void stuckOutputEndsTheRequest_data() {
+        QTest::addColumn<bool>("isQuery");
+        QTest::addColumn<bool>("closeThePort");
+        QTest::addRow("query, at the write deadline") << true << false;
+        QTest::addRow("query, port closed") << true << true;
+        QTest::addRow("set, port closed") << false << true;
+    }
+    void stuckOutputEndsTheRequest() {
+        QFETCH(bool, isQuery);
+        QFETCH(bool, closeThePort);
+        TestWaits::use([&](Waits &waits) { waits.portWriteDeadline = closeThePort ? longWait : 0.2; });
         link->radio.setReading(false);
         const QString command = "MT001" + QString(64 * 1024, u'A') + ";"; // more than the line holds
-        const auto stuck = startTask(link->connection->query(command, shortWait));
+        const auto stuck = startTask(isQuery ? link->connection->query(command, shortWait)
+                                             : asQuery(link->connection->set(command, shortWait)));
+        if (closeThePort) {
+            QVERIFY(link->port->hasPendingOutput());
+            link->port->closePort();
+        }
         QTRY_VERIFY(stuck->finished);
+        QVERIFY(stuck->radioError());
         QCOMPARE(stuck->radioError()->kind(), Kind::portWriteFailed);
         QCOMPARE(stuck->radioError()->detail(), command);
+        if (closeThePort)
+            return;
         link->radio.setReading(true);
-        runTask(link->connection->query(u"MR001"_s));
-        // Only what the line held when the rest was dropped comes before the next command.
-        const QString heard = link->radio.received().join(QString());
-        QVERIFY(heard.endsWith(u"MR001;"_s) && heard.size() < command.size());
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        const QStringList heard = link->radio.received();
+        QCOMPARE(heard.size(), 2);
+        QVERIFY(heard.first().size() < command.size() && command.startsWith(heard.first().chopped(1)));
+        QCOMPARE(heard.last(), u"MR001;"_s);
     }
 
     // --- the memory services
@@ -406,9 +481,14 @@ private slots:
             {with991({{"modeCode", "F"}, {"flagsRaw", "10000"}}), {}, wire991("410000")});
         row("FT-991A: CTCSS number padded", ft991a,
             {with991({{"toneNumberCode", "7"}}), {}, wire991("401002", {"CN00007;"})});
-        row("FT-991A: select rejected, still written", ft991a,
-            {with991({{"flagsRaw", "04000"}, {"toneNumberCode", "103"}}), "reject MC",
-             wire991("404000", {"CN01103;"})});
+        // The radio refuses to select an empty channel; once written it is selected for its tone.
+        const RadioMemory dcs = with991({{"flagsRaw", "04000"}, {"toneNumberCode", "103"}});
+        row("FT-991A: select rejected, selected again for the tone", ft991a,
+            {dcs, "reject MC", wire991("404000", {"MC001;", "CN01103;"})});
+        row("FT-991A: select rejected twice, no tone sent", ft991a,
+            {dcs, "reject MC 2", wire991("404000", {"MC001;"}), invalid, dcs.toneNotWrittenMessage()});
+        row("FT-991A: select rejected, no tone to set", ft991a,
+            {with991({{"flagsRaw", "10000"}}), "reject MC", wire991("410000")});
         row("FT-991A: another model's memory, no tone", ft991a, {with710({}), {}, wire991("401002")});
         row("FT-991A: memory write rejected", ft991a,
             {with991({}), "reject MW", wire991("401002").first(2), Kind::rejected, mw});

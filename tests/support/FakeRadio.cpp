@@ -222,7 +222,6 @@ struct FakeRadio::State {
         if (!number || !memoryRange(model).contains(*number) || payload.size() != 22)
             return rejection;
         channels[*number].payload = payload;
-        currentChannel = number;
         return std::nullopt;
     }
     std::optional<QString> tagRead(const QString &slot) {
