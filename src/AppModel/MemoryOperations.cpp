@@ -43,6 +43,30 @@ QString invalidSlotText() {
     return L::text(QStringLiteral("kein gültiger Speicherplatz"), QStringLiteral("not a valid memory slot"));
 }
 
+// The first text field of the channel longer than any radio field.
+std::optional<MemoryField> overlongField(const RadioMemory &memory) {
+    const std::pair<MemoryField, const QString &> fields[] = {
+        {MemoryField::frequency, memory.frequency},
+        {MemoryField::shift, memory.shiftRaw},
+        {MemoryField::mode, memory.modeCode},
+        {MemoryField::flags, memory.flagsRaw},
+        {MemoryField::toneKind, memory.toneNumberKindRaw},
+        {MemoryField::toneNumber, memory.toneNumberCode},
+        {MemoryField::tag, memory.tag}};
+    for (const auto &[field, text] : fields) {
+        if (text.size() > RadioMemory::maximumFieldLength)
+            return field;
+    }
+    return std::nullopt;
+}
+
+// A slot as an alert may show it: a file can hold one of any length.
+QString shownSlot(const QString &slot) {
+    return slot.size() > RadioMemory::maximumFieldLength
+               ? slot.first(RadioMemory::maximumFieldLength) + QStringLiteral("…")
+               : slot;
+}
+
 // The alert naming the first channel the backup's model cannot hold; none for a sound backup, as
 // every backup this program exports is.
 std::optional<QString> backupFault(const MemoryBackup &backup) {
@@ -62,15 +86,21 @@ std::optional<QString> backupFault(const MemoryBackup &backup) {
             const QString other = rawValue(memory.radioModel);
             german = QStringLiteral("gehört zum %1, nicht zum %2").arg(other, model);
             english = QStringLiteral("belongs to the %1, not the %2").arg(other, model);
+        } else if (const std::optional<MemoryField> field = overlongField(memory)) {
+            const QString name = label(*field);
+            const QString limit = QString::number(RadioMemory::maximumFieldLength);
+            german = QStringLiteral("hat im Feld „%1“ mehr als %2 Zeichen").arg(name, limit);
+            english = QStringLiteral("has more than %2 characters in the field \"%1\"").arg(name, limit);
         } else {
             seen.insert(memory.slot);
             continue;
         }
         const QString position = QString::number(index + 1);
-        return L::text(QStringLiteral("Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) %3.")
-                           .arg(position, memory.slot, german),
-                       QStringLiteral("Backup not imported: entry %1 (slot \"%2\") %3.")
-                           .arg(position, memory.slot, english));
+        const QString slot = shownSlot(memory.slot);
+        return L::text(
+            QStringLiteral("Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) %3.")
+                .arg(position, slot, german),
+            QStringLiteral("Backup not imported: entry %1 (slot \"%2\") %3.").arg(position, slot, english));
     }
     return std::nullopt;
 }

@@ -192,6 +192,7 @@ QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionVi
     switch (cellKind(m_model, index)) {
     case MemoryTableModel::CellKind::text: {
         auto *field = new QLineEdit(parent);
+        field->setMaxLength(RadioMemory::maximumFieldLength);
         field->setPlaceholderText(loc(titleKey(m_model->column(index.column()))));
         field->setFont(index.data(Qt::FontRole).value<QFont>());
         editor = field;

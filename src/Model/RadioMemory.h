@@ -31,6 +31,10 @@ struct RadioMemory {
     QString tag;
     bool isEmpty = false;
 
+    // No field of a radio comes near this many characters; the table's fields take no more, and a
+    // backup with a longer one comes from elsewhere and is refused.
+    static constexpr qsizetype maximumFieldLength = 64;
+
     // The unoccupied channel of a slot (the slot text is taken unchanged).
     static RadioMemory empty(const QString &slot, RadioModel model);
     // A channel number as a three-digit slot ("%03d").

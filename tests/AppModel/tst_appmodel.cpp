@@ -297,13 +297,19 @@ private slots:
     }
 
     // A backup with a channel the model cannot hold changes nothing. Slots | their model | the fault.
+    // "002 tag": a tag longer than any radio field; a slot shows cut in the alert.
     void faultyBackupIsRefusedWhole_data() {
         addRows({"001,abc|FT-991A|2 (Speicherplatz „abc“) ist kein Speicherplatz des FT-991A",
+                 "001,002 tag|FT-991A|2 (Speicherplatz „002“) hat im Feld „Tag“ mehr als 64 Zeichen",
                  "118|FT-991A|1 (Speicherplatz „118“) ist kein Speicherplatz des FT-991A",
                  "000|FT-991A|1 (Speicherplatz „000“) ist kein Speicherplatz des FT-991A",
                  "003;EX026099|FT-991A|1 (Speicherplatz „003;EX026099“) ist kein Speicherplatz des FT-991A",
                  "001,002,001|FT-991A|3 (Speicherplatz „001“) kommt doppelt vor",
                  "005|FT-710|1 (Speicherplatz „005“) gehört zum FT-710, nicht zum FT-991A"});
+        const QString longSlot(65, u'9');
+        QTest::addRow("long slot") << QStringList{longSlot, u"FT-991A"_s,
+                                                  "1 (Speicherplatz „" + longSlot.chopped(1) +
+                                                      "…“) ist kein Speicherplatz des FT-991A"};
     }
     void faultyBackupIsRefusedWhole() {
         QFETCH(QStringList, row);
@@ -311,8 +317,11 @@ private slots:
         AppModel app(options());
         const QList<RadioMemory> before = app.memories();
         QList<RadioMemory> channels;
-        for (const QString &slot : slotTexts.split(u','))
-            channels.append(RadioMemory::empty(slot, *radioModelFromRawValue(model)));
+        for (const QString &slot : slotTexts.split(u',')) {
+            channels.append(RadioMemory::empty(slot.section(u' ', 0, 0), *radioModelFromRawValue(model)));
+            if (slot.endsWith(u" tag"))
+                channels.last().tag = QString(RadioMemory::maximumFieldLength + 1, u'x');
+        }
         const MemoryBackup backup{RadioModel::ft991a, channels, QDateTime::currentDateTimeUtc()};
         app.applyImportedBackup(backup);
         QCOMPARE(app.alertMessage(), std::optional(u"Backup nicht importiert: Eintrag "_s + fault + u'.'));
