@@ -158,10 +158,6 @@ void ContentView::setConnectSplash(bool shown, int countdown) {
     emit connectSplashChanged();
 }
 
-void ContentView::openSettingsWindow() {
-    emit settingsWindowRequested(m_model->selectedRadioModel());
-}
-
 void ContentView::showExportDialog() {
     delete m_fileDialog;
     auto *dialog = new QFileDialog(this, loc(QStringLiteral("Export")));
@@ -274,7 +270,7 @@ QWidget *ContentView::buildDetailColumn() {
     column->setObjectName(QStringLiteral("detail"));
     auto *layout = columnLayout(column, 16);
     m_detailColumn = layout;
-    layout->addWidget(new PanelChrome(new MainToolbar(m_model, this)));
+    layout->addWidget(buildToolbar());
     m_tableSlot = new PanelChrome(new MemoryTablePanel(m_model, m_draft));
     m_tableSlot->setObjectName(QStringLiteral("detail.tableSlot"));
     m_noDraftPlaceholder = createNoDraftPlaceholder();
@@ -283,6 +279,14 @@ QWidget *ContentView::buildDetailColumn() {
     layout->addWidget(m_noDraftPlaceholder, 1);
     layout->addWidget(m_logSlot);
     return column;
+}
+
+QWidget *ContentView::buildToolbar() {
+    auto *toolbar = new MainToolbar(m_model, this);
+    connect(toolbar, &MainToolbar::exportRequested, this, &ContentView::showExportDialog);
+    connect(toolbar, &MainToolbar::importRequested, this, &ContentView::showImportDialog);
+    connect(toolbar, &MainToolbar::settingsWindowRequested, this, &ContentView::settingsWindowRequested);
+    return new PanelChrome(toolbar);
 }
 
 QWidget *ContentView::createEditorPanel() {

@@ -76,12 +76,6 @@ public:
     // "Abbrechen" on the countdown card: no connect.
     void cancelConnectSplash();
 
-    // "Einstellungen" in the toolbar: asks for the settings window of the selected model.
-    void openSettingsWindow();
-    // "Export"/"Import": the file dialogs, and what they do with the chosen file.
-    void showExportDialog();
-    void showImportDialog();
-
 signals:
     void showAdvancedChanged();
     void editorModeChanged();
@@ -100,12 +94,16 @@ private:
     void placeSidebarEdge();
     QWidget *buildSidebar();
     QWidget *buildDetailColumn();
+    QWidget *buildToolbar();
     QWidget *createEditorPanel();
     QWidget *createNoDraftPlaceholder();
     void updateDetailColumn();
     void applyTheme();
     void countdownStep();
     void finishConnectSplashAndConnect();
+    // "Export"/"Import" in the toolbar: the file dialogs, and what they do with the chosen file.
+    void showExportDialog();
+    void showImportDialog();
     void writeBackup(const QString &path, const JSONBackupDocument &document);
     void importBackup(const QString &path);
     void setConnectSplash(bool shown, int countdown);

@@ -39,14 +39,15 @@ MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
     const QColor ink = palette().color(QPalette::ButtonText);
     QPushButton *exportButton = addButton(loc(QStringLiteral("Export")), QStringLiteral("toolbar.export"));
     exportButton->setIcon(Icons::exportIcon(ink));
-    connect(exportButton, &QPushButton::clicked, m_view, &ContentView::showExportDialog);
+    connect(exportButton, &QPushButton::clicked, this, &MainToolbar::exportRequested);
     m_import = addButton(loc(QStringLiteral("Import")), QStringLiteral("toolbar.import"));
     m_import->setIcon(Icons::importIcon(ink));
-    connect(m_import, &QPushButton::clicked, m_view, &ContentView::showImportDialog);
+    connect(m_import, &QPushButton::clicked, this, &MainToolbar::importRequested);
     QPushButton *settings =
         addButton(loc(QStringLiteral("Einstellungen")), QStringLiteral("toolbar.settings"));
     settings->setIcon(Icons::settingsIcon(ink));
-    connect(settings, &QPushButton::clicked, m_view, &ContentView::openSettingsWindow);
+    connect(settings, &QPushButton::clicked, this,
+            [this] { emit settingsWindowRequested(m_model->selectedRadioModel()); });
     for (QPushButton *button : {m_readAll, m_readSelected, exportButton, m_import, settings})
         layout->addWidget(button);
 

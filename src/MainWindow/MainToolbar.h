@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/RadioModel.h"
+
 #include <QWidget>
 
 class AppModel;
@@ -14,6 +16,13 @@ class MainToolbar : public QWidget {
 
 public:
     MainToolbar(AppModel *model, ContentView *view, QWidget *parent = nullptr);
+
+signals:
+    // "Export" and "Import": the file dialogs are the window's.
+    void exportRequested();
+    void importRequested();
+    // "Einstellungen": the settings window of the selected model is to be shown.
+    void settingsWindowRequested(RadioModel model);
 
 private:
     QWidget *buildTitleBlock();
