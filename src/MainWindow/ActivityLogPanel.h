@@ -5,8 +5,8 @@
 
 class AppModel;
 class BusySpinner;
-class ContentView;
 class LogTextView;
+class MainViewState;
 class QLabel;
 class QSlider;
 
@@ -17,13 +17,13 @@ class ActivityLogPanel : public QWidget {
     Q_OBJECT
 
 public:
-    ActivityLogPanel(AppModel *model, ContentView *view, QWidget *parent = nullptr);
+    ActivityLogPanel(AppModel *model, MainViewState *state, QWidget *parent = nullptr);
 
 private:
     void showHeight();
 
     AppModel *m_model;
-    ContentView *m_view;
+    MainViewState *m_state;
     LogTextView *m_text;
     QSlider *m_heightSlider;
     QLabel *m_heightValue;

@@ -46,6 +46,7 @@ QVBoxLayout *columnLayout(QWidget *column, int spacing) {
 ContentView::ContentView(AppModel *model, QWidget *parent)
     : QMainWindow(parent)
     , m_model(model)
+    , m_state(new MainViewState(this))
     , m_draft(new EditorDraft(model, this)) {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(AppBranding::appName());
@@ -98,16 +99,6 @@ void ContentView::setEditorMode(EditorMode mode) {
     m_editorMode = mode;
     updateDetailColumn();
     emit editorModeChanged();
-}
-
-void ContentView::setLogPanelHeight(int height) {
-    const int bounded = std::clamp(height, minimumLogPanelHeight, maximumLogPanelHeight);
-    const int stepped = minimumLogPanelHeight + (bounded - minimumLogPanelHeight + logPanelHeightStep / 2) /
-                                                    logPanelHeightStep * logPanelHeightStep;
-    if (m_logPanelHeight == stepped)
-        return;
-    m_logPanelHeight = stepped;
-    emit logPanelHeightChanged();
 }
 
 ModelPalette ContentView::modelPalette() const {
@@ -274,7 +265,7 @@ QWidget *ContentView::buildDetailColumn() {
     m_tableSlot = new PanelChrome(new MemoryTablePanel(m_model, m_draft));
     m_tableSlot->setObjectName(QStringLiteral("detail.tableSlot"));
     m_noDraftPlaceholder = createNoDraftPlaceholder();
-    m_logSlot = new PanelChrome(new ActivityLogPanel(m_model, this));
+    m_logSlot = new PanelChrome(new ActivityLogPanel(m_model, m_state));
     layout->addWidget(m_tableSlot, 1);
     layout->addWidget(m_noDraftPlaceholder, 1);
     layout->addWidget(m_logSlot);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindow/EditorMode.h"
+#include "MainWindow/MainViewState.h"
 #include "Model/MemoryDraft.h"
 #include "Theme/ModelPalette.h"
 
@@ -29,10 +30,6 @@ class ContentView : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int defaultLogPanelHeight = 220;
-    static constexpr int minimumLogPanelHeight = 120;
-    static constexpr int maximumLogPanelHeight = 420;
-    static constexpr int logPanelHeightStep = 20;
     static constexpr int countdownSeconds = 60;
     static constexpr QSize defaultContentSize{1320, 820};
     static constexpr QSize minimumContentSize{1240, 780};
@@ -55,9 +52,8 @@ public:
     EditorMode editorMode() const { return m_editorMode; }
     void setEditorMode(EditorMode mode);
 
-    // The height of the log's text area: 120 to 420 in steps of 20.
-    int logPanelHeight() const { return m_logPanelHeight; }
-    void setLogPanelHeight(int height);
+    int logPanelHeight() const { return m_state->logPanelHeight(); }
+    void setLogPanelHeight(int height) { m_state->setLogPanelHeight(height); }
 
     // The colours of the selected radio model.
     ModelPalette modelPalette() const;
@@ -79,7 +75,6 @@ public:
 signals:
     void showAdvancedChanged();
     void editorModeChanged();
-    void logPanelHeightChanged();
     void themeChanged();
     void connectSplashChanged();
     // The settings window of this radio model is to be shown.
@@ -109,11 +104,11 @@ private:
     void setConnectSplash(bool shown, int countdown);
 
     AppModel *m_model;
+    MainViewState *m_state;
 
     EditorDraft *m_draft;
     bool m_showAdvanced = false;
     EditorMode m_editorMode = EditorMode::table;
-    int m_logPanelHeight = defaultLogPanelHeight;
     bool m_showConnectSplash = false;
     int m_connectCountdown = countdownSeconds;
     QTimer m_countdownTimer;

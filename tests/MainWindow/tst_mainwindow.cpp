@@ -8,6 +8,7 @@
 #include "MainWindow/BackupFile.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/LogTextView.h"
+#include "MainWindow/MainViewState.h"
 #include "TestRows.h"
 #include "TestSettings.h"
 
@@ -359,10 +360,10 @@ private slots:
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("set"); // 0: nothing set
         QTest::addColumn<int>("height");
-        const int step = ContentView::logPanelHeightStep, least = ContentView::minimumLogPanelHeight;
-        const int most = ContentView::maximumLogPanelHeight;
+        const int step = MainViewState::logPanelHeightStep, least = MainViewState::minimumLogPanelHeight;
+        const int most = MainViewState::maximumLogPanelHeight;
         QTest::addRow("one step up") << QList<int>{Qt::Key_Right} << 0
-                                     << ContentView::defaultLogPanelHeight + step;
+                                     << MainViewState::defaultLogPanelHeight + step;
         QTest::addRow("not above the most") << QList<int>{Qt::Key_End, Qt::Key_Right} << 0 << most;
         QTest::addRow("not below the least") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0 << least;
         QTest::addRow("set at half a step") << QList<int>() << least + step / 2 << least + step;
@@ -638,7 +639,7 @@ private slots:
         QVERIFY(widget<QAbstractButton>(u"toolbar.editorMode.Detail"_s)->isChecked());
         QTRY_VERIFY(widget(u"detail.editorSlot"_s)->isVisible());
         QVERIFY(m_view->showAdvanced());
-        QCOMPARE(m_view->logPanelHeight(), ContentView::maximumLogPanelHeight);
+        QCOMPARE(m_view->logPanelHeight(), MainViewState::maximumLogPanelHeight);
         QTRY_VERIFY(widget(u"splash"_s)->isVisible());
         QTRY_COMPARE(widget<QSplitter>(u"splitter"_s)->sizes().first(), chosen);
 
