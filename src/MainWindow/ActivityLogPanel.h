@@ -11,8 +11,8 @@ class QLabel;
 class QSlider;
 
 // The activity log under the editors: the log newest line first in one selectable monospaced
-// text, copy and clear buttons, the height of the text area, and a spinner while an operation
-// runs.
+// text, copy and clear buttons, the height of the text area (the window's state keeps it), and a
+// spinner while an operation runs.
 class ActivityLogPanel : public QWidget {
     Q_OBJECT
 
