@@ -3,8 +3,8 @@
 #include "AppModel/AppModel.h"
 #include "Localization/L.h"
 #include "MainWindow/BusySpinner.h"
-#include "MainWindow/ContentView.h"
 #include "MainWindow/LogTextView.h"
+#include "MainWindow/MainViewState.h"
 #include "Theme/TextStyle.h"
 
 #include <QFontDatabase>
@@ -16,13 +16,13 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int step = ContentView::logPanelHeightStep;
+constexpr int step = MainViewState::logPanelHeightStep;
 } // namespace
 
-ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *parent)
+ActivityLogPanel::ActivityLogPanel(AppModel *model, MainViewState *state, QWidget *parent)
     : QWidget(parent)
     , m_model(model)
-    , m_view(view)
+    , m_state(state)
     , m_text(new LogTextView(model))
     , m_heightSlider(new QSlider(Qt::Horizontal))
     , m_heightValue(new QLabel)
@@ -44,13 +44,13 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     m_heightSlider->setObjectName(QStringLiteral("log.height"));
     heightLabel->setBuddy(m_heightSlider);
     // The slider counts steps of 20, so it can only stop on 120, 140, ..., 420.
-    m_heightSlider->setRange(ContentView::minimumLogPanelHeight / step,
-                             ContentView::maximumLogPanelHeight / step);
+    m_heightSlider->setRange(MainViewState::minimumLogPanelHeight / step,
+                             MainViewState::maximumLogPanelHeight / step);
     m_heightSlider->setPageStep(1);
     m_heightSlider->setFixedWidth(140);
     // Only the user's moves change the height (the slider's position is already the new one).
-    connect(m_heightSlider, &QSlider::actionTriggered, m_view,
-            [this] { m_view->setLogPanelHeight(m_heightSlider->sliderPosition() * step); });
+    connect(m_heightSlider, &QSlider::actionTriggered, m_state,
+            [this] { m_state->setLogPanelHeight(m_heightSlider->sliderPosition() * step); });
     m_heightValue->setObjectName(QStringLiteral("log.heightValue"));
     m_heightValue->setFixedWidth(40);
     m_heightValue->setAlignment(Qt::AlignCenter);
@@ -83,13 +83,13 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, ContentView *view, QWidget *
     layout->addWidget(m_text);
 
     connect(m_model, &AppModel::isBusyChanged, this, [this] { m_spinner->setVisible(m_model->isBusy()); });
-    connect(m_view, &ContentView::logPanelHeightChanged, this, &ActivityLogPanel::showHeight);
+    connect(m_state, &MainViewState::logPanelHeightChanged, this, &ActivityLogPanel::showHeight);
     m_spinner->setVisible(m_model->isBusy());
     showHeight();
 }
 
 void ActivityLogPanel::showHeight() {
-    const int height = m_view->logPanelHeight();
+    const int height = m_state->logPanelHeight();
     const QSignalBlocker blocker(m_heightSlider);
     m_heightSlider->setValue(height / step);
     m_heightValue->setText(QString::number(height));

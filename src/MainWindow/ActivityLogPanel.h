@@ -5,25 +5,25 @@
 
 class AppModel;
 class BusySpinner;
-class ContentView;
 class LogTextView;
+class MainViewState;
 class QLabel;
 class QSlider;
 
 // The activity log under the editors: the log newest line first in one selectable monospaced
-// text, copy and clear buttons, the height of the text area, and a spinner while an operation
-// runs.
+// text, copy and clear buttons, the height of the text area (the window's state keeps it), and a
+// spinner while an operation runs.
 class ActivityLogPanel : public QWidget {
     Q_OBJECT
 
 public:
-    ActivityLogPanel(AppModel *model, ContentView *view, QWidget *parent = nullptr);
+    ActivityLogPanel(AppModel *model, MainViewState *state, QWidget *parent = nullptr);
 
 private:
     void showHeight();
 
     AppModel *m_model;
-    ContentView *m_view;
+    MainViewState *m_state;
     LogTextView *m_text;
     QSlider *m_heightSlider;
     QLabel *m_heightValue;

@@ -2,8 +2,8 @@
 
 #include "Localization/L.h"
 #include "MainWindow/AppBranding.h"
-#include "MainWindow/ContentView.h"
 #include "MainWindow/FadeScaleEffect.h"
+#include "MainWindow/MainViewState.h"
 #include "Theme/ModelPalette.h"
 #include "Theme/RoundedPanel.h"
 #include "Theme/TextStyle.h"
@@ -64,9 +64,9 @@ QLabel *wrappedLabel(const QString &text) {
 
 } // namespace
 
-ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *host)
+ConnectCountdownOverlay::ConnectCountdownOverlay(MainViewState *state, QWidget *host)
     : QWidget(host)
-    , m_view(view)
+    , m_state(state)
     , m_effect(new FadeScaleEffect(this))
     , m_fade(new QPropertyAnimation(m_effect, "progress", this)) {
     setObjectName(QStringLiteral("splash"));
@@ -84,10 +84,10 @@ ConnectCountdownOverlay::ConnectCountdownOverlay(ContentView *view, QWidget *hos
 
     host->installEventFilter(this);
     setGeometry(host->rect());
-    connect(m_view, &ContentView::connectSplashChanged, this, &ConnectCountdownOverlay::follow);
-    connect(m_view, &ContentView::themeChanged, this, &ConnectCountdownOverlay::showTheme);
+    connect(m_state, &MainViewState::connectSplashChanged, this, &ConnectCountdownOverlay::follow);
+    connect(m_state, &MainViewState::themeChanged, this, &ConnectCountdownOverlay::showTheme);
     showTheme();
-    m_shown = m_view->showConnectSplash();
+    m_shown = m_state->showConnectSplash();
     m_effect->setProgress(m_shown ? 1.0 : 0.0);
     setVisible(m_shown);
     coverContent(m_shown);
@@ -145,14 +145,14 @@ QWidget *ConnectCountdownOverlay::buildCard() {
 
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("splash.progress"));
-    m_progress->setRange(0, ContentView::countdownSeconds);
+    m_progress->setRange(0, MainViewState::countdownSeconds);
     m_progress->setTextVisible(false);
     m_progress->setFixedSize(360, 8);
     layout->addWidget(m_progress, 0, Qt::AlignHCenter);
 
     m_cancel = new QPushButton(loc(QStringLiteral("Abbrechen")));
     m_cancel->setObjectName(QStringLiteral("splash.cancel"));
-    connect(m_cancel, &QPushButton::clicked, m_view, &ContentView::cancelConnectSplash);
+    connect(m_cancel, &QPushButton::clicked, m_state, &MainViewState::cancelConnectSplash);
     layout->addWidget(m_cancel, 0, Qt::AlignHCenter);
     return card;
 }
@@ -181,13 +181,13 @@ QWidget *ConnectCountdownOverlay::buildDonationBox() {
 }
 
 void ConnectCountdownOverlay::follow() {
-    const int countdown = m_view->connectCountdown();
+    const int countdown = m_state->connectCountdown();
     m_countdownText->setText(L::text(
         QStringLiteral("Die Verbindung zum Funkgerät wird in %1 Sekunden hergestellt.").arg(countdown),
         QStringLiteral("The connection to the radio will be established in %1 seconds.").arg(countdown)));
-    m_progress->setValue(ContentView::countdownSeconds - countdown);
-    if (m_shown != m_view->showConnectSplash())
-        fadeTo(m_view->showConnectSplash());
+    m_progress->setValue(MainViewState::countdownSeconds - countdown);
+    if (m_shown != m_state->showConnectSplash())
+        fadeTo(m_state->showConnectSplash());
 }
 
 void ConnectCountdownOverlay::fadeTo(bool shown) {
@@ -214,8 +214,8 @@ void ConnectCountdownOverlay::coverContent(bool covered) {
 }
 
 void ConnectCountdownOverlay::showTheme() {
-    const QColor primary = m_view->themePrimary();
-    const QColor secondary = m_view->themeSecondary();
+    const QColor primary = m_state->themePrimary();
+    const QColor secondary = m_state->themeSecondary();
     m_icon->setPixmap(splashIcon(primary, secondary));
     m_donationBox->setFill(withOpacity(primary, 0.1));
     m_donationBox->setStroke(withOpacity(primary, 0.3));

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-class ContentView;
 class FadeScaleEffect;
+class MainViewState;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -11,14 +11,14 @@ class QPropertyAnimation;
 class RoundedPanel;
 
 // The card that counts down to the connection, over a dimmed copy of the whole window, with
-// the freeware and donation notice and "Abbrechen". It shows the main window's countdown state
-// and fades in and out with it.
+// the freeware and donation notice and "Abbrechen". It shows the countdown of the window's state,
+// in the colours of the selected model, and fades in and out with it.
 class ConnectCountdownOverlay : public QWidget {
     Q_OBJECT
 
 public:
     // Covers `host` completely and follows its size.
-    ConnectCountdownOverlay(ContentView *view, QWidget *host);
+    ConnectCountdownOverlay(MainViewState *state, QWidget *host);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -34,7 +34,7 @@ private:
     void fadeTo(bool shown);
     void coverContent(bool covered);
 
-    ContentView *m_view;
+    MainViewState *m_state;
     QLabel *m_icon = nullptr;
     RoundedPanel *m_donationBox = nullptr;
     QLabel *m_donationCaption = nullptr;

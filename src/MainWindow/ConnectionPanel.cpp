@@ -5,7 +5,7 @@
 #include "Localization/L.h"
 #include "Localization/LanguageSelection.h"
 #include "MainWindow/ConnectionStateBadge.h"
-#include "MainWindow/ContentView.h"
+#include "MainWindow/MainViewState.h"
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
 #include "Theme/Icons.h"
@@ -63,10 +63,10 @@ void selectData(QComboBox *menu, const QVariant &value) {
 
 } // namespace
 
-ConnectionPanel::ConnectionPanel(AppModel *model, ContentView *view, QWidget *parent)
+ConnectionPanel::ConnectionPanel(AppModel *model, MainViewState *state, QWidget *parent)
     : QWidget(parent)
     , m_model(model)
-    , m_view(view) {
+    , m_state(state) {
     setObjectName(QStringLiteral("sidebar.connection"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -84,11 +84,12 @@ ConnectionPanel::ConnectionPanel(AppModel *model, ContentView *view, QWidget *pa
     connect(m_model, &AppModel::baudRateChanged, this, &ConnectionPanel::showBaudRate);
     connect(m_model, &AppModel::isConnectedChanged, this, &ConnectionPanel::showLinkState);
     connect(m_model, &AppModel::isBusyChanged, this, &ConnectionPanel::showLinkState);
-    connect(m_view, &ContentView::themeChanged, this, &ConnectionPanel::showTheme);
+    connect(m_state, &MainViewState::themeChanged, this, &ConnectionPanel::showTheme);
     showModel();
     showPorts();
     showBaudRate();
     showLinkState();
+    showTheme();
 }
 
 QWidget *ConnectionPanel::buildHeader() {
@@ -162,7 +163,7 @@ QWidget *ConnectionPanel::buildActionRow() {
     layout->setContentsMargins(0, 0, 0, 0);
     m_connectButton = new QPushButton(loc(QStringLiteral("Verbinden")));
     m_connectButton->setObjectName(QStringLiteral("sidebar.connect"));
-    connect(m_connectButton, &QPushButton::clicked, m_view, &ContentView::startConnectSplash);
+    connect(m_connectButton, &QPushButton::clicked, m_state, &MainViewState::startConnectSplash);
     m_disconnectButton = new QPushButton(loc(QStringLiteral("Trennen")));
     m_disconnectButton->setObjectName(QStringLiteral("sidebar.disconnect"));
     connect(m_disconnectButton, &QPushButton::clicked, m_model, &AppModel::disconnect);
@@ -230,7 +231,8 @@ void ConnectionPanel::showLinkState() {
 }
 
 void ConnectionPanel::showTheme() {
-    m_modelPicker->setAccent(m_view->themePrimary());
+    const QColor primary = m_state->themePrimary();
+    m_modelPicker->setAccent(primary);
     // "Verbinden" is the prominent action: filled with the model's colour.
     m_connectButton->setStyleSheet(
         QStringLiteral("QPushButton { background: %1; color: white; border: 1px solid %2; border-radius: 5px;"
@@ -238,6 +240,6 @@ void ConnectionPanel::showTheme() {
                        "QPushButton:hover { background: %3; }"
                        "QPushButton:disabled { background: rgba(255,255,255,20); color: rgba(255,255,255,90);"
                        " border-color: transparent; }")
-            .arg(fillForWhiteText(m_view->themePrimary()).name(), m_view->themePrimary().name(),
-                 fillForWhiteText(m_view->themePrimary()).lighter(115).name()));
+            .arg(fillForWhiteText(primary).name(), primary.name(),
+                 fillForWhiteText(primary).lighter(115).name()));
 }

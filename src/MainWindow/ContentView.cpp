@@ -46,19 +46,19 @@ QVBoxLayout *columnLayout(QWidget *column, int spacing) {
 ContentView::ContentView(AppModel *model, QWidget *parent)
     : QMainWindow(parent)
     , m_model(model)
+    , m_state(new MainViewState(model, this))
     , m_draft(new EditorDraft(model, this)) {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(AppBranding::appName());
     sizeAroundContent();
 
     m_sidebarWidth = sidebarIdealWidth + 2 * PanelSurface::glowMargin;
-    m_countdownTimer.setParent(this);
-    m_countdownTimer.setObjectName(QStringLiteral("splash.timer"));
-    m_countdownTimer.setTimerType(Qt::PreciseTimer);
-    m_countdownTimer.setInterval(std::chrono::seconds(1));
-    connect(&m_countdownTimer, &QTimer::timeout, this, &ContentView::countdownStep);
-
-    connect(m_model, &AppModel::selectedRadioModelChanged, this, &ContentView::applyTheme);
+    // First, so the window has taken the change before its panels show it.
+    connect(m_state, &MainViewState::themeChanged, this, &ContentView::applyTheme);
+    connect(m_state, &MainViewState::editorModeChanged, this, &ContentView::updateDetailColumn);
+    // The card is built before the countdown it shows, so that it fades in.
+    connect(m_state, &MainViewState::connectSplashAboutToShow, this,
+            &ContentView::addConnectCountdownOverlay);
     connect(m_draft, &EditorDraft::draftChanged, this, &ContentView::updateDetailColumn);
     // Queued: the language may change inside a picker's own signal, and the rebuild deletes it.
     connect(LanguageSelection::shared(), &LanguageSelection::changed, this, &ContentView::buildContent,
@@ -85,81 +85,9 @@ void ContentView::setDraft(const std::optional<MemoryDraft> &draft) {
     m_draft->setDraft(draft);
 }
 
-void ContentView::setShowAdvanced(bool show) {
-    if (m_showAdvanced == show)
-        return;
-    m_showAdvanced = show;
-    emit showAdvancedChanged();
-}
-
-void ContentView::setEditorMode(EditorMode mode) {
-    if (m_editorMode == mode)
-        return;
-    m_editorMode = mode;
-    updateDetailColumn();
-    emit editorModeChanged();
-}
-
-void ContentView::setLogPanelHeight(int height) {
-    const int bounded = std::clamp(height, minimumLogPanelHeight, maximumLogPanelHeight);
-    const int stepped = minimumLogPanelHeight + (bounded - minimumLogPanelHeight + logPanelHeightStep / 2) /
-                                                    logPanelHeightStep * logPanelHeightStep;
-    if (m_logPanelHeight == stepped)
-        return;
-    m_logPanelHeight = stepped;
-    emit logPanelHeightChanged();
-}
-
-ModelPalette ContentView::modelPalette() const {
-    return ModelPalette::forModel(m_model->selectedRadioModel());
-}
-
-void ContentView::setCountdownStepInterval(std::chrono::milliseconds interval) {
-    m_countdownTimer.setInterval(interval);
-}
-
-void ContentView::startConnectSplash() {
-    if (m_model->isBusy())
-        return;
-    if (m_model->selectedPort().isEmpty()) {
-        m_model->connect();
-        return;
-    }
-    m_countdownTimer.start();
-    setConnectSplash(true, countdownSeconds);
-}
-
-void ContentView::cancelConnectSplash() {
-    m_countdownTimer.stop();
-    setConnectSplash(false, m_connectCountdown);
-}
-
-void ContentView::countdownStep() {
-    if (m_connectCountdown > 1) {
-        setConnectSplash(true, m_connectCountdown - 1);
-        return;
-    }
-    finishConnectSplashAndConnect();
-}
-
-void ContentView::finishConnectSplashAndConnect() {
-    cancelConnectSplash();
-    m_model->connect();
-}
-
-void ContentView::setConnectSplash(bool shown, int countdown) {
-    if (m_showConnectSplash == shown && m_connectCountdown == countdown)
-        return;
-    // Built before the change it shows, so that it fades in.
-    if (shown && !m_overlay)
-        m_overlay = new ConnectCountdownOverlay(this, centralWidget());
-    m_showConnectSplash = shown;
-    m_connectCountdown = countdown;
-    emit connectSplashChanged();
-}
-
-void ContentView::openSettingsWindow() {
-    emit settingsWindowRequested(m_model->selectedRadioModel());
+void ContentView::addConnectCountdownOverlay() {
+    if (!m_overlay)
+        m_overlay = new ConnectCountdownOverlay(m_state, centralWidget());
 }
 
 void ContentView::showExportDialog() {
@@ -215,7 +143,7 @@ void ContentView::importBackup(const QString &path) {
 
 void ContentView::closeEvent(QCloseEvent *event) {
     // No connect may follow once the window is gone.
-    cancelConnectSplash();
+    m_state->cancelConnectSplash();
     QMainWindow::closeEvent(event);
 }
 
@@ -249,8 +177,8 @@ void ContentView::buildContent() {
     layout->addWidget(m_splitter);
 
     setCentralWidget(background);
-    if (m_showConnectSplash)
-        m_overlay = new ConnectCountdownOverlay(this, background);
+    if (m_state->showConnectSplash())
+        addConnectCountdownOverlay();
     if (isVisible()) {
         layout->activate();
         placeSidebarEdge();
@@ -264,7 +192,7 @@ QWidget *ContentView::buildSidebar() {
     column->setObjectName(QStringLiteral("sidebar"));
     column->setMinimumWidth(sidebarMinimumWidth + 2 * PanelSurface::glowMargin);
     auto *layout = columnLayout(column, 14);
-    layout->addWidget(new PanelChrome(new ConnectionPanel(m_model, this)));
+    layout->addWidget(new PanelChrome(new ConnectionPanel(m_model, m_state)));
     layout->addStretch(1);
     return column;
 }
@@ -274,26 +202,34 @@ QWidget *ContentView::buildDetailColumn() {
     column->setObjectName(QStringLiteral("detail"));
     auto *layout = columnLayout(column, 16);
     m_detailColumn = layout;
-    layout->addWidget(new PanelChrome(new MainToolbar(m_model, this)));
+    layout->addWidget(buildToolbar());
     m_tableSlot = new PanelChrome(new MemoryTablePanel(m_model, m_draft));
     m_tableSlot->setObjectName(QStringLiteral("detail.tableSlot"));
     m_noDraftPlaceholder = createNoDraftPlaceholder();
-    m_logSlot = new PanelChrome(new ActivityLogPanel(m_model, this));
+    m_logSlot = new PanelChrome(new ActivityLogPanel(m_model, m_state));
     layout->addWidget(m_tableSlot, 1);
     layout->addWidget(m_noDraftPlaceholder, 1);
     layout->addWidget(m_logSlot);
     return column;
 }
 
+QWidget *ContentView::buildToolbar() {
+    auto *toolbar = new MainToolbar(m_model, m_state);
+    connect(toolbar, &MainToolbar::exportRequested, this, &ContentView::showExportDialog);
+    connect(toolbar, &MainToolbar::importRequested, this, &ContentView::showImportDialog);
+    connect(toolbar, &MainToolbar::settingsWindowRequested, this, &ContentView::settingsWindowRequested);
+    return new PanelChrome(toolbar);
+}
+
 QWidget *ContentView::createEditorPanel() {
     auto *editor = new MemoryDetailEditor(m_model, m_draft);
-    editor->setModelPalette(modelPalette());
-    editor->setShowAdvanced(m_showAdvanced);
-    connect(this, &ContentView::themeChanged, editor,
-            [this, editor] { editor->setModelPalette(modelPalette()); });
-    connect(this, &ContentView::showAdvancedChanged, editor,
-            [this, editor] { editor->setShowAdvanced(m_showAdvanced); });
-    connect(editor, &MemoryDetailEditor::showAdvancedChanged, this, &ContentView::setShowAdvanced);
+    editor->setModelPalette(m_state->modelPalette());
+    editor->setShowAdvanced(m_state->showAdvanced());
+    connect(m_state, &MainViewState::themeChanged, editor,
+            [this, editor] { editor->setModelPalette(m_state->modelPalette()); });
+    connect(m_state, &MainViewState::showAdvancedChanged, editor,
+            [this, editor] { editor->setShowAdvanced(m_state->showAdvanced()); });
+    connect(editor, &MemoryDetailEditor::showAdvancedChanged, m_state, &MainViewState::setShowAdvanced);
     return editor;
 }
 
@@ -318,7 +254,7 @@ QWidget *ContentView::createNoDraftPlaceholder() {
 void ContentView::updateDetailColumn() {
     if (!m_tableSlot)
         return;
-    const bool table = m_editorMode == EditorMode::table;
+    const bool table = m_state->editorMode() == EditorMode::table;
     m_tableSlot->setVisible(table);
     // The detail editor is built when it is first shown.
     const bool hasDraft = m_draft->draft().has_value();
@@ -334,11 +270,10 @@ void ContentView::updateDetailColumn() {
 }
 
 void ContentView::applyTheme() {
-    const ModelPalette palette = modelPalette();
+    const ModelPalette palette = m_state->modelPalette();
     setPalette(palette.widgetPalette());
     if (auto *background = qobject_cast<GradientBackground *>(centralWidget()))
         background->setModelPalette(palette);
     for (auto *surface : findChildren<PanelSurface *>())
         surface->setModelPalette(palette);
-    emit themeChanged();
 }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "MainWindow/EditorMode.h"
+#include "MainWindow/MainViewState.h"
 #include "Model/MemoryDraft.h"
-#include "Theme/ModelPalette.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
-#include <QTimer>
-#include <chrono>
 #include <optional>
 
 class AppModel;
@@ -20,20 +17,14 @@ class QSplitter;
 class QVBoxLayout;
 
 // The main window: the connection sidebar on the left; the toolbar, the memory editors and the
-// activity log on the right; the connect countdown over everything. It holds the state that is
-// the window's own (the detail editor's draft, the editor mode, the log height, the countdown);
-// everything shared lives in AppModel. The memory editors get what they need from here: the
-// draft object, the colours of the selected model and whether "Erweitert" is open. They are
-// built anew when the language changes; the state they show stays here.
+// activity log on the right; the connect countdown over everything. It owns the state that is
+// the window's own, the detail editor's draft (EditorDraft) and the rest (MainViewState), and
+// builds the panels around it; everything shared lives in AppModel. The panels are built anew
+// when the language changes; the state they show stays here.
 class ContentView : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int defaultLogPanelHeight = 220;
-    static constexpr int minimumLogPanelHeight = 120;
-    static constexpr int maximumLogPanelHeight = 420;
-    static constexpr int logPanelHeightStep = 20;
-    static constexpr int countdownSeconds = 60;
     static constexpr QSize defaultContentSize{1320, 820};
     static constexpr QSize minimumContentSize{1240, 780};
 
@@ -48,46 +39,22 @@ public:
     const std::optional<MemoryDraft> &draft() const;
     void setDraft(const std::optional<MemoryDraft> &draft);
 
-    // Whether the detail editor's advanced section is open.
-    bool showAdvanced() const { return m_showAdvanced; }
-    void setShowAdvanced(bool show);
-
-    EditorMode editorMode() const { return m_editorMode; }
-    void setEditorMode(EditorMode mode);
-
-    // The height of the log's text area: 120 to 420 in steps of 20.
-    int logPanelHeight() const { return m_logPanelHeight; }
-    void setLogPanelHeight(int height);
-
-    // The colours of the selected radio model.
-    ModelPalette modelPalette() const;
-    QColor themePrimary() const { return modelPalette().primary; }
-    QColor themeSecondary() const { return modelPalette().secondary; }
-
-    // The connect countdown: shown or not, and the seconds left.
-    bool showConnectSplash() const { return m_showConnectSplash; }
-    int connectCountdown() const { return m_connectCountdown; }
-    // The length of one countdown second; tests shorten it.
-    void setCountdownStepInterval(std::chrono::milliseconds interval);
-
-    // "Verbinden": counts down, then connects; connects at once when no port is chosen; does
-    // nothing while an operation runs.
-    void startConnectSplash();
-    // "Abbrechen" on the countdown card: no connect.
-    void cancelConnectSplash();
-
-    // "Einstellungen" in the toolbar: asks for the settings window of the selected model.
-    void openSettingsWindow();
-    // "Export"/"Import": the file dialogs, and what they do with the chosen file.
-    void showExportDialog();
-    void showImportDialog();
+    // The state the panels share; what follows reads and changes it for callers that have the
+    // window only.
+    MainViewState *viewState() const { return m_state; }
+    bool showAdvanced() const { return m_state->showAdvanced(); }
+    void setShowAdvanced(bool show) { m_state->setShowAdvanced(show); }
+    EditorMode editorMode() const { return m_state->editorMode(); }
+    void setEditorMode(EditorMode mode) { m_state->setEditorMode(mode); }
+    int logPanelHeight() const { return m_state->logPanelHeight(); }
+    void setLogPanelHeight(int height) { m_state->setLogPanelHeight(height); }
+    QColor themePrimary() const { return m_state->themePrimary(); }
+    bool showConnectSplash() const { return m_state->showConnectSplash(); }
+    int connectCountdown() const { return m_state->connectCountdown(); }
+    void startConnectSplash() { m_state->startConnectSplash(); }
+    void cancelConnectSplash() { m_state->cancelConnectSplash(); }
 
 signals:
-    void showAdvancedChanged();
-    void editorModeChanged();
-    void logPanelHeightChanged();
-    void themeChanged();
-    void connectSplashChanged();
     // The settings window of this radio model is to be shown.
     void settingsWindowRequested(RadioModel model);
 
@@ -100,25 +67,22 @@ private:
     void placeSidebarEdge();
     QWidget *buildSidebar();
     QWidget *buildDetailColumn();
+    QWidget *buildToolbar();
     QWidget *createEditorPanel();
     QWidget *createNoDraftPlaceholder();
     void updateDetailColumn();
     void applyTheme();
-    void countdownStep();
-    void finishConnectSplashAndConnect();
+    void addConnectCountdownOverlay();
+    // "Export"/"Import" in the toolbar: the file dialogs, and what they do with the chosen file.
+    void showExportDialog();
+    void showImportDialog();
     void writeBackup(const QString &path, const JSONBackupDocument &document);
     void importBackup(const QString &path);
-    void setConnectSplash(bool shown, int countdown);
 
     AppModel *m_model;
+    MainViewState *m_state;
 
     EditorDraft *m_draft;
-    bool m_showAdvanced = false;
-    EditorMode m_editorMode = EditorMode::table;
-    int m_logPanelHeight = defaultLogPanelHeight;
-    bool m_showConnectSplash = false;
-    int m_connectCountdown = countdownSeconds;
-    QTimer m_countdownTimer;
     // The sidebar's width: the ideal one until the user drags the edge.
     int m_sidebarWidth;
 

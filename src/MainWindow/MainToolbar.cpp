@@ -3,8 +3,8 @@
 #include "AppModel/AppModel.h"
 #include "Localization/L.h"
 #include "MainWindow/AppBranding.h"
-#include "MainWindow/ContentView.h"
 #include "MainWindow/ElidedLabel.h"
+#include "MainWindow/MainViewState.h"
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
 #include "Theme/Icons.h"
@@ -19,10 +19,10 @@ namespace {
 constexpr int modePickerWidth = 260;
 } // namespace
 
-MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
+MainToolbar::MainToolbar(AppModel *model, MainViewState *state, QWidget *parent)
     : QWidget(parent)
     , m_model(model)
-    , m_view(view) {
+    , m_state(state) {
     setObjectName(QStringLiteral("toolbar"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,14 +39,15 @@ MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
     const QColor ink = palette().color(QPalette::ButtonText);
     QPushButton *exportButton = addButton(loc(QStringLiteral("Export")), QStringLiteral("toolbar.export"));
     exportButton->setIcon(Icons::exportIcon(ink));
-    connect(exportButton, &QPushButton::clicked, m_view, &ContentView::showExportDialog);
+    connect(exportButton, &QPushButton::clicked, this, &MainToolbar::exportRequested);
     m_import = addButton(loc(QStringLiteral("Import")), QStringLiteral("toolbar.import"));
     m_import->setIcon(Icons::importIcon(ink));
-    connect(m_import, &QPushButton::clicked, m_view, &ContentView::showImportDialog);
+    connect(m_import, &QPushButton::clicked, this, &MainToolbar::importRequested);
     QPushButton *settings =
         addButton(loc(QStringLiteral("Einstellungen")), QStringLiteral("toolbar.settings"));
     settings->setIcon(Icons::settingsIcon(ink));
-    connect(settings, &QPushButton::clicked, m_view, &ContentView::openSettingsWindow);
+    connect(settings, &QPushButton::clicked, this,
+            [this] { emit settingsWindowRequested(m_model->selectedRadioModel()); });
     for (QPushButton *button : {m_readAll, m_readSelected, exportButton, m_import, settings})
         layout->addWidget(button);
 
@@ -54,8 +55,8 @@ MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
     m_modePicker->setObjectName(QStringLiteral("toolbar.editorMode"));
     for (EditorMode mode : allEditorModes())
         m_modePicker->addSegment(title(mode), QStringLiteral("toolbar.editorMode.") + rawValue(mode));
-    connect(m_modePicker, &SegmentedControl::activated, m_view,
-            [this](int index) { m_view->setEditorMode(allEditorModes().at(index)); });
+    connect(m_modePicker, &SegmentedControl::activated, m_state,
+            [this](int index) { m_state->setEditorMode(allEditorModes().at(index)); });
     // The width holds the picker's title as well as its segments.
     QWidget *titledPicker = titledControl(loc(QStringLiteral("Bearbeitung")),
                                           QStringLiteral("toolbar.editorMode.title"), m_modePicker);
@@ -66,11 +67,11 @@ MainToolbar::MainToolbar(AppModel *model, ContentView *view, QWidget *parent)
     connect(m_model, &AppModel::isBusyChanged, this, &MainToolbar::showEnabledStates);
     connect(m_model, &AppModel::selectedMemoryIDChanged, this, &MainToolbar::showEnabledStates);
     connect(m_model, &AppModel::memoriesChanged, this, &MainToolbar::showEnabledStates);
-    connect(m_view, &ContentView::editorModeChanged, this, &MainToolbar::showEditorMode);
-    connect(m_view, &ContentView::themeChanged, this,
-            [this] { m_modePicker->setAccent(m_view->themePrimary()); });
+    connect(m_state, &MainViewState::editorModeChanged, this, &MainToolbar::showEditorMode);
+    connect(m_state, &MainViewState::themeChanged, this, &MainToolbar::showTheme);
     showEnabledStates();
     showEditorMode();
+    showTheme();
 }
 
 QWidget *MainToolbar::buildTitleBlock() {
@@ -106,5 +107,9 @@ void MainToolbar::showEnabledStates() {
 }
 
 void MainToolbar::showEditorMode() {
-    m_modePicker->setCurrentIndex(int(allEditorModes().indexOf(m_view->editorMode())));
+    m_modePicker->setCurrentIndex(int(allEditorModes().indexOf(m_state->editorMode())));
+}
+
+void MainToolbar::showTheme() {
+    m_modePicker->setAccent(m_state->themePrimary());
 }

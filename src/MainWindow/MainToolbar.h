@@ -1,28 +1,39 @@
 #pragma once
 
+#include "Model/RadioModel.h"
+
 #include <QWidget>
 
 class AppModel;
-class ContentView;
+class MainViewState;
 class QPushButton;
 class SegmentedControl;
 
 // The panel at the top of the detail column: the program's title, the read, export, import
-// and settings buttons, and the picker between the channel table and the detail editor.
+// and settings buttons, and the picker between the channel table and the detail editor (the
+// editor mode of the window's state, in the colour of the selected model).
 class MainToolbar : public QWidget {
     Q_OBJECT
 
 public:
-    MainToolbar(AppModel *model, ContentView *view, QWidget *parent = nullptr);
+    MainToolbar(AppModel *model, MainViewState *state, QWidget *parent = nullptr);
+
+signals:
+    // "Export" and "Import": the file dialogs are the window's.
+    void exportRequested();
+    void importRequested();
+    // "Einstellungen": the settings window of the selected model is to be shown.
+    void settingsWindowRequested(RadioModel model);
 
 private:
     QWidget *buildTitleBlock();
     QPushButton *addButton(const QString &text, const QString &name);
     void showEnabledStates();
     void showEditorMode();
+    void showTheme();
 
     AppModel *m_model;
-    ContentView *m_view;
+    MainViewState *m_state;
     QPushButton *m_readAll = nullptr;
     QPushButton *m_readSelected = nullptr;
     QPushButton *m_import = nullptr;

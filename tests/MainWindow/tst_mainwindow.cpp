@@ -8,6 +8,7 @@
 #include "MainWindow/BackupFile.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/LogTextView.h"
+#include "MainWindow/MainViewState.h"
 #include "TestRows.h"
 #include "TestSettings.h"
 
@@ -138,7 +139,7 @@ private slots:
         m_app = std::make_unique<KorvelApp>(options());
         m_model = m_app->appModel();
         m_view = m_app->mainWindow();
-        m_view->setCountdownStepInterval(2ms);
+        m_view->viewState()->setCountdownStepInterval(2ms);
         m_app->show();
     }
     void cleanup() {
@@ -232,30 +233,30 @@ private slots:
     void connectCountdown() {
         QFETCH(QString, end);
         QList<int> shown;
-        connect(m_view, &ContentView::connectSplashChanged, this, [&] {
+        connect(m_view->viewState(), &MainViewState::connectSplashChanged, this, [&] {
             if (m_view->showConnectSplash())
                 shown.append(m_view->connectCountdown());
         });
-        m_view->setCountdownStepInterval(1h);
+        m_view->viewState()->setCountdownStepInterval(1h);
         click(u"sidebar.connect"_s);
         QTRY_VERIFY(widget(u"splash"_s)->isVisible());
         // The card, built with the first count, shows every second of it.
         auto *progress = widget<QProgressBar>(u"splash.progress"_s);
         QCOMPARE(progress->value(), 0);
-        connect(m_view, &ContentView::connectSplashChanged, this, [&] {
+        connect(m_view->viewState(), &MainViewState::connectSplashChanged, this, [&] {
             if (m_view->showConnectSplash())
-                QCOMPARE(progress->value(), ContentView::countdownSeconds - m_view->connectCountdown());
+                QCOMPARE(progress->value(), MainViewState::countdownSeconds - m_view->connectCountdown());
         });
         QApplication::setActiveWindow(m_view);
         QTest::keyClick(button(u"splash.cancel"_s), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), button(u"splash.cancel"_s));
         QVERIFY(QAccessible::queryAccessibleInterface(button(u"toolbar.export"_s))->state().disabled);
-        m_view->setCountdownStepInterval(2ms);
+        m_view->viewState()->setCountdownStepInterval(2ms);
         if (end == u"runs out"_s) {
             QTRY_VERIFY(m_model->isConnected());
-            QCOMPARE(shown.size(), ContentView::countdownSeconds);
+            QCOMPARE(shown.size(), MainViewState::countdownSeconds);
             for (int step = 0; step < shown.size(); ++step)
-                QCOMPARE(shown[step], ContentView::countdownSeconds - step);
+                QCOMPARE(shown[step], MainViewState::countdownSeconds - step);
             QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
             QVERIFY(button(u"toolbar.export"_s)->isEnabled());
             click(u"sidebar.disconnect"_s);
@@ -276,9 +277,9 @@ private slots:
         QVERIFY(!m_model->isConnected() && m_model->logLines().isEmpty() && m_radio->received().isEmpty());
         QCOMPARE(m_view->connectCountdown(), left);
         QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
-        m_view->setCountdownStepInterval(1h);
+        m_view->viewState()->setCountdownStepInterval(1h);
         m_view->startConnectSplash();
-        QCOMPARE(m_view->connectCountdown(), ContentView::countdownSeconds);
+        QCOMPARE(m_view->connectCountdown(), MainViewState::countdownSeconds);
         QCOMPARE(progress->value(), 0);
     }
 
@@ -359,10 +360,10 @@ private slots:
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("set"); // 0: nothing set
         QTest::addColumn<int>("height");
-        const int step = ContentView::logPanelHeightStep, least = ContentView::minimumLogPanelHeight;
-        const int most = ContentView::maximumLogPanelHeight;
+        const int step = MainViewState::logPanelHeightStep, least = MainViewState::minimumLogPanelHeight;
+        const int most = MainViewState::maximumLogPanelHeight;
         QTest::addRow("one step up") << QList<int>{Qt::Key_Right} << 0
-                                     << ContentView::defaultLogPanelHeight + step;
+                                     << MainViewState::defaultLogPanelHeight + step;
         QTest::addRow("not above the most") << QList<int>{Qt::Key_End, Qt::Key_Right} << 0 << most;
         QTest::addRow("not below the least") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0 << least;
         QTest::addRow("set at half a step") << QList<int>() << least + step / 2 << least + step;
@@ -624,7 +625,7 @@ private slots:
         edited.tag = u"UNSAVED"_s;
         m_view->setDraft(edited);
         m_view->setShowAdvanced(true);
-        m_view->setCountdownStepInterval(1h);
+        m_view->viewState()->setCountdownStepInterval(1h);
         m_view->startConnectSplash();
         m_model->setAlertMessage(u"<b>Port</b> & mehr"_s);
         auto *box = m_view->findChild<QMessageBox *>(u"alert"_s);
@@ -638,7 +639,7 @@ private slots:
         QVERIFY(widget<QAbstractButton>(u"toolbar.editorMode.Detail"_s)->isChecked());
         QTRY_VERIFY(widget(u"detail.editorSlot"_s)->isVisible());
         QVERIFY(m_view->showAdvanced());
-        QCOMPARE(m_view->logPanelHeight(), ContentView::maximumLogPanelHeight);
+        QCOMPARE(m_view->logPanelHeight(), MainViewState::maximumLogPanelHeight);
         QTRY_VERIFY(widget(u"splash"_s)->isVisible());
         QTRY_COMPARE(widget<QSplitter>(u"splitter"_s)->sizes().first(), chosen);
 

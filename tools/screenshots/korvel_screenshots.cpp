@@ -123,7 +123,7 @@ int main(int argc, char *argv[]) {
     saved = saved && save(window, output, QStringLiteral("main-ft991a.png"));
     window->setEditorMode(EditorMode::table);
 
-    window->setCountdownStepInterval(1h);
+    window->viewState()->setCountdownStepInterval(1h);
     window->startConnectSplash();
     saved = saved && save(window, output, QStringLiteral("countdown.png"));
     window->cancelConnectSplash();
