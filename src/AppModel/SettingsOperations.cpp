@@ -24,12 +24,17 @@ QString progressText(SettingsOperationPhase phase, double progress) {
                      .arg(percent);
 }
 
-QString finishedText(SettingsOperationPhase phase) {
-    return phase == SettingsOperationPhase::reading
-               ? L::text(QStringLiteral("Einstellungen gelesen · 100 %"),
-                         QStringLiteral("Settings read · 100 %"))
-               : L::text(QStringLiteral("Einstellungen geschrieben · 100 %"),
-                         QStringLiteral("Settings written · 100 %"));
+// The settings window covers the log, so the end status itself tells of items that did not go through.
+QString finishedText(SettingsOperationPhase phase, int failures) {
+    const QString finished = phase == SettingsOperationPhase::reading
+                                 ? L::text(QStringLiteral("Einstellungen gelesen · 100 %"),
+                                           QStringLiteral("Settings read · 100 %"))
+                                 : L::text(QStringLiteral("Einstellungen geschrieben · 100 %"),
+                                           QStringLiteral("Settings written · 100 %"));
+    if (failures == 0)
+        return finished;
+    return finished +
+           L::text(QStringLiteral(" · %1 fehlgeschlagen"), QStringLiteral(" · %1 failed")).arg(failures);
 }
 
 QString runName(SettingsOperationPhase phase) {
@@ -162,21 +167,20 @@ void SettingsOperations::recordWrittenValue(quint64 generation, const SettingWri
 }
 
 void SettingsOperations::finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
-                                   const std::optional<QList<DeviceSettingState>> &states,
-                                   const std::optional<QString> &alert) {
+                                   const RunEnd &end) {
     const QString modelName = rawValue(m_model.selectedRadioModel());
     if (token->isCancelled()) {
         m_model.appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
     } else {
         if (generation == m_generation) {
-            if (states)
-                setStates(*states);
+            if (end.states)
+                setStates(*end.states);
             setProgress(1.0);
-            setStatusText(finishedText(phase));
+            setStatusText(finishedText(phase, end.failures));
         }
         m_model.appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
-        if (alert)
-            m_model.setAlertMessage(alert);
+        if (end.alert)
+            m_model.setAlertMessage(end.alert);
     }
     // Only the run that set the phase puts it back; a reset or disconnect has done so already.
     if (m_run == token) {
@@ -204,6 +208,7 @@ QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
     QList<DeviceSettingState> working;
     for (const DeviceSettingDefinition &definition : definitions)
         working.append(DeviceSettingState(definition));
+    int failures = 0;
 
     for (int i = 0; i < definitions.size(); ++i) {
         if (token->isCancelled())
@@ -224,12 +229,14 @@ QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
                 failure = RadioError::invalidResponse(*reply.value).description();
             }
         }
-        if (failure)
+        if (failure) {
+            ++failures;
             self->m_model.appendLog(
                 QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
+        }
         self->publishReadItem(generation, i + 1, definitions.size(), working);
     }
-    self->finishRun(token, generation, SettingsOperationPhase::reading, working, std::nullopt);
+    self->finishRun(token, generation, SettingsOperationPhase::reading, {working, failures, std::nullopt});
 }
 
 void SettingsOperations::write() {
@@ -263,6 +270,7 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
     if (!self)
         co_return;
     bool wroteLinkSetting = false;
+    int failures = 0;
     // Each item goes out with the value it had when the run started. States rebuilt since the
     // call are not the ones the user changed: none of them is written.
     QList<std::optional<DeviceSettingState>> working;
@@ -282,6 +290,7 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
             if (set.cancelled)
                 break;
             if (set.failure) {
+                ++failures;
                 self->m_model.appendLog(
                     QStringLiteral("Setting write failed [%1]: %2").arg(definition.title, *set.failure));
             } else {
@@ -295,6 +304,7 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
         }
         self->publishProgress(generation, SettingsOperationPhase::writing, k + 1, writes.size());
     }
-    self->finishRun(token, generation, SettingsOperationPhase::writing, std::nullopt,
-                    wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt);
+    self->finishRun(token, generation, SettingsOperationPhase::writing,
+                    {std::nullopt, failures,
+                     wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt});
 }

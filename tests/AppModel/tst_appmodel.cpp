@@ -589,11 +589,10 @@ private slots:
     // percent, cut), states. Model | language | status while and after reading | the two failures.
     void fullReadOfEachModel_data() {
         addRows(
-            {"FT-710|de|Einstellungen werden gelesen … %1 %|Einstellungen gelesen · 100 %|Zeitüberschreitung "
-             "bei CAT-Befehl: |Funkgerät hat CAT-Befehl abgelehnt: ",
-             "FT-991A|en|Reading settings … %1 %|Settings read · 100 %|Timed out waiting for CAT command: "
-             "|Radio "
-             "rejected CAT command: "});
+            {"FT-710|de|Einstellungen werden gelesen … %1 %|Einstellungen gelesen · 100 % · 2 fehlgeschlagen"
+             "|Zeitüberschreitung bei CAT-Befehl: |Funkgerät hat CAT-Befehl abgelehnt: ",
+             "FT-991A|en|Reading settings … %1 %|Settings read · 100 % · 2 failed"
+             "|Timed out waiting for CAT command: |Radio rejected CAT command: "});
     }
     void fullReadOfEachModel() {
         QFETCH(QStringList, row);
@@ -638,13 +637,14 @@ private slots:
     }
 
     // Nothing to write is an alert. Items that change the link (CAT-1 RATE) go last; having written
-    // one advises reconnecting. Rejected item | language.
+    // one advises reconnecting. Rejected item | language | end status.
     void changedItemsAreWrittenLinkItemsLast_data() {
-        addRows({"|de", "BEEP LEVEL|en", "CAT-1 RATE|de"});
+        addRows({"|de|Einstellungen geschrieben · 100 %", "BEEP LEVEL|en|Settings written · 100 % · 1 failed",
+                 "CAT-1 RATE|de|Einstellungen geschrieben · 100 % · 1 fehlgeschlagen"});
     }
     void changedItemsAreWrittenLinkItemsLast() {
         QFETCH(QStringList, row);
-        const auto [rejectedTitle, language] = fields<2>(row);
+        const auto [rejectedTitle, language, written] = fields<3>(row);
         TestSettings::setLanguage(language);
         const bool english = language == u"en";
         if (!rejectedTitle.isEmpty())
@@ -673,8 +673,7 @@ private slots:
         const QString writing =
             english ? u"Writing settings … %1 %"_s : u"Einstellungen werden geschrieben … %1 %"_s;
         QCOMPARE(statuses,
-                 QStringList({writing.arg(0), writing.arg(33), writing.arg(66), writing.arg(100),
-                              english ? "Settings written · 100 %" : "Einstellungen geschrieben · 100 %"}));
+                 QStringList({writing.arg(0), writing.arg(33), writing.arg(66), writing.arg(100), written}));
         for (int k = 0; k < titles.size(); ++k) {
             const DeviceSettingState &state = connected.state(titles[k]);
             const QString value = sent[k].mid(state.definition().writePrefix.size()).chopped(1);
