@@ -166,6 +166,21 @@ void SettingsOperations::recordWrittenValue(quint64 generation, const SettingWri
     emit statesChanged();
 }
 
+bool SettingsOperations::recordWriteOutcome(quint64 generation, const SettingWrite &write,
+                                            const DeviceSettingState &state,
+                                            const std::optional<QString> &failure) {
+    const QString &title = state.definition().title;
+    if (failure) {
+        m_model.appendLog(QStringLiteral("Setting write failed [%1]: %2").arg(title, *failure));
+        return false;
+    }
+    // What was sent is what the radio now holds.
+    const QString value = state.definition().normalizeForWrite(state.value);
+    recordWrittenValue(generation, write, state.value, value);
+    m_model.appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(title, value));
+    return true;
+}
+
 void SettingsOperations::finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
                                    const RunEnd &end) {
     const QString modelName = rawValue(m_model.selectedRadioModel());
@@ -283,24 +298,20 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
         const SettingWrite &write = writes[k];
         if (const std::optional<DeviceSettingState> &state = working[k]) {
             const DeviceSettingDefinition &definition = state->definition();
-            const auto set = co_await outcomeOf(connection->set(definition.writeCommand(state->value),
-                                                                LinkTiming::waits().settingsRejectionWindow));
-            if (!self)
-                co_return;
-            if (set.cancelled)
-                break;
-            if (set.failure) {
-                ++failures;
-                self->m_model.appendLog(
-                    QStringLiteral("Setting write failed [%1]: %2").arg(definition.title, *set.failure));
-            } else {
-                // What was sent is what the radio now holds.
-                const QString value = definition.normalizeForWrite(state->value);
-                self->recordWrittenValue(generation, write, state->value, value);
-                self->m_model.appendLog(
-                    QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, value));
-                wroteLinkSetting = wroteLinkSetting || definition.disruptsConnection;
+            // Normalising would make a number of what is none; such a value fails without being sent.
+            std::optional<QString> failure = definition.invalidValueReason(state->value);
+            if (!failure) {
+                const auto set = co_await outcomeOf(connection->set(
+                    definition.writeCommand(state->value), LinkTiming::waits().settingsRejectionWindow));
+                if (!self)
+                    co_return;
+                if (set.cancelled)
+                    break;
+                failure = set.failure;
             }
+            const bool written = self->recordWriteOutcome(generation, write, *state, failure);
+            failures += written ? 0 : 1;
+            wroteLinkSetting = wroteLinkSetting || (written && definition.disruptsConnection);
         }
         self->publishProgress(generation, SettingsOperationPhase::writing, k + 1, writes.size());
     }
