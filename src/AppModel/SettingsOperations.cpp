@@ -24,12 +24,17 @@ QString progressText(SettingsOperationPhase phase, double progress) {
                      .arg(percent);
 }
 
-QString finishedText(SettingsOperationPhase phase) {
-    return phase == SettingsOperationPhase::reading
-               ? L::text(QStringLiteral("Einstellungen gelesen · 100 %"),
-                         QStringLiteral("Settings read · 100 %"))
-               : L::text(QStringLiteral("Einstellungen geschrieben · 100 %"),
-                         QStringLiteral("Settings written · 100 %"));
+// The settings window covers the log, so the end status itself tells of items that did not go through.
+QString finishedText(SettingsOperationPhase phase, int failures) {
+    const QString finished = phase == SettingsOperationPhase::reading
+                                 ? L::text(QStringLiteral("Einstellungen gelesen · 100 %"),
+                                           QStringLiteral("Settings read · 100 %"))
+                                 : L::text(QStringLiteral("Einstellungen geschrieben · 100 %"),
+                                           QStringLiteral("Settings written · 100 %"));
+    if (failures == 0)
+        return finished;
+    return finished +
+           L::text(QStringLiteral(" · %1 fehlgeschlagen"), QStringLiteral(" · %1 failed")).arg(failures);
 }
 
 QString runName(SettingsOperationPhase phase) {
@@ -161,22 +166,36 @@ void SettingsOperations::recordWrittenValue(quint64 generation, const SettingWri
     emit statesChanged();
 }
 
+bool SettingsOperations::recordWriteOutcome(quint64 generation, const SettingWrite &write,
+                                            const DeviceSettingState &state,
+                                            const std::optional<QString> &failure) {
+    const QString &title = state.definition().title;
+    if (failure) {
+        m_model.appendLog(QStringLiteral("Setting write failed [%1]: %2").arg(title, *failure));
+        return false;
+    }
+    // What was sent is what the radio now holds.
+    const QString value = state.definition().normalizeForWrite(state.value);
+    recordWrittenValue(generation, write, state.value, value);
+    m_model.appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(title, value));
+    return true;
+}
+
 void SettingsOperations::finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
-                                   const std::optional<QList<DeviceSettingState>> &states,
-                                   const std::optional<QString> &alert) {
+                                   const RunEnd &end) {
     const QString modelName = rawValue(m_model.selectedRadioModel());
     if (token->isCancelled()) {
         m_model.appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
     } else {
         if (generation == m_generation) {
-            if (states)
-                setStates(*states);
+            if (end.states)
+                setStates(*end.states);
             setProgress(1.0);
-            setStatusText(finishedText(phase));
+            setStatusText(finishedText(phase, end.failures));
         }
         m_model.appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
-        if (alert)
-            m_model.setAlertMessage(alert);
+        if (end.alert)
+            m_model.setAlertMessage(end.alert);
     }
     // Only the run that set the phase puts it back; a reset or disconnect has done so already.
     if (m_run == token) {
@@ -204,6 +223,7 @@ QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
     QList<DeviceSettingState> working;
     for (const DeviceSettingDefinition &definition : definitions)
         working.append(DeviceSettingState(definition));
+    int failures = 0;
 
     for (int i = 0; i < definitions.size(); ++i) {
         if (token->isCancelled())
@@ -224,12 +244,14 @@ QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
                 failure = RadioError::invalidResponse(*reply.value).description();
             }
         }
-        if (failure)
+        if (failure) {
+            ++failures;
             self->m_model.appendLog(
                 QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
+        }
         self->publishReadItem(generation, i + 1, definitions.size(), working);
     }
-    self->finishRun(token, generation, SettingsOperationPhase::reading, working, std::nullopt);
+    self->finishRun(token, generation, SettingsOperationPhase::reading, {working, failures, std::nullopt});
 }
 
 void SettingsOperations::write() {
@@ -263,6 +285,7 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
     if (!self)
         co_return;
     bool wroteLinkSetting = false;
+    int failures = 0;
     // Each item goes out with the value it had when the run started. States rebuilt since the
     // call are not the ones the user changed: none of them is written.
     QList<std::optional<DeviceSettingState>> working;
@@ -275,26 +298,24 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
         const SettingWrite &write = writes[k];
         if (const std::optional<DeviceSettingState> &state = working[k]) {
             const DeviceSettingDefinition &definition = state->definition();
-            const auto set = co_await outcomeOf(connection->set(definition.writeCommand(state->value),
-                                                                LinkTiming::waits().settingsRejectionWindow));
-            if (!self)
-                co_return;
-            if (set.cancelled)
-                break;
-            if (set.failure) {
-                self->m_model.appendLog(
-                    QStringLiteral("Setting write failed [%1]: %2").arg(definition.title, *set.failure));
-            } else {
-                // What was sent is what the radio now holds.
-                const QString value = definition.normalizeForWrite(state->value);
-                self->recordWrittenValue(generation, write, state->value, value);
-                self->m_model.appendLog(
-                    QStringLiteral("Setting write OK [%1] = %2").arg(definition.title, value));
-                wroteLinkSetting = wroteLinkSetting || definition.disruptsConnection;
+            // Normalising would make a number of what is none; such a value fails without being sent.
+            std::optional<QString> failure = definition.invalidValueReason(state->value);
+            if (!failure) {
+                const auto set = co_await outcomeOf(connection->set(
+                    definition.writeCommand(state->value), LinkTiming::waits().settingsRejectionWindow));
+                if (!self)
+                    co_return;
+                if (set.cancelled)
+                    break;
+                failure = set.failure;
             }
+            const bool written = self->recordWriteOutcome(generation, write, *state, failure);
+            failures += written ? 0 : 1;
+            wroteLinkSetting = wroteLinkSetting || (written && definition.disruptsConnection);
         }
         self->publishProgress(generation, SettingsOperationPhase::writing, k + 1, writes.size());
     }
-    self->finishRun(token, generation, SettingsOperationPhase::writing, std::nullopt,
-                    wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt);
+    self->finishRun(token, generation, SettingsOperationPhase::writing,
+                    {std::nullopt, failures,
+                     wroteLinkSetting ? std::optional<QString>(reconnectAlertText()) : std::nullopt});
 }

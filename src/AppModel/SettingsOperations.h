@@ -53,6 +53,13 @@ private:
         int position = 0;
         QString id;
     };
+    // What a run that was not cancelled leaves: the states to show (none keeps the shown ones), how
+    // many items did not go through and the alert to raise.
+    struct RunEnd {
+        std::optional<QList<DeviceSettingState>> states;
+        int failures = 0;
+        std::optional<QString> alert;
+    };
 
     void setStates(const QList<DeviceSettingState> &states);
     void setPhase(SettingsOperationPhase phase);
@@ -65,9 +72,10 @@ private:
     std::optional<DeviceSettingState> stateToWrite(quint64 generation, const SettingWrite &write) const;
     void recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &sentFrom,
                             const QString &value);
-    void finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
-                   const std::optional<QList<DeviceSettingState>> &states,
-                   const std::optional<QString> &alert);
+    // Logs how the item went and records the value the radio took; false when it failed.
+    bool recordWriteOutcome(quint64 generation, const SettingWrite &write, const DeviceSettingState &state,
+                            const std::optional<QString> &failure);
+    void finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase, const RunEnd &end);
 
     static QCoro::Task<> readRun(QPointer<SettingsOperations> self, std::shared_ptr<CATConnection> connection,
                                  QList<DeviceSettingDefinition> definitions, quint64 generation, Token token);

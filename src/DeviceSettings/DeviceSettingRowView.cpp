@@ -126,6 +126,10 @@ void DeviceSettingRowView::showChoice() {
 }
 
 void DeviceSettingRowView::showNumber() {
+    // Only an edit is marked: an item not read yet, or read empty, is no mistake of the user's.
+    const bool edited = m_state.value != m_state.originalValue;
+    DeviceSettingsStyle::markInvalid(m_number, edited ? m_state.definition().invalidValueReason(m_state.value)
+                                                      : std::nullopt);
     if (m_number->text() == m_state.value)
         return;
     const QSignalBlocker blocker(m_number);

@@ -12,8 +12,9 @@ class QComboBox;
 class QLineEdit;
 
 // One menu item: its title with the "geändert" and "reconnect" marks, its help text and its editor,
-// a picker for a choice item or a text field for a numeric one. It keeps no value of its own: every
-// edit leaves through `valueEdited`, and `setState` shows what the application model holds.
+// a picker for a choice item or a text field for a numeric one, which marks a typed value that could
+// not be written. It keeps no value of its own: every edit leaves through `valueEdited`, and
+// `setState` shows what the application model holds.
 class DeviceSettingRowView : public QWidget {
     Q_OBJECT
 

@@ -51,4 +51,14 @@ void tintButton(QWidget *button, const QColor &color) {
     button->setPalette(palette);
 }
 
+void markInvalid(QWidget *field, const std::optional<QString> &reason) {
+    // Roles left unset follow the window's palette, so without a reason the field looks as before.
+    QPalette palette;
+    if (reason)
+        palette.setColor(QPalette::Text, QColor::fromRgbF(1.0, 0.42, 0.42));
+    field->setPalette(palette);
+    field->setToolTip(reason.value_or(QString()));
+    field->setAccessibleDescription(reason.value_or(QString()));
+}
+
 } // namespace DeviceSettingsStyle

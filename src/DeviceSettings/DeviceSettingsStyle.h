@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -21,5 +23,8 @@ void applyFont(QWidget *widget, TextRole role);
 void setSecondaryTextColor(QWidget *widget);
 // Tints a push button (its face) with a theme colour.
 void tintButton(QWidget *button, const QColor &color);
+// Shows a field's text in an error colour, with the reason as its tool tip and accessible
+// description, while there is a reason; without one the field looks as usual.
+void markInvalid(QWidget *field, const std::optional<QString> &reason);
 
 } // namespace DeviceSettingsStyle

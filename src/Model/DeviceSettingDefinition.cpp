@@ -1,5 +1,6 @@
 #include "Model/DeviceSettingDefinition.h"
 
+#include "Localization/L.h"
 #include "Model/TextOps.h"
 
 #include <algorithm>
@@ -37,6 +38,24 @@ QString DeviceSettingDefinition::normalizeForWrite(const QString &value) const {
 
 QString DeviceSettingDefinition::writeCommand(const QString &value) const {
     return writePrefix + normalizeForWrite(value) + QLatin1Char(';');
+}
+
+// Normalising would drop letters, cut long numbers and pass digits of other scripts, so the radio
+// would get a value nobody typed: only ASCII digits that fit go out.
+std::optional<QString> DeviceSettingDefinition::invalidValueReason(const QString &value) const {
+    if (fieldKind != DeviceSettingFieldKind::numeric)
+        return std::nullopt;
+    const QString number = TextOps::trimmedWhitespacesAndNewlines(value);
+    const QStringView magnitude = QStringView(number).sliced(number.startsWith(u'-') ? 1 : 0);
+    const bool plain =
+        !magnitude.isEmpty() && magnitude.size() <= digits &&
+        std::all_of(magnitude.begin(), magnitude.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (plain)
+        return std::nullopt;
+    // One pass over both insertions, so a "%" typed in the value stays as typed.
+    return L::text(QStringLiteral("„%1“ ist keine ganze Zahl mit höchstens %2 Ziffern."),
+                   QStringLiteral("“%1” is not a whole number of at most %2 digits."))
+        .arg(number, QString::number(digits));
 }
 
 bool operator==(const DeviceSettingDefinition &a, const DeviceSettingDefinition &b) {

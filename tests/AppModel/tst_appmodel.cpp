@@ -598,11 +598,10 @@ private slots:
     // percent, cut), states. Model | language | status while and after reading | the two failures.
     void fullReadOfEachModel_data() {
         addRows(
-            {"FT-710|de|Einstellungen werden gelesen … %1 %|Einstellungen gelesen · 100 %|Zeitüberschreitung "
-             "bei CAT-Befehl: |Funkgerät hat CAT-Befehl abgelehnt: ",
-             "FT-991A|en|Reading settings … %1 %|Settings read · 100 %|Timed out waiting for CAT command: "
-             "|Radio "
-             "rejected CAT command: "});
+            {"FT-710|de|Einstellungen werden gelesen … %1 %|Einstellungen gelesen · 100 % · 2 fehlgeschlagen"
+             "|Zeitüberschreitung bei CAT-Befehl: |Funkgerät hat CAT-Befehl abgelehnt: ",
+             "FT-991A|en|Reading settings … %1 %|Settings read · 100 % · 2 failed"
+             "|Timed out waiting for CAT command: |Radio rejected CAT command: "});
     }
     void fullReadOfEachModel() {
         QFETCH(QStringList, row);
@@ -647,16 +646,24 @@ private slots:
     }
 
     // Nothing to write is an alert. Items that change the link (CAT-1 RATE) go last; having written
-    // one advises reconnecting. Rejected item | language.
+    // one advises reconnecting. An item that fails stays changed and is counted at the end; a typed
+    // value that is no number fails unsent. Failing item | its typed value, none where the radio
+    // refuses it | language | failure text | end status.
     void changedItemsAreWrittenLinkItemsLast_data() {
-        addRows({"|de", "BEEP LEVEL|en", "CAT-1 RATE|de"});
+        addRows({"||de||Einstellungen geschrieben · 100 %",
+                 "BEEP LEVEL||en|Radio rejected CAT command: |Settings written · 100 % · 1 failed",
+                 "CAT-1 RATE||de|Funkgerät hat CAT-Befehl abgelehnt: "
+                 "|Einstellungen geschrieben · 100 % · 1 fehlgeschlagen",
+                 "BEEP LEVEL|abc|de|„abc“ ist keine ganze Zahl mit höchstens 3 Ziffern."
+                 "|Einstellungen geschrieben · 100 % · 1 fehlgeschlagen"});
     }
     void changedItemsAreWrittenLinkItemsLast() {
         QFETCH(QStringList, row);
-        const auto [rejectedTitle, language] = fields<2>(row);
+        const auto [failedTitle, typed, language, failure, written] = fields<5>(row);
         TestSettings::setLanguage(language);
         const bool english = language == u"en";
-        if (!rejectedTitle.isEmpty())
+        const bool refused = !failedTitle.isEmpty() && typed.isEmpty();
+        if (refused)
             LinkTiming::setScale(0.5); // the rejection must arrive inside the window
         ConnectedModel connected(RadioModel::ft710);
         connected.radio.answerEveryMenuItem();
@@ -667,11 +674,22 @@ private slots:
         app.setAlertMessage(std::nullopt);
         const QStringList titles{"BEEP LEVEL", "MEM GROUP", "CAT-1 RATE"};
         connected.change({"CAT-1 RATE", "MEM GROUP", "BEEP LEVEL"});
+        if (!typed.isEmpty())
+            app.setSettingValue(connected.state(failedTitle).id(), typed);
+        const std::optional<DeviceSettingState> failing =
+            failedTitle.isEmpty() ? std::nullopt : std::optional(connected.state(failedTitle));
+        const auto command = [&](const QString &title) {
+            return connected.state(title).definition().writeCommand(connected.state(title).value);
+        };
         QStringList sent;
-        for (const QString &title : titles)
-            sent << connected.state(title).definition().writeCommand(connected.state(title).value);
-        if (!rejectedTitle.isEmpty())
-            connected.radio.rejectNext(connected.state(rejectedTitle).definition().writePrefix);
+        for (const QString &title : titles) {
+            if (title != failedTitle || refused)
+                sent << command(title);
+        }
+        const QString failedLine = u"Setting write failed [%1]: %2"_s.arg(
+            failedTitle, failure + (refused ? command(failedTitle) : QString()));
+        if (refused)
+            connected.radio.rejectNext(connected.state(failedTitle).definition().writePrefix);
         QStringList statuses;
         QObject::connect(&app, &AppModel::settingsStatusTextChanged, &app,
                          [&] { statuses << app.settingsStatusText(); });
@@ -682,19 +700,17 @@ private slots:
         const QString writing =
             english ? u"Writing settings … %1 %"_s : u"Einstellungen werden geschrieben … %1 %"_s;
         QCOMPARE(statuses,
-                 QStringList({writing.arg(0), writing.arg(33), writing.arg(66), writing.arg(100),
-                              english ? "Settings written · 100 %" : "Einstellungen geschrieben · 100 %"}));
-        for (int k = 0; k < titles.size(); ++k) {
-            const DeviceSettingState &state = connected.state(titles[k]);
-            const QString value = sent[k].mid(state.definition().writePrefix.size()).chopped(1);
-            QCOMPARE(state.isDirty(), titles[k] == rejectedTitle);
-            QVERIFY(titles[k] == rejectedTitle || state.value + state.originalValue == value + value);
+                 QStringList({writing.arg(0), writing.arg(33), writing.arg(66), writing.arg(100), written}));
+        for (const QString &title : titles) {
+            const DeviceSettingState &state = connected.state(title);
+            QCOMPARE(state.isDirty(), title == failedTitle);
+            QVERIFY(title == failedTitle
+                        ? state == *failing
+                        : state.value == state.originalValue && sent.contains(command(title)));
         }
         QVERIFY(
             connected.logged(u"Setting write OK [MEM GROUP] = "_s + connected.state(u"MEM GROUP"_s).value));
-        if (english)
-            QVERIFY(connected.logged(u"Setting write failed [BEEP LEVEL]: Radio rejected CAT command: "_s +
-                                     sent[0]));
+        QCOMPARE(connected.logged(failedLine), !failedTitle.isEmpty());
         QCOMPARE(app.settingsPhase(), SettingsOperationPhase::idle);
         QCOMPARE(connected.newestMessage(), u"Settings write finished for FT-710"_s);
         const QString reconnect =
@@ -703,8 +719,7 @@ private slots:
                 : u"CAT-/Schnittstellen-Einstellungen wurden geändert. Bitte die Verbindung danach prüfen "
                   u"oder "
                   "neu verbinden."_s;
-        QCOMPARE(app.alertMessage(),
-                 rejectedTitle == u"CAT-1 RATE" ? std::nullopt : std::optional(reconnect));
+        QCOMPARE(app.alertMessage(), failedTitle == u"CAT-1 RATE" ? std::nullopt : std::optional(reconnect));
     }
 
     // A newer operation cancels the run after its first item: the others stay changed, unsent.

@@ -129,9 +129,9 @@ private slots:
         QCOMPARE(edits.first().at(1).toString(), offered.first());
     }
 
-    // A number is stored as typed. The rows change in place as a run reads each item: the field
-    // keeps its focus and cursor, and takes the radio's value when its own item is read; emptied
-    // again, there is nothing to send.
+    // A number is stored as typed, and marked with the reason while it could not be sent. The rows
+    // change in place as a run reads each item: the field keeps its focus and cursor, and takes the
+    // radio's value when its own item is read; emptied again, there is nothing to send.
     void numberFieldStoresTheTextAndKeepsItsPlace() {
         auto view = showView<FT710SettingsView>();
         const QString id = number().id;
@@ -142,9 +142,13 @@ private slots:
         field->setFocus();
         QTest::keyClicks(field, u"4x"_s);
         QCOMPARE(stateOf(id).value, u"4x"_s);
+        QVERIFY(field->accessibleDescription().contains(u"„4x“"_s));
+        QVERIFY(field->palette().color(QPalette::Text) != view->palette().color(QPalette::Text));
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, u"05"_s);
         QCOMPARE(stateOf(id).value, u"405"_s);
+        QVERIFY(field->accessibleDescription().isEmpty());
+        QCOMPARE(field->palette().color(QPalette::Text), view->palette().color(QPalette::Text));
         QVERIFY(changedMark(view.get(), id)->isVisible());
         field->setCursorPosition(1);
 

@@ -269,6 +269,18 @@ private slots:
         QCOMPARE(definition.writeCommand(value), u"EX"_s + menu + normalised + u';');
     }
 
+    // A numeric item is written only as a plain number that fits, blanks around it aside; a choice
+    // item takes anything. Item | value | refused.
+    void invalidValueReason_data() {
+        addRows({"026|5|no", "026|123|no", "026|-5|no", "026| 42 |no", "026|abc|yes", "026|1234|yes",
+                 "026|5x|yes", "026||yes", "026|-|yes", "026|\u0663|yes", "028|abc|no"});
+    }
+    void invalidValueReason() {
+        QFETCH(QStringList, row);
+        const auto [menu, value, refused] = fields<3>(row);
+        QCOMPARE(item(menu).invalidValueReason(value).has_value(), refused == u"yes");
+    }
+
     // Any value changes an item never read. Item | value | original value | changed.
     void isDirty_data() {
         addRows({"028|||no", "028|0||yes", "026|5|005|no", "026|-5|5|yes", "026| 50 |050|no", "026||050|yes",
