@@ -46,7 +46,8 @@ std::optional<QString> DeviceSettingDefinition::invalidValueReason(const QString
     if (fieldKind != DeviceSettingFieldKind::numeric)
         return std::nullopt;
     const QString number = TextOps::trimmedWhitespacesAndNewlines(value);
-    const QStringView magnitude = QStringView(number).sliced(number.startsWith(u'-') ? 1 : 0);
+    const bool hasSign = number.startsWith(u'-') || number.startsWith(u'+');
+    const QStringView magnitude = QStringView(number).sliced(hasSign ? 1 : 0);
     const bool plain =
         !magnitude.isEmpty() && magnitude.size() <= digits &&
         std::all_of(magnitude.begin(), magnitude.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -54,7 +55,7 @@ std::optional<QString> DeviceSettingDefinition::invalidValueReason(const QString
         return std::nullopt;
     // One pass over both insertions, so a "%" typed in the value stays as typed.
     return L::text(QStringLiteral("„%1“ ist keine ganze Zahl mit höchstens %2 Ziffern."),
-                   QStringLiteral("“%1” is not a whole number of at most %2 digits."))
+                   QStringLiteral("\"%1\" is not a whole number of at most %2 digits."))
         .arg(number, QString::number(digits));
 }
 

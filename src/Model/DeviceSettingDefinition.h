@@ -40,7 +40,7 @@ struct DeviceSettingDefinition {
     // `writePrefix`, the normalised value, ";".
     QString writeCommand(const QString &value) const;
     // Why the value must not be written, or nothing when it may: a numeric item takes only a plain
-    // number of at most `digits` digits, blanks around it aside. Choice items take any value.
+    // number, a sign and at most `digits` digits, blanks around it aside. Choice items take any value.
     std::optional<QString> invalidValueReason(const QString &value) const;
 
     // The menu tables of the two radios, in reading and display order.

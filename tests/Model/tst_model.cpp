@@ -272,7 +272,7 @@ private slots:
     // A numeric item is written only as a plain number that fits, blanks around it aside; a choice
     // item takes anything. Item | value | refused.
     void invalidValueReason_data() {
-        addRows({"026|5|no", "026|123|no", "026|-5|no", "026| 42 |no", "026|abc|yes", "026|1234|yes",
+        addRows({"026|5|no", "026|123|no", "026|-5|no", "026|+5|no", "026| 42 |no", "026|abc|yes", "026|1234|yes",
                  "026|5x|yes", "026||yes", "026|-|yes", "026|\u0663|yes", "028|abc|no"});
     }
     void invalidValueReason() {
