@@ -44,11 +44,10 @@ AppModel::AppModel(Options options, QObject *parent)
                      &AppModel::settingsProgressChanged);
     QObject::connect(&m_settings, &SettingsOperations::statusTextChanged, this,
                      &AppModel::settingsStatusTextChanged);
-    if (const std::optional<RadioModel> stored = m_preferences.load())
-        setSelectedRadioModelValue(*stored);
+    loadPreferences();
     refreshPorts();
     applySavedSettings(m_selectedRadioModel);
-    m_memoryOperations.rebuildEmpty(m_selectedRadioModel);
+    m_memoryOperations.rebuildEmptyMemories(m_selectedRadioModel);
     resetSettingsStates();
 }
 
@@ -159,6 +158,19 @@ void AppModel::writeSettings() {
 
 // Preferences and serial devices
 
+void AppModel::loadPreferences() {
+    if (const std::optional<RadioModel> stored = m_preferences.load())
+        setSelectedRadioModelValue(*stored);
+}
+
+void AppModel::persistCurrentDeviceSettings() {
+    m_preferences.remember(m_selectedRadioModel, currentDeviceSettings());
+}
+
+void AppModel::savePreferences() {
+    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+}
+
 void AppModel::applySavedSettings(RadioModel model) {
     const std::optional<DeviceSettings> saved = m_preferences.saved(model);
     setBaudRateValue(saved ? saved->baudRate : defaultBaudRate);
@@ -185,12 +197,12 @@ void AppModel::refreshPorts() {
 
 void AppModel::setSelectedPort(const QString &port) {
     setSelectedPortValue(port);
-    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+    savePreferences();
 }
 
 void AppModel::setBaudRate(int rate) {
     setBaudRateValue(rate);
-    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+    savePreferences();
 }
 
 // Activity log
@@ -215,7 +227,7 @@ void AppModel::connect() {
                                 QStringLiteral("Please select a serial port first.")));
         return;
     }
-    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+    savePreferences();
     disconnect();
 
     QPointer<AppModel> self(this);
@@ -288,13 +300,13 @@ void AppModel::endConnection(const QString &logLine) {
 void AppModel::setSelectedRadioModel(RadioModel model) {
     if (model == m_selectedRadioModel)
         return;
-    m_preferences.remember(m_selectedRadioModel, currentDeviceSettings());
+    persistCurrentDeviceSettings();
     disconnect();
     setSelectedRadioModelValue(model);
     applySavedSettings(model);
-    m_memoryOperations.rebuildEmpty(model);
+    m_memoryOperations.rebuildEmptyMemories(model);
     resetSettingsStates();
-    m_preferences.save(model, currentDeviceSettings());
+    savePreferences();
     appendLog(L::text(QStringLiteral("Funkmodell gewechselt zu ") + rawValue(model),
                       QStringLiteral("Radio model switched to ") + rawValue(model)));
 }

@@ -167,6 +167,12 @@ private:
     void setIsConnected(bool connected);
     void setIsBusy(bool busy);
 
+    // The stored model and the saved settings, when a readable record is stored.
+    void loadPreferences();
+    // Keeps the selected model's port and baud rate in memory; stores nothing.
+    void persistCurrentDeviceSettings();
+    // Keeps them and stores the whole record.
+    void savePreferences();
     DeviceSettings currentDeviceSettings() const { return DeviceSettings{m_selectedPort, m_baudRate}; }
     void applySavedSettings(RadioModel model);
 

@@ -150,7 +150,7 @@ void MemoryOperations::replaceMemory(const RadioMemory &memory) {
     setMemories(sortedBySlot(rows));
 }
 
-void MemoryOperations::rebuildEmpty(RadioModel model) {
+void MemoryOperations::rebuildEmptyMemories(RadioModel model) {
     const ChannelRange range = memoryRange(model);
     QList<RadioMemory> rows;
     rows.reserve(range.count());

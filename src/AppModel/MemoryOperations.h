@@ -32,7 +32,7 @@ public:
     void setMemoryAt(int row, const RadioMemory &memory);
     void replaceMemory(const RadioMemory &memory);
     // One empty row per channel of the model, the first one selected.
-    void rebuildEmpty(RadioModel model);
+    void rebuildEmptyMemories(RadioModel model);
 
     void readAll();
     void readSelected();

@@ -8,7 +8,7 @@ using namespace FieldBindings;
 
 namespace MemoryCell {
 
-QString summary(const RadioMemory &memory) {
+QString enhancedSummary(const RadioMemory &memory) {
     QStringList parts{memory.summary()};
     if (memory.radioModel == RadioModel::ft991a) {
         const MemoryDraft draft(memory);
@@ -51,7 +51,7 @@ QVariant value(const RadioMemory &memory, MemoryColumn column, RadioModel shown)
     case MemoryColumn::empty:
         return memory.isEmpty;
     case MemoryColumn::summary:
-        return summary(memory);
+        return enhancedSummary(memory);
     case MemoryColumn::action:
         return {};
     }

@@ -13,7 +13,7 @@ namespace MemoryCell {
 
 // The summary: the channel summary, for an FT-991A channel followed by the tone and clarifier
 // lines of the detail editor.
-QString summary(const RadioMemory &memory);
+QString enhancedSummary(const RadioMemory &memory);
 // The cell's value as an editor takes it: a text, a picker's tag or a switch's state.
 QVariant value(const RadioMemory &memory, MemoryColumn column, RadioModel shown);
 // The row with `value` entered in the cell; none when the cell takes no entry or not this one.

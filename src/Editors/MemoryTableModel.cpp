@@ -151,7 +151,7 @@ QVariant MemoryTableModel::displayData(const RadioMemory &memory, MemoryColumn c
     case CellKind::picker:
         return MemoryCell::pickerText(memory, column, shownModel());
     case CellKind::label:
-        return column == MemoryColumn::slot ? memory.slot : MemoryCell::summary(memory);
+        return column == MemoryColumn::slot ? memory.slot : MemoryCell::enhancedSummary(memory);
     case CellKind::text:
         return MemoryCell::value(memory, column, shownModel());
     }

@@ -136,7 +136,8 @@ QWidget *ConnectionPanel::buildPortRow() {
     auto *refresh = new QToolButton;
     refresh->setObjectName(QStringLiteral("sidebar.refreshPorts"));
     // The button shows only its symbol; a screen reader says what it does.
-    refresh->setAccessibleName(loc(QStringLiteral("Ports aktualisieren")));
+    refresh->setAccessibleName(
+        L::text(QStringLiteral("Ports aktualisieren"), QStringLiteral("Refresh ports")));
     refresh->setIcon(Icons::refreshIcon(palette().color(QPalette::ButtonText)));
     refresh->setAutoRaise(false);
     connect(refresh, &QToolButton::clicked, m_model, &AppModel::refreshPorts);

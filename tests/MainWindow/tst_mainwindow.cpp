@@ -635,6 +635,7 @@ private slots:
         LanguageSelection::shared()->select(AppLanguage::en);
         QTRY_COMPARE(text(u"sidebar.connect"_s), loc(u"Verbinden"_s));
         QVERIFY(text(u"sidebar.connect"_s) != u"Verbinden"_s);
+        QCOMPARE(widget(u"sidebar.refreshPorts"_s)->accessibleName(), u"Refresh ports"_s);
         QCOMPARE(m_view->draft(), std::optional<MemoryDraft>(edited));
         QVERIFY(widget<QAbstractButton>(u"toolbar.editorMode.Detail"_s)->isChecked());
         QTRY_VERIFY(widget(u"detail.editorSlot"_s)->isVisible());
