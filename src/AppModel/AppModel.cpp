@@ -1,7 +1,6 @@
 #include "AppModel/AppModel.h"
 
 #include "Localization/L.h"
-#include "Model/RadioError.h"
 #include "RadioLink/CATConnection.h"
 #include "RadioLink/CancellationToken.h"
 #include "RadioLink/RadioServiceProtocol.h"
@@ -123,13 +122,18 @@ bool AppModel::alertIfUnsendable(const RadioMemory &memory) {
 }
 
 void AppModel::applyImportedBackup(const MemoryBackup &backup) {
-    m_memoryOperations.applyImportedBackup(backup);
+    if (const std::optional<QString> fault = MemoryOperations::backupFault(backup)) {
+        setAlertMessage(fault);
+        return;
+    }
+    setSelectedRadioModel(backup.radioModel);
+    m_memoryOperations.takeBackup(backup);
 }
 
 // Menu settings
 
 const QList<DeviceSettingDefinition> &AppModel::currentSettingDefinitions() const {
-    return DeviceSettingDefinition::definitions(m_selectedRadioModel);
+    return m_settings.definitions();
 }
 
 void AppModel::resetSettingsStates() {
@@ -312,22 +316,6 @@ void AppModel::setSelectedRadioModel(RadioModel model) {
 }
 
 // Operation frame
-
-void AppModel::alertNotConnected() {
-    setAlertMessage(RadioError::notConnected().description());
-}
-
-std::shared_ptr<RadioServiceProtocol> AppModel::serviceOrAlert() {
-    if (!m_link.radioService)
-        alertNotConnected();
-    return m_link.radioService;
-}
-
-std::shared_ptr<CATConnection> AppModel::connectionOrAlert() {
-    if (!m_link.catConnection)
-        alertNotConnected();
-    return m_link.catConnection;
-}
 
 AppModel::Token AppModel::beginOperation() {
     if (m_activeTask)

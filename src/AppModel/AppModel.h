@@ -4,6 +4,7 @@
 #include "AppModel/JSONBackupDocument.h"
 #include "AppModel/LinkFactory.h"
 #include "AppModel/MemoryOperations.h"
+#include "AppModel/OperationFrame.h"
 #include "AppModel/PreferencesStore.h"
 #include "AppModel/SerialDeviceList.h"
 #include "AppModel/SettingsOperations.h"
@@ -23,18 +24,17 @@
 #include <memory>
 #include <optional>
 
-class CancellationToken;
-
 // The one application state: connection choices, the link, the memory table, the menu-setting
 // states and the activity log. Every view reads its properties and calls its operations; all of it
 // lives on the main thread. Radio operations return at once and run as one cancellable task each.
 // Behind it work its parts: the stored preferences, the device list, the log, the link a factory
-// builds on connect, the memory operations and the menu-settings operations.
+// builds on connect, the memory operations and the menu-settings operations; the two operation
+// parts reach it only as their OperationFrame.
 //
 // Each property has one change signal, emitted once per assignment (also for an equal value).
 // `memories` has two: `memoriesChanged()` when the table is assigned as a whole, and
 // `memoryChanged(row)` when one row is replaced in place (the table repaints that row only).
-class AppModel : public QObject {
+class AppModel : public QObject, private OperationFrame {
     Q_OBJECT
     Q_PROPERTY(RadioModel selectedRadioModel READ selectedRadioModel NOTIFY selectedRadioModelChanged)
     Q_PROPERTY(QStringList availablePorts READ availablePorts NOTIFY availablePortsChanged)
@@ -71,7 +71,7 @@ public:
     ~AppModel() override;
 
     // Published state.
-    RadioModel selectedRadioModel() const { return m_selectedRadioModel; }
+    RadioModel selectedRadioModel() const override { return m_selectedRadioModel; }
     const QStringList &availablePorts() const { return m_availablePorts; }
     const QString &selectedPort() const { return m_selectedPort; }
     int baudRate() const { return m_baudRate; }
@@ -88,7 +88,7 @@ public:
 
     // The two properties views assign directly.
     void setSelectedMemoryID(const std::optional<QString> &id);
-    void setAlertMessage(const std::optional<QString> &message);
+    void setAlertMessage(const std::optional<QString> &message) override;
 
     // The first row whose slot is the selected id; none when nothing is selected or no row has it.
     std::optional<RadioMemory> selectedMemory() const;
@@ -101,7 +101,7 @@ public:
     void setBaudRate(int rate);
 
     // Activity log, newest line first.
-    void appendLog(const QString &message);
+    void appendLog(const QString &message) override;
     void copyLogToPasteboard();
     void clearLog();
 
@@ -151,10 +151,6 @@ signals:
     void settingsStatusTextChanged();
 
 private:
-    friend class MemoryOperations;
-    friend class SettingsOperations;
-    using Token = std::shared_ptr<CancellationToken>;
-
     // Published setters: one signal per assignment.
     template <typename T> void publish(T &field, const T &value, void (AppModel::*changed)()) {
         field = value;
@@ -182,14 +178,11 @@ private:
     void connectionLost();
     void logDroppedNoise();
 
-    // The frame every radio operation runs in: it needs the link (else the not-connected alert),
-    // cancels the operation before it and keeps the model busy until it ends.
-    void alertNotConnected();
-    std::shared_ptr<RadioServiceProtocol> serviceOrAlert();
-    std::shared_ptr<CATConnection> connectionOrAlert();
-    Token beginOperation();
-    // A task replaced by a newer one leaves the newer one's busy flag and handle alone.
-    void endOperation(const Token &token);
+    // The frame every radio operation runs in.
+    std::shared_ptr<RadioServiceProtocol> radioService() const override { return m_link.radioService; }
+    std::shared_ptr<CATConnection> catConnection() const override { return m_link.catConnection; }
+    Token beginOperation() override;
+    void endOperation(const Token &token) override;
 
     RadioModel m_selectedRadioModel = RadioModel::ft710;
     QStringList m_availablePorts;

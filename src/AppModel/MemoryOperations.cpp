@@ -1,6 +1,6 @@
 #include "AppModel/MemoryOperations.h"
 
-#include "AppModel/AppModel.h"
+#include "AppModel/OperationFrame.h"
 #include "AppModel/OperationTask.h"
 #include "Localization/L.h"
 #include "Model/RadioError.h"
@@ -67,48 +67,10 @@ QString shownSlot(const QString &slot) {
                : slot;
 }
 
-// The alert naming the first channel the backup's model cannot hold; none for a sound backup, as
-// every backup this program exports is.
-std::optional<QString> backupFault(const MemoryBackup &backup) {
-    const QString model = rawValue(backup.radioModel);
-    QSet<QString> seen;
-    for (qsizetype index = 0; index < backup.memories.size(); ++index) {
-        const RadioMemory &memory = backup.memories[index];
-        QString german;
-        QString english;
-        if (!channelOfSlot(memory.slot, backup.radioModel)) {
-            german = QStringLiteral("ist kein Speicherplatz des ") + model;
-            english = QStringLiteral("is not a memory slot of the ") + model;
-        } else if (seen.contains(memory.slot)) {
-            german = QStringLiteral("kommt doppelt vor");
-            english = QStringLiteral("appears twice");
-        } else if (memory.radioModel != backup.radioModel) {
-            const QString other = rawValue(memory.radioModel);
-            german = QStringLiteral("gehört zum %1, nicht zum %2").arg(other, model);
-            english = QStringLiteral("belongs to the %1, not the %2").arg(other, model);
-        } else if (const std::optional<MemoryField> field = overlongField(memory)) {
-            const QString name = label(*field);
-            const QString limit = QString::number(RadioMemory::maximumFieldLength);
-            german = QStringLiteral("hat im Feld „%1“ mehr als %2 Zeichen").arg(name, limit);
-            english = QStringLiteral("has more than %2 characters in the field \"%1\"").arg(name, limit);
-        } else {
-            seen.insert(memory.slot);
-            continue;
-        }
-        const QString position = QString::number(index + 1);
-        const QString slot = shownSlot(memory.slot);
-        return L::text(
-            QStringLiteral("Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) %3.")
-                .arg(position, slot, german),
-            QStringLiteral("Backup not imported: entry %1 (slot \"%2\") %3.").arg(position, slot, english));
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
-MemoryOperations::MemoryOperations(AppModel &model)
-    : m_model(model) {
+MemoryOperations::MemoryOperations(OperationFrame &frame)
+    : m_frame(frame) {
 }
 
 void MemoryOperations::setMemories(const QList<RadioMemory> &memories) {
@@ -161,8 +123,8 @@ void MemoryOperations::rebuildEmptyMemories(RadioModel model) {
 }
 
 void MemoryOperations::readAll() {
-    if (const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert())
-        readAllRun(this, service, m_model.selectedRadioModel(), m_model.beginOperation());
+    if (const std::shared_ptr<RadioServiceProtocol> service = m_frame.serviceOrAlert())
+        readAllRun(this, service, m_frame.selectedRadioModel(), m_frame.beginOperation());
 }
 
 QCoro::Task<> MemoryOperations::readAllRun(QPointer<MemoryOperations> self,
@@ -183,7 +145,7 @@ QCoro::Task<> MemoryOperations::readAllRun(QPointer<MemoryOperations> self,
         if (read.cancelled || (read.failure && token->isCancelled()))
             break;
         if (read.failure) {
-            self->m_model.appendLog(readFailedLine(RadioMemory::slotText(channel), *read.failure));
+            self->m_frame.appendLog(readFailedLine(RadioMemory::slotText(channel), *read.failure));
             continue;
         }
         const RadioMemory &memory = *read.value;
@@ -193,41 +155,41 @@ QCoro::Task<> MemoryOperations::readAllRun(QPointer<MemoryOperations> self,
         if (row != working.end())
             *row = memory;
         if (memory.isEmpty)
-            self->m_model.appendLog(
+            self->m_frame.appendLog(
                 L::text(QStringLiteral("Speicher %1 scheint leer zu sein oder ist auf %2 nicht lesbar")
                             .arg(memory.slot, modelName),
                         QStringLiteral("Memory %1 appears empty or is not readable on %2")
                             .arg(memory.slot, modelName)));
     }
     if (token->isCancelled()) {
-        self->m_model.appendLog(L::text(QStringLiteral("Alles lesen abgebrochen für ") + modelName,
+        self->m_frame.appendLog(L::text(QStringLiteral("Alles lesen abgebrochen für ") + modelName,
                                         QStringLiteral("Read all cancelled for ") + modelName));
     } else {
         self->setMemories(sortedBySlot(working));
         if (!self->m_selectedMemoryID && !self->m_memories.isEmpty())
             self->setSelectedMemoryID(self->m_memories.first().slot);
-        self->m_model.appendLog(
+        self->m_frame.appendLog(
             L::text(QStringLiteral("Fertig mit dem Lesen aller Speicher für ") + modelName,
                     QStringLiteral("Finished reading all memories for ") + modelName));
     }
-    self->m_model.endOperation(token);
+    self->m_frame.endOperation(token);
 }
 
 void MemoryOperations::readSelected() {
     const std::optional<RadioMemory> selected = selectedMemory();
     if (!selected) {
-        m_model.alertNotConnected();
+        m_frame.alertNotConnected();
         return;
     }
-    const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert();
+    const std::shared_ptr<RadioServiceProtocol> service = m_frame.serviceOrAlert();
     if (!service)
         return;
-    const std::optional<int> channel = channelOfSlot(selected->slot, m_model.selectedRadioModel());
+    const std::optional<int> channel = channelOfSlot(selected->slot, m_frame.selectedRadioModel());
     if (!channel) {
-        m_model.appendLog(readFailedLine(selected->slot, invalidSlotText()));
+        m_frame.appendLog(readFailedLine(selected->slot, invalidSlotText()));
         return;
     }
-    readSelectedRun(this, service, selected->slot, *channel, m_model.beginOperation());
+    readSelectedRun(this, service, selected->slot, *channel, m_frame.beginOperation());
 }
 
 QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<MemoryOperations> self,
@@ -243,31 +205,32 @@ QCoro::Task<> MemoryOperations::readSelectedRun(QPointer<MemoryOperations> self,
         if (read.value)
             self->replaceMemory(*read.value);
         else if (read.failure)
-            self->m_model.appendLog(readFailedLine(slot, *read.failure));
+            self->m_frame.appendLog(readFailedLine(slot, *read.failure));
     }
-    self->m_model.endOperation(token);
+    self->m_frame.endOperation(token);
 }
 
 void MemoryOperations::writeSelected(const RadioMemory &memory) {
-    const std::shared_ptr<RadioServiceProtocol> service = m_model.serviceOrAlert();
+    const std::shared_ptr<RadioServiceProtocol> service = m_frame.serviceOrAlert();
     if (!service)
         return;
     const std::optional<int> channel = channelOfSlot(memory.slot, service->model());
     if (!channel) {
-        m_model.appendLog(writeFailedLine(memory.slot, invalidSlotText()));
-        m_model.setAlertMessage(invalidSlotText());
+        m_frame.appendLog(writeFailedLine(memory.slot, invalidSlotText()));
+        m_frame.setAlertMessage(invalidSlotText());
         return;
     }
-    writeSelectedRun(this, service, memory, *channel, m_model.beginOperation());
+    writeSelectedRun(this, service, memory, *channel, m_frame.beginOperation());
 }
 
 bool MemoryOperations::alertIfUnsendable(const RadioMemory &memory) {
-    if (!m_model.m_link.radioService)
+    const std::shared_ptr<RadioServiceProtocol> service = m_frame.radioService();
+    if (!service)
         return false;
     try {
-        m_model.m_link.radioService->writeCommands(memory);
+        service->writeCommands(memory);
     } catch (const RadioError &error) {
-        m_model.setAlertMessage(error.description());
+        m_frame.setAlertMessage(error.description());
         return true;
     }
     return false;
@@ -284,18 +247,18 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     if (!self)
         co_return;
     if (write.cancelled || token->isCancelled()) {
-        self->m_model.endOperation(token);
+        self->m_frame.endOperation(token);
         co_return;
     }
     if (write.failure) {
-        self->m_model.appendLog(writeFailedLine(slot, *write.failure));
-        self->m_model.setAlertMessage(*write.failure);
-        self->m_model.endOperation(token);
+        self->m_frame.appendLog(writeFailedLine(slot, *write.failure));
+        self->m_frame.setAlertMessage(*write.failure);
+        self->m_frame.endOperation(token);
         co_return;
     }
 
-    const QString modelName = rawValue(self->m_model.selectedRadioModel());
-    self->m_model.appendLog(
+    const QString modelName = rawValue(self->m_frame.selectedRadioModel());
+    self->m_frame.appendLog(
         L::text(QStringLiteral("Schreiben für Speicher %1 über %2 via MW+MT gesendet").arg(slot, modelName),
                 QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
     self->replaceMemory(memory);
@@ -307,31 +270,62 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
         self->replaceMemory(*read.value);
         const QStringList differences = read.value->verificationMismatches(memory);
         if (differences.isEmpty())
-            self->m_model.appendLog(L::text(QStringLiteral("Verifikation OK für Speicher ") + slot,
+            self->m_frame.appendLog(L::text(QStringLiteral("Verifikation OK für Speicher ") + slot,
                                             QStringLiteral("Verify OK for memory ") + slot));
         else
-            self->m_model.appendLog(
+            self->m_frame.appendLog(
                 L::text(QStringLiteral("Verifikationsabweichung für Speicher %1: ").arg(slot),
                         QStringLiteral("Verify mismatch for memory %1: ").arg(slot)) +
                 differences.join(QStringLiteral(" | ")));
     } else if (!token->isCancelled() && read.failure) {
-        self->m_model.appendLog(
+        self->m_frame.appendLog(
             L::text(QStringLiteral("Verifikationslesen fehlgeschlagen für %1: %2").arg(slot, *read.failure),
                     QStringLiteral("Verify read failed for %1: %2").arg(slot, *read.failure)));
     }
-    self->m_model.endOperation(token);
+    self->m_frame.endOperation(token);
 }
 
-void MemoryOperations::applyImportedBackup(const MemoryBackup &backup) {
-    if (const std::optional<QString> fault = backupFault(backup)) {
-        m_model.setAlertMessage(fault);
-        return;
+std::optional<QString> MemoryOperations::backupFault(const MemoryBackup &backup) {
+    const QString model = rawValue(backup.radioModel);
+    QSet<QString> seen;
+    for (qsizetype index = 0; index < backup.memories.size(); ++index) {
+        const RadioMemory &memory = backup.memories[index];
+        QString german;
+        QString english;
+        if (!channelOfSlot(memory.slot, backup.radioModel)) {
+            german = QStringLiteral("ist kein Speicherplatz des ") + model;
+            english = QStringLiteral("is not a memory slot of the ") + model;
+        } else if (seen.contains(memory.slot)) {
+            german = QStringLiteral("kommt doppelt vor");
+            english = QStringLiteral("appears twice");
+        } else if (memory.radioModel != backup.radioModel) {
+            const QString other = rawValue(memory.radioModel);
+            german = QStringLiteral("gehört zum %1, nicht zum %2").arg(other, model);
+            english = QStringLiteral("belongs to the %1, not the %2").arg(other, model);
+        } else if (const std::optional<MemoryField> field = overlongField(memory)) {
+            const QString name = label(*field);
+            const QString limit = QString::number(RadioMemory::maximumFieldLength);
+            german = QStringLiteral("hat im Feld „%1“ mehr als %2 Zeichen").arg(name, limit);
+            english = QStringLiteral("has more than %2 characters in the field \"%1\"").arg(name, limit);
+        } else {
+            seen.insert(memory.slot);
+            continue;
+        }
+        const QString position = QString::number(index + 1);
+        const QString slot = shownSlot(memory.slot);
+        return L::text(
+            QStringLiteral("Backup nicht importiert: Eintrag %1 (Speicherplatz „%2“) %3.")
+                .arg(position, slot, german),
+            QStringLiteral("Backup not imported: entry %1 (slot \"%2\") %3.").arg(position, slot, english));
     }
-    m_model.setSelectedRadioModel(backup.radioModel);
+    return std::nullopt;
+}
+
+void MemoryOperations::takeBackup(const MemoryBackup &backup) {
     setMemories(sortedBySlot(backup.memories));
     setSelectedMemoryID(m_memories.isEmpty() ? std::nullopt
                                              : std::optional<QString>(m_memories.first().slot));
     const QString count = QString::number(backup.memories.size());
-    m_model.appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
+    m_frame.appendLog(L::text(QStringLiteral("Backup mit %1 Speichern importiert").arg(count),
                               QStringLiteral("Imported backup with %1 memories").arg(count)));
 }

@@ -11,8 +11,8 @@
 #include <memory>
 #include <optional>
 
-class AppModel;
 class CancellationToken;
+class OperationFrame;
 class RadioServiceProtocol;
 
 // The memory table, kept sorted by slot, with its selected row, and the operations that fill it:
@@ -23,7 +23,7 @@ class MemoryOperations : public QObject {
     Q_OBJECT
 
 public:
-    explicit MemoryOperations(AppModel &model);
+    explicit MemoryOperations(OperationFrame &frame);
 
     const QList<RadioMemory> &memories() const { return m_memories; }
     const std::optional<QString> &selectedMemoryID() const { return m_selectedMemoryID; }
@@ -38,7 +38,12 @@ public:
     void readSelected();
     void writeSelected(const RadioMemory &memory);
     bool alertIfUnsendable(const RadioMemory &memory);
-    void applyImportedBackup(const MemoryBackup &backup);
+    // The alert naming the first channel the backup's model cannot hold; none for a sound backup,
+    // as every backup this program exports is.
+    static std::optional<QString> backupFault(const MemoryBackup &backup);
+    // The backup's channels as the table, sorted, the first one selected; the backup is sound and
+    // its model the selected one.
+    void takeBackup(const MemoryBackup &backup);
 
 signals:
     void memoriesChanged();
@@ -60,7 +65,7 @@ private:
                                           std::shared_ptr<RadioServiceProtocol> service, RadioMemory memory,
                                           int channel, Token token);
 
-    AppModel &m_model;
+    OperationFrame &m_frame;
     QList<RadioMemory> m_memories;
     std::optional<QString> m_selectedMemoryID;
 };

@@ -1,6 +1,6 @@
 #include "AppModel/SettingsOperations.h"
 
-#include "AppModel/AppModel.h"
+#include "AppModel/OperationFrame.h"
 #include "AppModel/OperationTask.h"
 #include "Localization/L.h"
 #include "Model/RadioError.h"
@@ -51,8 +51,12 @@ QString reconnectAlertText() {
 
 } // namespace
 
-SettingsOperations::SettingsOperations(AppModel &model)
-    : m_model(model) {
+SettingsOperations::SettingsOperations(OperationFrame &frame)
+    : m_frame(frame) {
+}
+
+const QList<DeviceSettingDefinition> &SettingsOperations::definitions() const {
+    return DeviceSettingDefinition::definitions(m_frame.selectedRadioModel());
 }
 
 void SettingsOperations::setStates(const QList<DeviceSettingState> &states) {
@@ -78,7 +82,7 @@ void SettingsOperations::setStatusText(const QString &text) {
 void SettingsOperations::resetStates() {
     ++m_generation;
     QList<DeviceSettingState> states;
-    for (const DeviceSettingDefinition &definition : m_model.currentSettingDefinitions())
+    for (const DeviceSettingDefinition &definition : definitions())
         states.append(DeviceSettingState(definition));
     setStates(states);
     clearRun();
@@ -116,7 +120,7 @@ void SettingsOperations::restoreToOriginal() {
 // A new run makes every older one stale: a cancelled run whose outstanding item ends later must
 // not publish over the newer run's result.
 SettingsOperations::Token SettingsOperations::startRun(SettingsOperationPhase phase) {
-    const Token token = m_model.beginOperation();
+    const Token token = m_frame.beginOperation();
     ++m_generation;
     m_run = token;
     setPhase(phase);
@@ -171,21 +175,21 @@ bool SettingsOperations::recordWriteOutcome(quint64 generation, const SettingWri
                                             const std::optional<QString> &failure) {
     const QString &title = state.definition().title;
     if (failure) {
-        m_model.appendLog(QStringLiteral("Setting write failed [%1]: %2").arg(title, *failure));
+        m_frame.appendLog(QStringLiteral("Setting write failed [%1]: %2").arg(title, *failure));
         return false;
     }
     // What was sent is what the radio now holds.
     const QString value = state.definition().normalizeForWrite(state.value);
     recordWrittenValue(generation, write, state.value, value);
-    m_model.appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(title, value));
+    m_frame.appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(title, value));
     return true;
 }
 
 void SettingsOperations::finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase,
                                    const RunEnd &end) {
-    const QString modelName = rawValue(m_model.selectedRadioModel());
+    const QString modelName = rawValue(m_frame.selectedRadioModel());
     if (token->isCancelled()) {
-        m_model.appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
+        m_frame.appendLog(QStringLiteral("Settings %1 cancelled for %2").arg(runName(phase), modelName));
     } else {
         if (generation == m_generation) {
             if (end.states)
@@ -193,24 +197,24 @@ void SettingsOperations::finishRun(const Token &token, quint64 generation, Setti
             setProgress(1.0);
             setStatusText(finishedText(phase, end.failures));
         }
-        m_model.appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
+        m_frame.appendLog(QStringLiteral("Settings %1 finished for %2").arg(runName(phase), modelName));
         if (end.alert)
-            m_model.setAlertMessage(end.alert);
+            m_frame.setAlertMessage(end.alert);
     }
     // Only the run that set the phase puts it back; a reset or disconnect has done so already.
     if (m_run == token) {
         setPhase(SettingsOperationPhase::idle);
         m_run.reset();
     }
-    m_model.endOperation(token);
+    m_frame.endOperation(token);
 }
 
 void SettingsOperations::read() {
-    const std::shared_ptr<CATConnection> connection = m_model.connectionOrAlert();
+    const std::shared_ptr<CATConnection> connection = m_frame.connectionOrAlert();
     if (!connection)
         return;
     const Token token = startRun(SettingsOperationPhase::reading);
-    readRun(this, connection, m_model.currentSettingDefinitions(), m_generation, token);
+    readRun(this, connection, definitions(), m_generation, token);
 }
 
 QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
@@ -246,7 +250,7 @@ QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
         }
         if (failure) {
             ++failures;
-            self->m_model.appendLog(
+            self->m_frame.appendLog(
                 QStringLiteral("Setting read failed [%1]: %2").arg(definition.title, *failure));
         }
         self->publishReadItem(generation, i + 1, definitions.size(), working);
@@ -255,7 +259,7 @@ QCoro::Task<> SettingsOperations::readRun(QPointer<SettingsOperations> self,
 }
 
 void SettingsOperations::write() {
-    const std::shared_ptr<CATConnection> connection = m_model.connectionOrAlert();
+    const std::shared_ptr<CATConnection> connection = m_frame.connectionOrAlert();
     if (!connection)
         return;
     QList<SettingWrite> writes;
@@ -264,7 +268,7 @@ void SettingsOperations::write() {
             writes.append(SettingWrite{position, m_states[position].id()});
     }
     if (writes.isEmpty()) {
-        m_model.setAlertMessage(
+        m_frame.setAlertMessage(
             L::text(QStringLiteral("Keine geänderten Einstellungen zum Schreiben vorhanden."),
                     QStringLiteral("No changed settings available to write.")));
         return;

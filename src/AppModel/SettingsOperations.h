@@ -12,9 +12,9 @@
 #include <memory>
 #include <optional>
 
-class AppModel;
 class CancellationToken;
 class CATConnection;
+class OperationFrame;
 
 // The menu settings of the selected radio: one state per item of its table, and the runs that
 // read every item and write the changed ones with "EX", with their phase, progress and status
@@ -23,7 +23,10 @@ class SettingsOperations : public QObject {
     Q_OBJECT
 
 public:
-    explicit SettingsOperations(AppModel &model);
+    explicit SettingsOperations(OperationFrame &frame);
+
+    // The menu table of the selected radio model.
+    const QList<DeviceSettingDefinition> &definitions() const;
 
     const QList<DeviceSettingState> &states() const { return m_states; }
     SettingsOperationPhase phase() const { return m_phase; }
@@ -83,7 +86,7 @@ private:
                                   std::shared_ptr<CATConnection> connection, QList<SettingWrite> writes,
                                   quint64 generation, Token token);
 
-    AppModel &m_model;
+    OperationFrame &m_frame;
     QList<DeviceSettingState> m_states;
     SettingsOperationPhase m_phase = SettingsOperationPhase::idle;
     double m_progress = 0.0;
