@@ -33,7 +33,8 @@ FT991ARadioService::FT991ARadioService(std::shared_ptr<CATConnection> session)
 QCoro::Task<RadioMemory> FT991ARadioService::readMemory(int channel, CancellationToken cancellation) {
     const QString slot = RadioMemory::slotText(channel);
     session().flushInputBuffer();
-    if (!co_await selectChannel(QStringLiteral("MC") + slot, cancellation))
+    const bool selected = co_await selectChannel(QStringLiteral("MC") + slot, cancellation);
+    if (!selected)
         co_return RadioMemory::empty(slot, model());
     session().flushInputBuffer();
     const std::optional<QString> reply = co_await queryUnlessRejected(
@@ -72,8 +73,11 @@ QCoro::Task<> FT991ARadioService::writeMemory(RadioMemory memory, CancellationTo
         co_return;
     // The tone number carries no slot and goes to the current channel, so a channel that was empty
     // must now be selected, which writing it has made possible.
-    if (!selected && !co_await selectChannel(select))
-        throw RadioError::invalidMemory(memory.toneNotWrittenMessage());
+    if (!selected) {
+        const bool selectedNow = co_await selectChannel(select);
+        if (!selectedNow)
+            throw RadioError::invalidMemory(memory.toneNotWrittenMessage());
+    }
     co_await session().set(commands.last(), LinkTiming::waits().ft991aSetWindow);
 }
 
