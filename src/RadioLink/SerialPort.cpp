@@ -114,7 +114,12 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
     const int fileDescriptor = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fileDescriptor < 0)
         throw RadioError::portOpenFailed(m_path);
-    if (!claim(fileDescriptor) || !configure(fileDescriptor, configuration)) {
+    if (!claim(fileDescriptor)) {
+        // The exclusive mode is the other holder's: it stays.
+        ::close(fileDescriptor);
+        throw RadioError::portOpenFailed(m_path);
+    }
+    if (!configure(fileDescriptor, configuration)) {
         release(fileDescriptor);
         throw RadioError::portOpenFailed(m_path);
     }

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -184,6 +185,10 @@ private slots:
         const auto refused = errorOf([&] { second.openPort(9600); });
         QVERIFY(refused && refused->kind() == Kind::portOpenFailed && refused->detail() == path);
         QVERIFY(!second.isOpen());
+#ifdef TIOCGEXCL
+        int exclusive = 0; // the refused open leaves the terminal's exclusive mode alone
+        QVERIFY(ioctl(link->port->fileDescriptor(), TIOCGEXCL, &exclusive) == 0 && exclusive);
+#endif
 
         link->port->closePort();
         const int other = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
