@@ -8,6 +8,7 @@
 #include "Theme/RoundedPanel.h"
 #include "Theme/TextStyle.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
@@ -197,7 +198,10 @@ void ConnectCountdownOverlay::fadeTo(bool shown) {
         raise();
         show();
         // The keyboard stays on the card, not on the controls under the backdrop.
+        m_focusBefore = QApplication::focusWidget();
         m_cancel->setFocus();
+    } else if (isAncestorOf(QApplication::focusWidget())) {
+        giveBackFocus();
     }
     m_fade->stop();
     m_fade->setStartValue(m_effect->progress());
@@ -235,8 +239,17 @@ bool ConnectCountdownOverlay::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool ConnectCountdownOverlay::focusNextPrevChild(bool) {
-    return true;
+bool ConnectCountdownOverlay::focusNextPrevChild(bool next) {
+    return m_shown || QWidget::focusNextPrevChild(next);
+}
+
+// Where the keyboard was before the card, or the next control when that one no longer takes it (a
+// connect disables "Verbinden"); a hidden card must not keep it.
+void ConnectCountdownOverlay::giveBackFocus() {
+    if (m_focusBefore && m_focusBefore->isEnabled() && m_focusBefore->isVisible())
+        m_focusBefore->setFocus();
+    else
+        QWidget::focusNextPrevChild(true);
 }
 
 void ConnectCountdownOverlay::paintEvent(QPaintEvent *) {

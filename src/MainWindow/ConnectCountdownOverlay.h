@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class FadeScaleEffect;
@@ -22,7 +23,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // The keyboard stays on the card: Tab does not reach the controls under the backdrop.
+    // While the card shows, the keyboard stays on it: Tab does not reach the controls under the
+    // backdrop.
     bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent *event) override;
 
@@ -32,6 +34,7 @@ private:
     void follow();
     void showTheme();
     void fadeTo(bool shown);
+    void giveBackFocus();
     void coverContent(bool covered);
 
     MainViewState *m_state;
@@ -46,4 +49,5 @@ private:
     QPropertyAnimation *m_fade;
     // Where the fade goes (or went).
     bool m_shown = false;
+    QPointer<QWidget> m_focusBefore;
 };

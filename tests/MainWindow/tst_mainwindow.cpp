@@ -221,7 +221,7 @@ private slots:
     }
 
     // The card counts every second down to the connect, with the keyboard and a screen reader
-    // kept on it. "Abbrechen" and closing the window end the count for good: no connect, nothing
+    // kept on it until it goes. "Abbrechen" and closing the window end the count for good: no connect, nothing
     // logged or sent; a new count starts from the top. Without a port there is nothing to wait
     // for: the model says why at once.
     void connectCountdown_data() {
@@ -259,6 +259,7 @@ private slots:
                 QCOMPARE(shown[step], MainViewState::countdownSeconds - step);
             QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
             QVERIFY(button(u"toolbar.export"_s)->isEnabled());
+            QVERIFY(!widget(u"splash"_s)->isAncestorOf(QApplication::focusWidget()));
             click(u"sidebar.disconnect"_s);
             QVERIFY(choose(u"sidebar.port"_s, QString()));
             click(u"sidebar.connect"_s);
@@ -277,6 +278,7 @@ private slots:
         QVERIFY(!m_model->isConnected() && m_model->logLines().isEmpty() && m_radio->received().isEmpty());
         QCOMPARE(m_view->connectCountdown(), left);
         QTRY_VERIFY(!widget(u"splash"_s)->isVisible());
+        QVERIFY(!widget(u"splash"_s)->isAncestorOf(QApplication::focusWidget()));
         m_view->viewState()->setCountdownStepInterval(1h);
         m_view->startConnectSplash();
         QCOMPARE(m_view->connectCountdown(), MainViewState::countdownSeconds);
