@@ -4,6 +4,7 @@
 #include "AppModel/OperationTask.h"
 #include "Localization/L.h"
 #include "Model/RadioError.h"
+#include "Model/TextOps.h"
 #include "RadioLink/CancellationToken.h"
 #include "RadioLink/RadioServiceProtocol.h"
 
@@ -60,11 +61,13 @@ std::optional<MemoryField> overlongField(const RadioMemory &memory) {
     return std::nullopt;
 }
 
-// A slot as an alert may show it: a file can hold one of any length.
+// A slot as an alert may show it: a file can hold one of any length. Whole characters only, and
+// only the head of the text is looked at.
 QString shownSlot(const QString &slot) {
-    return slot.size() > RadioMemory::maximumFieldLength
-               ? slot.first(RadioMemory::maximumFieldLength) + QStringLiteral("…")
-               : slot;
+    if (slot.size() <= RadioMemory::maximumFieldLength)
+        return slot;
+    return TextOps::prefix(slot.first(RadioMemory::maximumFieldLength + 1), RadioMemory::maximumFieldLength) +
+           QStringLiteral("…");
 }
 
 } // namespace
