@@ -7,6 +7,7 @@
 #include "RadioLink/LinkTiming.h"
 #include "TestRows.h"
 #include "TestSettings.h"
+#include "TestWaits.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -536,6 +537,53 @@ private slots:
                  failed ? std::optional(lines.last().section(u": "_s, 1)) : std::nullopt);
         QCOMPARE(connected.radio.received().contains(u"MR004;"_s), !failed);
         QCOMPARE(connected.radio.received().filter(u"MW"_s).isEmpty(), failed);
+    }
+
+    // A write that stops after the memory write says what the radio now holds and lacks, in the alert
+    // and the log; the row keeps what was entered, for the next write. Model | fault | language |
+    // failure. Channel 004 on 145.5 MHz, tag REPEATER, on the FT-991A with CTCSS tone 008.
+    void writeStoppedHalfWaySaysWhatTheRadioHolds_data() {
+        addRows(
+            {"FT-710|reject MT004|de|Funkgerät hat CAT-Befehl abgelehnt: MT0041REPEATER    ; – Speicher 004 "
+             "ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
+             "geschrieben: Tag. Bitte den Speicher erneut schreiben.",
+             "FT-991A|reject MT004|en|Radio rejected CAT command: MT004145500000-0006004010000REPEATER    ; "
+             "– memory 004 is written only in part. In the radio: Frequency, Mode, Shift raw, Flags raw. "
+             "Not written: Tag, Tone code. Please write the memory again.",
+             "FT-991A|reject CN|de|Funkgerät hat CAT-Befehl abgelehnt: CN00008; – Speicher 004 ist nur "
+             "zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw, Tag. Nicht "
+             "geschrieben: Ton-Code. Bitte den Speicher erneut schreiben.",
+             // the radio will not select the channel, before the memory write nor after it
+             "FT-991A|reject MC 2|de|Funkgerät hat CAT-Befehl abgelehnt: MC004; – Speicher 004 ist nur "
+             "zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw, Tag. Nicht "
+             "geschrieben: Ton-Code. Bitte den Speicher erneut schreiben.",
+             "FT-710|reject MW004|de|Funkgerät hat CAT-Befehl abgelehnt: MW004145500000-000600400000;"});
+    }
+    void writeStoppedHalfWaySaysWhatTheRadioHolds() {
+        QFETCH(QStringList, row);
+        const auto [modelName, fault, language, failure] = fields<4>(row);
+        TestSettings::setLanguage(language);
+        LinkTiming::setScale(1.0);
+        TestWaits::use([](LinkTiming::Waits &waits) { // the refusal must come inside the window
+            waits.rejectionWindow = waits.ft991aSelectWindow = waits.ft991aSetWindow = 1.0;
+        });
+        const RadioModel model = *radioModelFromRawValue(modelName);
+        ConnectedModel connected(model);
+        const RadioMemory written = model == RadioModel::ft710 ? channel4()
+                                                               : channel4({{"radioModel", "FT-991A"},
+                                                                           {"flagsRaw", "01000"},
+                                                                           {"toneNumberKindRaw", "0"},
+                                                                           {"toneNumberCode", "008"}});
+        connected.radio.rejectNext(fault.section(u' ', 1, 1), std::max(1, fault.section(u' ', 2).toInt()));
+        connected.app.replaceMemory(written); // as the editors do before they write
+        connected.app.writeSelected(written);
+        QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
+        QCOMPARE(connected.app.alertMessage(), std::optional(failure));
+        QCOMPARE(connected.newestMessage(),
+                 (language == u"de" ? u"Schreiben fehlgeschlagen für 004: "_s : u"Write failed for 004: "_s) +
+                     failure);
+        QCOMPARE(connected.app.memories().at(3), written);
+        QVERIFY(!connected.radio.received().contains(u"MR004;"_s));
     }
 
     // An alert shows what the port could not send before anything is stored or sent.
