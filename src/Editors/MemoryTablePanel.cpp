@@ -45,7 +45,9 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     // scroll bar under the log.
     m_view->setShowGrid(false);
     m_view->setWordWrap(true);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The selected channel's row highlight is the only selection shown; a selected cell would be
+    // filled solid in the model's colour under its text.
+    m_view->setSelectionMode(QAbstractItemView::NoSelection);
     // A click opens a cell's field or list at once (see eventFilter); moving through the table
     // with the arrow keys opens nothing until a key is typed or the edit key pressed.
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

@@ -425,6 +425,49 @@ private slots:
         QVERIFY((lightest + 0.05) / (darkest + 0.05) >= 4.5);
     }
 
+    // A clicked cell gets no fill of its own: it looks as it did before the click, under the
+    // selected row's highlight, with the focus in the table or elsewhere; only the keyboard's
+    // frame at its edge may mark it. A clicked field open for typing leaves its edge to the row.
+    void clickedCellShowsOnlyTheRowHighlight_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<QString>("then");
+        for (RadioModel model : allRadioModels())
+            for (const char *then : {"focus stays", "focus leaves", "field open"})
+                QTest::addRow("%s, %s", qPrintable(rawValue(model)), then)
+                    << model << QString::fromLatin1(then);
+    }
+    void clickedCellShowsOnlyTheRowHighlight() {
+        QFETCH(RadioModel, model);
+        QFETCH(QString, then);
+        m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        load(model, memoryRecords(model, 3), u"002"_s);
+        auto *elsewhere = new QPushButton(m_panel.get());
+        elsewhere->show();
+        const bool fieldOpen = then == u"field open"_s;
+        const QList<MemoryColumn> columns = fieldOpen ? QList<MemoryColumn>{C::name, C::rx}
+                                                      : QList<MemoryColumn>{C::slot, C::summary, C::empty};
+        for (MemoryColumn column : columns) {
+            const QModelIndex clicked = cell(1, column);
+            m_view->scrollTo(clicked);
+            focusCell(cell(0, column));
+            const QRect rect = m_view->visualRect(clicked);
+            // Inside the keyboard's frame; above an open field.
+            const QRect looked =
+                fieldOpen ? QRect(rect.topLeft(), QSize(rect.width(), 3)) : rect.adjusted(4, 4, -4, -4);
+            const QImage before = m_view->viewport()->grab(looked).toImage();
+            const QVariant switchState = clicked.data(Qt::CheckStateRole);
+            press(clicked, 0);
+            if (column == C::empty) // the click turned the switch; turn it back to compare
+                QVERIFY(m_model->setData(clicked, switchState, Qt::CheckStateRole));
+            if (then == u"focus leaves"_s)
+                elsewhere->setFocus();
+            QCOMPARE(bool(m_view->indexWidget(clicked)), fieldOpen);
+            QVERIFY2(sameColours(m_view->viewport()->grab(looked).toImage(), before),
+                     qPrintable(loc(titleKey(column))));
+            m_view->closePersistentEditor(clicked);
+        }
+    }
+
     // The editor shows the selected channel. Any edit leaves the stored channel as it is and
     // opens "Übernehmen" and "Zurücksetzen", and "Schreiben" with a link. "Übernehmen" stores the
     // validated channel, the draft keeps the text as typed; "Schreiben" stores and sends it, and
@@ -654,6 +697,20 @@ private:
             return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
         };
         return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+    }
+    // Whether two pictures of the same size agree in every pixel, within a rounding step.
+    static bool sameColours(const QImage &one, const QImage &other) {
+        if (one.size() != other.size())
+            return false;
+        for (int y = 0; y < one.height(); ++y) {
+            for (int x = 0; x < one.width(); ++x) {
+                const QRgb a = one.pixel(x, y), b = other.pixel(x, y);
+                if (std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))}) > 2)
+                    return false;
+            }
+        }
+        return true;
     }
     QModelIndex cell(int row, MemoryColumn column) const {
         return m_model->index(row, m_model->section(column));
