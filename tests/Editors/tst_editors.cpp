@@ -21,7 +21,9 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -53,6 +55,34 @@ QList<RadioMemory> memoryRecords(RadioModel model, int count) {
                              {{"slot", RadioMemory::slotText(channel)}, {"tag", QString::number(channel)}});
     return rows;
 }
+
+// Keeps the text and its colour of every item a widget paints with it.
+class TextRecordingStyle : public QProxyStyle {
+public:
+    struct Text {
+        QRect rect;
+        QString text;
+        QColor color;
+    };
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override {
+        if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option);
+            item && element == CE_ItemViewItem)
+            texts.append({item->rect, item->text, item->palette.color(QPalette::Text)});
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+    // The text painted inside `area`.
+    std::optional<Text> within(const QRect &area) const {
+        for (const Text &text : texts)
+            if (area.contains(text.rect.center()))
+                return text;
+        return std::nullopt;
+    }
+
+    mutable QList<Text> texts;
+};
 
 // The model shown, the column, the fields before, the entry and the fields it changes.
 using CellEntry = std::tuple<RadioModel, MemoryColumn, QJsonObject, QVariant, QJsonObject>;
@@ -468,6 +498,47 @@ private slots:
         }
     }
 
+    // An empty field shows its column's title in the placeholder colour, readable on the field
+    // (3:1, as asked of placeholders), whether its editor is open or not; a filled one its value.
+    void emptyFieldShowsItsTitle_data() { addRowPerRadioModel(); }
+    void emptyFieldShowsItsTitle() {
+        QFETCH(RadioModel, model);
+        m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        load(model, {memoryRecord(model, fields("frequency= tag= shiftRaw= flagsRaw=00000"))});
+        TextRecordingStyle style;
+        m_view->setStyle(&style);
+        const auto restoreStyle = qScopeGuard([this] { m_view->setStyle(nullptr); });
+        const QColor placeholder = m_view->palette().color(QPalette::PlaceholderText);
+        int empty = 0;
+        for (MemoryColumn column : memoryColumns(model)) {
+            const QModelIndex field = cell(0, column);
+            if (MemoryTableModel::kind(column) != MemoryTableModel::CellKind::text)
+                continue;
+            m_view->scrollTo(field);
+            style.texts.clear();
+            const QImage shown = m_view->viewport()->grab().toImage();
+            const auto text = style.within(m_view->visualRect(field));
+            QVERIFY(text);
+            const QString value = field.data(Qt::EditRole).toString();
+            const QString title = loc(titleKey(column));
+            QCOMPARE(text->text, value.isEmpty() ? title : value);
+            QCOMPARE(text->color, value.isEmpty() ? placeholder : m_view->palette().color(QPalette::Text));
+            if (!value.isEmpty())
+                continue;
+            ++empty;
+            // The field's face beside the title's first letter.
+            const QPoint face = m_view->visualRect(field).topLeft() + QPoint(8, 10);
+            QVERIFY(contrast(placeholder.rgb(), shown.pixel(face)) >= 3);
+            press(field, 0);
+            auto *editor = qobject_cast<QLineEdit *>(m_view->indexWidget(field));
+            QVERIFY(editor);
+            QCOMPARE(editor->placeholderText(), title);
+            QCOMPARE(editor->palette().color(QPalette::PlaceholderText), placeholder);
+            m_view->closePersistentEditor(field);
+        }
+        QCOMPARE(empty, 4); // name, RX, "Shift Raw" and the amount read from it
+    }
+
     // The editor shows the selected channel. Any edit leaves the stored channel as it is and
     // opens "Übernehmen" and "Zurücksetzen", and "Schreiben" with a link. "Übernehmen" stores the
     // validated channel, the draft keeps the text as typed; "Schreiben" stores and sends it, and
@@ -697,6 +768,11 @@ private:
             return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
         };
         return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+    }
+    static double contrast(QRgb one, QRgb other) {
+        const double lighter = std::max(luminance(one), luminance(other));
+        const double darker = std::min(luminance(one), luminance(other));
+        return (lighter + 0.05) / (darker + 0.05);
     }
     // Whether two pictures of the same size agree in every pixel, within a rounding step.
     static bool sameColours(const QImage &one, const QImage &other) {
