@@ -76,6 +76,13 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     layout->addWidget(m_view, 1);
 
     applyColumnWidths();
+    showTitlesAsCaptions();
+}
+
+void MemoryTablePanel::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        showTitlesAsCaptions();
 }
 
 // A press anywhere on a row selects its channel, on a disabled cell as well; a click on an
@@ -126,6 +133,16 @@ bool MemoryTablePanel::scrollSideways(const QWheelEvent &wheel) {
                          wheel.modifiers() & ~Qt::ShiftModifier, wheel.phase(), wheel.inverted());
     QCoreApplication::sendEvent(m_view->horizontalScrollBar(), &sideways);
     return true;
+}
+
+// The style draws the column titles in the button text colour; they are captions, in the
+// secondary text colour the hint above the table has. Only that colour is the header's own, so the
+// rest follows the window's palette.
+void MemoryTablePanel::showTitlesAsCaptions() {
+    QPalette titles;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        titles.setColor(group, QPalette::ButtonText, palette().color(group, QPalette::PlaceholderText));
+    m_view->horizontalHeader()->setPalette(titles);
 }
 
 void MemoryTablePanel::applyColumnWidths() {

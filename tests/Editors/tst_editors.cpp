@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPointer>
@@ -56,7 +57,7 @@ QList<RadioMemory> memoryRecords(RadioModel model, int count) {
     return rows;
 }
 
-// Keeps the text and its colour of every item a widget paints with it.
+// Keeps the text and its colour of every item and header title a widget paints with it.
 class TextRecordingStyle : public QProxyStyle {
 public:
     struct Text {
@@ -70,6 +71,9 @@ public:
         if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option);
             item && element == CE_ItemViewItem)
             texts.append({item->rect, item->text, item->palette.color(QPalette::Text)});
+        if (const auto *header = qstyleoption_cast<const QStyleOptionHeader *>(option);
+            header && element == CE_HeaderLabel)
+            texts.append({header->rect, header->text, header->palette.color(QPalette::ButtonText)});
         QProxyStyle::drawControl(element, option, painter, widget);
     }
 
@@ -537,6 +541,30 @@ private slots:
             m_view->closePersistentEditor(field);
         }
         QCOMPARE(empty, 4); // name, RX, "Shift Raw" and the amount read from it
+    }
+
+    // The column titles stand in the secondary text colour, that of the captions.
+    void headerTitlesAreSecondary_data() { addRowPerRadioModel(); }
+    void headerTitlesAreSecondary() {
+        QFETCH(RadioModel, model);
+        m_app->setSelectedRadioModel(model);
+        m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        QHeaderView *header = m_view->horizontalHeader();
+        TextRecordingStyle style;
+        header->setStyle(&style);
+        const auto restoreStyle = qScopeGuard([header] { header->setStyle(nullptr); });
+        header->grab();
+        const QColor secondary = m_panel->palette().color(QPalette::PlaceholderText);
+        for (int section = 0; section < header->count(); ++section) {
+            const QRect area(header->sectionViewportPosition(section), 0, header->sectionSize(section),
+                             header->height());
+            if (area.right() < 0 || area.left() > header->width())
+                continue;
+            const auto title = style.within(area);
+            QVERIFY(title);
+            QCOMPARE(title->text, loc(titleKey(m_model->column(section))));
+            QCOMPARE(title->color, secondary);
+        }
     }
 
     // The editor shows the selected channel. Any edit leaves the stored channel as it is and
