@@ -776,6 +776,40 @@ private slots:
         QCOMPARE(m_draft->draft()->modeCode, u"2"_s);
     }
 
+    // "Ausgewählten schreiben" is the editor's prominent action: while it can be pressed it is
+    // filled in the model's colour with white text, as the row's "Schreiben" is; while it cannot
+    // (here: without a link), it is not filled and its text is dimmed.
+    void writeActionIsProminent_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<bool>("enabled");
+        for (RadioModel model : allRadioModels())
+            for (bool enabled : {true, false})
+                QTest::addRow("%s, %s", qPrintable(rawValue(model)), enabled ? "enabled" : "disabled")
+                    << model << enabled;
+    }
+    void writeActionIsProminent() {
+        QFETCH(RadioModel, model);
+        QFETCH(bool, enabled);
+        m_app->setSelectedRadioModel(model);
+        open(model, memoryRecords(model, 2));
+        if (enabled)
+            connectRadio(model);
+        const ModelPalette palette = ModelPalette::forModel(model);
+        m_editor->setPalette(palette.widgetPalette());
+        m_editor->setModelPalette(palette);
+        editTag(u"NEU"_s);
+        QPushButton *write = button(u"write"_s);
+        QCOMPARE(write->isEnabled(), enabled);
+        const QImage face = write->grab().toImage();
+        // Inside the edge, above the text.
+        QCOMPARE(near(face.pixel(face.width() / 2, 3), fillForWhiteText(palette.primary).rgb()), enabled);
+        double lightest = 0;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                lightest = std::max(lightest, luminance(face.pixel(x, y)));
+        QVERIFY(enabled ? lightest > 0.9 : lightest < 0.4);
+    }
+
 private:
     // Replaces the table as an import does (which selects the first row), then selects `selected`.
     void load(RadioModel model, const QList<RadioMemory> &rows, const std::optional<QString> &selected = {}) {
@@ -802,18 +836,19 @@ private:
         const double darker = std::min(luminance(one), luminance(other));
         return (lighter + 0.05) / (darker + 0.05);
     }
+    // Whether two colours agree within a rounding step.
+    static bool near(QRgb one, QRgb other) {
+        return std::max({std::abs(qRed(one) - qRed(other)), std::abs(qGreen(one) - qGreen(other)),
+                         std::abs(qBlue(one) - qBlue(other))}) <= 2;
+    }
     // Whether two pictures of the same size agree in every pixel, within a rounding step.
     static bool sameColours(const QImage &one, const QImage &other) {
         if (one.size() != other.size())
             return false;
-        for (int y = 0; y < one.height(); ++y) {
-            for (int x = 0; x < one.width(); ++x) {
-                const QRgb a = one.pixel(x, y), b = other.pixel(x, y);
-                if (std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                              std::abs(qBlue(a) - qBlue(b))}) > 2)
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x)
+                if (!near(one.pixel(x, y), other.pixel(x, y)))
                     return false;
-            }
-        }
         return true;
     }
     QModelIndex cell(int row, MemoryColumn column) const {
