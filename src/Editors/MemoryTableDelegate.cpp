@@ -91,9 +91,8 @@ void MemoryTableDelegate::paintCell(QPainter *painter, const QStyleOptionViewIte
         }
     } else if (m_model->column(index.column()) == MemoryColumn::summary) {
         item.features |= QStyleOptionViewItem::WrapText;
-        QColor secondary = option.palette.color(QPalette::Text);
-        secondary.setAlphaF(0.7f);
-        item.palette.setColor(QPalette::Text, secondary);
+        item.palette.setColor(QPalette::Text,
+                              EditorStyle::secondaryText(option.palette, option.palette.currentColorGroup()));
     }
     styleOf(option)->drawControl(QStyle::CE_ItemViewItem, &item, painter, option.widget);
 }

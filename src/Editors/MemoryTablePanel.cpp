@@ -76,13 +76,13 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     layout->addWidget(m_view, 1);
 
     applyColumnWidths();
-    showTitlesAsCaptions();
+    showTitlesAsSecondary();
 }
 
 void MemoryTablePanel::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
-        showTitlesAsCaptions();
+        showTitlesAsSecondary();
 }
 
 // A press anywhere on a row selects its channel, on a disabled cell as well; a click on an
@@ -135,13 +135,13 @@ bool MemoryTablePanel::scrollSideways(const QWheelEvent &wheel) {
     return true;
 }
 
-// The style draws the column titles in the button text colour; they are captions, in the
-// secondary text colour the hint above the table has. Only that colour is the header's own, so the
-// rest follows the window's palette.
-void MemoryTablePanel::showTitlesAsCaptions() {
+// The style draws the column titles in the button text colour; they are in the secondary text
+// colour of the summaries below them (the captions' grey reads too faintly on the header's lighter
+// face). Only that colour is the header's own, so the rest follows the window's palette.
+void MemoryTablePanel::showTitlesAsSecondary() {
     QPalette titles;
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        titles.setColor(group, QPalette::ButtonText, palette().color(group, QPalette::PlaceholderText));
+        titles.setColor(group, QPalette::ButtonText, EditorStyle::secondaryText(palette(), group));
     m_view->horizontalHeader()->setPalette(titles);
 }
 

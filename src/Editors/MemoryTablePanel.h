@@ -27,7 +27,7 @@ private:
     bool activateCurrentCell(const QKeyEvent &key);
     bool scrollSideways(const QWheelEvent &wheel);
     void applyColumnWidths();
-    void showTitlesAsCaptions();
+    void showTitlesAsSecondary();
 
     MemoryTableModel *m_model;
     QTableView *m_view;

@@ -543,28 +543,45 @@ private slots:
         QCOMPARE(empty, 4); // name, RX, "Shift Raw" and the amount read from it
     }
 
-    // The column titles stand in the secondary text colour, that of the captions.
+    // The column titles stand in the secondary text colour of the summaries below them, and read
+    // on the header at least 4.5:1, the contrast asked of body text.
     void headerTitlesAreSecondary_data() { addRowPerRadioModel(); }
     void headerTitlesAreSecondary() {
         QFETCH(RadioModel, model);
-        m_app->setSelectedRadioModel(model);
         m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        load(model, memoryRecords(model, 1));
         QHeaderView *header = m_view->horizontalHeader();
         TextRecordingStyle style;
+        m_view->setStyle(&style);
         header->setStyle(&style);
-        const auto restoreStyle = qScopeGuard([header] { header->setStyle(nullptr); });
-        header->grab();
-        const QColor secondary = m_panel->palette().color(QPalette::PlaceholderText);
+        const auto restoreStyle = qScopeGuard([this, header] {
+            header->setStyle(nullptr);
+            m_view->setStyle(nullptr);
+        });
+        m_view->scrollTo(cell(0, C::summary));
+        m_view->viewport()->grab();
+        const auto summary = style.within(m_view->visualRect(cell(0, C::summary)));
+        QVERIFY(summary);
+        m_view->scrollTo(cell(0, C::slot));
+        const QImage titles = header->grab().toImage();
+        const QColor face = titles.pixel(header->sectionSize(0) - 4, titles.height() / 2);
         for (int section = 0; section < header->count(); ++section) {
             const QRect area(header->sectionViewportPosition(section), 0, header->sectionSize(section),
                              header->height());
-            if (area.right() < 0 || area.left() > header->width())
+            if (area.left() > header->width())
                 continue;
             const auto title = style.within(area);
             QVERIFY(title);
             QCOMPARE(title->text, loc(titleKey(m_model->column(section))));
-            QCOMPARE(title->color, secondary);
+            QCOMPARE(title->color, summary->color);
         }
+        const QColor text = summary->color;
+        const auto over = [&](int ink, int paper) {
+            return qRound(text.alphaF() * ink + (1 - text.alphaF()) * paper);
+        };
+        const QRgb shown = qRgb(over(text.red(), face.red()), over(text.green(), face.green()),
+                                over(text.blue(), face.blue()));
+        QVERIFY(contrast(shown, face.rgb()) >= 4.5);
     }
 
     // The editor shows the selected channel. Any edit leaves the stored channel as it is and
