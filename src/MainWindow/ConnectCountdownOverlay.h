@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class ConnectCountdownCard;
 class FadeScaleEffect;
 class MainViewState;
 class QLabel;
@@ -38,7 +39,7 @@ private:
     void coverContent(bool covered);
 
     MainViewState *m_state;
-    QLabel *m_icon = nullptr;
+    ConnectCountdownCard *m_card = nullptr;
     RoundedPanel *m_donationBox = nullptr;
     QLabel *m_donationCaption = nullptr;
     QLabel *m_donationAddress = nullptr;

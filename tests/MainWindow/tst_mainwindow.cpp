@@ -11,6 +11,7 @@
 #include "MainWindow/MainViewState.h"
 #include "TestRows.h"
 #include "TestSettings.h"
+#include "Theme/ModelPalette.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -283,6 +285,42 @@ private slots:
         m_view->startConnectSplash();
         QCOMPARE(m_view->connectCountdown(), MainViewState::countdownSeconds);
         QCOMPARE(progress->value(), 0);
+    }
+
+    // The card casts a black shadow that falls below it, its icon one in the model's primary colour
+    // on the card; neither reaches far above or beside what casts it.
+    void connectCountdownCardAndIconCastShadows_data() { addRowPerRadioModel(); }
+    void connectCountdownCardAndIconCastShadows() {
+        QFETCH(RadioModel, model);
+        m_model->setSelectedRadioModel(model);
+        m_view->viewState()->setCountdownStepInterval(1h);
+        click(u"sidebar.connect"_s);
+        QWidget *overlay = widget(u"splash"_s);
+        QTRY_COMPARE(overlay->findChild<QPropertyAnimation *>()->state(), QAbstractAnimation::Stopped);
+        // Grabbed alone, the overlay's backdrop is translucent black: a shadow makes it more opaque.
+        const QImage backdrop = overlay->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRect card = widget(u"splash.card"_s)->geometry();
+        const auto opacity = [&](int x, int y) { return qAlpha(backdrop.pixel(x, y)); };
+        const int plain = opacity(card.center().x(), card.top() - 20);
+        const int belowCard = opacity(card.center().x(), card.bottom() + 10);
+        QCOMPARE(opacity(card.left() - 40, card.center().y()), plain);
+        QVERIFY2(belowCard > plain + 8,
+                 qPrintable(u"%1 below the card, %2 elsewhere"_s.arg(belowCard).arg(plain)));
+
+        const QImage face = widget(u"splash.card"_s)->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRect icon = widget(u"splash.icon"_s)->geometry();
+        const QColor primary = ModelPalette::forModel(model).primary;
+        const auto distanceToPrimary = [&](const QPoint &point) {
+            const QColor shown = face.pixelColor(point);
+            return std::abs(shown.red() - primary.red()) + std::abs(shown.green() - primary.green()) +
+                   std::abs(shown.blue() - primary.blue());
+        };
+        const QPoint belowIcon(icon.center().x(), icon.bottom() + 6);
+        const QPoint aboveIcon(icon.center().x(), icon.top() - 15);
+        QCOMPARE(face.pixelColor(icon.left() - 40, belowIcon.y()), face.pixelColor(aboveIcon));
+        QVERIFY2(distanceToPrimary(belowIcon) < distanceToPrimary(aboveIcon) - 20,
+                 qPrintable(face.pixelColor(belowIcon).name() + u" below the icon, "_s +
+                            face.pixelColor(aboveIcon).name() + u" elsewhere"_s));
     }
 
     // The lines of one turn of the event loop show together, newest first; "Alles kopieren"
