@@ -172,7 +172,14 @@ void AppModel::persistCurrentDeviceSettings() {
 }
 
 void AppModel::savePreferences() {
-    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+    const std::optional<QString> unwritten =
+        m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+    if (!unwritten)
+        return;
+    appendLog(L::text(QStringLiteral("Einstellungen konnten nicht gespeichert werden: Die Datei ") +
+                          *unwritten + QStringLiteral(" konnte nicht geschrieben werden"),
+                      QStringLiteral("Settings could not be saved: The file ") + *unwritten +
+                          QStringLiteral(" could not be written")));
 }
 
 void AppModel::applySavedSettings(RadioModel model) {

@@ -175,6 +175,34 @@ private slots:
         QCOMPARE(storedSettings("FT-710").selectedPort, u"/nowhere/ttyUSB9"_s);
     }
 
+    // A record the store cannot write down is logged with the file it could not write, in the language
+    // of the moment; the settings stay in memory and nothing is shown.
+    void unsavedPreferencesAreLogged_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("line");
+        QTest::addRow("de") << u"de"_s
+                            << u"Einstellungen konnten nicht gespeichert werden: Die Datei %1 konnte nicht "
+                               "geschrieben werden"_s;
+        QTest::addRow("en") << u"en"_s << u"Settings could not be saved: The file %1 could not be written"_s;
+    }
+    void unsavedPreferencesAreLogged() {
+        QFETCH(QString, language);
+        QFETCH(QString, line);
+        AppModel app(options());
+        QTemporaryDir folder;
+        QFile notAFolder(folder.filePath(u"settings"_s));
+        QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+        UserDefaults::setLocation(notAFolder.fileName() + u"/below"_s); // fails for root too
+        TestSettings::setLanguage(language);
+        app.setBaudRate(57600);
+        const QString file = notAFolder.fileName() + u"/below/Korvel/Korvel.conf"_s;
+        QCOMPARE(app.logLines(), QStringList{u"[12:00:00] "_s + line.arg(file)});
+        QVERIFY(!app.alertMessage());
+        app.setSelectedRadioModel(RadioModel::ft991a);
+        app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.baudRate(), 57600);
+    }
+
     // Newest first, stamped with the time; each line in the language of its moment.
     void logLines() {
         m_now = QTime(9, 5, 7);
