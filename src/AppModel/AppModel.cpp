@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int defaultBaudRate = 38400;
-
 QString framingLabel(RadioModel model) {
     return model == RadioModel::ft991a ? QStringLiteral("8N2 / HW-Handshake") : QStringLiteral("8N1");
 }
@@ -184,7 +182,7 @@ void AppModel::savePreferences() {
 
 void AppModel::applySavedSettings(RadioModel model) {
     const std::optional<DeviceSettings> saved = m_preferences.saved(model);
-    setBaudRateValue(saved ? saved->baudRate : defaultBaudRate);
+    setBaudRateValue(saved ? saved->baudRate : DeviceSettings::defaultBaudRate);
     if (saved && !saved->selectedPort.isEmpty() && m_availablePorts.contains(saved->selectedPort)) {
         setSelectedPortValue(saved->selectedPort);
         return;

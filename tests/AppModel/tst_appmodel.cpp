@@ -95,8 +95,8 @@ private slots:
         addRows({R"({"selectedPort":"","baudRate":57600}|yes)",
                  R"({"selectedPort":"","baudRate":57600.0}|yes)",
                  R"({"selectedPort":"","baudRate":"57600"}|no)", R"({"selectedPort":""}|no)",
-                 R"({"selectedPort":"","baudRate":96.5}|no)", R"({"selectedPort":"","baudRate":12345}|no)",
-                 R"({"selectedPort":null,"baudRate":57600}|no)", "57600|no", "-|no"});
+                 R"({"selectedPort":"","baudRate":96.5}|no)", R"({"selectedPort":null,"baudRate":57600}|no)",
+                 "57600|no", "-|no"});
     }
     void startUp() {
         QFETCH(QStringList, row);
@@ -119,6 +119,31 @@ private slots:
         QVERIFY(app.settingsPhase() == SettingsOperationPhase::idle && app.settingsProgress() == 0.0);
         QVERIFY(app.settingsStatusText().isEmpty() && app.logLines().isEmpty());
         QCOMPARE(UserDefaults::value(AppModel::preferencesKey()).isValid(), settings != u"-");
+    }
+
+    // A stored rate the line cannot run at becomes the rate the line would run at, 38400; the model's
+    // port, the selected model and the other model's settings stay, and the store is rewritten only
+    // at the next save. The FT-991A's stored rate.
+    void oddStoredBaudRateIsSetAsideAlone_data() { addRows({"1200", "0", "-1", "12345", "1e12"}); }
+    void oddStoredBaudRateIsSetAsideAlone() {
+        QFETCH(QStringList, row);
+        const auto [rate] = fields<1>(row);
+        makeDevice(u"ttyUSB0"_s);
+        makeDevice(u"ttyUSB1"_s);
+        const QString stored = uR"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{)"
+                               uR"("FT-991A":{"selectedPort":"%1","baudRate":%2},)"
+                               uR"("FT-710":{"selectedPort":"%3","baudRate":9600}}})"_s.arg(
+                                   path(u"ttyUSB1"_s), rate, path(u"ttyUSB0"_s));
+        UserDefaults::setValue(AppModel::preferencesKey(), stored);
+        AppModel app(options());
+        QCOMPARE(app.selectedRadioModel(), RadioModel::ft991a);
+        QCOMPARE(app.baudRate(), 38400);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QCOMPARE(UserDefaults::text(AppModel::preferencesKey()), std::optional(stored));
+        app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.baudRate(), 9600);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB0"_s));
+        QCOMPARE(storedSettings("FT-991A"), (DeviceSettings{path(u"ttyUSB1"_s), 38400}));
     }
 
     // A radio port's names, sorted; the saved one if listed. Devices | saved | listed | chosen.
