@@ -61,6 +61,10 @@ ConnectCountdownOverlay::ConnectCountdownOverlay(MainViewState *state, QWidget *
     follow();
 }
 
+QString ConnectCountdownOverlay::appVersionString() {
+    return AppBranding::appVersion();
+}
+
 QWidget *ConnectCountdownOverlay::buildCard() {
     m_card = new ConnectCountdownCard;
     auto *layout = new QVBoxLayout(m_card);
@@ -76,7 +80,7 @@ QWidget *ConnectCountdownOverlay::buildCard() {
     titleFont.setBold(true);
     title->setFont(titleFont);
     auto *credits = new QLabel(AppBranding::authorLine() + QStringLiteral(" · ") +
-                               loc(QStringLiteral("Version")) + QLatin1Char(' ') + AppBranding::appVersion());
+                               loc(QStringLiteral("Version")) + QLatin1Char(' ') + appVersionString());
     credits->setObjectName(QStringLiteral("splash.credits"));
     credits->setAlignment(Qt::AlignCenter);
     credits->setForegroundRole(QPalette::PlaceholderText);

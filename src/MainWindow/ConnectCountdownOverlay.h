@@ -22,6 +22,9 @@ public:
     // Covers `host` completely and follows its size.
     ConnectCountdownOverlay(MainViewState *state, QWidget *host);
 
+    // The version the card shows, as the branding has it.
+    static QString appVersionString();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     // While the card shows, the keyboard stays on it: Tab does not reach the controls under the

@@ -6,6 +6,7 @@
 #include "Localization/LanguageSelection.h"
 #include "Localization/UserDefaults.h"
 #include "MainWindow/BackupFile.h"
+#include "MainWindow/ConnectCountdownOverlay.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/LogTextView.h"
 #include "MainWindow/MainViewState.h"
@@ -323,6 +324,16 @@ private slots:
                             face.pixelColor(aboveIcon).name() + u" elsewhere"_s));
     }
 
+    // The card's credits end with the version as the branding has it.
+    void connectCountdownCardShowsTheVersion() {
+        QCOMPARE(ConnectCountdownOverlay::appVersionString(), u"V1.12.0 10e - Release 26.03.2026"_s);
+        m_view->viewState()->setCountdownStepInterval(1h);
+        click(u"sidebar.connect"_s);
+        QTRY_VERIFY(widget(u"splash"_s)->isVisible());
+        QVERIFY(text(u"splash.credits"_s)
+                    .endsWith(loc(u"Version"_s) + u' ' + ConnectCountdownOverlay::appVersionString()));
+    }
+
     // The lines of one turn of the event loop show together, newest first; "Alles kopieren"
     // copies all of them, "Log löschen" clears them. Dragging across a row and copying with the keyboard
     // copies that row only; Home and End go to the newest and the oldest line.
@@ -472,6 +483,17 @@ private slots:
         m_view->setDraft(std::nullopt);
         QVERIFY(widget(u"detail.noDraft"_s)->isVisible() && !widget(u"log"_s)->isVisible() &&
                 !widget(u"detail.editorSlot"_s)->isVisible());
+    }
+
+    // A mode comes back from its raw value, matched exactly. Raw value | mode.
+    void editorModeFromItsRawValue_data() {
+        addRows({"Kanalliste|Kanalliste", "Detail|Detail", "detail|none", "Detail |none", "|none"});
+    }
+    void editorModeFromItsRawValue() {
+        QFETCH(QStringList, row);
+        const auto [raw, mode] = fields<2>(row);
+        const std::optional<EditorMode> found = editorModeFromRawValue(raw);
+        QCOMPARE(found ? rawValue(*found) : u"none"_s, mode);
     }
 
     // The window follows the model; the file holds the table as it was when "Export" was pressed,
