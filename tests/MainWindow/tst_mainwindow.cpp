@@ -29,6 +29,7 @@
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
@@ -615,6 +616,34 @@ private slots:
         reading = false;
         swapper.join();
         QCOMPARE(failures, QStringList());
+    }
+
+    // Of its 25 rows the panel shows a few: it opens with the chosen language in view and the
+    // keyboard on it, also when opened again after its list was scrolled away.
+    void preferencesPanelOpensAtTheChosenLanguage_data() {
+        QTest::addColumn<QString>("choice");
+        for (const char *choice : {"sv", "sk", "pt"})
+            QTest::addRow("%s", choice) << QString::fromLatin1(choice);
+    }
+    void preferencesPanelOpensAtTheChosenLanguage() {
+        QFETCH(QString, choice);
+        LanguageSelection::shared()->select(*appLanguageFromRawValue(choice));
+        for (int opening = 1; opening <= 2; ++opening) {
+            m_app->openPreferences();
+            PreferencesPanel *panel = m_app->preferencesPanel();
+            auto *chosen = panel->findChild<QRadioButton *>(u"preferences.language."_s + choice);
+            auto *list = panel->findChild<QScrollArea *>(u"preferences.languages"_s);
+            QVERIFY(panel->isVisible());
+            const QRect row(chosen->mapTo(list->viewport(), QPoint()), chosen->size());
+            QVERIFY2(list->viewport()->rect().contains(row),
+                     qPrintable(u"opening %1: row at %2, %3 tall, in a list %4 tall"_s.arg(opening)
+                                    .arg(row.y())
+                                    .arg(row.height())
+                                    .arg(list->viewport()->height())));
+            QTRY_COMPARE(QApplication::focusWidget(), chosen);
+            list->verticalScrollBar()->setValue(0);
+            panel->close();
+        }
     }
 
     // A choice of language in the sidebar, the menu or the preferences panel is stored and marked
