@@ -13,6 +13,11 @@ constexpr int iconSize = 132;
 constexpr int cornerRadius = 28;
 constexpr double strokeWidth = 1;
 constexpr double iconStrokeWidth = 1.5;
+constexpr double shadowOpacity = 0.35;
+constexpr int shadowReach = 30;
+constexpr int shadowDrop = 18;
+constexpr int iconShadowReach = 20;
+constexpr int iconShadowDrop = 10;
 
 // The card's picture: a radio wave sign on the model's colours, in a rounded frame.
 QPixmap splashIcon(const QColor &primary, const QColor &secondary) {
@@ -51,8 +56,8 @@ QPixmap splashIcon(const QColor &primary, const QColor &secondary) {
 ConnectCountdownCard::ConnectCountdownCard(QWidget *parent)
     : RoundedPanel(cornerRadius, parent)
     , m_icon(new QLabel(this))
-    , m_shadow(cornerRadius, strokeWidth, 30, 18, 0.35)
-    , m_iconShadow(cornerRadius, iconStrokeWidth, 20, 10, 0.35) {
+    , m_shadow(cornerRadius, strokeWidth, shadowReach, shadowDrop, shadowOpacity)
+    , m_iconShadow(cornerRadius, iconStrokeWidth, iconShadowReach, iconShadowDrop, shadowOpacity) {
     setObjectName(QStringLiteral("splash.card"));
     setFill(QColor(24, 26, 34, 240));
     setStroke(QColor(255, 255, 255, 31));

@@ -12,8 +12,9 @@ class QPainter;
 // The rings are made again only when the card's edge changes.
 class DropShadow {
 public:
-    // The card's corners and the width of its stroke; the shadow reaches `reach` beyond the card,
-    // falls `drop` below it and is `opacity` strong at most.
+    // The card's corners and the width of its stroke; the shadow reaches `reach` beyond the card and
+    // falls `drop` below it, in its colour at `opacity` as a blurred shadow is: a little under half
+    // of that at the card's edge, fading to nothing at its reach.
     DropShadow(qreal cornerRadius, qreal strokeWidth, int reach, int drop, double opacity);
 
     // Paints the shadow of the card whose stroke ends on `edge`, in `color`.
