@@ -96,8 +96,8 @@ private slots:
         addRows({R"({"selectedPort":"","baudRate":57600}|yes)",
                  R"({"selectedPort":"","baudRate":57600.0}|yes)",
                  R"({"selectedPort":"","baudRate":"57600"}|no)", R"({"selectedPort":""}|no)",
-                 R"({"selectedPort":"","baudRate":96.5}|no)", R"({"selectedPort":"","baudRate":12345}|no)",
-                 R"({"selectedPort":null,"baudRate":57600}|no)", "57600|no", "-|no"});
+                 R"({"selectedPort":"","baudRate":96.5}|no)", R"({"selectedPort":null,"baudRate":57600}|no)",
+                 "57600|no", "-|no"});
     }
     void startUp() {
         QFETCH(QStringList, row);
@@ -120,6 +120,31 @@ private slots:
         QVERIFY(app.settingsPhase() == SettingsOperationPhase::idle && app.settingsProgress() == 0.0);
         QVERIFY(app.settingsStatusText().isEmpty() && app.logLines().isEmpty());
         QCOMPARE(UserDefaults::value(AppModel::preferencesKey()).isValid(), settings != u"-");
+    }
+
+    // A stored rate the line cannot run at becomes the rate the line would run at, 38400; the model's
+    // port, the selected model and the other model's settings stay, and the store is rewritten only
+    // at the next save. The FT-991A's stored rate.
+    void oddStoredBaudRateIsSetAsideAlone_data() { addRows({"1200", "0", "-1", "12345", "1e12"}); }
+    void oddStoredBaudRateIsSetAsideAlone() {
+        QFETCH(QStringList, row);
+        const auto [rate] = fields<1>(row);
+        makeDevice(u"ttyUSB0"_s);
+        makeDevice(u"ttyUSB1"_s);
+        const QString stored = uR"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{)"
+                               uR"("FT-991A":{"selectedPort":"%1","baudRate":%2},)"
+                               uR"("FT-710":{"selectedPort":"%3","baudRate":9600}}})"_s.arg(
+                                   path(u"ttyUSB1"_s), rate, path(u"ttyUSB0"_s));
+        UserDefaults::setValue(AppModel::preferencesKey(), stored);
+        AppModel app(options());
+        QCOMPARE(app.selectedRadioModel(), RadioModel::ft991a);
+        QCOMPARE(app.baudRate(), 38400);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QCOMPARE(UserDefaults::text(AppModel::preferencesKey()), std::optional(stored));
+        app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.baudRate(), 9600);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB0"_s));
+        QCOMPARE(storedSettings("FT-991A"), (DeviceSettings{path(u"ttyUSB1"_s), 38400}));
     }
 
     // A radio port's names, sorted; the saved one if listed. Devices | saved | listed | chosen.
@@ -174,6 +199,34 @@ private slots:
         QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
         app.setSelectedPort(u"/nowhere/ttyUSB9"_s); // not listed, stored anyway
         QCOMPARE(storedSettings("FT-710").selectedPort, u"/nowhere/ttyUSB9"_s);
+    }
+
+    // A record the store cannot write down is logged with the file it could not write, in the language
+    // of the moment; the settings stay in memory and nothing is shown.
+    void unsavedPreferencesAreLogged_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("line");
+        QTest::addRow("de") << u"de"_s
+                            << u"Einstellungen konnten nicht gespeichert werden: Die Datei %1 konnte nicht "
+                               "geschrieben werden"_s;
+        QTest::addRow("en") << u"en"_s << u"Settings could not be saved: The file %1 could not be written"_s;
+    }
+    void unsavedPreferencesAreLogged() {
+        QFETCH(QString, language);
+        QFETCH(QString, line);
+        AppModel app(options());
+        QTemporaryDir folder;
+        QFile notAFolder(folder.filePath(u"settings"_s));
+        QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+        UserDefaults::setLocation(notAFolder.fileName() + u"/below"_s); // fails for root too
+        TestSettings::setLanguage(language);
+        app.setBaudRate(57600);
+        const QString file = notAFolder.fileName() + u"/below/Korvel/Korvel.conf"_s;
+        QCOMPARE(app.logLines(), QStringList{u"[12:00:00] "_s + line.arg(file)});
+        QVERIFY(!app.alertMessage());
+        app.setSelectedRadioModel(RadioModel::ft991a);
+        app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.baudRate(), 57600);
     }
 
     // Newest first, stamped with the time; each line in the language of its moment.
