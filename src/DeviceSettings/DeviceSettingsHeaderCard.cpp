@@ -4,6 +4,7 @@
 #include "DeviceSettings/DeviceSettingsStatusBadge.h"
 #include "DeviceSettings/DeviceSettingsStyle.h"
 #include "Localization/L.h"
+#include "Theme/FocusHandOff.h"
 #include "Theme/TextStyle.h"
 
 #include <QHBoxLayout>
@@ -153,9 +154,9 @@ void DeviceSettingsHeaderCard::showActions() {
     const bool busy = m_appModel->isBusy();
     const bool dirty = m_appModel->hasDirtySettings();
     m_badge->setConnected(connected);
-    m_readButton->setEnabled(connected && !busy && ownModel);
-    m_writeButton->setEnabled(connected && !busy && dirty && ownModel);
-    m_restoreButton->setEnabled(!busy && dirty && ownModel);
+    FocusHandOff::setEnabled(m_readButton, connected && !busy && ownModel, this);
+    FocusHandOff::setEnabled(m_writeButton, connected && !busy && dirty && ownModel, this);
+    FocusHandOff::setEnabled(m_restoreButton, !busy && dirty && ownModel, this);
 }
 
 void DeviceSettingsHeaderCard::showProgress() {

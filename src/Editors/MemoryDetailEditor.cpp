@@ -10,6 +10,7 @@
 #include "Editors/LabeledField.h"
 #include "Localization/L.h"
 #include "Theme/ButtonStyle.h"
+#include "Theme/FocusHandOff.h"
 #include "Theme/ModelPalette.h"
 
 #include <QFrame>
@@ -243,9 +244,9 @@ void MemoryDetailEditor::refreshActions() {
     const bool dirty = m_draft->draftIsDirty();
     const bool idle = !m_appModel->isBusy();
     m_changesBadge->setValue(loc(dirty ? QStringLiteral("Offen") : QStringLiteral("Keine")));
-    m_resetButton->setEnabled(idle && dirty);
-    m_applyButton->setEnabled(idle && dirty);
-    m_writeButton->setEnabled(idle && dirty && m_appModel->isConnected());
+    FocusHandOff::setEnabled(m_resetButton, idle && dirty, this);
+    FocusHandOff::setEnabled(m_applyButton, idle && dirty, this);
+    FocusHandOff::setEnabled(m_writeButton, idle && dirty && m_appModel->isConnected(), this);
 }
 
 void MemoryDetailEditor::resetDraft() {

@@ -9,7 +9,6 @@
 #include "Theme/RoundedPanel.h"
 #include "Theme/TextStyle.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
@@ -156,15 +155,18 @@ void ConnectCountdownOverlay::follow() {
 
 void ConnectCountdownOverlay::fadeTo(bool shown) {
     m_shown = shown;
-    coverContent(shown);
     if (shown) {
+        // Taken before the cover disables the control that holds it, which clears the focus.
+        m_focusBefore = window()->focusWidget();
+        coverContent(true);
         raise();
         show();
         // The keyboard stays on the card, not on the controls under the backdrop.
-        m_focusBefore = QApplication::focusWidget();
         m_cancel->setFocus();
-    } else if (isAncestorOf(QApplication::focusWidget())) {
-        giveBackFocus();
+    } else {
+        coverContent(false);
+        if (isAncestorOf(window()->focusWidget()))
+            giveBackFocus();
     }
     m_fade->stop();
     m_fade->setStartValue(m_effect->progress());

@@ -9,6 +9,7 @@
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
 #include "Theme/ButtonStyle.h"
+#include "Theme/FocusHandOff.h"
 #include "Theme/Icons.h"
 #include "Theme/ModelPalette.h"
 #include "Theme/RoundedPanel.h"
@@ -228,8 +229,8 @@ void ConnectionPanel::showBaudRate() {
 
 void ConnectionPanel::showLinkState() {
     m_badge->setState(m_model->isConnected(), rawValue(m_model->selectedRadioModel()));
-    m_connectButton->setEnabled(!m_model->isBusy());
-    m_disconnectButton->setEnabled(m_model->isConnected());
+    FocusHandOff::setEnabled(m_connectButton, !m_model->isBusy(), this);
+    FocusHandOff::setEnabled(m_disconnectButton, m_model->isConnected(), this);
 }
 
 void ConnectionPanel::showTheme() {

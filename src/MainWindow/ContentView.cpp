@@ -13,6 +13,7 @@
 #include "MainWindow/ConnectCountdownOverlay.h"
 #include "MainWindow/ConnectionPanel.h"
 #include "MainWindow/MainToolbar.h"
+#include "Theme/FocusHandOff.h"
 #include "Theme/GradientBackground.h"
 #include "Theme/Icons.h"
 #include "Theme/PanelChrome.h"
@@ -59,6 +60,7 @@ ContentView::ContentView(AppModel *model, QWidget *parent)
     // The card is built before the countdown it shows, so that it fades in.
     connect(m_state, &MainViewState::connectSplashAboutToShow, this,
             &ContentView::addConnectCountdownOverlay);
+    connect(m_state, &MainViewState::countdownFinished, this, &ContentView::focusAfterConnect);
     connect(m_draft, &EditorDraft::draftChanged, this, &ContentView::updateDetailColumn);
     // Queued: the language may change inside a picker's own signal, and the rebuild deletes it.
     connect(LanguageSelection::shared(), &LanguageSelection::changed, this, &ContentView::buildContent,
@@ -88,6 +90,13 @@ void ContentView::setDraft(const std::optional<MemoryDraft> &draft) {
 void ContentView::addConnectCountdownOverlay() {
     if (!m_overlay)
         m_overlay = new ConnectCountdownOverlay(m_state, centralWidget());
+}
+
+// Space or Enter where the keyboard lands after a connect must not switch the model or drop the link
+// just made: it goes to the channel table, or to "Alle lesen" beside the detail editor.
+void ContentView::focusAfterConnect() {
+    if (m_model->isConnected())
+        FocusHandOff::focusFirstIn(m_state->editorMode() == EditorMode::table ? m_tableSlot : m_toolbarSlot);
 }
 
 void ContentView::showExportDialog() {
@@ -218,7 +227,8 @@ QWidget *ContentView::buildToolbar() {
     connect(toolbar, &MainToolbar::exportRequested, this, &ContentView::showExportDialog);
     connect(toolbar, &MainToolbar::importRequested, this, &ContentView::showImportDialog);
     connect(toolbar, &MainToolbar::settingsWindowRequested, this, &ContentView::settingsWindowRequested);
-    return new PanelChrome(toolbar);
+    m_toolbarSlot = new PanelChrome(toolbar);
+    return m_toolbarSlot;
 }
 
 QWidget *ContentView::createEditorPanel() {

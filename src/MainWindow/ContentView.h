@@ -73,6 +73,7 @@ private:
     void updateDetailColumn();
     void applyTheme();
     void addConnectCountdownOverlay();
+    void focusAfterConnect();
     // "Export"/"Import" in the toolbar: the file dialogs, and what they do with the chosen file.
     void showExportDialog();
     void showImportDialog();
@@ -89,6 +90,7 @@ private:
     // Rebuilt with the content when the language changes.
     QPointer<QSplitter> m_splitter;
     QPointer<QVBoxLayout> m_detailColumn;
+    QPointer<QWidget> m_toolbarSlot;
     QPointer<QWidget> m_tableSlot;
     QPointer<QWidget> m_editorSlot;
     QPointer<QWidget> m_noDraftPlaceholder;

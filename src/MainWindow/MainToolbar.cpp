@@ -7,6 +7,7 @@
 #include "MainWindow/MainViewState.h"
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
+#include "Theme/FocusHandOff.h"
 #include "Theme/Icons.h"
 #include "Theme/TextStyle.h"
 
@@ -100,10 +101,10 @@ QPushButton *MainToolbar::addButton(const QString &text, const QString &name) {
 
 void MainToolbar::showEnabledStates() {
     const bool idleLink = m_model->isConnected() && !m_model->isBusy();
-    m_readAll->setEnabled(idleLink);
-    m_readSelected->setEnabled(idleLink && m_model->selectedMemory().has_value());
+    FocusHandOff::setEnabled(m_readAll, idleLink, this);
+    FocusHandOff::setEnabled(m_readSelected, idleLink && m_model->selectedMemory().has_value(), this);
     // An import during a read would be overwritten when the read publishes its table.
-    m_import->setEnabled(!m_model->isBusy());
+    FocusHandOff::setEnabled(m_import, !m_model->isBusy(), this);
 }
 
 void MainToolbar::showEditorMode() {

@@ -74,6 +74,7 @@ void MainViewState::countdownStep() {
 void MainViewState::finishConnectSplashAndConnect() {
     cancelConnectSplash();
     m_model->connect();
+    emit countdownFinished();
 }
 
 void MainViewState::setConnectSplash(bool shown, int countdown) {

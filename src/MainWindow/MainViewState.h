@@ -62,6 +62,8 @@ signals:
     // The countdown is about to be shown: a card built now fades in with it.
     void connectSplashAboutToShow();
     void connectSplashChanged();
+    // The countdown ran out and the model was asked to connect.
+    void countdownFinished();
 
 private:
     void countdownStep();

@@ -12,6 +12,8 @@
 #include "TestSettings.h"
 #include "Theme/ModelPalette.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -206,7 +208,8 @@ private slots:
         QTRY_VERIFY(!m_model->isBusy());
     }
 
-    // A read run shows its status and percentage at the start, after every item and at the end.
+    // A read run shows its status and percentage at the start, after every item and at the end; the
+    // keyboard leaves the button it disables for a control that can be named.
     void progressBlockFollowsAReadRun() {
         auto view = showView<FT991ASettingsView>();
         FakeRadio radio(RadioModel::ft991a);
@@ -225,8 +228,16 @@ private slots:
             QCOMPARE(percent->text(), DeviceSettingsHeaderCard::percentText(m_model->settingsProgress()));
             ++updates;
         });
-        QTest::mouseClick(view->findChild<QPushButton *>(u"settings.read"_s), Qt::LeftButton);
+        auto *read = view->findChild<QPushButton *>(u"settings.read"_s);
+        QTRY_VERIFY(view->findChild<DeviceSettingRowView *>()->isVisible());
+        QApplication::setActiveWindow(view.get());
+        read->setFocus();
+        QTest::keyClick(read, Qt::Key_Space);
         QVERIFY(m_model->isBusy());
+        // The keyboard goes on to a control a person can name, not to a filler of the layout.
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus && focus != read && focus->isEnabled());
+        QVERIFY(!QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name).isEmpty());
         QTRY_VERIFY(!m_model->isBusy());
         QObject::disconnect(watch);
         QCOMPARE(updates, 1 + DeviceSettingDefinition::definitions(RadioModel::ft991a).size() + 1);

@@ -225,9 +225,9 @@ private slots:
     }
 
     // The card counts every second down to the connect, with the keyboard and a screen reader
-    // kept on it until it goes. "Abbrechen" and closing the window end the count for good: no connect, nothing
-    // logged or sent; a new count starts from the top. Without a port there is nothing to wait
-    // for: the model says why at once.
+    // kept on it until it goes. "Abbrechen" and closing the window end the count for good: no connect,
+    // nothing logged or sent; a new count starts from the top. Without a port there is nothing to wait for:
+    // the model says why at once.
     void connectCountdown_data() {
         QTest::addColumn<QString>("end");
         QTest::addRow("runs out") << u"runs out"_s;
@@ -287,6 +287,54 @@ private slots:
         m_view->startConnectSplash();
         QCOMPARE(m_view->connectCountdown(), MainViewState::countdownSeconds);
         QCOMPARE(progress->value(), 0);
+    }
+
+    // Space or Enter where the keyboard lands after the countdown can neither switch the model nor
+    // drop the link; a button that disables itself for its run hands the keyboard on to a control of
+    // its row or panel that a person can name and use.
+    void keyboardLandsWhereItDoesNoHarm_data() {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("lands"); // the control, or the panel the keyboard stays in
+        QTest::addRow("countdown runs out") << u"sidebar.connect"_s << u"memoryTable.view"_s;
+        QTest::addRow("countdown runs out in detail mode")
+            << u"sidebar.connect detail"_s << u"toolbar.readAll"_s;
+        QTest::addRow("countdown cancelled") << u"splash.cancel"_s << u"sidebar.connect"_s;
+        QTest::addRow("Alle lesen") << u"toolbar.readAll"_s << u"toolbar"_s;
+        QTest::addRow("Ausgewählten schreiben") << u"detailEditor.write"_s << u"detailEditor"_s;
+    }
+    void keyboardLandsWhereItDoesNoHarm() {
+        QFETCH(QString, press);
+        QFETCH(QString, lands);
+        QApplication::setActiveWindow(m_view);
+        if (press.endsWith(u" detail"_s) || press.startsWith(u"detailEditor"_s))
+            click(u"toolbar.editorMode.Detail"_s);
+        const bool countdown = press.startsWith(u"s"_s);
+        if (countdown) {
+            m_view->viewState()->setCountdownStepInterval(press == u"splash.cancel"_s ? 1h : 2ms);
+            button(u"sidebar.connect"_s)->setFocus();
+            QTest::keyClick(button(u"sidebar.connect"_s), Qt::Key_Space);
+            QTRY_VERIFY(widget(u"splash"_s)->isVisible());
+            if (press == u"splash.cancel"_s)
+                QTest::keyClick(button(press), Qt::Key_Space);
+            QTRY_VERIFY(!m_view->showConnectSplash());
+            QCOMPARE(QApplication::focusWidget(), widget(lands));
+            return;
+        }
+        click(u"sidebar.connect"_s);
+        QTRY_VERIFY(m_model->isConnected());
+        m_radio->setLineSpeed(4800); // a run that lasts until the link is closed
+        if (press == u"detailEditor.write"_s) {
+            MemoryDraft edited = *m_view->draft();
+            edited.frequency = u"145500000"_s;
+            edited.isEmpty = false;
+            m_view->setDraft(edited);
+        }
+        button(press)->setFocus();
+        QTest::keyClick(button(press), Qt::Key_Space);
+        QVERIFY(m_model->isBusy() && !button(press)->isEnabled());
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus && focus->isEnabled() && widget(lands)->isAncestorOf(focus));
+        QVERIFY(!QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name).isEmpty());
     }
 
     // The card casts a black shadow that falls below it, its icon one in the model's primary colour
