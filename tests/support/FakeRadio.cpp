@@ -96,6 +96,7 @@ struct FakeRadio::State {
     Clock::time_point lineFreeAt;
     QList<Reply> replies;
     QByteArray input;
+    QByteArray output;
 
     template <typename Call> auto locked(Call call) const {
         std::lock_guard guard(lock);
@@ -149,7 +150,8 @@ struct FakeRadio::State {
         const auto now = Clock::now();
         while (!replies.isEmpty() && replies.first().due <= now) {
             const QByteArray bytes = replies.takeFirst().bytes;
-            (void)!::write(master, bytes.constData(), bytes.size());
+            const ssize_t written = ::write(master, bytes.constData(), bytes.size());
+            output.append(bytes.first(std::max<ssize_t>(written, 0)));
         }
     }
     void respond(const QString &command) {
@@ -346,6 +348,10 @@ std::optional<QString> FakeRadio::menuValue(const QString &menu) const {
 
 QStringList FakeRadio::received() const {
     return m_state->locked([&] { return m_state->received; });
+}
+
+QByteArray FakeRadio::sent() const {
+    return m_state->locked([&] { return m_state->output; });
 }
 
 void FakeRadio::rejectNext(const QString &prefix, int times) {

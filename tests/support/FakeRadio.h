@@ -52,6 +52,8 @@ public:
     std::optional<QString> menuValue(const QString &menu) const;
 
     QStringList received() const;
+    // Every byte it has sent the program so far.
+    QByteArray sent() const;
 
     // One-shot behaviours for the next command that begins with `prefix` ("" matches any), each
     // for `times` commands: "?;" instead of the answer, no answer, a late answer, bytes in front of
