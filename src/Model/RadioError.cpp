@@ -31,6 +31,9 @@ RadioError RadioError::notConnected() {
 RadioError RadioError::busy() {
     return {Kind::busy, QString()};
 }
+RadioError RadioError::portInUse(const QString &path) {
+    return {Kind::portInUse, path};
+}
 
 QString RadioError::errorDescription() const {
     switch (m_kind) {
@@ -60,6 +63,10 @@ QString RadioError::errorDescription() const {
     case Kind::notConnected:
         return L::text(QStringLiteral("Keine aktive CAT-Verbindung."),
                        QStringLiteral("No active CAT connection."));
+    case Kind::portInUse:
+        return L::text(QStringLiteral("Port ") + m_detail +
+                           QStringLiteral(" wird von einem anderen Programm verwendet."),
+                       QStringLiteral("Port ") + m_detail + QStringLiteral(" is in use by another program."));
     case Kind::busy:
         break;
     }

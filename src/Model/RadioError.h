@@ -18,6 +18,7 @@ public:
         invalidMemory,
         notConnected,
         busy,
+        portInUse,
     };
 
     // The path of the serial device whose opening failed.
@@ -34,6 +35,8 @@ public:
     static RadioError invalidMemory(const QString &message);
     static RadioError notConnected();
     static RadioError busy();
+    // The path of the serial device another program holds.
+    static RadioError portInUse(const QString &path);
 
     Kind kind() const { return m_kind; }
     // The path, command, reply or message; empty for `notConnected` and `busy`.

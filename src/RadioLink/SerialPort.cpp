@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -76,15 +76,38 @@ bool configure(int fileDescriptor, const SerialPortConfiguration &configuration)
 
 // Takes the device for this program alone: a second reader would take the radio's replies. The
 // lock holds against every program that asks for it, root included; the terminal's exclusive mode
-// also turns away other users' programs that do not ask.
-bool claim(int fileDescriptor) {
-    return flock(fileDescriptor, LOCK_EX | LOCK_NB) == 0 && ioctl(fileDescriptor, TIOCEXCL) == 0;
+// also turns away other users' programs that do not ask. Root's open passes through another
+// holder's exclusive mode, so it is asked for; that mode stays the holder's. Throws
+// RadioError::portInUse when another program holds the device.
+void claim(int fileDescriptor, const QString &path) {
+    if (flock(fileDescriptor, LOCK_EX | LOCK_NB) != 0)
+        throw errno == EWOULDBLOCK ? RadioError::portInUse(path) : RadioError::portOpenFailed(path);
+#ifdef TIOCGEXCL
+    int exclusive = 0;
+    if (ioctl(fileDescriptor, TIOCGEXCL, &exclusive) == 0 && exclusive)
+        throw RadioError::portInUse(path);
+#endif
+    if (ioctl(fileDescriptor, TIOCEXCL) != 0)
+        throw RadioError::portOpenFailed(path);
 }
 
 // A pseudo-terminal keeps its exclusive mode after this close while its other end is open.
 void release(int fileDescriptor) {
     ioctl(fileDescriptor, TIOCNXCL);
     ::close(fileDescriptor);
+}
+
+// The reader's wake-up pipe, neither end inherited by a program this one starts.
+bool openWakePipe(int (&ends)[2]) {
+#ifdef __APPLE__
+    if (pipe(ends) != 0)
+        return false;
+    for (const int end : ends)
+        fcntl(end, F_SETFD, FD_CLOEXEC);
+    return true;
+#else
+    return pipe2(ends, O_CLOEXEC) == 0;
+#endif
 }
 
 bool isAscii(const QByteArray &frame) {
@@ -111,13 +134,16 @@ SerialPort::~SerialPort() {
 void SerialPort::openPort(const SerialPortConfiguration &configuration) {
     closePort();
     // Writes never wait for the device: what it does not take at once is written later.
-    const int fileDescriptor = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int fileDescriptor =
+        ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fileDescriptor < 0)
-        throw RadioError::portOpenFailed(m_path);
-    if (!claim(fileDescriptor)) {
-        // The exclusive mode is the other holder's: it stays.
+        throw errno == EBUSY ? RadioError::portInUse(m_path) : RadioError::portOpenFailed(m_path);
+    try {
+        claim(fileDescriptor, m_path);
+    } catch (const RadioError &) {
+        // An exclusive mode here is not ours: it stays.
         ::close(fileDescriptor);
-        throw RadioError::portOpenFailed(m_path);
+        throw;
     }
     if (!configure(fileDescriptor, configuration)) {
         release(fileDescriptor);
@@ -127,6 +153,7 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
     {
         std::lock_guard guard(m_lock);
         m_receiveBuffer.clear();
+        m_overlongLineQuiet = LinkTiming::duration(LinkTiming::waits().overlongLineQuiet);
     }
     startReader(fileDescriptor);
     m_baudRate = configuration.baudRate;
@@ -151,7 +178,7 @@ void SerialPort::closePort() {
     {
         std::lock_guard guard(m_lock);
         m_receiveBuffer = QByteArray();
-        m_droppingLine = false;
+        m_droppingLine = m_overlongReported = false;
     }
     if (dropped)
         emit pendingOutputDropped();
@@ -188,7 +215,7 @@ void SerialPort::flushInputBuffer() {
         return;
     std::lock_guard guard(m_lock);
     m_receiveBuffer = QByteArray();
-    m_droppingLine = false;
+    m_droppingLine = m_overlongReported = false;
     tcflush(m_fileDescriptor, TCIFLUSH);
 }
 
@@ -199,7 +226,14 @@ void SerialPort::setOnCommand(LineCallback onCommand) {
 
 void SerialPort::startReader(int fileDescriptor) {
     int wake[2];
-    if (pipe(wake) != 0) {
+    if (!openWakePipe(wake)) {
+        release(fileDescriptor);
+        throw RadioError::portOpenFailed(m_path);
+    }
+    // The reader waits with select(2), which takes no descriptor past FD_SETSIZE.
+    if (fileDescriptor >= FD_SETSIZE || wake[0] >= FD_SETSIZE) {
+        for (const int end : wake)
+            ::close(end);
         release(fileDescriptor);
         throw RadioError::portOpenFailed(m_path);
     }
@@ -232,34 +266,38 @@ void SerialPort::wakeReader() const {
 }
 
 // Runs until closePort() stops it, or until the device hangs up or fails: a device that is gone
-// stays readable forever, and reading on would only spin. That end is reported.
+// stays readable forever, and reading on would only spin. That end is reported. It waits with
+// select(2), since poll(2) does not take devices on macOS; a hang-up shows as readable there, and
+// the read then ends the loop.
 void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
     for (;;) {
-        short events = POLLIN;
+        fd_set readable;
+        fd_set writable;
+        FD_ZERO(&readable);
+        FD_ZERO(&writable);
+        FD_SET(fileDescriptor, &readable);
+        FD_SET(wakeDescriptor, &readable);
         {
             std::lock_guard guard(m_lock);
             if (m_stopReader)
                 return;
             if (!m_pendingOutput.isEmpty())
-                events |= POLLOUT;
+                FD_SET(fileDescriptor, &writable);
         }
-        pollfd descriptors[] = {{fileDescriptor, events, 0}, {wakeDescriptor, POLLIN, 0}};
-        if (poll(descriptors, 2, -1) < 0) {
+        const int highest = std::max(fileDescriptor, wakeDescriptor);
+        if (select(highest + 1, &readable, &writable, nullptr, nullptr) < 0) {
             if (errno == EINTR)
                 continue;
             break;
         }
-        if (descriptors[1].revents != 0) {
+        if (FD_ISSET(wakeDescriptor, &readable)) {
             char wakes[64];
             (void)!::read(wakeDescriptor, wakes, sizeof wakes);
             continue;
         }
-        const short device = descriptors[0].revents;
-        if ((device & POLLOUT) && !writePendingOutput(fileDescriptor))
+        if (FD_ISSET(fileDescriptor, &writable) && !writePendingOutput(fileDescriptor))
             break;
-        if ((device & POLLIN) && !readAvailableData(fileDescriptor))
-            break;
-        if (device & (POLLHUP | POLLERR | POLLNVAL))
+        if (FD_ISSET(fileDescriptor, &readable) && !readAvailableData(fileDescriptor))
             break;
     }
     QMetaObject::invokeMethod(this, &SerialPort::hungUp, Qt::QueuedConnection);
@@ -305,10 +343,15 @@ bool SerialPort::readAvailableData(int fileDescriptor) {
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     if (count == 0)
         return false;
-    // While a line is being dropped, what came before this read is part of it: a reply that
-    // arrives after the noise has stopped starts afresh.
-    if (m_droppingLine)
+    const Clock::time_point readAt = Clock::now();
+    // While a line is being dropped, what came before this read is part of it. Once the line has
+    // been quiet a moment the noise has stopped: this read starts a line afresh, which the reads
+    // after it add to.
+    if (m_droppingLine) {
         m_receiveBuffer.clear();
+        m_droppingLine = readAt - m_lastReadAt < m_overlongLineQuiet;
+    }
+    m_lastReadAt = readAt;
     const qsizetype scanFrom = m_receiveBuffer.size();
     m_receiveBuffer.append(bytes, count);
     processReceiveBuffer(scanFrom);
@@ -322,7 +365,7 @@ void SerialPort::processReceiveBuffer(qsizetype scanFrom) {
          end = m_receiveBuffer.indexOf(';', start)) {
         const QByteArray frame = m_receiveBuffer.sliced(start, end + 1 - start);
         start = end + 1;
-        m_droppingLine = false;
+        m_droppingLine = m_overlongReported = false;
         if (!isAscii(frame) || !m_onCommand)
             continue;
         QMetaObject::invokeMethod(
@@ -332,7 +375,8 @@ void SerialPort::processReceiveBuffer(qsizetype scanFrom) {
     m_receiveBuffer.remove(0, start);
     if (m_receiveBuffer.size() > maximumLineLength) {
         m_receiveBuffer = QByteArray();
-        if (!std::exchange(m_droppingLine, true))
+        m_droppingLine = true;
+        if (!std::exchange(m_overlongReported, true))
             QMetaObject::invokeMethod(this, &SerialPort::overlongLineDropped, Qt::QueuedConnection);
     }
 }

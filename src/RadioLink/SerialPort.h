@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -19,6 +20,7 @@ class SerialPort : public QObject {
     Q_OBJECT
 
 public:
+    using Clock = std::chrono::steady_clock;
     using LineCallback = std::function<void(const QString &line)>;
 
     explicit SerialPort(QString path, QObject *parent = nullptr);
@@ -33,8 +35,8 @@ public:
     bool isOpen() const { return m_fileDescriptor >= 0; }
 
     // Closes whatever is open, then opens the device for this program alone, configures it and
-    // starts reading. Throws RadioError::portOpenFailed(path), also when another program has the
-    // device open; the port is closed then.
+    // starts reading. Throws RadioError::portInUse(path) when another program holds the device, and
+    // RadioError::portOpenFailed(path) on every other failure; the port is closed then.
     void openPort(const SerialPortConfiguration &configuration);
     // The FT-710's line settings at this rate.
     void openPort(int baudRate);
@@ -69,7 +71,8 @@ signals:
     // the main thread.
     void hungUp();
     // Received bytes without ";" grew longer than any reply and were dropped; reported once until
-    // the next ";". On the main thread.
+    // the next ";". Once the line has been quiet a moment, what comes next starts a line afresh.
+    // On the main thread.
     void overlongLineDropped();
 
 private:
@@ -99,7 +102,13 @@ private:
     // Bytes written but not yet taken by the device, oldest first.
     QByteArray m_pendingOutput;
     QByteArray m_receiveBuffer;
-    // Set while the bytes since the last ";" belong to a line already dropped as overlong.
+    // Set while the bytes since the last ";" belong to a line being dropped as overlong, until the
+    // line goes quiet.
     bool m_droppingLine = false;
+    // Set once an overlong line has been reported, until the next ";".
+    bool m_overlongReported = false;
+    // When the latest read took its bytes, and the quiet after it that ends an overlong line.
+    Clock::time_point m_lastReadAt;
+    Clock::duration m_overlongLineQuiet{};
     LineCallback m_onCommand;
 };

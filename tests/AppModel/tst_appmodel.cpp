@@ -5,6 +5,7 @@
 #include "Localization/UserDefaults.h"
 #include "MemoryRecord.h"
 #include "RadioLink/LinkTiming.h"
+#include "RadioLink/SerialPort.h"
 #include "TestRows.h"
 #include "TestSettings.h"
 
@@ -232,18 +233,30 @@ private slots:
         QVERIFY(busy.count() == 0 && app.logLines().isEmpty());
     }
 
+    // A device that cannot be opened, or that another program holds, is named with the reason.
+    void connectToAnUnopenablePathFailsButStoresTheChoice_data() {
+        QTest::addColumn<bool>("inUse");
+        QTest::addRow("missing") << false;
+        QTest::addRow("in use") << true;
+    }
     void connectToAnUnopenablePathFailsButStoresTheChoice() {
+        QFETCH(bool, inUse);
         TestSettings::setLanguage(u"en"_s);
+        FakeRadio radio(RadioModel::ft710);
+        SerialPort otherProgram(radio.devicePath());
+        if (inUse)
+            otherProgram.openPort(38400);
+        const QString port = inUse ? radio.devicePath() : path(u"ttyUSB-missing"_s);
+        const QString reason =
+            inUse ? "Port " + port + " is in use by another program." : "Could not open port: " + port;
         AppModel app(options());
-        const QString missing = path(u"ttyUSB-missing"_s);
-        app.setSelectedPort(missing);
+        app.setSelectedPort(port);
         UserDefaults::remove(AppModel::preferencesKey());
         app.connect();
         QVERIFY(!app.isConnected());
-        QCOMPARE(app.alertMessage(), std::optional(u"Could not open port: "_s + missing));
-        QCOMPARE(app.logLines(),
-                 QStringList{"[12:00:00] Connection failed: Could not open port: " + missing});
-        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{missing, 38400}));
+        QCOMPARE(app.alertMessage(), std::optional(reason));
+        QCOMPARE(app.logLines(), QStringList{"[12:00:00] Connection failed: " + reason});
+        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{port, 38400}));
     }
 
     // The other model's table and states, its own port and rate; the choice is stored.

@@ -8,6 +8,7 @@
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
 
+#include <QDir>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -176,14 +177,14 @@ private slots:
         link->port->flushInputBuffer();
     }
 
-    // A second open of the device fails, whoever asks. A reader that opened it before and takes
-    // replies first is no hang-up: the port reads on.
+    // A second open of the device fails as in use, whoever asks. A reader that opened it before and
+    // takes replies first is no hang-up: the port reads on.
     void portIsOpenedForThisProgramAlone() {
         const QString path = link->radio.devicePath();
         SerialPort second(path);
         QCOMPARE(second.baudRate(), 38400);
         const auto refused = errorOf([&] { second.openPort(9600); });
-        QVERIFY(refused && refused->kind() == Kind::portOpenFailed && refused->detail() == path);
+        QVERIFY(refused && refused->kind() == Kind::portInUse && refused->detail() == path);
         QVERIFY(!second.isOpen());
 #ifdef TIOCGEXCL
         int exclusive = 0; // the refused open leaves the terminal's exclusive mode alone
@@ -225,6 +226,38 @@ private slots:
         QTRY_COMPARE(lines.size(), linesSoFar + 1);
     }
 
+    // A device another program holds with the terminal's exclusive mode alone (no lock) is in use,
+    // also for root, whose open passes through that mode; the mode stays the holder's.
+    void deviceInAnotherProgramsExclusiveModeIsInUse() {
+#ifndef TIOCGEXCL
+        QSKIP("this system does not tell whether a terminal is in exclusive mode");
+#else
+        const QString path = link->radio.devicePath();
+        link->port->closePort();
+        const int other = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(other >= 0);
+        const auto closeOther = qScopeGuard([other] { ::close(other); });
+        QVERIFY(ioctl(other, TIOCEXCL) == 0);
+        const auto refused = errorOf([this] { link->port->openPort(9600); });
+        QVERIFY(refused && refused->kind() == Kind::portInUse && refused->detail() == path);
+        QVERIFY(!link->port->isOpen());
+        int exclusive = 0;
+        QVERIFY(ioctl(other, TIOCGEXCL, &exclusive) == 0 && exclusive);
+#endif
+    }
+
+    // Neither the device nor the reader's wake-up pipe is handed to a program this one starts.
+    void descriptorsAreClosedOnExec() {
+#ifndef Q_OS_LINUX
+        QSKIP("lists the open descriptors in /proc");
+#endif
+        link->port->closePort();
+        const QSet<int> before = inheritedDescriptors();
+        link->port->openPort(9600);
+        QVERIFY(fcntl(link->port->fileDescriptor(), F_GETFD) & FD_CLOEXEC);
+        QCOMPARE(inheritedDescriptors(), before);
+    }
+
     // Only printable ASCII goes out; a ";" inside a command never makes a second one.
     void refusesUnsafeCommands() {
         for (const QString &command :
@@ -244,14 +277,25 @@ private slots:
         QTRY_COMPARE(lines, (QStringList{"X;", "1;"}));
     }
 
-    // Input without ";" longer than any reply is dropped, reported once; the next reply is framed.
+    // Input without ";" longer than any reply is dropped, reported once; the reply that comes once
+    // the line has gone quiet is framed whole, also from two reads. The reply's parts, "+" between.
+    void overlongPartialLineIsDropped_data() {
+        addRows({"ID0800;", "ID08+00;"});
+    }
     void overlongPartialLineIsDropped() {
+        QFETCH(QStringList, row);
         listen();
         QSignalSpy dropped(link->port.get(), &SerialPort::overlongLineDropped);
         link->radio.send(QByteArray(64 * 1024, 'x'));
         QTRY_COMPARE(dropped.count(), 1);
         QTRY_COMPARE(link->radio.unreadByProgram(), 0);
-        link->radio.send("ID0800;");
+        QTest::qWait(int(LinkTiming::waits().overlongLineQuiet * 2000)); // the noise has stopped
+        for (const QString &part : row.first().split(u'+')) {
+            const QByteArray sentBefore = link->radio.sent();
+            link->radio.send(part.toLatin1());
+            QTRY_VERIFY(link->radio.sent() == sentBefore + part.toLatin1() &&
+                        link->radio.unreadByProgram() == 0);
+        }
         QTRY_COMPARE(lines, QStringList{"ID0800;"});
         QCOMPARE(dropped.count(), 1);
     }
@@ -550,6 +594,18 @@ private:
         link = std::make_unique<FakeRadioLink>(model);
         QCOMPARE(link->service->model(), model);
         QCOMPARE(link->service->memoryRange(), memoryRange(model));
+    }
+    // The open descriptors a program started by this one would inherit.
+    static QSet<int> inheritedDescriptors() {
+        QSet<int> inherited;
+        const QDir descriptors(u"/proc/self/fd"_s);
+        for (const QString &name :
+             descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const int flags = fcntl(name.toInt(), F_GETFD);
+            if (flags >= 0 && !(flags & FD_CLOEXEC))
+                inherited.insert(name.toInt());
+        }
+        return inherited;
     }
     // Takes the port's lines instead of the CAT connection.
     void listen() {
