@@ -36,19 +36,16 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     , m_logger(std::move(logger)) {
     m_timeoutTimer.setSingleShot(true);
     m_timeoutTimer.setTimerType(Qt::PreciseTimer);
+    m_timeoutTimer.callOnTimeout(this, &CATConnection::timerRanOut);
     // The radio cannot answer bytes it has not received: while they wait for the device, the
-    // request's wait starts afresh once they are out, or the port's write deadline ends it.
-    m_timeoutTimer.callOnTimeout([this] {
-        if (!m_serialPort->hasPendingOutput())
-            std::exchange(m_onTimeout, nullptr)();
+    // request's wait starts once they are out, or the port's write deadline ends it.
+    connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, [this](Clock::time_point at) {
+        if (m_onTimeout && !m_windowEnd)
+            startWindow(at);
     });
-    connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, [this] {
-        if (m_onTimeout)
-            m_timeoutTimer.start();
-    });
-    m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line) {
+    m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line, Clock::time_point readAt) {
         if (connection)
-            connection->received(line);
+            connection->received(line, readAt);
     });
     connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
     m_settleTimer.setSingleShot(true);
@@ -107,7 +104,9 @@ void CATConnection::flushInputBuffer() {
     m_serialPort->flushInputBuffer();
 }
 
-void CATConnection::received(const QString &line) {
+void CATConnection::received(const QString &line, Clock::time_point readAt) {
+    // A line read after the pending request's window or time-out had ended is no answer to it.
+    endWindowBy(readAt);
     log(QStringLiteral("RX ") + line);
     std::lock_guard guard(m_lock);
     if (m_sendWhenQuiet) {
@@ -186,13 +185,54 @@ void CATConnection::write(const QString &command) {
 
 void CATConnection::startTimer(double seconds, std::function<void()> onTimeout) {
     m_onTimeout = std::move(onTimeout);
-    m_timeoutTimer.start(LinkTiming::duration(seconds));
+    m_window = LinkTiming::duration(seconds);
+    if (!m_serialPort->hasPendingOutput())
+        startWindow(Clock::now());
+}
+
+void CATConnection::startWindow(Clock::time_point from) {
+    m_windowEnd = from + m_window;
+    armTimer();
+}
+
+void CATConnection::armTimer() {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*m_windowEnd - Clock::now());
+    m_timeoutTimer.start(std::max(left, std::chrono::milliseconds(0)));
+}
+
+// The timer only tells that the window has passed: lines read before its end may still wait in the
+// queue, so it ends once they have been handed on.
+void CATConnection::timerRanOut() {
+    if (!m_windowEnd)
+        return;
+    const Clock::time_point end = *m_windowEnd;
+    if (Clock::now() < end) {
+        armTimer();
+        return;
+    }
+    m_serialPort->afterLinesReadSoFar([connection = QPointer(this), end] {
+        if (connection)
+            connection->endWindowBy(end);
+    });
+}
+
+// Ends the pending request by its timer when its window or time-out was over by `time`.
+void CATConnection::endWindowBy(Clock::time_point time) {
+    std::function<void()> onTimeout;
+    {
+        std::lock_guard guard(m_lock);
+        if (!m_windowEnd || *m_windowEnd > time)
+            return;
+        onTimeout = std::exchange(m_onTimeout, nullptr);
+    }
+    onTimeout();
 }
 
 // Clears the pending query and its timer and hands back its continuation, if one was pending.
 std::optional<OneShot<QString>> CATConnection::takeQuery() {
     m_timeoutTimer.stop();
     m_onTimeout = nullptr;
+    m_windowEnd.reset();
     m_queryCommand.clear();
     m_queryExpectedPrefix.reset();
     return std::exchange(m_queryContinuation, std::nullopt);
@@ -201,6 +241,7 @@ std::optional<OneShot<QString>> CATConnection::takeQuery() {
 std::optional<OneShot<>> CATConnection::takeSet() {
     m_timeoutTimer.stop();
     m_onTimeout = nullptr;
+    m_windowEnd.reset();
     m_setCommand.clear();
     return std::exchange(m_setContinuation, std::nullopt);
 }

@@ -224,6 +224,13 @@ void SerialPort::setOnCommand(LineCallback onCommand) {
     m_onCommand = std::move(onCommand);
 }
 
+void SerialPort::afterLinesReadSoFar(std::function<void()> work) {
+    // The reader hands each line on while it holds the lock: once the lock is free, every line
+    // read so far is queued ahead of this.
+    std::lock_guard guard(m_lock);
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+}
+
 void SerialPort::startReader(int fileDescriptor) {
     int wake[2];
     if (!openWakePipe(wake)) {
@@ -311,7 +318,8 @@ bool SerialPort::writePendingOutput(int fileDescriptor) {
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     m_pendingOutput.remove(0, written);
     if (m_pendingOutput.isEmpty())
-        QMetaObject::invokeMethod(this, &SerialPort::pendingOutputWritten, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, at = Clock::now()] { emit pendingOutputWritten(at); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -354,12 +362,12 @@ bool SerialPort::readAvailableData(int fileDescriptor) {
     m_lastReadAt = readAt;
     const qsizetype scanFrom = m_receiveBuffer.size();
     m_receiveBuffer.append(bytes, count);
-    processReceiveBuffer(scanFrom);
+    processReceiveBuffer(scanFrom, readAt);
     return true;
 }
 
 // Only the bytes from `scanFrom` on are new; the ones before hold no ";".
-void SerialPort::processReceiveBuffer(qsizetype scanFrom) {
+void SerialPort::processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt) {
     qsizetype start = 0;
     for (qsizetype end = m_receiveBuffer.indexOf(';', scanFrom); end >= 0;
          end = m_receiveBuffer.indexOf(';', start)) {
@@ -369,7 +377,8 @@ void SerialPort::processReceiveBuffer(qsizetype scanFrom) {
         if (!isAscii(frame) || !m_onCommand)
             continue;
         QMetaObject::invokeMethod(
-            this, [onCommand = m_onCommand, line = QString::fromLatin1(frame)] { onCommand(line); },
+            this,
+            [onCommand = m_onCommand, line = QString::fromLatin1(frame), readAt] { onCommand(line, readAt); },
             Qt::QueuedConnection);
     }
     m_receiveBuffer.remove(0, start);

@@ -14,14 +14,15 @@
 // One serial device of the radio, opened raw. Commands are written on the main thread without
 // ever waiting for the device; a reader thread of the port writes what the device did not
 // take at once, cuts everything the radio sends into reply lines at each ";" and hands every line
-// to the onCommand callback on the main thread, one queued call per line, in order. The port
-// knows nothing of commands and replies; pairing them is the CAT connection's job.
+// to the onCommand callback on the main thread, one queued call per line, in order, with the time
+// the reader took it. The port knows nothing of commands and replies; pairing them is the CAT
+// connection's job.
 class SerialPort : public QObject {
     Q_OBJECT
 
 public:
     using Clock = std::chrono::steady_clock;
-    using LineCallback = std::function<void(const QString &line)>;
+    using LineCallback = std::function<void(const QString &line, Clock::time_point readAt)>;
 
     explicit SerialPort(QString path, QObject *parent = nullptr);
     ~SerialPort() override;
@@ -60,10 +61,13 @@ public:
 
     // The receiver of reply lines; a line framed while none is set is dropped.
     void setOnCommand(LineCallback onCommand);
+    // Runs `work` on a later turn of the main thread, after every line read so far has been handed
+    // to onCommand.
+    void afterLinesReadSoFar(std::function<void()> work);
 
 signals:
-    // Output that waited for the device is all out. On the main thread.
-    void pendingOutputWritten();
+    // Output that waited for the device is all out, since `at`. On the main thread.
+    void pendingOutputWritten(std::chrono::steady_clock::time_point at);
     // Output the device did not take within the write deadline, or before the port closed, was
     // dropped with what the driver still held. On the main thread, as it happens.
     void pendingOutputDropped();
@@ -85,7 +89,7 @@ private:
     void dropPendingOutput();
     bool discardPendingOutput();
     bool readAvailableData(int fileDescriptor);
-    void processReceiveBuffer(qsizetype scanFrom);
+    void processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt);
 
     const QString m_path;
     int m_baudRate = 38400;

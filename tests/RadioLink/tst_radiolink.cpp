@@ -9,6 +9,7 @@
 #include "RadioLink/CancellationError.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -567,6 +568,42 @@ private slots:
         QTRY_COMPARE(link->radio.received(), c.wire);
     }
 
+    // A reply read inside its window counts, however late the main thread gets to it: the radio
+    // refuses to select the empty channel while the main thread is held up past the window, so the
+    // channel is selected again once written, before its tone number goes out.
+    void replyReadInItsWindowCountsWhenHandledLate() {
+        const double window = 1.0;
+        TestWaits::use([&](Waits &waits) { waits.ft991aSelectWindow = window; });
+        open(ft991a);
+        const RadioMemory dcs = memoryRecord(ft991a, {{"flagsRaw", "04000"}, {"toneNumberCode", "103"}});
+        QStringList wire;
+        for (const QString &command : link->service->writeCommands(dcs))
+            wire << command + u';';
+        wire.insert(3, wire.first());
+        QElapsedTimer sinceSelect;
+        sinceSelect.start();
+        const auto writing = startTask(link->service->writeMemory(dcs));
+        // Held up past the window in a queued call, in a turn of the loop that also finds a timer
+        // due (as a busy window has them): the loop may then run the window's timer before it hands
+        // out the reply's call, which came in meanwhile.
+        const auto holdUp = [&] {
+            while (sinceSelect.elapsed() < window * 1500 || link->radio.unreadByProgram() != 0) {
+            }
+        };
+        QTimer due;
+        due.setSingleShot(true);
+        QMetaObject::invokeMethod(
+            this,
+            [&] {
+                due.start(0);
+                QMetaObject::invokeMethod(this, holdUp, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(writing->finished, 20000);
+        QCOMPARE(link->radio.received(), wire);
+        QVERIFY(writing->succeeded());
+    }
+
     // Input that arrives during the select is dropped before the memory read.
     void ft991aDropsStaleInputBeforeTheMemoryRead() {
         TestWaits::use([](Waits &waits) { waits.ft991aSelectPause = 0.5; });
@@ -609,7 +646,8 @@ private:
     }
     // Takes the port's lines instead of the CAT connection.
     void listen() {
-        link->port->setOnCommand([this](const QString &line) { lines << line; });
+        link->port->setOnCommand(
+            [this](const QString &line, SerialPort::Clock::time_point) { lines << line; });
     }
 
     std::unique_ptr<TestSettings> m_settings;
