@@ -135,7 +135,8 @@ bool CATConnection::isPending() const {
 // Writes the pending request's command and starts its timer; a failed write ends the request.
 // After a query timed out, its answer may still be on the way: the command then waits until the
 // line has been quiet for a moment, so that answer cannot be taken for this one's. A command cut
-// off on the line would swallow this one, so it is ended first and its answer let pass the same way.
+// off on the line (by this connection or an earlier one to the device) would swallow this one, so
+// it is ended first and its answer let pass the same way.
 void CATConnection::send(const QString &command, double seconds, std::function<void()> onTimeout) {
     auto sendNow = [this, command, seconds, onTimeout = std::move(onTimeout)] {
         try {
@@ -148,7 +149,7 @@ void CATConnection::send(const QString &command, double seconds, std::function<v
                 failLater(*set, error);
         }
     };
-    if (std::exchange(m_fragmentOnLine, false)) {
+    if (m_serialPort->mayHoldCutCommand()) {
         endFragment();
         m_lateReplyPossible = true;
     }
@@ -247,11 +248,9 @@ std::optional<OneShot<>> CATConnection::takeSet() {
 }
 
 // The port dropped bytes the device had not taken, at its deadline or on closing: no reply can
-// come to the request they belong to, and what went out of them may be left on the line. A request
-// still waiting to be sent had none among them.
+// come to the request they belong to. A request still waiting to be sent had none among them.
 void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
-    m_fragmentOnLine = true;
     if (m_sendWhenQuiet)
         return;
     if (m_queryContinuation) {

@@ -24,9 +24,10 @@ class SerialPort;
 // not cut it short. A window or time-out counts from when the command is all out, and a line counts
 // by when the port read it, however late it is handled: one read before the end answers the
 // request, one read after does not. After a query timed out, the next command waits for a quiet
-// line; after output was dropped, a ";" first ends what went out of it. Every command sent and
-// every line received goes to the logger, each on a later turn of the event loop. Main thread only;
-// callers keep the connection alive until their request has ended.
+// line; while the device may hold a command cut off (output dropped, here or on an earlier
+// connection to it), a ";" first ends it. Every command sent and every line received goes to the
+// logger, each on a later turn of the event loop. Main thread only; callers keep the connection
+// alive until their request has ended.
 class CATConnection : public QObject {
 public:
     using Logger = std::function<void(const QString &text)>;
@@ -78,8 +79,6 @@ private:
     std::optional<Clock::time_point> m_windowEnd;
     // Set when a query timed out; the next request then waits for a quiet line.
     bool m_lateReplyPossible = false;
-    // Set when the port dropped output: part of a command may be on the line, waiting for its ";".
-    bool m_fragmentOnLine = false;
     // The send of a request waiting for the line to go quiet, and the latest end of that wait.
     std::function<void()> m_sendWhenQuiet;
     std::chrono::steady_clock::time_point m_quietWaitEnd;

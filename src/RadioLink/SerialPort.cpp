@@ -2,6 +2,7 @@
 
 #include "Model/CATText.h"
 #include "Model/RadioError.h"
+#include "RadioLink/CutCommandRecord.h"
 #include "RadioLink/LinkTiming.h"
 
 #include <cerrno>
@@ -189,7 +190,14 @@ void SerialPort::write(const QString &command) {
         throw RadioError::notConnected();
     if (!CATText::isSendable(command.endsWith(u';') ? command.chopped(1) : command))
         throw RadioError::portWriteFailed(command);
-    const QByteArray bytes = command.toLatin1();
+    writeOrQueue(command.toLatin1(), command);
+    // Its ";" ends a cut-off command on the line; should these bytes be dropped, that is noted anew.
+    if (command.endsWith(u';'))
+        CutCommandRecord::shared().set(m_path, false);
+}
+
+// Hands the device what it takes at once; the reader writes the rest.
+void SerialPort::writeOrQueue(const QByteArray &bytes, const QString &command) {
     std::lock_guard guard(m_lock);
     if (!m_pendingOutput.isEmpty()) {
         m_pendingOutput.append(bytes);
@@ -208,6 +216,10 @@ void SerialPort::write(const QString &command) {
 bool SerialPort::hasPendingOutput() const {
     std::lock_guard guard(m_lock);
     return !m_pendingOutput.isEmpty();
+}
+
+bool SerialPort::mayHoldCutCommand() const {
+    return CutCommandRecord::shared().contains(m_path);
 }
 
 void SerialPort::flushInputBuffer() {
@@ -337,6 +349,7 @@ bool SerialPort::discardPendingOutput() {
         return false;
     m_pendingOutput = QByteArray();
     tcflush(m_fileDescriptor, TCOFLUSH);
+    CutCommandRecord::shared().set(m_path, true);
     return true;
 }
 

@@ -17,6 +17,9 @@
 // to the onCommand callback on the main thread, one queued call per line, in order, with the time
 // the reader took it. The port knows nothing of commands and replies; pairing them is the CAT
 // connection's job.
+//
+// For the rest of the run the port remembers per device path that output was dropped (a command
+// may be cut off on the line, waiting for its ";"), until a command ending in ";" goes out to it.
 class SerialPort : public QObject {
     Q_OBJECT
 
@@ -54,6 +57,9 @@ public:
     void write(const QString &command);
     // Whether written bytes still wait for the device to take them.
     bool hasPendingOutput() const;
+    // Whether the device's line may hold the head of a command whose rest was dropped, here or on
+    // an earlier port of the same path.
+    bool mayHoldCutCommand() const;
 
     // Drops received input not yet cut into lines, here and in the driver. Lines already handed
     // on are still delivered.
@@ -82,6 +88,7 @@ signals:
 private:
     // Takes over the configured descriptor; closes it and throws when no reader can be started.
     void startReader(int fileDescriptor);
+    void writeOrQueue(const QByteArray &bytes, const QString &command);
     void closeDescriptors();
     void wakeReader() const;
     void readLoop(int fileDescriptor, int wakeDescriptor);

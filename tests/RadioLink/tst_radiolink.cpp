@@ -399,8 +399,9 @@ private slots:
 
     // Output the device does not take never holds up the caller: the request fails at the write
     // deadline (not by its own wait while its bytes wait), or when the port closes under it, and
-    // the rest is never sent. What went out reaches the radio as a command of its own, and its
-    // answer is not taken for the next command's.
+    // the rest is never sent. What went out reaches the radio as a command of its own, also when
+    // the next command goes out on the next connection to the device, and its answer is not taken
+    // for that command's.
     void stuckOutputEndsTheRequest_data() {
         QTest::addColumn<bool>("isQuery");
         QTest::addColumn<bool>("closeThePort");
@@ -425,13 +426,23 @@ private slots:
         QCOMPARE(stuck->radioError()->kind(), Kind::portWriteFailed);
         QCOMPARE(stuck->radioError()->detail(), command);
         if (closeThePort)
-            return;
+            link->reconnect();
         link->radio.setReading(true);
-        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        const auto next = runTask(link->connection->query(u"MR001"_s));
         const QStringList heard = link->radio.received();
         QCOMPARE(heard.size(), 2);
         QVERIFY(heard.first().size() < command.size() && command.startsWith(heard.first().chopped(1)));
         QCOMPARE(heard.last(), u"MR001;"_s);
+        QCOMPARE(next.value(), reply);
+    }
+
+    // After a clean close, the next connection to the device sends its commands alone.
+    void connectionAfterACleanCloseSendsOnlyItsCommands() {
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        link->port->closePort();
+        link->reconnect();
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        QCOMPARE(link->radio.received(), (QStringList{"MR001;", "MR001;"}));
     }
 
     // --- the memory services
