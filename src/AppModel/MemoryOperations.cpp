@@ -249,13 +249,16 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     const auto write = co_await outcomeOf(service->writeMemory(memory, *token));
     if (!self)
         co_return;
-    if (write.cancelled || token->isCancelled()) {
+    // Losing the device cancels the run, but the write it cut short is still logged; the loss has
+    // its own alert.
+    if (write.cancelled || (token->isCancelled() && !write.connectionLost)) {
         self->m_frame.endOperation(token);
         co_return;
     }
     if (write.failure) {
         self->m_frame.appendLog(writeFailedLine(slot, *write.failure));
-        self->m_frame.setAlertMessage(*write.failure);
+        if (!write.connectionLost)
+            self->m_frame.setAlertMessage(*write.failure);
         self->m_frame.endOperation(token);
         co_return;
     }
@@ -280,7 +283,7 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
                 L::text(QStringLiteral("Verifikationsabweichung für Speicher %1: ").arg(slot),
                         QStringLiteral("Verify mismatch for memory %1: ").arg(slot)) +
                 differences.join(QStringLiteral(" | ")));
-    } else if (!token->isCancelled() && read.failure) {
+    } else if ((!token->isCancelled() || read.connectionLost) && read.failure) {
         self->m_frame.appendLog(
             L::text(QStringLiteral("Verifikationslesen fehlgeschlagen für %1: %2").arg(slot, *read.failure),
                     QStringLiteral("Verify read failed for %1: %2").arg(slot, *read.failure)));

@@ -34,6 +34,9 @@ RadioError RadioError::busy() {
 RadioError RadioError::portInUse(const QString &path) {
     return {Kind::portInUse, path};
 }
+RadioError RadioError::connectionLost(const QString &command) {
+    return {Kind::connectionLost, command};
+}
 
 QString RadioError::errorDescription() const {
     switch (m_kind) {
@@ -67,6 +70,10 @@ QString RadioError::errorDescription() const {
         return L::text(QStringLiteral("Port ") + m_detail +
                            QStringLiteral(" wird von einem anderen Programm verwendet."),
                        QStringLiteral("Port ") + m_detail + QStringLiteral(" is in use by another program."));
+    case Kind::connectionLost:
+        return L::text(QStringLiteral("Verbindung verloren bei CAT-Befehl: "),
+                       QStringLiteral("Connection lost during CAT command: ")) +
+               m_detail;
     case Kind::busy:
         break;
     }

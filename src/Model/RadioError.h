@@ -19,6 +19,7 @@ public:
         notConnected,
         busy,
         portInUse,
+        connectionLost,
     };
 
     // The path of the serial device whose opening failed.
@@ -37,6 +38,8 @@ public:
     static RadioError busy();
     // The path of the serial device another program holds.
     static RadioError portInUse(const QString &path);
+    // The CAT command that was pending, or asked for, when the device went away.
+    static RadioError connectionLost(const QString &command);
 
     Kind kind() const { return m_kind; }
     // The path, command, reply or message; empty for `notConnected` and `busy`.

@@ -22,9 +22,9 @@ std::optional<QString> expectedResponsePrefix(const QString &command) {
     return prefix;
 }
 
-// A request refused before it was sent (busy, or its write failed) ends on a later turn like
-// every other request, after the log lines handed over so far, so the caller's own log line
-// about it follows them.
+// A request refused before it was sent (busy, device gone, or its write failed) ends on a later
+// turn like every other request, after the log lines handed over so far, so the caller's own log
+// line about it follows them.
 template <typename T> void failLater(OneShot<T> request, const RadioError &error) {
     postToMainThread([request, error]() mutable { request.fail(error); });
 }
@@ -48,6 +48,7 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
             connection->received(line, readAt);
     });
     connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
+    connect(m_serialPort.get(), &SerialPort::hungUp, this, &CATConnection::connectionLost);
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setTimerType(Qt::PreciseTimer);
     m_settleTimer.callOnTimeout([this] {
@@ -72,8 +73,8 @@ QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
     OneShot<QString> reply;
     {
         std::lock_guard guard(m_lock);
-        if (isPending()) {
-            failLater(reply, RadioError::busy());
+        if (const std::optional<RadioError> refused = refusal(command)) {
+            failLater(reply, *refused);
         } else {
             m_queryContinuation = reply;
             m_queryCommand = command;
@@ -89,8 +90,8 @@ QCoro::Task<> CATConnection::set(QString command, double rejectionWindow) {
     OneShot<> accepted;
     {
         std::lock_guard guard(m_lock);
-        if (isPending()) {
-            failLater(accepted, RadioError::busy());
+        if (const std::optional<RadioError> refused = refusal(command)) {
+            failLater(accepted, *refused);
         } else {
             m_setContinuation = accepted;
             m_setCommand = command;
@@ -130,6 +131,15 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
 
 bool CATConnection::isPending() const {
     return m_queryContinuation || m_setContinuation;
+}
+
+// Why a request cannot be sent now, if it cannot.
+std::optional<RadioError> CATConnection::refusal(const QString &command) const {
+    if (m_lost)
+        return RadioError::connectionLost(command);
+    if (isPending())
+        return RadioError::busy();
+    return std::nullopt;
 }
 
 // Writes the pending request's command and starts its timer; a failed write ends the request.
@@ -247,19 +257,33 @@ std::optional<OneShot<>> CATConnection::takeSet() {
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
+// Fails the pending request, if any, with the error for its command.
+void CATConnection::failPendingRequest(RadioError (*error)(const QString &command)) {
+    if (m_queryContinuation) {
+        const QString command = m_queryCommand;
+        takeQuery()->fail(error(command));
+    } else if (m_setContinuation) {
+        const QString command = m_setCommand;
+        takeSet()->fail(error(command));
+    }
+}
+
 // The port dropped bytes the device had not taken, at its deadline or on closing: no reply can
 // come to the request they belong to. A request still waiting to be sent had none among them.
 void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
-    if (m_sendWhenQuiet)
-        return;
-    if (m_queryContinuation) {
-        const QString command = m_queryCommand;
-        takeQuery()->fail(RadioError::portWriteFailed(command));
-    } else if (m_setContinuation) {
-        const QString command = m_setCommand;
-        takeSet()->fail(RadioError::portWriteFailed(command));
-    }
+    if (!m_sendWhenQuiet)
+        failPendingRequest(&RadioError::portWriteFailed);
+}
+
+// The device went away: the pending request, sent or still waiting for a quiet line, can get no
+// answer, and nothing more goes out.
+void CATConnection::connectionLost() {
+    std::lock_guard guard(m_lock);
+    m_lost = true;
+    m_settleTimer.stop();
+    m_sendWhenQuiet = nullptr;
+    failPendingRequest(&RadioError::connectionLost);
 }
 
 // A query's timer ran out: its answer may still come, so the next request waits for a quiet line.

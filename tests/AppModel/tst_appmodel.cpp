@@ -551,6 +551,30 @@ private slots:
         QCOMPARE(connected.radio.received().filter(u"MW"_s).isEmpty(), failed);
     }
 
+    // A write cut by the device going away ends at the loss: nothing is sent after it, the write's
+    // failure is logged with its channel under the loss's line and alert, and the model is idle.
+    void writeCutByAHangUpEndsAtTheLoss() {
+        LinkTiming::Waits waits;
+        waits.rejectionWindow = 100.0; // the device goes away inside the memory write's window
+        LinkTiming::setWaits(waits);
+        ConnectedModel connected(RadioModel::ft710);
+        connected.app.writeSelected(channel4());
+        QTRY_COMPARE(connected.radio.received().size(), 1);
+        const QString memoryWrite = connected.radio.received().first();
+        QVERIFY(memoryWrite.startsWith(u"MW004"_s));
+        connected.radio.hangUp();
+        const QString lost = u"Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr "
+                             u"erreichbar."_s.arg(connected.radio.devicePath());
+        const QString failed =
+            "Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: " + memoryWrite;
+        QTRY_VERIFY(connected.logged(failed));
+        QCOMPARE(connected.messages().mid(connected.messages().indexOf(lost)), (QStringList{lost, failed}));
+        QCOMPARE(connected.app.alertMessage(), std::optional(lost));
+        QVERIFY(!connected.app.isBusy() && !connected.app.isConnected());
+        const QString log = connected.app.logLines().join(u'\n');
+        QVERIFY(log.count(u"] TX "_s) == 1 && !log.contains(u"SET OK"_s));
+    }
+
     // An alert shows what the port could not send before anything is stored or sent.
     void unsendableChannelIsAlertedBeforeWriting() {
         ConnectedModel connected(RadioModel::ft710);

@@ -154,7 +154,8 @@ private slots:
             {"invalidMemory", RadioError::invalidMemory(detail)},
             {"notConnected", RadioError::notConnected()},
             {"busy", RadioError::busy()},
-            {"portInUse", RadioError::portInUse(detail)}};
+            {"portInUse", RadioError::portInUse(detail)},
+            {"connectionLost", RadioError::connectionLost(detail)}};
         for (const auto &[name, error] : errors) {
             const QString german = error.errorDescription();
             TestSettings::setLanguage(u"en"_s);

@@ -388,6 +388,30 @@ private slots:
         QTRY_COMPARE(link->log().last(), u"RX ?;"_s);
     }
 
+    // The device going away ends the pending request with the loss; later ones fail at once, with
+    // nothing logged or sent.
+    void hangUpEndsThePendingRequest_data() {
+        QTest::addColumn<bool>("isQuery");
+        QTest::addRow("query") << true;
+        QTest::addRow("set") << false;
+    }
+    void hangUpEndsThePendingRequest() {
+        QFETCH(bool, isQuery);
+        link->radio.setSilent(true);
+        const QString command = "MW001" + payload + ";";
+        const auto pending = startTask(isQuery ? link->connection->query(command, longWait)
+                                               : asQuery(link->connection->set(command, longWait)));
+        QTRY_COMPARE(link->radio.received(), QStringList{command});
+        link->radio.hangUp();
+        QTRY_VERIFY(pending->finished);
+        QCOMPARE(pending->radioError()->kind(), Kind::connectionLost);
+        QCOMPARE(pending->radioError()->detail(), command);
+        const auto later = runTask(link->connection->set(u"MT0011DB0XYZ      "_s));
+        QCOMPARE(later.radioError()->kind(), Kind::connectionLost);
+        QCOMPARE(later.radioError()->detail(), u"MT0011DB0XYZ      ;"_s);
+        QCOMPARE(link->log(), QStringList{"TX " + command});
+    }
+
     // The command is logged before the caller learns of the failure; the next request is taken.
     void writeFailureLeavesTheConnectionIdle() {
         link->port->closePort();
