@@ -33,7 +33,7 @@ PreferencesPanel::PreferencesPanel(QWidget *parent)
     const QList<AppLanguage> &languages = allAppLanguages();
     for (qsizetype index = 0; index < languages.size(); ++index) {
         auto *choice = new QRadioButton(displayName(languages[index]));
-        choice->setObjectName(QStringLiteral("preferences.language.") + rawValue(languages[index]));
+        choice->setObjectName(QStringLiteral("preferences.language.") + id(languages[index]));
         m_choices->addButton(choice, int(index));
         listLayout->addWidget(choice);
     }
@@ -67,6 +67,13 @@ PreferencesPanel::PreferencesPanel(QWidget *parent)
     });
     showTexts();
     showSelection();
+}
+
+void PreferencesPanel::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    showSelection();
+    if (QAbstractButton *chosen = m_choices->checkedButton())
+        chosen->setFocus();
 }
 
 void PreferencesPanel::showTexts() {

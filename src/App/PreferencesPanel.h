@@ -13,6 +13,11 @@ class PreferencesPanel : public QDialog {
 public:
     explicit PreferencesPanel(QWidget *parent = nullptr);
 
+protected:
+    // Of the 25 choices only a few fit: the panel opens with the chosen one in view and the
+    // keyboard on it.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void showTexts();
     void showSelection();

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int defaultBaudRate = 38400;
-
 QString framingLabel(RadioModel model) {
     return model == RadioModel::ft991a ? QStringLiteral("8N2 / HW-Handshake") : QStringLiteral("8N1");
 }
@@ -172,12 +170,19 @@ void AppModel::persistCurrentDeviceSettings() {
 }
 
 void AppModel::savePreferences() {
-    m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+    const std::optional<QString> unwritten =
+        m_preferences.save(m_selectedRadioModel, currentDeviceSettings());
+    if (!unwritten)
+        return;
+    appendLog(L::text(QStringLiteral("Einstellungen konnten nicht gespeichert werden: Die Datei ") +
+                          *unwritten + QStringLiteral(" konnte nicht geschrieben werden"),
+                      QStringLiteral("Settings could not be saved: The file ") + *unwritten +
+                          QStringLiteral(" could not be written")));
 }
 
 void AppModel::applySavedSettings(RadioModel model) {
     const std::optional<DeviceSettings> saved = m_preferences.saved(model);
-    setBaudRateValue(saved ? saved->baudRate : defaultBaudRate);
+    setBaudRateValue(saved ? saved->baudRate : DeviceSettings::defaultBaudRate);
     if (saved && !saved->selectedPort.isEmpty() && m_availablePorts.contains(saved->selectedPort)) {
         setSelectedPortValue(saved->selectedPort);
         return;

@@ -187,7 +187,7 @@ private:
     RadioModel m_selectedRadioModel = RadioModel::ft710;
     QStringList m_availablePorts;
     QString m_selectedPort;
-    int m_baudRate = 38400;
+    int m_baudRate = DeviceSettings::defaultBaudRate;
     bool m_isConnected = false;
     bool m_isBusy = false;
     std::optional<QString> m_alertMessage;

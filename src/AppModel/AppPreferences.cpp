@@ -5,8 +5,8 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -15,23 +15,29 @@ const QString settingsKey = QStringLiteral("savedSettingsByModel");
 const QString portKey = QStringLiteral("selectedPort");
 const QString baudKey = QStringLiteral("baudRate");
 
-// A JSON number that is a whole number in the range of int (38400 and 38400.0 both count).
-int requiredInteger(const QJsonObject &object, const QString &key) {
+// A JSON number that is a whole number in the range of a 64-bit integer (38400 and 38400.0 both count).
+qint64 requiredInteger(const QJsonObject &object, const QString &key) {
     const QJsonValue value = object.value(key);
     if (value.isUndefined())
         throw JSONDecodingError(JSONDecodingError::Kind::keyNotFound, key);
+    // 2^63: the first whole number above the range.
+    constexpr double beyondRange = 9223372036854775808.0;
     const double number = value.toDouble();
-    if (!value.isDouble() || std::trunc(number) != number || number < std::numeric_limits<int>::min() ||
-        number > std::numeric_limits<int>::max())
+    if (!value.isDouble() || std::trunc(number) != number || number < -beyondRange || number >= beyondRange)
         throw JSONDecodingError(JSONDecodingError::Kind::typeMismatch, key, QStringLiteral("integer"));
-    return static_cast<int>(number);
+    return static_cast<qint64>(number);
+}
+
+// One odd rate must not cost the model its port, nor the other models their settings.
+int lineBaudRate(qint64 stored) {
+    const QList<int> &offered = DeviceSettings::offeredBaudRates();
+    const auto found = std::find(offered.cbegin(), offered.cend(), stored);
+    return found == offered.cend() ? DeviceSettings::defaultBaudRate : *found;
 }
 
 DeviceSettings decodeDeviceSettings(const QJsonValue &value, const QString &path) {
     const QJsonObject object = StrictJson::object(value, path);
-    const int baudRate = requiredInteger(object, baudKey);
-    if (!DeviceSettings::offeredBaudRates().contains(baudRate))
-        throw JSONDecodingError(JSONDecodingError::Kind::dataCorrupted, baudKey, QString::number(baudRate));
+    const int baudRate = lineBaudRate(requiredInteger(object, baudKey));
     return DeviceSettings{StrictJson::requiredString(object, portKey), baudRate};
 }
 

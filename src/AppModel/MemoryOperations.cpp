@@ -40,6 +40,18 @@ QString writeFailedLine(const QString &channel, const QString &error) {
                    QStringLiteral("Write failed for %1: %2").arg(channel, error));
 }
 
+// The verification's lines, one under the other: what was written is not what the radio holds, which
+// the table now shows.
+QString verifyMismatchAlert(const QString &channel, const QStringList &differences) {
+    return L::text(QStringLiteral("Speicher %1 ist nicht wie geschrieben gespeichert – die Tabelle zeigt, "
+                                  "was das Funkgerät hält:\n")
+                       .arg(channel),
+                   QStringLiteral("Memory %1 is not stored as written – the table shows what the radio "
+                                  "holds:\n")
+                       .arg(channel)) +
+           differences.join(u'\n');
+}
+
 QString invalidSlotText() {
     return L::text(QStringLiteral("kein gültiger Speicherplatz"), QStringLiteral("not a valid memory slot"));
 }
@@ -275,14 +287,16 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     if (!token->isCancelled() && read.value) {
         self->replaceMemory(*read.value);
         const QStringList differences = read.value->verificationMismatches(memory);
-        if (differences.isEmpty())
+        if (differences.isEmpty()) {
             self->m_frame.appendLog(L::text(QStringLiteral("Verifikation OK für Speicher ") + slot,
                                             QStringLiteral("Verify OK for memory ") + slot));
-        else
+        } else {
             self->m_frame.appendLog(
                 L::text(QStringLiteral("Verifikationsabweichung für Speicher %1: ").arg(slot),
                         QStringLiteral("Verify mismatch for memory %1: ").arg(slot)) +
                 differences.join(QStringLiteral(" | ")));
+            self->m_frame.setAlertMessage(verifyMismatchAlert(slot, differences));
+        }
     } else if ((!token->isCancelled() || read.connectionLost) && read.failure) {
         self->m_frame.appendLog(
             L::text(QStringLiteral("Verifikationslesen fehlgeschlagen für %1: %2").arg(slot, *read.failure),

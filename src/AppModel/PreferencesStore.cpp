@@ -26,7 +26,7 @@ void PreferencesStore::remember(RadioModel model, const DeviceSettings &settings
     m_savedSettingsByModel.insert(rawValue(model), settings);
 }
 
-void PreferencesStore::save(RadioModel model, const DeviceSettings &settings) {
+std::optional<QString> PreferencesStore::save(RadioModel model, const DeviceSettings &settings) {
     remember(model, settings);
-    UserDefaults::setValue(key(), AppPreferences{model, m_savedSettingsByModel}.encode());
+    return UserDefaults::setValue(key(), AppPreferences{model, m_savedSettingsByModel}.encode());
 }

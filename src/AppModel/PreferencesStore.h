@@ -21,8 +21,9 @@ public:
     std::optional<DeviceSettings> saved(RadioModel model) const;
     // Keeps the model's settings in memory; the store is left alone.
     void remember(RadioModel model, const DeviceSettings &settings);
-    // Keeps the model's settings and stores the record with it as the selected model.
-    void save(RadioModel model, const DeviceSettings &settings);
+    // Keeps the model's settings and stores the record with it as the selected model. Returns the
+    // settings file when the store could not write it; the settings are kept in memory all the same.
+    std::optional<QString> save(RadioModel model, const DeviceSettings &settings);
 
 private:
     QHash<QString, DeviceSettings> m_savedSettingsByModel;

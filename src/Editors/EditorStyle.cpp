@@ -1,5 +1,7 @@
 #include "Editors/EditorStyle.h"
 
+#include "Theme/ModelPalette.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,6 +22,10 @@ QFont monospaced() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(QGuiApplication::font().pointSizeF());
     return font;
+}
+
+QColor secondaryText(const QPalette &palette, QPalette::ColorGroup group) {
+    return withOpacity(palette.color(group, QPalette::Text), 0.7);
 }
 
 QLabel *captionLabel(const QString &text) {

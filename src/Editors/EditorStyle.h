@@ -13,6 +13,8 @@ namespace EditorStyle {
 
 QFont caption();
 QFont monospaced();
+// The secondary text colour of the memory table: its summaries and its column titles.
+QColor secondaryText(const QPalette &palette, QPalette::ColorGroup group);
 // The small secondary caption line above a labeled control or a value.
 QLabel *captionLabel(const QString &text);
 // A vertical layout on `owner` without margins.

@@ -9,6 +9,7 @@
 #include "Editors/InfoTile.h"
 #include "Editors/LabeledField.h"
 #include "Localization/L.h"
+#include "Theme/ButtonStyle.h"
 #include "Theme/ModelPalette.h"
 
 #include <QFrame>
@@ -212,6 +213,7 @@ void MemoryDetailEditor::setModelPalette(const ModelPalette &palette) {
         tile->setAccent(palette.primary, palette.secondary);
     for (LabeledField *field : findChildren<LabeledField *>())
         field->setAccent(palette.primary, palette.secondary);
+    ButtonStyle::makeProminent(m_writeButton, palette.primary);
 }
 
 void MemoryDetailEditor::setShowAdvanced(bool show) {

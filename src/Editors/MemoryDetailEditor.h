@@ -23,7 +23,7 @@ class MemoryDetailEditor : public QWidget {
 public:
     MemoryDetailEditor(AppModel *appModel, EditorDraft *draft, QWidget *parent = nullptr);
 
-    // The colours of the badges and the fields' accent lines.
+    // The colours of the badges, the fields' accent lines and "Ausgewählten schreiben".
     void setModelPalette(const ModelPalette &palette);
     // Whether "Erweitert" is open; the user opens and closes it with its toggle.
     bool showAdvanced() const { return m_showAdvanced; }

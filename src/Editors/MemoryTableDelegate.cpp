@@ -84,13 +84,21 @@ void MemoryTableDelegate::paintCell(QPainter *painter, const QStyleOptionViewIte
         frame.state = option.state & QStyle::State_Enabled;
         styleOf(option)->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, painter, option.widget);
         item.rect = frame.rect.adjusted(4, 0, -4, 0);
+        // An empty field shows what belongs in it, as its open editor does.
+        if (item.text.isEmpty()) {
+            item.text = placeholder(index);
+            item.palette.setColor(QPalette::Text, option.palette.color(QPalette::PlaceholderText));
+        }
     } else if (m_model->column(index.column()) == MemoryColumn::summary) {
         item.features |= QStyleOptionViewItem::WrapText;
-        QColor secondary = option.palette.color(QPalette::Text);
-        secondary.setAlphaF(0.7f);
-        item.palette.setColor(QPalette::Text, secondary);
+        item.palette.setColor(QPalette::Text,
+                              EditorStyle::secondaryText(option.palette, option.palette.currentColorGroup()));
     }
     styleOf(option)->drawControl(QStyle::CE_ItemViewItem, &item, painter, option.widget);
+}
+
+QString MemoryTableDelegate::placeholder(const QModelIndex &index) const {
+    return loc(titleKey(m_model->column(index.column())));
 }
 
 void MemoryTableDelegate::paintRowBackground(QPainter *painter, const QStyleOptionViewItem &option,
@@ -193,7 +201,7 @@ QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionVi
     case MemoryTableModel::CellKind::text: {
         auto *field = new QLineEdit(parent);
         field->setMaxLength(RadioMemory::maximumFieldLength);
-        field->setPlaceholderText(loc(titleKey(m_model->column(index.column()))));
+        field->setPlaceholderText(placeholder(index));
         field->setFont(index.data(Qt::FontRole).value<QFont>());
         editor = field;
         break;

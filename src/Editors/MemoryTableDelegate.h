@@ -32,6 +32,8 @@ private:
     void paintPicker(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintButton(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintToggle(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
+    // The text an empty field shows: its column's title.
+    QString placeholder(const QModelIndex &index) const;
 
     MemoryTableModel *m_model;
 };

@@ -45,7 +45,9 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     // scroll bar under the log.
     m_view->setShowGrid(false);
     m_view->setWordWrap(true);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The selected channel's row highlight is the only selection shown; a selected cell would be
+    // filled solid in the model's colour under its text.
+    m_view->setSelectionMode(QAbstractItemView::NoSelection);
     // A click opens a cell's field or list at once (see eventFilter); moving through the table
     // with the arrow keys opens nothing until a key is typed or the edit key pressed.
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -74,6 +76,13 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     layout->addWidget(m_view, 1);
 
     applyColumnWidths();
+    showTitlesAsSecondary();
+}
+
+void MemoryTablePanel::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        showTitlesAsSecondary();
 }
 
 // A press anywhere on a row selects its channel, on a disabled cell as well; a click on an
@@ -124,6 +133,16 @@ bool MemoryTablePanel::scrollSideways(const QWheelEvent &wheel) {
                          wheel.modifiers() & ~Qt::ShiftModifier, wheel.phase(), wheel.inverted());
     QCoreApplication::sendEvent(m_view->horizontalScrollBar(), &sideways);
     return true;
+}
+
+// The style draws the column titles in the button text colour; they are in the secondary text
+// colour of the summaries below them (the captions' grey reads too faintly on the header's lighter
+// face). Only that colour is the header's own, so the rest follows the window's palette.
+void MemoryTablePanel::showTitlesAsSecondary() {
+    QPalette titles;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        titles.setColor(group, QPalette::ButtonText, EditorStyle::secondaryText(palette(), group));
+    m_view->horizontalHeader()->setPalette(titles);
 }
 
 void MemoryTablePanel::applyColumnWidths() {

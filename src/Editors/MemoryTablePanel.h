@@ -21,11 +21,13 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool activateCurrentCell(const QKeyEvent &key);
     bool scrollSideways(const QWheelEvent &wheel);
     void applyColumnWidths();
+    void showTitlesAsSecondary();
 
     MemoryTableModel *m_model;
     QTableView *m_view;

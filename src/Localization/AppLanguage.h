@@ -34,6 +34,10 @@ enum class AppLanguage {
 };
 
 QString rawValue(AppLanguage language);
+// The identity of a choice in the language pickers: its raw value.
+inline QString id(AppLanguage language) {
+    return rawValue(language);
+}
 std::optional<AppLanguage> appLanguageFromRawValue(const QString &raw);
 // All 25 choices in declaration order, `system` first.
 const QList<AppLanguage> &allAppLanguages();

@@ -47,11 +47,17 @@ std::optional<QString> text(const QString &key) {
     return stored.toString();
 }
 
-void setValue(const QString &key, const QVariant &value) {
+std::optional<QString> setValue(const QString &key, const QVariant &value) {
     KnownValues &known = ::known();
     const std::lock_guard guard(known.lock);
-    openStore()->setValue(key, value);
+    const std::unique_ptr<QSettings> store = openStore();
+    store->setValue(key, value);
     known.values.insert(key, value);
+    store->sync();
+    // A format error only says the earlier file could not be read; the new one was written all the same.
+    if (store->status() == QSettings::AccessError)
+        return store->fileName();
+    return std::nullopt;
 }
 
 void remove(const QString &key) {

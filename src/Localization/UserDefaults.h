@@ -13,7 +13,9 @@ namespace UserDefaults {
 QVariant value(const QString &key);
 // The stored text, or no value when nothing is stored or it is not text.
 std::optional<QString> text(const QString &key);
-void setValue(const QString &key, const QVariant &value);
+// Stores the value and keeps it in memory. When the store cannot write it down (its folder cannot
+// be made or written), the value stays in memory only and the store's file is returned.
+std::optional<QString> setValue(const QString &key, const QVariant &value);
 void remove(const QString &key);
 // Keeps the store in `folder` from now on, reading every value afresh from there.
 void setLocation(const QString &folder);

@@ -2,6 +2,7 @@
 
 #include "Localization/L.h"
 #include "MainWindow/AppBranding.h"
+#include "MainWindow/ConnectCountdownCard.h"
 #include "MainWindow/FadeScaleEffect.h"
 #include "MainWindow/MainViewState.h"
 #include "Theme/ModelPalette.h"
@@ -12,7 +13,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QProgressBar>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -20,41 +20,7 @@
 
 namespace {
 
-constexpr int iconSize = 132;
-constexpr int cardRadius = 28;
 constexpr int textWidth = 440;
-
-// The card's picture: a radio wave sign on the model's colours, in a rounded frame.
-QPixmap splashIcon(const QColor &primary, const QColor &secondary) {
-    QPixmap pixmap(iconSize, iconSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF frame(0.75, 0.75, iconSize - 1.5, iconSize - 1.5);
-    QPainterPath rounded;
-    rounded.addRoundedRect(frame, cardRadius, cardRadius);
-    QLinearGradient fill(frame.topLeft(), frame.bottomRight());
-    fill.setColorAt(0, primary.darker(160));
-    fill.setColorAt(1, secondary.darker(220));
-    painter.fillPath(rounded, fill);
-
-    const QPointF centre(iconSize * 0.42, iconSize / 2.0);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(centre, 9, 9);
-    painter.setBrush(Qt::NoBrush);
-    for (int wave = 1; wave <= 3; ++wave) {
-        const double radius = 9 + wave * 14;
-        painter.setPen(QPen(wave == 3 ? secondary : Qt::white, 7, Qt::SolidLine, Qt::RoundCap));
-        painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), -45 * 16,
-                        90 * 16);
-    }
-    QColor stroke = primary;
-    stroke.setAlphaF(0.55f);
-    painter.setPen(QPen(stroke, 1.5));
-    painter.drawPath(rounded);
-    return pixmap;
-}
 
 QLabel *wrappedLabel(const QString &text) {
     auto *label = new QLabel(text);
@@ -95,19 +61,16 @@ ConnectCountdownOverlay::ConnectCountdownOverlay(MainViewState *state, QWidget *
     follow();
 }
 
+QString ConnectCountdownOverlay::appVersionString() {
+    return AppBranding::appVersion();
+}
+
 QWidget *ConnectCountdownOverlay::buildCard() {
-    auto *card = new RoundedPanel(cardRadius);
-    card->setObjectName(QStringLiteral("splash.card"));
-    card->setFill(QColor(24, 26, 34, 240));
-    card->setStroke(QColor(255, 255, 255, 31));
-    auto *layout = new QVBoxLayout(card);
+    m_card = new ConnectCountdownCard;
+    auto *layout = new QVBoxLayout(m_card);
     layout->setContentsMargins(28, 28, 28, 28);
     layout->setSpacing(18);
-
-    m_icon = new QLabel;
-    m_icon->setObjectName(QStringLiteral("splash.icon"));
-    m_icon->setFixedSize(iconSize, iconSize);
-    layout->addWidget(m_icon, 0, Qt::AlignHCenter);
+    layout->addWidget(m_card->icon(), 0, Qt::AlignHCenter);
 
     auto *title = new QLabel(AppBranding::appName());
     title->setObjectName(QStringLiteral("splash.title"));
@@ -117,7 +80,7 @@ QWidget *ConnectCountdownOverlay::buildCard() {
     titleFont.setBold(true);
     title->setFont(titleFont);
     auto *credits = new QLabel(AppBranding::authorLine() + QStringLiteral(" · ") +
-                               loc(QStringLiteral("Version")) + QLatin1Char(' ') + AppBranding::appVersion());
+                               loc(QStringLiteral("Version")) + QLatin1Char(' ') + appVersionString());
     credits->setObjectName(QStringLiteral("splash.credits"));
     credits->setAlignment(Qt::AlignCenter);
     credits->setForegroundRole(QPalette::PlaceholderText);
@@ -155,7 +118,7 @@ QWidget *ConnectCountdownOverlay::buildCard() {
     m_cancel->setObjectName(QStringLiteral("splash.cancel"));
     connect(m_cancel, &QPushButton::clicked, m_state, &MainViewState::cancelConnectSplash);
     layout->addWidget(m_cancel, 0, Qt::AlignHCenter);
-    return card;
+    return m_card;
 }
 
 QWidget *ConnectCountdownOverlay::buildDonationBox() {
@@ -220,7 +183,7 @@ void ConnectCountdownOverlay::coverContent(bool covered) {
 void ConnectCountdownOverlay::showTheme() {
     const QColor primary = m_state->themePrimary();
     const QColor secondary = m_state->themeSecondary();
-    m_icon->setPixmap(splashIcon(primary, secondary));
+    m_card->setColors(primary, secondary);
     m_donationBox->setFill(withOpacity(primary, 0.1));
     m_donationBox->setStroke(withOpacity(primary, 0.3));
     TextStyle::setTextColor(m_donationCaption, secondary);
@@ -255,4 +218,5 @@ void ConnectCountdownOverlay::giveBackFocus() {
 void ConnectCountdownOverlay::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0, 0, 0, 168));
+    m_card->paintShadow(painter);
 }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class ConnectCountdownCard;
 class FadeScaleEffect;
 class MainViewState;
 class QLabel;
@@ -21,6 +22,9 @@ public:
     // Covers `host` completely and follows its size.
     ConnectCountdownOverlay(MainViewState *state, QWidget *host);
 
+    // The version the card shows, as the branding has it.
+    static QString appVersionString();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     // While the card shows, the keyboard stays on it: Tab does not reach the controls under the
@@ -38,7 +42,7 @@ private:
     void coverContent(bool covered);
 
     MainViewState *m_state;
-    QLabel *m_icon = nullptr;
+    ConnectCountdownCard *m_card = nullptr;
     RoundedPanel *m_donationBox = nullptr;
     QLabel *m_donationCaption = nullptr;
     QLabel *m_donationAddress = nullptr;

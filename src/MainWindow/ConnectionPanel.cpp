@@ -8,6 +8,7 @@
 #include "MainWindow/MainViewState.h"
 #include "MainWindow/SegmentedControl.h"
 #include "MainWindow/TitledControl.h"
+#include "Theme/ButtonStyle.h"
 #include "Theme/Icons.h"
 #include "Theme/ModelPalette.h"
 #include "Theme/RoundedPanel.h"
@@ -235,12 +236,5 @@ void ConnectionPanel::showTheme() {
     const QColor primary = m_state->themePrimary();
     m_modelPicker->setAccent(primary);
     // "Verbinden" is the prominent action: filled with the model's colour.
-    m_connectButton->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: white; border: 1px solid %2; border-radius: 5px;"
-                       " padding: 5px; }"
-                       "QPushButton:hover { background: %3; }"
-                       "QPushButton:disabled { background: rgba(255,255,255,20); color: rgba(255,255,255,90);"
-                       " border-color: transparent; }")
-            .arg(fillForWhiteText(primary).name(), primary.name(),
-                 fillForWhiteText(primary).lighter(115).name()));
+    ButtonStyle::makeProminent(m_connectButton, primary);
 }

@@ -1,20 +1,30 @@
 #include "MainWindow/EditorMode.h"
 
+#include "Localization/EnumTable.h"
 #include "Localization/L.h"
 
+namespace {
+
+const EnumTable<EditorMode> &table() {
+    static const EnumTable<EditorMode> rows{
+        {EditorMode::table, "Kanalliste"},
+        {EditorMode::detail, "Detail"},
+    };
+    return rows;
+}
+
+} // namespace
+
 QString rawValue(EditorMode mode) {
-    switch (mode) {
-    case EditorMode::detail:
-        return QStringLiteral("Detail");
-    case EditorMode::table:
-        break;
-    }
-    return QStringLiteral("Kanalliste");
+    return table().rawValue(mode);
+}
+
+std::optional<EditorMode> editorModeFromRawValue(const QString &raw) {
+    return table().fromRawValue(raw);
 }
 
 const QList<EditorMode> &allEditorModes() {
-    static const QList<EditorMode> modes{EditorMode::table, EditorMode::detail};
-    return modes;
+    return table().values();
 }
 
 QString title(EditorMode mode) {

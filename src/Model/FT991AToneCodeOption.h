@@ -20,3 +20,6 @@ struct FT991AToneCodeOption {
     // Kind, code and label; texts compare by canonical equivalence.
     bool operator==(const FT991AToneCodeOption &other) const;
 };
+
+// Kind, code and label in this order, the texts in their composed form, as equality has them.
+size_t qHash(const FT991AToneCodeOption &option, size_t seed = 0);

@@ -21,6 +21,9 @@ QString rawValue(FT991AToneSqlOption option);
 inline QString code(FT991AToneSqlOption option) {
     return rawValue(option);
 }
+inline QString id(FT991AToneSqlOption option) {
+    return rawValue(option);
+}
 // The display name in the current UI language.
 QString title(FT991AToneSqlOption option);
 FT991AToneSystem toneSystem(FT991AToneSqlOption option);

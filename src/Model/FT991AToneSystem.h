@@ -12,6 +12,9 @@ enum class FT991AToneSystem {
 };
 
 QString rawValue(FT991AToneSystem system);
+inline QString id(FT991AToneSystem system) {
+    return rawValue(system);
+}
 // The display name in the current UI language.
 QString title(FT991AToneSystem system);
 // Exact, lower-case match of "off", "ctcss" or "dcs".

@@ -1,6 +1,18 @@
 #include "Model/RadioError.h"
 
 #include "Localization/L.h"
+#include "Model/RadioMemory.h"
+
+namespace {
+
+QString labels(const QList<MemoryField> &fields) {
+    QStringList names;
+    for (MemoryField field : fields)
+        names.append(label(field));
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
 
 RadioError::RadioError(Kind kind, const QString &detail)
     : m_kind(kind)
@@ -38,7 +50,18 @@ RadioError RadioError::connectionLost(const QString &command) {
     return {Kind::connectionLost, command};
 }
 
+RadioError RadioError::writtenInPart(const QString &slot, const QList<MemoryField> &written,
+                                     const QList<MemoryField> &missing) const {
+    RadioError error = *this;
+    error.m_partialWrite = PartialWrite{slot, written, missing};
+    return error;
+}
+
 QString RadioError::errorDescription() const {
+    return kindDescription() + partialWriteDescription();
+}
+
+QString RadioError::kindDescription() const {
     switch (m_kind) {
     case Kind::portOpenFailed:
         return L::text(QStringLiteral("Port konnte nicht geöffnet werden: "),
@@ -79,6 +102,16 @@ QString RadioError::errorDescription() const {
     }
     return L::text(QStringLiteral("Die CAT-Verbindung ist gerade beschäftigt."),
                    QStringLiteral("The CAT connection is currently busy."));
+}
+
+QString RadioError::partialWriteDescription() const {
+    if (!m_partialWrite)
+        return QString();
+    return L::text(QStringLiteral(" – Speicher %1 ist nur zum Teil geschrieben. Im Funkgerät: %2. Nicht "
+                                  "geschrieben: %3. Bitte den Speicher erneut schreiben."),
+                   QStringLiteral(" – memory %1 is written only in part. In the radio: %2. Not written: %3. "
+                                  "Please write the memory again."))
+        .arg(m_partialWrite->slot, labels(m_partialWrite->written), labels(m_partialWrite->missing));
 }
 
 const char *RadioError::what() const noexcept {

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <exception>
+#include <optional>
+
+enum class MemoryField;
 
 // The one error of radio work: serial port, CAT connection, memory services, memory validation
 // and menu-settings reading all fail with it. Its text is built each time it is asked for, in
@@ -41,6 +45,11 @@ public:
     // The CAT command that was pending, or asked for, when the device went away.
     static RadioError connectionLost(const QString &command);
 
+    // The same error ending a memory write after the radio took some of the channel: its text
+    // goes on to name the slot, the fields the radio now holds and those it still lacks.
+    RadioError writtenInPart(const QString &slot, const QList<MemoryField> &written,
+                             const QList<MemoryField> &missing) const;
+
     Kind kind() const { return m_kind; }
     // The path, command, reply or message; empty for `notConnected` and `busy`.
     const QString &detail() const { return m_detail; }
@@ -53,9 +62,19 @@ public:
     const char *what() const noexcept override;
 
 private:
+    struct PartialWrite {
+        QString slot;
+        QList<MemoryField> written;
+        QList<MemoryField> missing;
+    };
+
     RadioError(Kind kind, const QString &detail);
+
+    QString kindDescription() const;
+    QString partialWriteDescription() const;
 
     Kind m_kind;
     QString m_detail;
+    std::optional<PartialWrite> m_partialWrite;
     mutable QByteArray m_what;
 };

@@ -53,8 +53,6 @@ struct RadioMemory {
     // Called on the channel read back, with the one that was written: one line per difference,
     // in the current UI language; empty when the channel was stored as written.
     QStringList verificationMismatches(const RadioMemory &comparedTo) const;
-    // Why a write stored the channel but not its tone number, in the current UI language.
-    QString toneNotWrittenMessage() const;
 
     // One-line descriptions, computed anew in the current UI language at each reading.
     // The whole line, or "Leer" when the channel holds no frequency text.

@@ -71,16 +71,3 @@ QStringList RadioMemory::verificationMismatches(const RadioMemory &comparedTo) c
     }
     return lines;
 }
-
-// It follows "Ungültiger Speicherinhalt: " / "Invalid memory content: ": the channel holds what was
-// written, but not its tone.
-QString RadioMemory::toneNotWrittenMessage() const {
-    return L::text(
-        QStringLiteral("Kanal %1 ist ohne seinen Ton gespeichert – das Funkgerät hat die Kanalwahl "
-                       "abgelehnt, bevor der Ton gesetzt werden konnte. Bitte den Kanal erneut "
-                       "schreiben.")
-            .arg(slot),
-        QStringLiteral("channel %1 is stored without its tone – the radio refused to select it "
-                       "before the tone could be set. Please write the channel again.")
-            .arg(slot));
-}

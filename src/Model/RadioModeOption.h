@@ -26,6 +26,9 @@ QString rawValue(RadioModeOption mode);
 inline QString code(RadioModeOption mode) {
     return rawValue(mode);
 }
+inline QString id(RadioModeOption mode) {
+    return rawValue(mode);
+}
 // The display name, the same in every language.
 QString title(RadioModeOption mode);
 // Exact match of the code: a lower-case letter gives no mode.

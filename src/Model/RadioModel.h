@@ -24,6 +24,9 @@ struct ChannelRange {
 };
 
 QString rawValue(RadioModel model);
+inline QString id(RadioModel model) {
+    return rawValue(model);
+}
 // Exact, case-sensitive match of "FT-710" or "FT-991A".
 std::optional<RadioModel> radioModelFromRawValue(const QString &raw);
 // `ft710`, `ft991a`: the order of the model picker.

@@ -13,6 +13,9 @@ enum class ShiftDirectionOption {
 };
 
 QString rawValue(ShiftDirectionOption direction);
+inline QString id(ShiftDirectionOption direction) {
+    return rawValue(direction);
+}
 // Exact match of "Simplex", "+" or "-".
 std::optional<ShiftDirectionOption> shiftDirectionOptionFromRawValue(const QString &raw);
 // `simplex`, `plus`, `minus`: the order of the direction pickers.

@@ -5,6 +5,7 @@
 #include "Model/RadioError.h"
 #include "Model/TextOps.h"
 #include "RadioLink/CATConnection.h"
+#include "RadioLink/MemoryWriteProgress.h"
 
 namespace {
 
@@ -42,8 +43,19 @@ QCoro::Task<RadioMemory> BaseYaesuRadioService::readMemory(int channel, Cancella
 QCoro::Task<> BaseYaesuRadioService::writeMemory(RadioMemory memory, CancellationToken) {
     requireFrequency(memory);
     const QStringList commands = writeCommands(memory);
-    for (const QString &command : commands)
+    MemoryWriteProgress progress(memory.slot, commands);
+    try {
+        co_await sendWriteCommands(commands, progress);
+    } catch (const RadioError &error) {
+        throw progress.failure(error);
+    }
+}
+
+QCoro::Task<> BaseYaesuRadioService::sendWriteCommands(QStringList commands, MemoryWriteProgress &progress) {
+    for (const QString &command : commands) {
         co_await m_session->set(command);
+        progress.taken(command);
+    }
 }
 
 QStringList BaseYaesuRadioService::writeCommands(const RadioMemory &memory) const {

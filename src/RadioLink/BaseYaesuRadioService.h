@@ -6,6 +6,7 @@
 #include <optional>
 
 class CATConnection;
+class MemoryWriteProgress;
 
 // The memory service of the FT-710, and the memory commands both radios share:
 //   memory read   "MR" slot ;            reply "MR" slot, frequency (9), shift (7), mode (1), flags (5) ...
@@ -18,6 +19,8 @@ public:
     ChannelRange memoryRange() const override { return m_memoryRange; }
 
     QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) override;
+    // A write that fails once the radio has taken part of the channel names in its error what the
+    // channel now holds and what it lacks.
     QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) override;
     QStringList writeCommands(const RadioMemory &memory) const override;
 
@@ -25,6 +28,9 @@ protected:
     BaseYaesuRadioService(RadioModel model, ChannelRange memoryRange, std::shared_ptr<CATConnection> session);
 
     CATConnection &session() const { return *m_session; }
+
+    // Sends the commands of writeCommands() in order, telling `progress` each one the radio took.
+    virtual QCoro::Task<> sendWriteCommands(QStringList commands, MemoryWriteProgress &progress);
 
     // The reply, or nothing when the radio rejected the query; other errors pass.
     QCoro::Task<std::optional<QString>> queryUnlessRejected(QString command, double timeout);

@@ -4,6 +4,7 @@
 #include "Model/RadioError.h"
 #include "Model/TextOps.h"
 #include "RadioLink/CATConnection.h"
+#include "RadioLink/MemoryWriteProgress.h"
 #include "RadioLink/Sleep.h"
 
 namespace {
@@ -59,24 +60,23 @@ QCoro::Task<RadioMemory> FT991ARadioService::readMemory(int channel, Cancellatio
     co_return memory;
 }
 
-QCoro::Task<> FT991ARadioService::writeMemory(RadioMemory memory, CancellationToken) {
-    requireFrequency(memory);
-    const QStringList commands = writeCommands(memory);
+QCoro::Task<> FT991ARadioService::sendWriteCommands(QStringList commands, MemoryWriteProgress &progress) {
     const QString &select = commands.first();
     session().flushInputBuffer();
     // The radio refuses to select an empty channel, which is no reason not to write it.
     const bool selected = co_await selectChannel(select);
     session().flushInputBuffer();
-    for (const QString &command : commands.sliced(1, 2))
+    for (const QString &command : commands.sliced(1, 2)) {
         co_await session().set(command, LinkTiming::waits().ft991aSetWindow);
+        progress.taken(command);
+    }
     if (commands.size() == 3)
         co_return;
     // The tone number carries no slot and goes to the current channel, so a channel that was empty
-    // must now be selected, which writing it has made possible.
+    // must now be selected, which writing it has made possible; a refusal now ends the write.
     if (!selected) {
-        const bool selectedNow = co_await selectChannel(select);
-        if (!selectedNow)
-            throw RadioError::invalidMemory(memory.toneNotWrittenMessage());
+        co_await session().set(select, LinkTiming::waits().ft991aSelectWindow);
+        co_await sleepFor(LinkTiming::waits().ft991aSelectPause);
     }
     co_await session().set(commands.last(), LinkTiming::waits().ft991aSetWindow);
 }

@@ -16,12 +16,14 @@ public:
 
     // Only the pause after the channel select ends early on cancellation.
     QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) override;
-    // Cancellation does not stop a write once it has begun. A channel the radio only lets select
-    // once it is written is selected again for its tone number; when that fails too, the write
-    // fails before the tone number would go to another channel.
-    QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) override;
     // The channel select, the memory and tag writes and, as the tone mode asks, the tone number.
     QStringList writeCommands(const RadioMemory &memory) const override;
+
+protected:
+    // Cancellation does not stop a write once it has begun. A channel the radio only lets select
+    // once it is written is selected again for its tone number; when that is refused too, the
+    // write fails before the tone number would go to another channel.
+    QCoro::Task<> sendWriteCommands(QStringList commands, MemoryWriteProgress &progress) override;
 
 private:
     // Makes the channel current and pauses for the radio; false when the radio refuses (an empty

@@ -6,8 +6,11 @@
 
 namespace {
 constexpr double cornerRadius = 24;
+constexpr double strokeWidth = 1;
+// Half the margin spreads the glow, the other half drops it.
 constexpr int glowReach = PanelSurface::glowMargin / 2;
 constexpr int glowDrop = PanelSurface::glowMargin / 2;
+constexpr double glowOpacity = 0.18;
 
 QPainterPath roundedCard(const QRectF &rect) {
     QPainterPath path;
@@ -15,11 +18,18 @@ QPainterPath roundedCard(const QRectF &rect) {
     return path;
 }
 
+// Where the card's stroke ends: the widget less the glow margin.
+QRectF cardEdge(const QRect &widget) {
+    return QRectF(widget).adjusted(PanelSurface::glowMargin, PanelSurface::glowMargin,
+                                   -PanelSurface::glowMargin, -PanelSurface::glowMargin);
+}
+
 } // namespace
 
 PanelSurface::PanelSurface(QWidget *parent)
     : QWidget(parent)
-    , m_palette(ModelPalette::forModel(RadioModel::ft710)) {
+    , m_palette(ModelPalette::forModel(RadioModel::ft710))
+    , m_glow(cornerRadius, strokeWidth, glowReach, glowDrop, glowOpacity) {
 }
 
 void PanelSurface::setModelPalette(const ModelPalette &palette) {
@@ -27,29 +37,18 @@ void PanelSurface::setModelPalette(const ModelPalette &palette) {
     update();
 }
 
-// A cheap glow: a few widening, fading rings around (not under) the translucent card.
 void PanelSurface::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
-    const QRectF rect = QRectF(this->rect()).adjusted(glowMargin, glowMargin, -glowMargin, -glowMargin);
-    m_cardRect = rect.adjusted(0.5, 0.5, -0.5, -0.5);
+    m_cardRect =
+        cardEdge(rect()).adjusted(strokeWidth / 2, strokeWidth / 2, -strokeWidth / 2, -strokeWidth / 2);
     m_card = roundedCard(m_cardRect);
-    m_glowRings.clear();
-    for (int ring = glowReach; ring > 0; ring -= 2) {
-        const QRectF ringRect = rect.adjusted(-ring, -ring + glowDrop, ring, ring + glowDrop);
-        m_glowRings.append(
-            {roundedCard(ringRect).subtracted(m_card), 0.18 * 0.3 * (1.0 - double(ring) / (glowReach + 1))});
-    }
 }
 
 // The card is painted into the widget less the glow margin; the glow spills over it.
 void PanelSurface::paintEvent(QPaintEvent *) {
     QPainter painter(this);
+    m_glow.paint(painter, cardEdge(rect()), m_palette.primary);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    for (const GlowRing &ring : std::as_const(m_glowRings)) {
-        painter.setBrush(withOpacity(m_palette.primary, ring.opacity));
-        painter.drawPath(ring.shape);
-    }
     painter.setBrush(withOpacity(Qt::black, 0.18));
     QLinearGradient stroke(m_cardRect.topLeft(), m_cardRect.bottomRight());
     stroke.setColorAt(0, withOpacity(m_palette.primary, 0.45));

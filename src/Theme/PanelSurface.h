@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Theme/DropShadow.h"
 #include "Theme/ModelPalette.h"
 
-#include <QList>
 #include <QPainterPath>
 #include <QWidget>
 
@@ -24,14 +24,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    struct GlowRing {
-        QPainterPath shape;
-        double opacity;
-    };
-
     ModelPalette m_palette;
-    // The card's outline and the glow's rings around it, made once per size.
+    // The card's outline, made once per size.
     QRectF m_cardRect;
     QPainterPath m_card;
-    QList<GlowRing> m_glowRings;
+    DropShadow m_glow;
 };

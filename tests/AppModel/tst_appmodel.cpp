@@ -8,6 +8,7 @@
 #include "RadioLink/SerialPort.h"
 #include "TestRows.h"
 #include "TestSettings.h"
+#include "TestWaits.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -96,8 +97,8 @@ private slots:
         addRows({R"({"selectedPort":"","baudRate":57600}|yes)",
                  R"({"selectedPort":"","baudRate":57600.0}|yes)",
                  R"({"selectedPort":"","baudRate":"57600"}|no)", R"({"selectedPort":""}|no)",
-                 R"({"selectedPort":"","baudRate":96.5}|no)", R"({"selectedPort":"","baudRate":12345}|no)",
-                 R"({"selectedPort":null,"baudRate":57600}|no)", "57600|no", "-|no"});
+                 R"({"selectedPort":"","baudRate":96.5}|no)", R"({"selectedPort":null,"baudRate":57600}|no)",
+                 "57600|no", "-|no"});
     }
     void startUp() {
         QFETCH(QStringList, row);
@@ -120,6 +121,31 @@ private slots:
         QVERIFY(app.settingsPhase() == SettingsOperationPhase::idle && app.settingsProgress() == 0.0);
         QVERIFY(app.settingsStatusText().isEmpty() && app.logLines().isEmpty());
         QCOMPARE(UserDefaults::value(AppModel::preferencesKey()).isValid(), settings != u"-");
+    }
+
+    // A stored rate the line cannot run at becomes the rate the line would run at, 38400; the model's
+    // port, the selected model and the other model's settings stay, and the store is rewritten only
+    // at the next save. The FT-991A's stored rate.
+    void oddStoredBaudRateIsSetAsideAlone_data() { addRows({"1200", "0", "-1", "12345", "1e12"}); }
+    void oddStoredBaudRateIsSetAsideAlone() {
+        QFETCH(QStringList, row);
+        const auto [rate] = fields<1>(row);
+        makeDevice(u"ttyUSB0"_s);
+        makeDevice(u"ttyUSB1"_s);
+        const QString stored = uR"({"selectedRadioModel":"FT-991A","savedSettingsByModel":{)"
+                               uR"("FT-991A":{"selectedPort":"%1","baudRate":%2},)"
+                               uR"("FT-710":{"selectedPort":"%3","baudRate":9600}}})"_s.arg(
+                                   path(u"ttyUSB1"_s), rate, path(u"ttyUSB0"_s));
+        UserDefaults::setValue(AppModel::preferencesKey(), stored);
+        AppModel app(options());
+        QCOMPARE(app.selectedRadioModel(), RadioModel::ft991a);
+        QCOMPARE(app.baudRate(), 38400);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
+        QCOMPARE(UserDefaults::text(AppModel::preferencesKey()), std::optional(stored));
+        app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.baudRate(), 9600);
+        QCOMPARE(app.selectedPort(), path(u"ttyUSB0"_s));
+        QCOMPARE(storedSettings("FT-991A"), (DeviceSettings{path(u"ttyUSB1"_s), 38400}));
     }
 
     // A radio port's names, sorted; the saved one if listed. Devices | saved | listed | chosen.
@@ -174,6 +200,34 @@ private slots:
         QCOMPARE(app.selectedPort(), path(u"ttyUSB1"_s));
         app.setSelectedPort(u"/nowhere/ttyUSB9"_s); // not listed, stored anyway
         QCOMPARE(storedSettings("FT-710").selectedPort, u"/nowhere/ttyUSB9"_s);
+    }
+
+    // A record the store cannot write down is logged with the file it could not write, in the language
+    // of the moment; the settings stay in memory and nothing is shown.
+    void unsavedPreferencesAreLogged_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("line");
+        QTest::addRow("de") << u"de"_s
+                            << u"Einstellungen konnten nicht gespeichert werden: Die Datei %1 konnte nicht "
+                               "geschrieben werden"_s;
+        QTest::addRow("en") << u"en"_s << u"Settings could not be saved: The file %1 could not be written"_s;
+    }
+    void unsavedPreferencesAreLogged() {
+        QFETCH(QString, language);
+        QFETCH(QString, line);
+        AppModel app(options());
+        QTemporaryDir folder;
+        QFile notAFolder(folder.filePath(u"settings"_s));
+        QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+        UserDefaults::setLocation(notAFolder.fileName() + u"/below"_s); // fails for root too
+        TestSettings::setLanguage(language);
+        app.setBaudRate(57600);
+        const QString file = notAFolder.fileName() + u"/below/Korvel/Korvel.conf"_s;
+        QCOMPARE(app.logLines(), QStringList{u"[12:00:00] "_s + line.arg(file)});
+        QVERIFY(!app.alertMessage());
+        app.setSelectedRadioModel(RadioModel::ft991a);
+        app.setSelectedRadioModel(RadioModel::ft710);
+        QCOMPARE(app.baudRate(), 57600);
     }
 
     // Newest first, stamped with the time; each line in the language of its moment.
@@ -489,12 +543,14 @@ private slots:
             QCOMPARE(connected.app.selectedMemory()->tag, u"SEVENTEEN"_s);
     }
 
-    // The written channel is stored, then the one read back; a failed write is alerted, not read back.
+    // The written channel is stored, then the one read back; a failed write is alerted, not read back,
+    // and so is a channel the radio holds otherwise than written. The radio holds 3.573 MHz on 004.
     void writeSelectedVerifiesTheReadBack_data() {
         QTest::addColumn<RadioMemory>("written");
         QTest::addColumn<QString>("fault"); // "silence" or "reject" the next command with this prefix
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<RadioMemory>("stored");
+        QTest::addColumn<QString>("alert");
         QTest::addColumn<QString>("language");
         const RadioMemory written = channel4();
         const RadioMemory noFrequency = channel4({{"frequency", ""}});
@@ -502,39 +558,59 @@ private slots:
         const QString sent = u"Schreiben für Speicher 004 über FT-710 via MW+MT gesendet"_s;
         const QString invalid =
             u"Ungültiger Speicherinhalt: Leerer Speicher kann nicht ohne Frequenz geschrieben werden."_s;
+        const QString notAsWritten =
+            u"Speicher 004 ist nicht wie geschrieben gespeichert – die Tabelle zeigt, was das Funkgerät hält:\n"_s;
         QTest::addRow("verified") << written << QString()
                                   << QStringList{sent, "Verifikation OK für Speicher 004"} << written
-                                  << u"de"_s;
+                                  << QString() << u"de"_s;
         QTest::addRow("mismatch") // the flags are written padded; the tag read back fails
             << channel4({{"flagsRaw", "1000"}}) << u"reject MT004;"_s
             << QStringList{sent, "Verifikationsabweichung für Speicher 004: Flags Raw: erwartet 1000, "
                                  "gelesen 01000 | "
                                  "Tag: erwartet REPEATER, gelesen "}
-            << channel4({{"flagsRaw", "01000"}, {"tag", ""}}) << u"de"_s;
+            << channel4({{"flagsRaw", "01000"}, {"tag", ""}})
+            << notAsWritten + "Flags Raw: erwartet 1000, gelesen 01000\nTag: erwartet REPEATER, gelesen "
+            << u"de"_s;
+        QTest::addRow("memory write dropped")
+            << channel4({{"frequency", "3565000"}}) << u"silence MW004"_s
+            << QStringList{sent, "Verifikationsabweichung für Speicher 004: Frequenz: erwartet 3565000, "
+                                 "gelesen 3573000"}
+            << channel4({{"frequency", "003573000"}})
+            << notAsWritten + "Frequenz: erwartet 3565000, gelesen 3573000" << u"de"_s;
         QTest::addRow("read-back fails") << written << u"silence MR004"_s
                                          << QStringList{sent, "Verifikationslesen fehlgeschlagen für 004: "
                                                               "Zeitüberschreitung bei CAT-Befehl: MR004;"}
-                                         << written << u"de"_s;
+                                         << written << QString() << u"de"_s;
         QTest::addRow("write fails") << noFrequency << QString()
                                      << QStringList{"Schreiben fehlgeschlagen für 004: " + invalid} << empty
-                                     << u"de"_s;
-        QTest::addRow("no channel of the model") << channel4({{"slot", "100"}}) << QString()
-                                                 << QStringList{"Schreiben fehlgeschlagen für 100: kein "
-                                                                "gültiger Speicherplatz"}
-                                                 << empty << u"de"_s;
+                                     << invalid << u"de"_s;
+        QTest::addRow("no channel of the model")
+            << channel4({{"slot", "100"}}) << QString()
+            << QStringList{"Schreiben fehlgeschlagen für 100: kein gültiger Speicherplatz"} << empty
+            << u"kein gültiger Speicherplatz"_s << u"de"_s;
         QTest::addRow("English: verified")
             << written << QString()
             << QStringList{"Write sent for memory 004 via FT-710 MW+MT", "Verify OK for memory 004"}
-            << written << u"en"_s;
+            << written << QString() << u"en"_s;
+        QTest::addRow("English: memory write dropped")
+            << channel4({{"frequency", "3565000"}}) << u"silence MW004"_s
+            << QStringList{"Write sent for memory 004 via FT-710 MW+MT",
+                           "Verify mismatch for memory 004: Frequency: expected 3565000, read 3573000"}
+            << channel4({{"frequency", "003573000"}})
+            << u"Memory 004 is not stored as written – the table shows what the radio holds:\n"
+               u"Frequency: expected 3565000, read 3573000"_s
+            << u"en"_s;
     }
     void writeSelectedVerifiesTheReadBack() {
         QFETCH(RadioMemory, written);
         QFETCH(QString, fault);
         QFETCH(QStringList, lines);
         QFETCH(RadioMemory, stored);
+        QFETCH(QString, alert);
         QFETCH(QString, language);
         TestSettings::setLanguage(language);
         ConnectedModel connected(RadioModel::ft710);
+        connected.radio.setChannel(4, {u"003573000-000600400000"_s, u"OLD"_s});
         if (fault.startsWith(u"silence "))
             connected.radio.silenceNext(fault.section(u' ', 1));
         if (fault.startsWith(u"reject "))
@@ -544,9 +620,8 @@ private slots:
         QTRY_VERIFY(!connected.app.isBusy());
         QCOMPARE(connected.messages().mid(before), lines);
         QCOMPARE(connected.app.memories().at(3), stored);
+        QCOMPARE(connected.app.alertMessage(), alert.isEmpty() ? std::nullopt : std::optional(alert));
         const bool failed = lines.first().startsWith(u"Schreiben fehlgeschlagen"_s);
-        QCOMPARE(connected.app.alertMessage(),
-                 failed ? std::optional(lines.last().section(u": "_s, 1)) : std::nullopt);
         QCOMPARE(connected.radio.received().contains(u"MR004;"_s), !failed);
         QCOMPARE(connected.radio.received().filter(u"MW"_s).isEmpty(), failed);
     }
@@ -573,6 +648,53 @@ private slots:
         QVERIFY(!connected.app.isBusy() && !connected.app.isConnected());
         const QString log = connected.app.logLines().join(u'\n');
         QVERIFY(log.count(u"] TX "_s) == 1 && !log.contains(u"SET OK"_s));
+    }
+
+    // A write that stops after the memory write says what the radio now holds and lacks, in the alert
+    // and the log; the row keeps what was entered, for the next write. Model | fault | language |
+    // failure. Channel 004 on 145.5 MHz, tag REPEATER, on the FT-991A with CTCSS tone 008.
+    void writeStoppedHalfWaySaysWhatTheRadioHolds_data() {
+        addRows(
+            {"FT-710|reject MT004|de|Funkgerät hat CAT-Befehl abgelehnt: MT0041REPEATER    ; – Speicher 004 "
+             "ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
+             "geschrieben: Tag. Bitte den Speicher erneut schreiben.",
+             "FT-991A|reject MT004|en|Radio rejected CAT command: MT004145500000-0006004010000REPEATER    ; "
+             "– memory 004 is written only in part. In the radio: Frequency, Mode, Shift raw, Flags raw. "
+             "Not written: Tag, Tone code. Please write the memory again.",
+             "FT-991A|reject CN|de|Funkgerät hat CAT-Befehl abgelehnt: CN00008; – Speicher 004 ist nur "
+             "zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw, Tag. Nicht "
+             "geschrieben: Ton-Code. Bitte den Speicher erneut schreiben.",
+             // the radio will not select the channel, before the memory write nor after it
+             "FT-991A|reject MC 2|de|Funkgerät hat CAT-Befehl abgelehnt: MC004; – Speicher 004 ist nur "
+             "zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw, Tag. Nicht "
+             "geschrieben: Ton-Code. Bitte den Speicher erneut schreiben.",
+             "FT-710|reject MW004|de|Funkgerät hat CAT-Befehl abgelehnt: MW004145500000-000600400000;"});
+    }
+    void writeStoppedHalfWaySaysWhatTheRadioHolds() {
+        QFETCH(QStringList, row);
+        const auto [modelName, fault, language, failure] = fields<4>(row);
+        TestSettings::setLanguage(language);
+        LinkTiming::setScale(1.0);
+        TestWaits::use([](LinkTiming::Waits &waits) { // the refusal must come inside the window
+            waits.rejectionWindow = waits.ft991aSelectWindow = waits.ft991aSetWindow = 1.0;
+        });
+        const RadioModel model = *radioModelFromRawValue(modelName);
+        ConnectedModel connected(model);
+        const RadioMemory written = model == RadioModel::ft710 ? channel4()
+                                                               : channel4({{"radioModel", "FT-991A"},
+                                                                           {"flagsRaw", "01000"},
+                                                                           {"toneNumberKindRaw", "0"},
+                                                                           {"toneNumberCode", "008"}});
+        connected.radio.rejectNext(fault.section(u' ', 1, 1), std::max(1, fault.section(u' ', 2).toInt()));
+        connected.app.replaceMemory(written); // as the editors do before they write
+        connected.app.writeSelected(written);
+        QTRY_VERIFY_WITH_TIMEOUT(!connected.app.isBusy(), 20000);
+        QCOMPARE(connected.app.alertMessage(), std::optional(failure));
+        QCOMPARE(connected.newestMessage(),
+                 (language == u"de" ? u"Schreiben fehlgeschlagen für 004: "_s : u"Write failed for 004: "_s) +
+                     failure);
+        QCOMPARE(connected.app.memories().at(3), written);
+        QVERIFY(!connected.radio.received().contains(u"MR004;"_s));
     }
 
     // An alert shows what the port could not send before anything is stored or sent.

@@ -18,10 +18,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -53,6 +56,37 @@ QList<RadioMemory> memoryRecords(RadioModel model, int count) {
                              {{"slot", RadioMemory::slotText(channel)}, {"tag", QString::number(channel)}});
     return rows;
 }
+
+// Keeps the text and its colour of every item and header title a widget paints with it.
+class TextRecordingStyle : public QProxyStyle {
+public:
+    struct Text {
+        QRect rect;
+        QString text;
+        QColor color;
+    };
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override {
+        if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option);
+            item && element == CE_ItemViewItem)
+            texts.append({item->rect, item->text, item->palette.color(QPalette::Text)});
+        if (const auto *header = qstyleoption_cast<const QStyleOptionHeader *>(option);
+            header && element == CE_HeaderLabel)
+            texts.append({header->rect, header->text, header->palette.color(QPalette::ButtonText)});
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+    // The text painted inside `area`.
+    std::optional<Text> within(const QRect &area) const {
+        for (const Text &text : texts)
+            if (area.contains(text.rect.center()))
+                return text;
+        return std::nullopt;
+    }
+
+    mutable QList<Text> texts;
+};
 
 // The model shown, the column, the fields before, the entry and the fields it changes.
 using CellEntry = std::tuple<RadioModel, MemoryColumn, QJsonObject, QVariant, QJsonObject>;
@@ -425,6 +459,131 @@ private slots:
         QVERIFY((lightest + 0.05) / (darkest + 0.05) >= 4.5);
     }
 
+    // A clicked cell gets no fill of its own: it looks as it did before the click, under the
+    // selected row's highlight, with the focus in the table or elsewhere; only the keyboard's
+    // frame at its edge may mark it. A clicked field open for typing leaves its edge to the row.
+    void clickedCellShowsOnlyTheRowHighlight_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<QString>("then");
+        for (RadioModel model : allRadioModels())
+            for (const char *then : {"focus stays", "focus leaves", "field open"})
+                QTest::addRow("%s, %s", qPrintable(rawValue(model)), then)
+                    << model << QString::fromLatin1(then);
+    }
+    void clickedCellShowsOnlyTheRowHighlight() {
+        QFETCH(RadioModel, model);
+        QFETCH(QString, then);
+        m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        load(model, memoryRecords(model, 3), u"002"_s);
+        auto *elsewhere = new QPushButton(m_panel.get());
+        elsewhere->show();
+        const bool fieldOpen = then == u"field open"_s;
+        const QList<MemoryColumn> columns = fieldOpen ? QList<MemoryColumn>{C::name, C::rx}
+                                                      : QList<MemoryColumn>{C::slot, C::summary, C::empty};
+        for (MemoryColumn column : columns) {
+            const QModelIndex clicked = cell(1, column);
+            m_view->scrollTo(clicked);
+            focusCell(cell(0, column));
+            const QRect rect = m_view->visualRect(clicked);
+            // Inside the keyboard's frame; above an open field.
+            const QRect looked =
+                fieldOpen ? QRect(rect.topLeft(), QSize(rect.width(), 3)) : rect.adjusted(4, 4, -4, -4);
+            const QImage before = m_view->viewport()->grab(looked).toImage();
+            const QVariant switchState = clicked.data(Qt::CheckStateRole);
+            press(clicked, 0);
+            if (column == C::empty) // the click turned the switch; turn it back to compare
+                QVERIFY(m_model->setData(clicked, switchState, Qt::CheckStateRole));
+            if (then == u"focus leaves"_s)
+                elsewhere->setFocus();
+            QCOMPARE(bool(m_view->indexWidget(clicked)), fieldOpen);
+            QVERIFY2(sameColours(m_view->viewport()->grab(looked).toImage(), before),
+                     qPrintable(loc(titleKey(column))));
+            m_view->closePersistentEditor(clicked);
+        }
+    }
+
+    // An empty field shows its column's title in the placeholder colour, readable on the field
+    // (3:1, as asked of placeholders), whether its editor is open or not; a filled one its value.
+    void emptyFieldShowsItsTitle_data() { addRowPerRadioModel(); }
+    void emptyFieldShowsItsTitle() {
+        QFETCH(RadioModel, model);
+        m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        load(model, {memoryRecord(model, fields("frequency= tag= shiftRaw= flagsRaw=00000"))});
+        TextRecordingStyle style;
+        m_view->setStyle(&style);
+        const auto restoreStyle = qScopeGuard([this] { m_view->setStyle(nullptr); });
+        const QColor placeholder = m_view->palette().color(QPalette::PlaceholderText);
+        int empty = 0;
+        for (MemoryColumn column : memoryColumns(model)) {
+            const QModelIndex field = cell(0, column);
+            if (MemoryTableModel::kind(column) != MemoryTableModel::CellKind::text)
+                continue;
+            m_view->scrollTo(field);
+            style.texts.clear();
+            const QImage shown = m_view->viewport()->grab().toImage();
+            const auto text = style.within(m_view->visualRect(field));
+            QVERIFY(text);
+            const QString value = field.data(Qt::EditRole).toString();
+            const QString title = loc(titleKey(column));
+            QCOMPARE(text->text, value.isEmpty() ? title : value);
+            QCOMPARE(text->color, value.isEmpty() ? placeholder : m_view->palette().color(QPalette::Text));
+            if (!value.isEmpty())
+                continue;
+            ++empty;
+            // The field's face beside the title's first letter.
+            const QPoint face = m_view->visualRect(field).topLeft() + QPoint(8, 10);
+            QVERIFY(contrast(placeholder.rgb(), shown.pixel(face)) >= 3);
+            press(field, 0);
+            auto *editor = qobject_cast<QLineEdit *>(m_view->indexWidget(field));
+            QVERIFY(editor);
+            QCOMPARE(editor->placeholderText(), title);
+            QCOMPARE(editor->palette().color(QPalette::PlaceholderText), placeholder);
+            m_view->closePersistentEditor(field);
+        }
+        QCOMPARE(empty, 4); // name, RX, "Shift Raw" and the amount read from it
+    }
+
+    // The column titles stand in the secondary text colour of the summaries below them, and read
+    // on the header at least 4.5:1, the contrast asked of body text.
+    void headerTitlesAreSecondary_data() { addRowPerRadioModel(); }
+    void headerTitlesAreSecondary() {
+        QFETCH(RadioModel, model);
+        m_panel->setPalette(ModelPalette::forModel(model).widgetPalette());
+        load(model, memoryRecords(model, 1));
+        QHeaderView *header = m_view->horizontalHeader();
+        TextRecordingStyle style;
+        m_view->setStyle(&style);
+        header->setStyle(&style);
+        const auto restoreStyle = qScopeGuard([this, header] {
+            header->setStyle(nullptr);
+            m_view->setStyle(nullptr);
+        });
+        m_view->scrollTo(cell(0, C::summary));
+        m_view->viewport()->grab();
+        const auto summary = style.within(m_view->visualRect(cell(0, C::summary)));
+        QVERIFY(summary);
+        m_view->scrollTo(cell(0, C::slot));
+        const QImage titles = header->grab().toImage();
+        const QColor face = titles.pixel(header->sectionSize(0) - 4, titles.height() / 2);
+        for (int section = 0; section < header->count(); ++section) {
+            const QRect area(header->sectionViewportPosition(section), 0, header->sectionSize(section),
+                             header->height());
+            if (area.left() > header->width())
+                continue;
+            const auto title = style.within(area);
+            QVERIFY(title);
+            QCOMPARE(title->text, loc(titleKey(m_model->column(section))));
+            QCOMPARE(title->color, summary->color);
+        }
+        const QColor text = summary->color;
+        const auto over = [&](int ink, int paper) {
+            return qRound(text.alphaF() * ink + (1 - text.alphaF()) * paper);
+        };
+        const QRgb shown = qRgb(over(text.red(), face.red()), over(text.green(), face.green()),
+                                over(text.blue(), face.blue()));
+        QVERIFY(contrast(shown, face.rgb()) >= 4.5);
+    }
+
     // The editor shows the selected channel. Any edit leaves the stored channel as it is and
     // opens "Übernehmen" and "Zurücksetzen", and "Schreiben" with a link. "Übernehmen" stores the
     // validated channel, the draft keeps the text as typed; "Schreiben" stores and sends it, and
@@ -634,6 +793,40 @@ private slots:
         QCOMPARE(m_draft->draft()->modeCode, u"2"_s);
     }
 
+    // "Ausgewählten schreiben" is the editor's prominent action: while it can be pressed it is
+    // filled in the model's colour with white text, as the row's "Schreiben" is; while it cannot
+    // (here: without a link), it is not filled and its text is dimmed.
+    void writeActionIsProminent_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<bool>("enabled");
+        for (RadioModel model : allRadioModels())
+            for (bool enabled : {true, false})
+                QTest::addRow("%s, %s", qPrintable(rawValue(model)), enabled ? "enabled" : "disabled")
+                    << model << enabled;
+    }
+    void writeActionIsProminent() {
+        QFETCH(RadioModel, model);
+        QFETCH(bool, enabled);
+        m_app->setSelectedRadioModel(model);
+        open(model, memoryRecords(model, 2));
+        if (enabled)
+            connectRadio(model);
+        const ModelPalette palette = ModelPalette::forModel(model);
+        m_editor->setPalette(palette.widgetPalette());
+        m_editor->setModelPalette(palette);
+        editTag(u"NEU"_s);
+        QPushButton *write = button(u"write"_s);
+        QCOMPARE(write->isEnabled(), enabled);
+        const QImage face = write->grab().toImage();
+        // Inside the edge, above the text.
+        QCOMPARE(near(face.pixel(face.width() / 2, 3), fillForWhiteText(palette.primary).rgb()), enabled);
+        double lightest = 0;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                lightest = std::max(lightest, luminance(face.pixel(x, y)));
+        QVERIFY(enabled ? lightest > 0.9 : lightest < 0.4);
+    }
+
 private:
     // Replaces the table as an import does (which selects the first row), then selects `selected`.
     void load(RadioModel model, const QList<RadioMemory> &rows, const std::optional<QString> &selected = {}) {
@@ -654,6 +847,26 @@ private:
             return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
         };
         return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+    }
+    static double contrast(QRgb one, QRgb other) {
+        const double lighter = std::max(luminance(one), luminance(other));
+        const double darker = std::min(luminance(one), luminance(other));
+        return (lighter + 0.05) / (darker + 0.05);
+    }
+    // Whether two colours agree within a rounding step.
+    static bool near(QRgb one, QRgb other) {
+        return std::max({std::abs(qRed(one) - qRed(other)), std::abs(qGreen(one) - qGreen(other)),
+                         std::abs(qBlue(one) - qBlue(other))}) <= 2;
+    }
+    // Whether two pictures of the same size agree in every pixel, within a rounding step.
+    static bool sameColours(const QImage &one, const QImage &other) {
+        if (one.size() != other.size())
+            return false;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x)
+                if (!near(one.pixel(x, y), other.pixel(x, y)))
+                    return false;
+        return true;
     }
     QModelIndex cell(int row, MemoryColumn column) const {
         return m_model->index(row, m_model->section(column));

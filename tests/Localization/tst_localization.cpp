@@ -98,6 +98,11 @@ private slots:
     void choices() {
         QCOMPARE(L::userDefaultsLanguageKey(), u"Korvel.languageSelection"_s);
         QCOMPARE(appLanguageFromRawValue(u"DE"_s), std::nullopt);
+        QStringList ids;
+        for (AppLanguage language : allAppLanguages())
+            ids << id(language);
+        QCOMPARE(ids.join(u' '),
+                 u"system bg hr cs da nl en et fi fr de el hu ga it lv lt mt pl pt ro sk sl es sv"_s);
         QCOMPARE(TranslationCatalogue::dictionary(AppLanguage::en), nullptr);
     }
 

@@ -6,11 +6,13 @@
 #include "Localization/LanguageSelection.h"
 #include "Localization/UserDefaults.h"
 #include "MainWindow/BackupFile.h"
+#include "MainWindow/ConnectCountdownOverlay.h"
 #include "MainWindow/ContentView.h"
 #include "MainWindow/LogTextView.h"
 #include "MainWindow/MainViewState.h"
 #include "TestRows.h"
 #include "TestSettings.h"
+#include "Theme/ModelPalette.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -24,8 +26,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
@@ -285,6 +289,52 @@ private slots:
         QCOMPARE(progress->value(), 0);
     }
 
+    // The card casts a black shadow that falls below it, its icon one in the model's primary colour
+    // on the card; neither reaches far above or beside what casts it.
+    void connectCountdownCardAndIconCastShadows_data() { addRowPerRadioModel(); }
+    void connectCountdownCardAndIconCastShadows() {
+        QFETCH(RadioModel, model);
+        m_model->setSelectedRadioModel(model);
+        m_view->viewState()->setCountdownStepInterval(1h);
+        click(u"sidebar.connect"_s);
+        QWidget *overlay = widget(u"splash"_s);
+        QTRY_COMPARE(overlay->findChild<QPropertyAnimation *>()->state(), QAbstractAnimation::Stopped);
+        // Grabbed alone, the overlay's backdrop is translucent black: a shadow makes it more opaque.
+        const QImage backdrop = overlay->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRect card = widget(u"splash.card"_s)->geometry();
+        const auto opacity = [&](int x, int y) { return qAlpha(backdrop.pixel(x, y)); };
+        const int plain = opacity(card.center().x(), card.top() - 20);
+        const int belowCard = opacity(card.center().x(), card.bottom() + 10);
+        QCOMPARE(opacity(card.left() - 40, card.center().y()), plain);
+        QVERIFY2(belowCard > plain + 8,
+                 qPrintable(u"%1 below the card, %2 elsewhere"_s.arg(belowCard).arg(plain)));
+
+        const QImage face = widget(u"splash.card"_s)->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRect icon = widget(u"splash.icon"_s)->geometry();
+        const QColor primary = ModelPalette::forModel(model).primary;
+        const auto distanceToPrimary = [&](const QPoint &point) {
+            const QColor shown = face.pixelColor(point);
+            return std::abs(shown.red() - primary.red()) + std::abs(shown.green() - primary.green()) +
+                   std::abs(shown.blue() - primary.blue());
+        };
+        const QPoint belowIcon(icon.center().x(), icon.bottom() + 6);
+        const QPoint aboveIcon(icon.center().x(), icon.top() - 15);
+        QCOMPARE(face.pixelColor(icon.left() - 40, belowIcon.y()), face.pixelColor(aboveIcon));
+        QVERIFY2(distanceToPrimary(belowIcon) < distanceToPrimary(aboveIcon) - 20,
+                 qPrintable(face.pixelColor(belowIcon).name() + u" below the icon, "_s +
+                            face.pixelColor(aboveIcon).name() + u" elsewhere"_s));
+    }
+
+    // The card's credits end with the version as the branding has it.
+    void connectCountdownCardShowsTheVersion() {
+        QCOMPARE(ConnectCountdownOverlay::appVersionString(), u"V1.12.0 10e - Release 26.03.2026"_s);
+        m_view->viewState()->setCountdownStepInterval(1h);
+        click(u"sidebar.connect"_s);
+        QTRY_VERIFY(widget(u"splash"_s)->isVisible());
+        QVERIFY(text(u"splash.credits"_s)
+                    .endsWith(loc(u"Version"_s) + u' ' + ConnectCountdownOverlay::appVersionString()));
+    }
+
     // The lines of one turn of the event loop show together, newest first; "Alles kopieren"
     // copies all of them, "Log löschen" clears them. Dragging across a row and copying with the keyboard
     // copies that row only; Home and End go to the newest and the oldest line.
@@ -436,6 +486,17 @@ private slots:
                 !widget(u"detail.editorSlot"_s)->isVisible());
     }
 
+    // A mode comes back from its raw value, matched exactly. Raw value | mode.
+    void editorModeFromItsRawValue_data() {
+        addRows({"Kanalliste|Kanalliste", "Detail|Detail", "detail|none", "Detail |none", "|none"});
+    }
+    void editorModeFromItsRawValue() {
+        QFETCH(QStringList, row);
+        const auto [raw, mode] = fields<2>(row);
+        const std::optional<EditorMode> found = editorModeFromRawValue(raw);
+        QCOMPARE(found ? rawValue(*found) : u"none"_s, mode);
+    }
+
     // The window follows the model; the file holds the table as it was when "Export" was pressed,
     // under the model's name, and importing it brings back its model and its channels.
     void exportAndImportRoundTrip() {
@@ -555,6 +616,34 @@ private slots:
         reading = false;
         swapper.join();
         QCOMPARE(failures, QStringList());
+    }
+
+    // Of its 25 rows the panel shows a few: it opens with the chosen language in view and the
+    // keyboard on it, also when opened again after its list was scrolled away.
+    void preferencesPanelOpensAtTheChosenLanguage_data() {
+        QTest::addColumn<QString>("choice");
+        for (const char *choice : {"sv", "sk", "pt"})
+            QTest::addRow("%s", choice) << QString::fromLatin1(choice);
+    }
+    void preferencesPanelOpensAtTheChosenLanguage() {
+        QFETCH(QString, choice);
+        LanguageSelection::shared()->select(*appLanguageFromRawValue(choice));
+        for (int opening = 1; opening <= 2; ++opening) {
+            m_app->openPreferences();
+            PreferencesPanel *panel = m_app->preferencesPanel();
+            auto *chosen = panel->findChild<QRadioButton *>(u"preferences.language."_s + choice);
+            auto *list = panel->findChild<QScrollArea *>(u"preferences.languages"_s);
+            QVERIFY(panel->isVisible());
+            const QRect row(chosen->mapTo(list->viewport(), QPoint()), chosen->size());
+            QVERIFY2(list->viewport()->rect().contains(row),
+                     qPrintable(u"opening %1: row at %2, %3 tall, in a list %4 tall"_s.arg(opening)
+                                    .arg(row.y())
+                                    .arg(row.height())
+                                    .arg(list->viewport()->height())));
+            QTRY_COMPARE(QApplication::focusWidget(), chosen);
+            list->verticalScrollBar()->setValue(0);
+            panel->close();
+        }
     }
 
     // A choice of language in the sidebar, the menu or the preferences panel is stored and marked

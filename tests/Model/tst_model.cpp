@@ -16,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QTimeZone>
 #include <stdexcept>
@@ -29,6 +30,14 @@ QString yesNo(bool value) {
 }
 QString shown(const QString &text) {
     return text.isEmpty() ? u"\"\""_s : text;
+}
+
+// The ids of the cases, in their order.
+template <typename Enum> QString ids(const QList<Enum> &cases) {
+    QStringList found;
+    for (Enum value : cases)
+        found << id(value);
+    return found.join(u' ');
 }
 
 // The raw value of the case a text finds, or "none".
@@ -204,6 +213,22 @@ private slots:
         QCOMPARE(ft991aToneNumberKindFromRawValue(QString()), FT991AToneNumberKind::none);
     }
 
+    // A case's identity in lists is its raw value.
+    void idsAreTheRawValues_data() {
+        QTest::addColumn<QString>("ids");
+        QTest::addColumn<QString>("rawValues");
+        QTest::addRow("RadioModel") << ids(allRadioModels()) << u"FT-710 FT-991A"_s;
+        QTest::addRow("RadioModeOption") << ids(allRadioModeOptions()) << u"1 2 3 4 5 6 7 8 9 A B C D E"_s;
+        QTest::addRow("ShiftDirectionOption") << ids(allShiftDirectionOptions()) << u"Simplex + -"_s;
+        QTest::addRow("FT991AToneSqlOption") << ids(allFT991AToneSqlOptions()) << u"0 1 2 3 4"_s;
+        QTest::addRow("FT991AToneSystem") << ids(allFT991AToneSystems()) << u"off ctcss dcs"_s;
+    }
+    void idsAreTheRawValues() {
+        QFETCH(QString, ids);
+        QFETCH(QString, rawValues);
+        QCOMPARE(ids, rawValues);
+    }
+
     void toneTablesMatchTheirGoldenFile() {
         QStringList dumped;
         for (const auto *table : {&MemoryDraft::ft991aCtcssOptions(), &MemoryDraft::ft991aDcsOptions()}) {
@@ -222,6 +247,22 @@ private slots:
                                                   FT991AToneCodeOption{ctcss, u"001"_s, u"Caf\u00E9"_s},
                                                   FT991AToneCodeOption{ctcss, u"000"_s, u"Cafe"_s}})
             QVERIFY(!(option == other));
+    }
+
+    // Equal options hash alike, canonically equivalent texts included; every row of the two tables
+    // is an option of its own.
+    void toneCodeOptionHashFollowsEquality() {
+        using enum FT991AToneNumberKind;
+        const FT991AToneCodeOption composed{ctcss, u"000"_s, u"Caf\u00E9"_s};
+        const FT991AToneCodeOption decomposed{ctcss, u"000"_s, u"Cafe\u0301"_s};
+        for (size_t seed : {size_t(0), size_t(42)})
+            QCOMPARE(qHash(composed, seed), qHash(decomposed, seed));
+        QCOMPARE((QSet<FT991AToneCodeOption>{composed, decomposed}.size()), 1);
+        QSet<FT991AToneCodeOption> rows(MemoryDraft::ft991aCtcssOptions().cbegin(),
+                                        MemoryDraft::ft991aCtcssOptions().cend());
+        rows.unite(QSet<FT991AToneCodeOption>(MemoryDraft::ft991aDcsOptions().cbegin(),
+                                              MemoryDraft::ft991aDcsOptions().cend()));
+        QCOMPARE(rows.size(), 50 + 104);
     }
 
     // --- the menu tables and the EX command codec

@@ -571,7 +571,7 @@ private slots:
         row("FT-991A: select rejected, selected again for the tone", ft991a,
             {dcs, "reject MC", wire991("404000", {"MC001;", "CN01103;"})});
         row("FT-991A: select rejected twice, no tone sent", ft991a,
-            {dcs, "reject MC 2", wire991("404000", {"MC001;"}), invalid, dcs.toneNotWrittenMessage()});
+            {dcs, "reject MC 2", wire991("404000", {"MC001;"}), Kind::rejected, "MC001;"});
         row("FT-991A: select rejected, no tone to set", ft991a,
             {with991({{"flagsRaw", "10000"}}), "reject MC", wire991("410000")});
         row("FT-991A: another model's memory, no tone", ft991a, {with710({}), {}, wire991("401002")});

@@ -1,0 +1,55 @@
+#include "Theme/DropShadow.h"
+
+#include "Theme/ModelPalette.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int ringStep = 2;
+// Together the rings reach a little under half the opacity at the card's edge, as a blurred
+// edge does.
+constexpr double ringsStrength = 0.9;
+} // namespace
+
+DropShadow::DropShadow(qreal cornerRadius, qreal strokeWidth, int reach, int drop, double opacity)
+    : m_cornerRadius(cornerRadius)
+    , m_strokeWidth(strokeWidth)
+    , m_reach(reach)
+    , m_drop(drop)
+    , m_opacity(opacity) {
+}
+
+void DropShadow::paint(QPainter &painter, const QRectF &edge, const QColor &color) {
+    if (edge != m_edge || m_rings.isEmpty())
+        shapeRings(edge);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (const Ring &ring : std::as_const(m_rings)) {
+        painter.setBrush(withOpacity(color, ring.opacity));
+        painter.drawPath(ring.shape);
+    }
+    painter.restore();
+}
+
+// Each ring covers the card's dropped outline grown by its reach, less the card itself; the
+// outer a ring reaches, the fainter it is.
+void DropShadow::shapeRings(const QRectF &edge) {
+    m_edge = edge;
+    const double halfStroke = m_strokeWidth / 2;
+    const QPainterPath card = roundedCard(edge.adjusted(halfStroke, halfStroke, -halfStroke, -halfStroke));
+    const int ringCount = (m_reach + ringStep - 1) / ringStep;
+    m_rings.clear();
+    for (int reach = m_reach; reach > 0; reach -= ringStep) {
+        const QRectF ringRect = edge.adjusted(-reach, -reach + m_drop, reach, reach + m_drop);
+        const double fade = 1.0 - double(reach) / (m_reach + 1);
+        m_rings.append(
+            {roundedCard(ringRect).subtracted(card), m_opacity * ringsStrength / ringCount * fade});
+    }
+}
+
+QPainterPath DropShadow::roundedCard(const QRectF &rect) const {
+    QPainterPath path;
+    path.addRoundedRect(rect, m_cornerRadius, m_cornerRadius);
+    return path;
+}
