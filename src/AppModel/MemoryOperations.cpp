@@ -261,16 +261,14 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     const auto write = co_await outcomeOf(service->writeMemory(memory, *token));
     if (!self)
         co_return;
-    // Losing the device cancels the run, but the write it cut short is still logged; the loss has
-    // its own alert.
+    // Losing the device cancels the run, but the write it cut short still ends with its failure.
     if (write.cancelled || (token->isCancelled() && !write.connectionLost)) {
         self->m_frame.endOperation(token);
         co_return;
     }
     if (write.failure) {
         self->m_frame.appendLog(writeFailedLine(slot, *write.failure));
-        if (!write.connectionLost)
-            self->m_frame.setAlertMessage(*write.failure);
+        self->m_frame.setAlertMessage(*write.failure);
         self->m_frame.endOperation(token);
         co_return;
     }

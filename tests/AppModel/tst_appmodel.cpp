@@ -627,7 +627,8 @@ private slots:
     }
 
     // A write cut by the device going away ends at the loss: nothing is sent after it, the write's
-    // failure is logged with its channel under the loss's line and alert, and the model is idle.
+    // failure follows the loss's line, in the log with its channel and in the alert, and the model
+    // is idle.
     void writeCutByAHangUpEndsAtTheLoss() {
         LinkTiming::Waits waits;
         waits.rejectionWindow = 100.0; // the device goes away inside the memory write's window
@@ -640,11 +641,11 @@ private slots:
         connected.radio.hangUp();
         const QString lost = u"Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr "
                              u"erreichbar."_s.arg(connected.radio.devicePath());
-        const QString failed =
-            "Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: " + memoryWrite;
+        const QString failure = "Verbindung verloren bei CAT-Befehl: " + memoryWrite;
+        const QString failed = "Schreiben fehlgeschlagen für 004: " + failure;
         QTRY_VERIFY(connected.logged(failed));
         QCOMPARE(connected.messages().mid(connected.messages().indexOf(lost)), (QStringList{lost, failed}));
-        QCOMPARE(connected.app.alertMessage(), std::optional(lost));
+        QCOMPARE(connected.app.alertMessage(), std::optional(failure));
         QVERIFY(!connected.app.isBusy() && !connected.app.isConnected());
         const QString log = connected.app.logLines().join(u'\n');
         QVERIFY(log.count(u"] TX "_s) == 1 && !log.contains(u"SET OK"_s));
