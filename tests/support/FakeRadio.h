@@ -71,7 +71,7 @@ public:
     // characters take `bitsPerCharacter` bit times each. 0 answers at once (the default).
     void setLineSpeed(int baudRate, int bitsPerCharacter = 10);
 
-    // Sends bytes to the program at once.
+    // Sends bytes to the program at once, as fast as the line takes them.
     void send(const QByteArray &bytes);
     // Closes the radio's end, as when the cable is pulled; the device stays hung up.
     void hangUp();
