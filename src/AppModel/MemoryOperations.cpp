@@ -261,7 +261,8 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     const auto write = co_await outcomeOf(service->writeMemory(memory, *token));
     if (!self)
         co_return;
-    if (write.cancelled || token->isCancelled()) {
+    // Losing the device cancels the run, but the write it cut short still ends with its failure.
+    if (write.cancelled || (token->isCancelled() && !write.connectionLost)) {
         self->m_frame.endOperation(token);
         co_return;
     }
@@ -294,7 +295,7 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
                 differences.join(QStringLiteral(" | ")));
             self->m_frame.setAlertMessage(verifyMismatchAlert(slot, differences));
         }
-    } else if (!token->isCancelled() && read.failure) {
+    } else if ((!token->isCancelled() || read.connectionLost) && read.failure) {
         self->m_frame.appendLog(
             L::text(QStringLiteral("Verifikationslesen fehlgeschlagen für %1: %2").arg(slot, *read.failure),
                     QStringLiteral("Verify read failed for %1: %2").arg(slot, *read.failure)));

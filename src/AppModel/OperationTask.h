@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
 #include "RadioLink/Sleep.h"
 
@@ -20,12 +21,13 @@ inline QCoro::Task<> nextEventLoopTurn() {
 }
 
 // How one awaited radio call ended: with its value, with a failure text for the log and the
-// alert, or cancelled while it waited.
+// alert (and whether the device went away), or cancelled while it waited.
 template <typename T> struct RadioCallOutcome {
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
 
     std::optional<Value> value;
     std::optional<QString> failure;
+    bool connectionLost = false;
     bool cancelled = false;
 };
 
@@ -42,6 +44,8 @@ template <typename T> QCoro::Task<RadioCallOutcome<T>> outcomeOf(QCoro::Task<T> 
         outcome.cancelled = true;
     } catch (const std::exception &error) {
         outcome.failure = QString::fromUtf8(error.what());
+        const auto *radioError = dynamic_cast<const RadioError *>(&error);
+        outcome.connectionLost = radioError && radioError->kind() == RadioError::Kind::connectionLost;
     } catch (...) {
         outcome.failure = QStringLiteral("Unknown error");
     }

@@ -43,6 +43,12 @@ RadioError RadioError::notConnected() {
 RadioError RadioError::busy() {
     return {Kind::busy, QString()};
 }
+RadioError RadioError::portInUse(const QString &path) {
+    return {Kind::portInUse, path};
+}
+RadioError RadioError::connectionLost(const QString &command) {
+    return {Kind::connectionLost, command};
+}
 
 RadioError RadioError::writtenInPart(const QString &slot, const QList<MemoryField> &written,
                                      const QList<MemoryField> &missing) const {
@@ -83,6 +89,14 @@ QString RadioError::kindDescription() const {
     case Kind::notConnected:
         return L::text(QStringLiteral("Keine aktive CAT-Verbindung."),
                        QStringLiteral("No active CAT connection."));
+    case Kind::portInUse:
+        return L::text(QStringLiteral("Port ") + m_detail +
+                           QStringLiteral(" wird von einem anderen Programm verwendet."),
+                       QStringLiteral("Port ") + m_detail + QStringLiteral(" is in use by another program."));
+    case Kind::connectionLost:
+        return L::text(QStringLiteral("Verbindung verloren bei CAT-Befehl: "),
+                       QStringLiteral("Connection lost during CAT command: ")) +
+               m_detail;
     case Kind::busy:
         break;
     }

@@ -22,6 +22,8 @@ public:
         invalidMemory,
         notConnected,
         busy,
+        portInUse,
+        connectionLost,
     };
 
     // The path of the serial device whose opening failed.
@@ -38,6 +40,10 @@ public:
     static RadioError invalidMemory(const QString &message);
     static RadioError notConnected();
     static RadioError busy();
+    // The path of the serial device another program holds.
+    static RadioError portInUse(const QString &path);
+    // The CAT command that was pending, or asked for, when the device went away.
+    static RadioError connectionLost(const QString &command);
 
     // The same error ending a memory write after the radio took some of the channel: its text
     // goes on to name the slot, the fields the radio now holds and those it still lacks.

@@ -22,9 +22,9 @@ std::optional<QString> expectedResponsePrefix(const QString &command) {
     return prefix;
 }
 
-// A request refused before it was sent (busy, or its write failed) ends on a later turn like
-// every other request, after the log lines handed over so far, so the caller's own log line
-// about it follows them.
+// A request refused before it was sent (busy, device gone, or its write failed) ends on a later
+// turn like every other request, after the log lines handed over so far, so the caller's own log
+// line about it follows them.
 template <typename T> void failLater(OneShot<T> request, const RadioError &error) {
     postToMainThread([request, error]() mutable { request.fail(error); });
 }
@@ -36,21 +36,19 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     , m_logger(std::move(logger)) {
     m_timeoutTimer.setSingleShot(true);
     m_timeoutTimer.setTimerType(Qt::PreciseTimer);
+    m_timeoutTimer.callOnTimeout(this, &CATConnection::timerRanOut);
     // The radio cannot answer bytes it has not received: while they wait for the device, the
-    // request's wait starts afresh once they are out, or the port's write deadline ends it.
-    m_timeoutTimer.callOnTimeout([this] {
-        if (!m_serialPort->hasPendingOutput())
-            std::exchange(m_onTimeout, nullptr)();
+    // request's wait starts once they are out, or the port's write deadline ends it.
+    connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, [this](Clock::time_point at) {
+        if (m_onTimeout && !m_windowEnd)
+            startWindow(at);
     });
-    connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, [this] {
-        if (m_onTimeout)
-            m_timeoutTimer.start();
-    });
-    m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line) {
+    m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line, Clock::time_point readAt) {
         if (connection)
-            connection->received(line);
+            connection->received(line, readAt);
     });
     connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
+    connect(m_serialPort.get(), &SerialPort::hungUp, this, &CATConnection::connectionLost);
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setTimerType(Qt::PreciseTimer);
     m_settleTimer.callOnTimeout([this] {
@@ -75,8 +73,8 @@ QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
     OneShot<QString> reply;
     {
         std::lock_guard guard(m_lock);
-        if (isPending()) {
-            failLater(reply, RadioError::busy());
+        if (const std::optional<RadioError> refused = refusal(command)) {
+            failLater(reply, *refused);
         } else {
             m_queryContinuation = reply;
             m_queryCommand = command;
@@ -92,8 +90,8 @@ QCoro::Task<> CATConnection::set(QString command, double rejectionWindow) {
     OneShot<> accepted;
     {
         std::lock_guard guard(m_lock);
-        if (isPending()) {
-            failLater(accepted, RadioError::busy());
+        if (const std::optional<RadioError> refused = refusal(command)) {
+            failLater(accepted, *refused);
         } else {
             m_setContinuation = accepted;
             m_setCommand = command;
@@ -107,7 +105,9 @@ void CATConnection::flushInputBuffer() {
     m_serialPort->flushInputBuffer();
 }
 
-void CATConnection::received(const QString &line) {
+void CATConnection::received(const QString &line, Clock::time_point readAt) {
+    // A line read after the pending request's window or time-out had ended is no answer to it.
+    endWindowBy(readAt);
     log(QStringLiteral("RX ") + line);
     std::lock_guard guard(m_lock);
     if (m_sendWhenQuiet) {
@@ -133,10 +133,20 @@ bool CATConnection::isPending() const {
     return m_queryContinuation || m_setContinuation;
 }
 
+// Why a request cannot be sent now, if it cannot.
+std::optional<RadioError> CATConnection::refusal(const QString &command) const {
+    if (m_lost)
+        return RadioError::connectionLost(command);
+    if (isPending())
+        return RadioError::busy();
+    return std::nullopt;
+}
+
 // Writes the pending request's command and starts its timer; a failed write ends the request.
 // After a query timed out, its answer may still be on the way: the command then waits until the
 // line has been quiet for a moment, so that answer cannot be taken for this one's. A command cut
-// off on the line would swallow this one, so it is ended first and its answer let pass the same way.
+// off on the line (by this connection or an earlier one to the device) would swallow this one, so
+// it is ended first and its answer let pass the same way.
 void CATConnection::send(const QString &command, double seconds, std::function<void()> onTimeout) {
     auto sendNow = [this, command, seconds, onTimeout = std::move(onTimeout)] {
         try {
@@ -149,7 +159,7 @@ void CATConnection::send(const QString &command, double seconds, std::function<v
                 failLater(*set, error);
         }
     };
-    if (std::exchange(m_fragmentOnLine, false)) {
+    if (m_serialPort->mayHoldCutCommand()) {
         endFragment();
         m_lateReplyPossible = true;
     }
@@ -186,13 +196,54 @@ void CATConnection::write(const QString &command) {
 
 void CATConnection::startTimer(double seconds, std::function<void()> onTimeout) {
     m_onTimeout = std::move(onTimeout);
-    m_timeoutTimer.start(LinkTiming::duration(seconds));
+    m_window = LinkTiming::duration(seconds);
+    if (!m_serialPort->hasPendingOutput())
+        startWindow(Clock::now());
+}
+
+void CATConnection::startWindow(Clock::time_point from) {
+    m_windowEnd = from + m_window;
+    armTimer();
+}
+
+void CATConnection::armTimer() {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*m_windowEnd - Clock::now());
+    m_timeoutTimer.start(std::max(left, std::chrono::milliseconds(0)));
+}
+
+// The timer only tells that the window has passed: lines read before its end may still wait in the
+// queue, so it ends once they have been handed on.
+void CATConnection::timerRanOut() {
+    if (!m_windowEnd)
+        return;
+    const Clock::time_point end = *m_windowEnd;
+    if (Clock::now() < end) {
+        armTimer();
+        return;
+    }
+    m_serialPort->afterLinesReadSoFar([connection = QPointer(this), end] {
+        if (connection)
+            connection->endWindowBy(end);
+    });
+}
+
+// Ends the pending request by its timer when its window or time-out was over by `time`.
+void CATConnection::endWindowBy(Clock::time_point time) {
+    std::function<void()> onTimeout;
+    {
+        std::lock_guard guard(m_lock);
+        if (!m_windowEnd || *m_windowEnd > time)
+            return;
+        onTimeout = std::exchange(m_onTimeout, nullptr);
+    }
+    onTimeout();
 }
 
 // Clears the pending query and its timer and hands back its continuation, if one was pending.
 std::optional<OneShot<QString>> CATConnection::takeQuery() {
     m_timeoutTimer.stop();
     m_onTimeout = nullptr;
+    m_windowEnd.reset();
     m_queryCommand.clear();
     m_queryExpectedPrefix.reset();
     return std::exchange(m_queryContinuation, std::nullopt);
@@ -201,25 +252,38 @@ std::optional<OneShot<QString>> CATConnection::takeQuery() {
 std::optional<OneShot<>> CATConnection::takeSet() {
     m_timeoutTimer.stop();
     m_onTimeout = nullptr;
+    m_windowEnd.reset();
     m_setCommand.clear();
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
-// The port dropped bytes the device had not taken, at its deadline or on closing: no reply can
-// come to the request they belong to, and what went out of them may be left on the line. A request
-// still waiting to be sent had none among them.
-void CATConnection::failSentRequest() {
-    std::lock_guard guard(m_lock);
-    m_fragmentOnLine = true;
-    if (m_sendWhenQuiet)
-        return;
+// Fails the pending request, if any, with the error for its command.
+void CATConnection::failPendingRequest(RadioError (*error)(const QString &command)) {
     if (m_queryContinuation) {
         const QString command = m_queryCommand;
-        takeQuery()->fail(RadioError::portWriteFailed(command));
+        takeQuery()->fail(error(command));
     } else if (m_setContinuation) {
         const QString command = m_setCommand;
-        takeSet()->fail(RadioError::portWriteFailed(command));
+        takeSet()->fail(error(command));
     }
+}
+
+// The port dropped bytes the device had not taken, at its deadline or on closing: no reply can
+// come to the request they belong to. A request still waiting to be sent had none among them.
+void CATConnection::failSentRequest() {
+    std::lock_guard guard(m_lock);
+    if (!m_sendWhenQuiet)
+        failPendingRequest(&RadioError::portWriteFailed);
+}
+
+// The device went away: the pending request, sent or still waiting for a quiet line, can get no
+// answer, and nothing more goes out.
+void CATConnection::connectionLost() {
+    std::lock_guard guard(m_lock);
+    m_lost = true;
+    m_settleTimer.stop();
+    m_sendWhenQuiet = nullptr;
+    failPendingRequest(&RadioError::connectionLost);
 }
 
 // A query's timer ran out: its answer may still come, so the next request waits for a quiet line.

@@ -19,12 +19,16 @@ class SerialPort;
 // Pairs CAT commands with the radio's reply lines on one open serial port. A query returns the
 // first line that begins with its command; a set succeeds unless the radio answers "?;" within its
 // window. One request at a time: another one meanwhile is not sent and fails with RadioError::busy.
-// A request that has been sent ends only by its reply, its rejection, its own timer or the port
-// dropping its unsent bytes (at the write deadline or on closing); the caller's cancellation does
-// not cut it short. After a query timed out, the next command waits for a quiet line; after output
-// was dropped, a ";" first ends what went out of it. Every command sent and every line received
-// goes to the logger, each on a later turn of the event loop. Main thread only; callers keep the
-// connection alive until their request has ended.
+// A request that has been sent ends only by its reply, its rejection, its own timer, the port
+// dropping its unsent bytes (at the write deadline or on closing) or the device going away; the
+// caller's cancellation does not cut it short. A window or time-out counts from when the command
+// is all out, and a line counts by when the port read it, however late it is handled: one read
+// before the end answers the request, one read after does not. After a query timed out, the next
+// command waits for a quiet line; while the device may hold a command cut off (output dropped,
+// here or on an earlier connection to it), a ";" first ends it. Once the device has gone away,
+// every request fails with RadioError::connectionLost and nothing is sent. Every command sent and
+// every line received goes to the logger, each on a later turn of the event loop. Main thread
+// only; callers keep the connection alive until their request has ended.
 class CATConnection : public QObject {
 public:
     using Logger = std::function<void(const QString &text)>;
@@ -40,16 +44,25 @@ public:
     void flushInputBuffer();
 
 private:
-    void received(const QString &line);
+    using Clock = std::chrono::steady_clock;
+
+    void received(const QString &line, Clock::time_point readAt);
     bool isPending() const;
+    std::optional<RadioError> refusal(const QString &command) const;
     void send(const QString &command, double seconds, std::function<void()> onTimeout);
     void waitForQuietLine();
     void endFragment();
     void write(const QString &command);
     void startTimer(double seconds, std::function<void()> onTimeout);
+    void startWindow(Clock::time_point from);
+    void armTimer();
+    void timerRanOut();
+    void endWindowBy(Clock::time_point time);
     std::optional<OneShot<QString>> takeQuery();
     std::optional<OneShot<>> takeSet();
+    void failPendingRequest(RadioError (*error)(const QString &command));
     void failSentRequest();
+    void connectionLost();
     void failQueryIfNeeded(const RadioError &error);
     void succeedSetIfNeeded(const QString &command);
     void log(const QString &text) const;
@@ -63,12 +76,15 @@ private:
     std::optional<QString> m_queryExpectedPrefix;
     std::optional<OneShot<>> m_setContinuation;
     QString m_setCommand;
+    // The pending request's window or time-out, and its end once its command is all out.
     QTimer m_timeoutTimer;
     std::function<void()> m_onTimeout;
+    Clock::duration m_window{};
+    std::optional<Clock::time_point> m_windowEnd;
     // Set when a query timed out; the next request then waits for a quiet line.
     bool m_lateReplyPossible = false;
-    // Set when the port dropped output: part of a command may be on the line, waiting for its ";".
-    bool m_fragmentOnLine = false;
+    // Set when the device went away.
+    bool m_lost = false;
     // The send of a request waiting for the line to go quiet, and the latest end of that wait.
     std::function<void()> m_sendWhenQuiet;
     std::chrono::steady_clock::time_point m_quietWaitEnd;

@@ -19,6 +19,9 @@ struct Waits {
 
     // Serial port: how long the device may take to accept a command's bytes.
     double portWriteDeadline = 3.0;
+    // Serial port: input dropped as an overlong line ends once the line has been quiet this long
+    // (longer than a USB adapter's pause between the packets of one stream).
+    double overlongLineQuiet = 0.05;
 
     // FT-710 memory service.
     double ft710TagReadTimeout = 0.8;

@@ -2,13 +2,14 @@
 
 #include "Model/CATText.h"
 #include "Model/RadioError.h"
+#include "RadioLink/CutCommandRecord.h"
 #include "RadioLink/LinkTiming.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -76,15 +77,38 @@ bool configure(int fileDescriptor, const SerialPortConfiguration &configuration)
 
 // Takes the device for this program alone: a second reader would take the radio's replies. The
 // lock holds against every program that asks for it, root included; the terminal's exclusive mode
-// also turns away other users' programs that do not ask.
-bool claim(int fileDescriptor) {
-    return flock(fileDescriptor, LOCK_EX | LOCK_NB) == 0 && ioctl(fileDescriptor, TIOCEXCL) == 0;
+// also turns away other users' programs that do not ask. Root's open passes through another
+// holder's exclusive mode, so it is asked for; that mode stays the holder's. Throws
+// RadioError::portInUse when another program holds the device.
+void claim(int fileDescriptor, const QString &path) {
+    if (flock(fileDescriptor, LOCK_EX | LOCK_NB) != 0)
+        throw errno == EWOULDBLOCK ? RadioError::portInUse(path) : RadioError::portOpenFailed(path);
+#ifdef TIOCGEXCL
+    int exclusive = 0;
+    if (ioctl(fileDescriptor, TIOCGEXCL, &exclusive) == 0 && exclusive)
+        throw RadioError::portInUse(path);
+#endif
+    if (ioctl(fileDescriptor, TIOCEXCL) != 0)
+        throw RadioError::portOpenFailed(path);
 }
 
 // A pseudo-terminal keeps its exclusive mode after this close while its other end is open.
 void release(int fileDescriptor) {
     ioctl(fileDescriptor, TIOCNXCL);
     ::close(fileDescriptor);
+}
+
+// The reader's wake-up pipe, neither end inherited by a program this one starts.
+bool openWakePipe(int (&ends)[2]) {
+#ifdef __APPLE__
+    if (pipe(ends) != 0)
+        return false;
+    for (const int end : ends)
+        fcntl(end, F_SETFD, FD_CLOEXEC);
+    return true;
+#else
+    return pipe2(ends, O_CLOEXEC) == 0;
+#endif
 }
 
 bool isAscii(const QByteArray &frame) {
@@ -111,13 +135,16 @@ SerialPort::~SerialPort() {
 void SerialPort::openPort(const SerialPortConfiguration &configuration) {
     closePort();
     // Writes never wait for the device: what it does not take at once is written later.
-    const int fileDescriptor = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int fileDescriptor =
+        ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fileDescriptor < 0)
-        throw RadioError::portOpenFailed(m_path);
-    if (!claim(fileDescriptor)) {
-        // The exclusive mode is the other holder's: it stays.
+        throw errno == EBUSY ? RadioError::portInUse(m_path) : RadioError::portOpenFailed(m_path);
+    try {
+        claim(fileDescriptor, m_path);
+    } catch (const RadioError &) {
+        // An exclusive mode here is not ours: it stays.
         ::close(fileDescriptor);
-        throw RadioError::portOpenFailed(m_path);
+        throw;
     }
     if (!configure(fileDescriptor, configuration)) {
         release(fileDescriptor);
@@ -127,6 +154,7 @@ void SerialPort::openPort(const SerialPortConfiguration &configuration) {
     {
         std::lock_guard guard(m_lock);
         m_receiveBuffer.clear();
+        m_overlongLineQuiet = LinkTiming::duration(LinkTiming::waits().overlongLineQuiet);
     }
     startReader(fileDescriptor);
     m_baudRate = configuration.baudRate;
@@ -151,7 +179,7 @@ void SerialPort::closePort() {
     {
         std::lock_guard guard(m_lock);
         m_receiveBuffer = QByteArray();
-        m_droppingLine = false;
+        m_droppingLine = m_overlongReported = false;
     }
     if (dropped)
         emit pendingOutputDropped();
@@ -162,7 +190,14 @@ void SerialPort::write(const QString &command) {
         throw RadioError::notConnected();
     if (!CATText::isSendable(command.endsWith(u';') ? command.chopped(1) : command))
         throw RadioError::portWriteFailed(command);
-    const QByteArray bytes = command.toLatin1();
+    writeOrQueue(command.toLatin1(), command);
+    // Its ";" ends a cut-off command on the line; should these bytes be dropped, that is noted anew.
+    if (command.endsWith(u';'))
+        CutCommandRecord::shared().set(m_path, false);
+}
+
+// Hands the device what it takes at once; the reader writes the rest.
+void SerialPort::writeOrQueue(const QByteArray &bytes, const QString &command) {
     std::lock_guard guard(m_lock);
     if (!m_pendingOutput.isEmpty()) {
         m_pendingOutput.append(bytes);
@@ -183,12 +218,16 @@ bool SerialPort::hasPendingOutput() const {
     return !m_pendingOutput.isEmpty();
 }
 
+bool SerialPort::mayHoldCutCommand() const {
+    return CutCommandRecord::shared().contains(m_path);
+}
+
 void SerialPort::flushInputBuffer() {
     if (!isOpen())
         return;
     std::lock_guard guard(m_lock);
     m_receiveBuffer = QByteArray();
-    m_droppingLine = false;
+    m_droppingLine = m_overlongReported = false;
     tcflush(m_fileDescriptor, TCIFLUSH);
 }
 
@@ -197,9 +236,23 @@ void SerialPort::setOnCommand(LineCallback onCommand) {
     m_onCommand = std::move(onCommand);
 }
 
+void SerialPort::afterLinesReadSoFar(std::function<void()> work) {
+    // The reader hands each line on while it holds the lock: once the lock is free, every line
+    // read so far is queued ahead of this.
+    std::lock_guard guard(m_lock);
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+}
+
 void SerialPort::startReader(int fileDescriptor) {
     int wake[2];
-    if (pipe(wake) != 0) {
+    if (!openWakePipe(wake)) {
+        release(fileDescriptor);
+        throw RadioError::portOpenFailed(m_path);
+    }
+    // The reader waits with select(2), which takes no descriptor past FD_SETSIZE.
+    if (fileDescriptor >= FD_SETSIZE || wake[0] >= FD_SETSIZE) {
+        for (const int end : wake)
+            ::close(end);
         release(fileDescriptor);
         throw RadioError::portOpenFailed(m_path);
     }
@@ -232,34 +285,38 @@ void SerialPort::wakeReader() const {
 }
 
 // Runs until closePort() stops it, or until the device hangs up or fails: a device that is gone
-// stays readable forever, and reading on would only spin. That end is reported.
+// stays readable forever, and reading on would only spin. That end is reported. It waits with
+// select(2), since poll(2) does not take devices on macOS; a hang-up shows as readable there, and
+// the read then ends the loop.
 void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
     for (;;) {
-        short events = POLLIN;
+        fd_set readable;
+        fd_set writable;
+        FD_ZERO(&readable);
+        FD_ZERO(&writable);
+        FD_SET(fileDescriptor, &readable);
+        FD_SET(wakeDescriptor, &readable);
         {
             std::lock_guard guard(m_lock);
             if (m_stopReader)
                 return;
             if (!m_pendingOutput.isEmpty())
-                events |= POLLOUT;
+                FD_SET(fileDescriptor, &writable);
         }
-        pollfd descriptors[] = {{fileDescriptor, events, 0}, {wakeDescriptor, POLLIN, 0}};
-        if (poll(descriptors, 2, -1) < 0) {
+        const int highest = std::max(fileDescriptor, wakeDescriptor);
+        if (select(highest + 1, &readable, &writable, nullptr, nullptr) < 0) {
             if (errno == EINTR)
                 continue;
             break;
         }
-        if (descriptors[1].revents != 0) {
+        if (FD_ISSET(wakeDescriptor, &readable)) {
             char wakes[64];
             (void)!::read(wakeDescriptor, wakes, sizeof wakes);
             continue;
         }
-        const short device = descriptors[0].revents;
-        if ((device & POLLOUT) && !writePendingOutput(fileDescriptor))
+        if (FD_ISSET(fileDescriptor, &writable) && !writePendingOutput(fileDescriptor))
             break;
-        if ((device & POLLIN) && !readAvailableData(fileDescriptor))
-            break;
-        if (device & (POLLHUP | POLLERR | POLLNVAL))
+        if (FD_ISSET(fileDescriptor, &readable) && !readAvailableData(fileDescriptor))
             break;
     }
     QMetaObject::invokeMethod(this, &SerialPort::hungUp, Qt::QueuedConnection);
@@ -273,7 +330,8 @@ bool SerialPort::writePendingOutput(int fileDescriptor) {
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     m_pendingOutput.remove(0, written);
     if (m_pendingOutput.isEmpty())
-        QMetaObject::invokeMethod(this, &SerialPort::pendingOutputWritten, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, at = Clock::now()] { emit pendingOutputWritten(at); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -291,6 +349,7 @@ bool SerialPort::discardPendingOutput() {
         return false;
     m_pendingOutput = QByteArray();
     tcflush(m_fileDescriptor, TCOFLUSH);
+    CutCommandRecord::shared().set(m_path, true);
     return true;
 }
 
@@ -305,34 +364,41 @@ bool SerialPort::readAvailableData(int fileDescriptor) {
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     if (count == 0)
         return false;
-    // While a line is being dropped, what came before this read is part of it: a reply that
-    // arrives after the noise has stopped starts afresh.
-    if (m_droppingLine)
+    const Clock::time_point readAt = Clock::now();
+    // While a line is being dropped, what came before this read is part of it. Once the line has
+    // been quiet a moment the noise has stopped: this read starts a line afresh, which the reads
+    // after it add to.
+    if (m_droppingLine) {
         m_receiveBuffer.clear();
+        m_droppingLine = readAt - m_lastReadAt < m_overlongLineQuiet;
+    }
+    m_lastReadAt = readAt;
     const qsizetype scanFrom = m_receiveBuffer.size();
     m_receiveBuffer.append(bytes, count);
-    processReceiveBuffer(scanFrom);
+    processReceiveBuffer(scanFrom, readAt);
     return true;
 }
 
 // Only the bytes from `scanFrom` on are new; the ones before hold no ";".
-void SerialPort::processReceiveBuffer(qsizetype scanFrom) {
+void SerialPort::processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt) {
     qsizetype start = 0;
     for (qsizetype end = m_receiveBuffer.indexOf(';', scanFrom); end >= 0;
          end = m_receiveBuffer.indexOf(';', start)) {
         const QByteArray frame = m_receiveBuffer.sliced(start, end + 1 - start);
         start = end + 1;
-        m_droppingLine = false;
+        m_droppingLine = m_overlongReported = false;
         if (!isAscii(frame) || !m_onCommand)
             continue;
         QMetaObject::invokeMethod(
-            this, [onCommand = m_onCommand, line = QString::fromLatin1(frame)] { onCommand(line); },
+            this,
+            [onCommand = m_onCommand, line = QString::fromLatin1(frame), readAt] { onCommand(line, readAt); },
             Qt::QueuedConnection);
     }
     m_receiveBuffer.remove(0, start);
     if (m_receiveBuffer.size() > maximumLineLength) {
         m_receiveBuffer = QByteArray();
-        if (!std::exchange(m_droppingLine, true))
+        m_droppingLine = true;
+        if (!std::exchange(m_overlongReported, true))
             QMetaObject::invokeMethod(this, &SerialPort::overlongLineDropped, Qt::QueuedConnection);
     }
 }

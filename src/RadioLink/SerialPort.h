@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -13,13 +14,18 @@
 // One serial device of the radio, opened raw. Commands are written on the main thread without
 // ever waiting for the device; a reader thread of the port writes what the device did not
 // take at once, cuts everything the radio sends into reply lines at each ";" and hands every line
-// to the onCommand callback on the main thread, one queued call per line, in order. The port
-// knows nothing of commands and replies; pairing them is the CAT connection's job.
+// to the onCommand callback on the main thread, one queued call per line, in order, with the time
+// the reader took it. The port knows nothing of commands and replies; pairing them is the CAT
+// connection's job.
+//
+// For the rest of the run the port remembers per device path that output was dropped (a command
+// may be cut off on the line, waiting for its ";"), until a command ending in ";" goes out to it.
 class SerialPort : public QObject {
     Q_OBJECT
 
 public:
-    using LineCallback = std::function<void(const QString &line)>;
+    using Clock = std::chrono::steady_clock;
+    using LineCallback = std::function<void(const QString &line, Clock::time_point readAt)>;
 
     explicit SerialPort(QString path, QObject *parent = nullptr);
     ~SerialPort() override;
@@ -33,8 +39,8 @@ public:
     bool isOpen() const { return m_fileDescriptor >= 0; }
 
     // Closes whatever is open, then opens the device for this program alone, configures it and
-    // starts reading. Throws RadioError::portOpenFailed(path), also when another program has the
-    // device open; the port is closed then.
+    // starts reading. Throws RadioError::portInUse(path) when another program holds the device, and
+    // RadioError::portOpenFailed(path) on every other failure; the port is closed then.
     void openPort(const SerialPortConfiguration &configuration);
     // The FT-710's line settings at this rate.
     void openPort(int baudRate);
@@ -51,6 +57,9 @@ public:
     void write(const QString &command);
     // Whether written bytes still wait for the device to take them.
     bool hasPendingOutput() const;
+    // Whether the device's line may hold the head of a command whose rest was dropped, here or on
+    // an earlier port of the same path.
+    bool mayHoldCutCommand() const;
 
     // Drops received input not yet cut into lines, here and in the driver. Lines already handed
     // on are still delivered.
@@ -58,10 +67,13 @@ public:
 
     // The receiver of reply lines; a line framed while none is set is dropped.
     void setOnCommand(LineCallback onCommand);
+    // Runs `work` on a later turn of the main thread, after every line read so far has been handed
+    // to onCommand.
+    void afterLinesReadSoFar(std::function<void()> work);
 
 signals:
-    // Output that waited for the device is all out. On the main thread.
-    void pendingOutputWritten();
+    // Output that waited for the device is all out, since `at`. On the main thread.
+    void pendingOutputWritten(std::chrono::steady_clock::time_point at);
     // Output the device did not take within the write deadline, or before the port closed, was
     // dropped with what the driver still held. On the main thread, as it happens.
     void pendingOutputDropped();
@@ -69,12 +81,14 @@ signals:
     // the main thread.
     void hungUp();
     // Received bytes without ";" grew longer than any reply and were dropped; reported once until
-    // the next ";". On the main thread.
+    // the next ";". Once the line has been quiet a moment, what comes next starts a line afresh.
+    // On the main thread.
     void overlongLineDropped();
 
 private:
     // Takes over the configured descriptor; closes it and throws when no reader can be started.
     void startReader(int fileDescriptor);
+    void writeOrQueue(const QByteArray &bytes, const QString &command);
     void closeDescriptors();
     void wakeReader() const;
     void readLoop(int fileDescriptor, int wakeDescriptor);
@@ -82,7 +96,7 @@ private:
     void dropPendingOutput();
     bool discardPendingOutput();
     bool readAvailableData(int fileDescriptor);
-    void processReceiveBuffer(qsizetype scanFrom);
+    void processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt);
 
     const QString m_path;
     int m_baudRate = 38400;
@@ -99,7 +113,13 @@ private:
     // Bytes written but not yet taken by the device, oldest first.
     QByteArray m_pendingOutput;
     QByteArray m_receiveBuffer;
-    // Set while the bytes since the last ";" belong to a line already dropped as overlong.
+    // Set while the bytes since the last ";" belong to a line being dropped as overlong, until the
+    // line goes quiet.
     bool m_droppingLine = false;
+    // Set once an overlong line has been reported, until the next ";".
+    bool m_overlongReported = false;
+    // When the latest read took its bytes, and the quiet after it that ends an overlong line.
+    Clock::time_point m_lastReadAt;
+    Clock::duration m_overlongLineQuiet{};
     LineCallback m_onCommand;
 };

@@ -5,6 +5,7 @@
 #include "Localization/UserDefaults.h"
 #include "MemoryRecord.h"
 #include "RadioLink/LinkTiming.h"
+#include "RadioLink/SerialPort.h"
 #include "TestRows.h"
 #include "TestSettings.h"
 #include "TestWaits.h"
@@ -286,18 +287,30 @@ private slots:
         QVERIFY(busy.count() == 0 && app.logLines().isEmpty());
     }
 
+    // A device that cannot be opened, or that another program holds, is named with the reason.
+    void connectToAnUnopenablePathFailsButStoresTheChoice_data() {
+        QTest::addColumn<bool>("inUse");
+        QTest::addRow("missing") << false;
+        QTest::addRow("in use") << true;
+    }
     void connectToAnUnopenablePathFailsButStoresTheChoice() {
+        QFETCH(bool, inUse);
         TestSettings::setLanguage(u"en"_s);
+        FakeRadio radio(RadioModel::ft710);
+        SerialPort otherProgram(radio.devicePath());
+        if (inUse)
+            otherProgram.openPort(38400);
+        const QString port = inUse ? radio.devicePath() : path(u"ttyUSB-missing"_s);
+        const QString reason =
+            inUse ? "Port " + port + " is in use by another program." : "Could not open port: " + port;
         AppModel app(options());
-        const QString missing = path(u"ttyUSB-missing"_s);
-        app.setSelectedPort(missing);
+        app.setSelectedPort(port);
         UserDefaults::remove(AppModel::preferencesKey());
         app.connect();
         QVERIFY(!app.isConnected());
-        QCOMPARE(app.alertMessage(), std::optional(u"Could not open port: "_s + missing));
-        QCOMPARE(app.logLines(),
-                 QStringList{"[12:00:00] Connection failed: Could not open port: " + missing});
-        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{missing, 38400}));
+        QCOMPARE(app.alertMessage(), std::optional(reason));
+        QCOMPARE(app.logLines(), QStringList{"[12:00:00] Connection failed: " + reason});
+        QCOMPARE(storedSettings("FT-710"), (DeviceSettings{port, 38400}));
     }
 
     // The other model's table and states, its own port and rate; the choice is stored.
@@ -611,6 +624,31 @@ private slots:
         const bool failed = lines.first().startsWith(u"Schreiben fehlgeschlagen"_s);
         QCOMPARE(connected.radio.received().contains(u"MR004;"_s), !failed);
         QCOMPARE(connected.radio.received().filter(u"MW"_s).isEmpty(), failed);
+    }
+
+    // A write cut by the device going away ends at the loss: nothing is sent after it, the write's
+    // failure follows the loss's line, in the log with its channel and in the alert, and the model
+    // is idle.
+    void writeCutByAHangUpEndsAtTheLoss() {
+        LinkTiming::Waits waits;
+        waits.rejectionWindow = 100.0; // the device goes away inside the memory write's window
+        LinkTiming::setWaits(waits);
+        ConnectedModel connected(RadioModel::ft710);
+        connected.app.writeSelected(channel4());
+        QTRY_COMPARE(connected.radio.received().size(), 1);
+        const QString memoryWrite = connected.radio.received().first();
+        QVERIFY(memoryWrite.startsWith(u"MW004"_s));
+        connected.radio.hangUp();
+        const QString lost = u"Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr "
+                             u"erreichbar."_s.arg(connected.radio.devicePath());
+        const QString failure = "Verbindung verloren bei CAT-Befehl: " + memoryWrite;
+        const QString failed = "Schreiben fehlgeschlagen für 004: " + failure;
+        QTRY_VERIFY(connected.logged(failed));
+        QCOMPARE(connected.messages().mid(connected.messages().indexOf(lost)), (QStringList{lost, failed}));
+        QCOMPARE(connected.app.alertMessage(), std::optional(failure));
+        QVERIFY(!connected.app.isBusy() && !connected.app.isConnected());
+        const QString log = connected.app.logLines().join(u'\n');
+        QVERIFY(log.count(u"] TX "_s) == 1 && !log.contains(u"SET OK"_s));
     }
 
     // A write that stops after the memory write says what the radio now holds and lacks, in the alert

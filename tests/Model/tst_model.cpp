@@ -162,7 +162,9 @@ private slots:
             {"invalidResponse", RadioError::invalidResponse(detail)},
             {"invalidMemory", RadioError::invalidMemory(detail)},
             {"notConnected", RadioError::notConnected()},
-            {"busy", RadioError::busy()}};
+            {"busy", RadioError::busy()},
+            {"portInUse", RadioError::portInUse(detail)},
+            {"connectionLost", RadioError::connectionLost(detail)}};
         for (const auto &[name, error] : errors) {
             const QString german = error.errorDescription();
             TestSettings::setLanguage(u"en"_s);

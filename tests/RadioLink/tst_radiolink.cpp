@@ -8,8 +8,12 @@
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
 #include <fcntl.h>
@@ -165,25 +169,32 @@ private slots:
     }
 
     // A failed open leaves the port closed: writing fails, closing and flushing again do nothing.
+    // The device goes away under a name of its own, so no other test's new pseudo-terminal can
+    // take its place meanwhile.
     void failedOpenLeavesThePortClosed() {
-        const QString path = link->radio.devicePath();
-        link->radio.hangUp();
-        const auto failed = errorOf([this] { link->port->openPort({}); });
-        QVERIFY(failed && failed->kind() == Kind::portOpenFailed && failed->detail() == path);
-        QVERIFY(!link->port->isOpen() && link->port->fileDescriptor() == -1);
-        QCOMPARE(errorOf([this] { link->port->write(u"ID;"_s); })->kind(), Kind::notConnected);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(u"ttyUSB0"_s);
+        QVERIFY(QFile::link(link->radio.devicePath(), path));
         link->port->closePort();
-        link->port->flushInputBuffer();
+        SerialPort port(path);
+        port.openPort(9600);
+        QVERIFY(QFile::remove(path));
+        const auto failed = errorOf([&] { port.openPort({}); });
+        QVERIFY(failed && failed->kind() == Kind::portOpenFailed && failed->detail() == path);
+        QVERIFY(!port.isOpen() && port.fileDescriptor() == -1);
+        QCOMPARE(errorOf([&] { port.write(u"ID;"_s); })->kind(), Kind::notConnected);
+        port.closePort();
+        port.flushInputBuffer();
     }
 
-    // A second open of the device fails, whoever asks. A reader that opened it before and takes
-    // replies first is no hang-up: the port reads on.
+    // A second open of the device fails as in use, whoever asks. A reader that opened it before and
+    // takes replies first is no hang-up: the port reads on.
     void portIsOpenedForThisProgramAlone() {
         const QString path = link->radio.devicePath();
         SerialPort second(path);
         QCOMPARE(second.baudRate(), 38400);
         const auto refused = errorOf([&] { second.openPort(9600); });
-        QVERIFY(refused && refused->kind() == Kind::portOpenFailed && refused->detail() == path);
+        QVERIFY(refused && refused->kind() == Kind::portInUse && refused->detail() == path);
         QVERIFY(!second.isOpen());
 #ifdef TIOCGEXCL
         int exclusive = 0; // the refused open leaves the terminal's exclusive mode alone
@@ -225,6 +236,38 @@ private slots:
         QTRY_COMPARE(lines.size(), linesSoFar + 1);
     }
 
+    // A device another program holds with the terminal's exclusive mode alone (no lock) is in use,
+    // also for root, whose open passes through that mode; the mode stays the holder's.
+    void deviceInAnotherProgramsExclusiveModeIsInUse() {
+#ifndef TIOCGEXCL
+        QSKIP("this system does not tell whether a terminal is in exclusive mode");
+#else
+        const QString path = link->radio.devicePath();
+        link->port->closePort();
+        const int other = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(other >= 0);
+        const auto closeOther = qScopeGuard([other] { ::close(other); });
+        QVERIFY(ioctl(other, TIOCEXCL) == 0);
+        const auto refused = errorOf([this] { link->port->openPort(9600); });
+        QVERIFY(refused && refused->kind() == Kind::portInUse && refused->detail() == path);
+        QVERIFY(!link->port->isOpen());
+        int exclusive = 0;
+        QVERIFY(ioctl(other, TIOCGEXCL, &exclusive) == 0 && exclusive);
+#endif
+    }
+
+    // Neither the device nor the reader's wake-up pipe is handed to a program this one starts.
+    void descriptorsAreClosedOnExec() {
+#ifndef Q_OS_LINUX
+        QSKIP("lists the open descriptors in /proc");
+#endif
+        link->port->closePort();
+        const QSet<int> before = inheritedDescriptors();
+        link->port->openPort(9600);
+        QVERIFY(fcntl(link->port->fileDescriptor(), F_GETFD) & FD_CLOEXEC);
+        QCOMPARE(inheritedDescriptors(), before);
+    }
+
     // Only printable ASCII goes out; a ";" inside a command never makes a second one.
     void refusesUnsafeCommands() {
         for (const QString &command :
@@ -244,14 +287,29 @@ private slots:
         QTRY_COMPARE(lines, (QStringList{"X;", "1;"}));
     }
 
-    // Input without ";" longer than any reply is dropped, reported once; the next reply is framed.
+    // Input without ";" longer than any reply is dropped, reported once; the reply that comes once
+    // the line has gone quiet is framed whole, also from two reads. The reply's parts, "+" between.
+    void overlongPartialLineIsDropped_data() {
+        addRows({"ID0800;", "ID08+00;"});
+    }
     void overlongPartialLineIsDropped() {
+        QFETCH(QStringList, row);
+        // A loaded machine must not pause the noise for as long as the quiet that ends it.
+        TestWaits::use([](Waits &waits) { waits.overlongLineQuiet = 0.5; });
+        open(RadioModel::ft710);
         listen();
         QSignalSpy dropped(link->port.get(), &SerialPort::overlongLineDropped);
-        link->radio.send(QByteArray(64 * 1024, 'x'));
+        const QByteArray noise(64 * 1024, 'x');
+        link->radio.send(noise);
+        QTRY_VERIFY(link->radio.sent() == noise && link->radio.unreadByProgram() == 0);
         QTRY_COMPARE(dropped.count(), 1);
-        QTRY_COMPARE(link->radio.unreadByProgram(), 0);
-        link->radio.send("ID0800;");
+        QTest::qWait(int(LinkTiming::waits().overlongLineQuiet * 2000)); // the noise has stopped
+        for (const QString &part : row.first().split(u'+')) {
+            const QByteArray sentBefore = link->radio.sent();
+            link->radio.send(part.toLatin1());
+            QTRY_VERIFY(link->radio.sent() == sentBefore + part.toLatin1() &&
+                        link->radio.unreadByProgram() == 0);
+        }
         QTRY_COMPARE(lines, QStringList{"ID0800;"});
         QCOMPARE(dropped.count(), 1);
     }
@@ -343,6 +401,30 @@ private slots:
         QTRY_COMPARE(link->log().last(), u"RX ?;"_s);
     }
 
+    // The device going away ends the pending request with the loss; later ones fail at once, with
+    // nothing logged or sent.
+    void hangUpEndsThePendingRequest_data() {
+        QTest::addColumn<bool>("isQuery");
+        QTest::addRow("query") << true;
+        QTest::addRow("set") << false;
+    }
+    void hangUpEndsThePendingRequest() {
+        QFETCH(bool, isQuery);
+        link->radio.setSilent(true);
+        const QString command = "MW001" + payload + ";";
+        const auto pending = startTask(isQuery ? link->connection->query(command, longWait)
+                                               : asQuery(link->connection->set(command, longWait)));
+        QTRY_COMPARE(link->radio.received(), QStringList{command});
+        link->radio.hangUp();
+        QTRY_VERIFY(pending->finished);
+        QCOMPARE(pending->radioError()->kind(), Kind::connectionLost);
+        QCOMPARE(pending->radioError()->detail(), command);
+        const auto later = runTask(link->connection->set(u"MT0011DB0XYZ      "_s));
+        QCOMPARE(later.radioError()->kind(), Kind::connectionLost);
+        QCOMPARE(later.radioError()->detail(), u"MT0011DB0XYZ      ;"_s);
+        QCOMPARE(link->log(), QStringList{"TX " + command});
+    }
+
     // The command is logged before the caller learns of the failure; the next request is taken.
     void writeFailureLeavesTheConnectionIdle() {
         link->port->closePort();
@@ -354,8 +436,9 @@ private slots:
 
     // Output the device does not take never holds up the caller: the request fails at the write
     // deadline (not by its own wait while its bytes wait), or when the port closes under it, and
-    // the rest is never sent. What went out reaches the radio as a command of its own, and its
-    // answer is not taken for the next command's.
+    // the rest is never sent. What went out reaches the radio as a command of its own, also when
+    // the next command goes out on the next connection to the device, and its answer is not taken
+    // for that command's.
     void stuckOutputEndsTheRequest_data() {
         QTest::addColumn<bool>("isQuery");
         QTest::addColumn<bool>("closeThePort");
@@ -380,13 +463,23 @@ private slots:
         QCOMPARE(stuck->radioError()->kind(), Kind::portWriteFailed);
         QCOMPARE(stuck->radioError()->detail(), command);
         if (closeThePort)
-            return;
+            link->reconnect();
         link->radio.setReading(true);
-        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        const auto next = runTask(link->connection->query(u"MR001"_s));
         const QStringList heard = link->radio.received();
         QCOMPARE(heard.size(), 2);
         QVERIFY(heard.first().size() < command.size() && command.startsWith(heard.first().chopped(1)));
         QCOMPARE(heard.last(), u"MR001;"_s);
+        QCOMPARE(next.value(), reply);
+    }
+
+    // After a clean close, the next connection to the device sends its commands alone.
+    void connectionAfterACleanCloseSendsOnlyItsCommands() {
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        link->port->closePort();
+        link->reconnect();
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        QCOMPARE(link->radio.received(), (QStringList{"MR001;", "MR001;"}));
     }
 
     // --- the memory services
@@ -523,6 +616,42 @@ private slots:
         QTRY_COMPARE(link->radio.received(), c.wire);
     }
 
+    // A reply read inside its window counts, however late the main thread gets to it: the radio
+    // refuses to select the empty channel while the main thread is held up past the window, so the
+    // channel is selected again once written, before its tone number goes out.
+    void replyReadInItsWindowCountsWhenHandledLate() {
+        const double window = 1.0;
+        TestWaits::use([&](Waits &waits) { waits.ft991aSelectWindow = window; });
+        open(ft991a);
+        const RadioMemory dcs = memoryRecord(ft991a, {{"flagsRaw", "04000"}, {"toneNumberCode", "103"}});
+        QStringList wire;
+        for (const QString &command : link->service->writeCommands(dcs))
+            wire << command + u';';
+        wire.insert(3, wire.first());
+        QElapsedTimer sinceSelect;
+        sinceSelect.start();
+        const auto writing = startTask(link->service->writeMemory(dcs));
+        // Held up past the window in a queued call, in a turn of the loop that also finds a timer
+        // due (as a busy window has them): the loop may then run the window's timer before it hands
+        // out the reply's call, which came in meanwhile.
+        const auto holdUp = [&] {
+            while (sinceSelect.elapsed() < window * 1500 || link->radio.unreadByProgram() != 0) {
+            }
+        };
+        QTimer due;
+        due.setSingleShot(true);
+        QMetaObject::invokeMethod(
+            this,
+            [&] {
+                due.start(0);
+                QMetaObject::invokeMethod(this, holdUp, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(writing->finished, 20000);
+        QCOMPARE(link->radio.received(), wire);
+        QVERIFY(writing->succeeded());
+    }
+
     // Input that arrives during the select is dropped before the memory read.
     void ft991aDropsStaleInputBeforeTheMemoryRead() {
         TestWaits::use([](Waits &waits) { waits.ft991aSelectPause = 0.5; });
@@ -551,9 +680,22 @@ private:
         QCOMPARE(link->service->model(), model);
         QCOMPARE(link->service->memoryRange(), memoryRange(model));
     }
+    // The open descriptors a program started by this one would inherit.
+    static QSet<int> inheritedDescriptors() {
+        QSet<int> inherited;
+        const QDir descriptors(u"/proc/self/fd"_s);
+        for (const QString &name :
+             descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const int flags = fcntl(name.toInt(), F_GETFD);
+            if (flags >= 0 && !(flags & FD_CLOEXEC))
+                inherited.insert(name.toInt());
+        }
+        return inherited;
+    }
     // Takes the port's lines instead of the CAT connection.
     void listen() {
-        link->port->setOnCommand([this](const QString &line) { lines << line; });
+        link->port->setOnCommand(
+            [this](const QString &line, SerialPort::Clock::time_point) { lines << line; });
     }
 
     std::unique_ptr<TestSettings> m_settings;

@@ -96,6 +96,7 @@ struct FakeRadio::State {
     Clock::time_point lineFreeAt;
     QList<Reply> replies;
     QByteArray input;
+    QByteArray output;
 
     template <typename Call> auto locked(Call call) const {
         std::lock_guard guard(lock);
@@ -110,17 +111,20 @@ struct FakeRadio::State {
     void run() {
         for (;;) {
             std::optional<Clock::duration> wait;
-            short input = POLLIN;
+            short events = POLLIN;
             {
                 std::lock_guard guard(lock);
                 if (stopping)
                     return;
-                if (!replies.isEmpty())
-                    wait = std::max(Clock::duration::zero(), replies.first().due - Clock::now());
                 if (!reading)
-                    input = 0;
+                    events = 0;
+                // A reply that is due waits for the line to take it; a later one for its time.
+                if (!replies.isEmpty() && replies.first().due <= Clock::now())
+                    events |= POLLOUT;
+                else if (!replies.isEmpty())
+                    wait = replies.first().due - Clock::now();
             }
-            pollfd descriptors[] = {{master, input, 0}, {wakeRead, POLLIN, 0}};
+            pollfd descriptors[] = {{master, events, 0}, {wakeRead, POLLIN, 0}};
             if (waitForInput(descriptors, wait) < 0 && errno != EINTR)
                 return;
             if (descriptors[1].revents & POLLIN) {
@@ -148,8 +152,14 @@ struct FakeRadio::State {
         std::lock_guard guard(lock);
         const auto now = Clock::now();
         while (!replies.isEmpty() && replies.first().due <= now) {
-            const QByteArray bytes = replies.takeFirst().bytes;
-            (void)!::write(master, bytes.constData(), bytes.size());
+            QByteArray &bytes = replies.first().bytes;
+            const ssize_t written = ::write(master, bytes.constData(), bytes.size());
+            output.append(bytes.first(std::max<ssize_t>(written, 0)));
+            bytes.remove(0, std::max<ssize_t>(written, 0));
+            // A full line takes the rest later, as a serial line would.
+            if (!bytes.isEmpty())
+                return;
+            replies.removeFirst();
         }
     }
     void respond(const QString &command) {
@@ -346,6 +356,10 @@ std::optional<QString> FakeRadio::menuValue(const QString &menu) const {
 
 QStringList FakeRadio::received() const {
     return m_state->locked([&] { return m_state->received; });
+}
+
+QByteArray FakeRadio::sent() const {
+    return m_state->locked([&] { return m_state->output; });
 }
 
 void FakeRadio::rejectNext(const QString &prefix, int times) {

@@ -52,6 +52,8 @@ public:
     std::optional<QString> menuValue(const QString &menu) const;
 
     QStringList received() const;
+    // Every byte it has sent the program so far.
+    QByteArray sent() const;
 
     // One-shot behaviours for the next command that begins with `prefix` ("" matches any), each
     // for `times` commands: "?;" instead of the answer, no answer, a late answer, bytes in front of
@@ -69,7 +71,7 @@ public:
     // characters take `bitsPerCharacter` bit times each. 0 answers at once (the default).
     void setLineSpeed(int baudRate, int bitsPerCharacter = 10);
 
-    // Sends bytes to the program at once.
+    // Sends bytes to the program at once, as fast as the line takes them.
     void send(const QByteArray &bytes);
     // Closes the radio's end, as when the cable is pulled; the device stays hung up.
     void hangUp();

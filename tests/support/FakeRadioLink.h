@@ -14,11 +14,15 @@
 struct FakeRadioLink {
     explicit FakeRadioLink(RadioModel model)
         : radio(model) {
-        const LinkFactory::Link link = LinkFactory::open(
-            {radio.devicePath(), model, 38400, [log = m_log](const QString &text) { *log << text; }});
-        port = link.serialPort;
-        connection = link.catConnection;
-        service = link.radioService;
+        open();
+    }
+
+    // Drops this link and opens the radio anew, as the application does on its next connect.
+    void reconnect() {
+        service.reset();
+        connection.reset();
+        port.reset();
+        open();
     }
 
     FakeRadio radio;
@@ -29,6 +33,14 @@ struct FakeRadioLink {
     QStringList log() const { return *m_log; }
 
 private:
+    void open() {
+        const LinkFactory::Link link = LinkFactory::open(
+            {radio.devicePath(), radio.model(), 38400, [log = m_log](const QString &text) { *log << text; }});
+        port = link.serialPort;
+        connection = link.catConnection;
+        service = link.radioService;
+    }
+
     // Shared with the logger: lines are handed over on later turns and may arrive after this is gone.
     std::shared_ptr<QStringList> m_log = std::make_shared<QStringList>();
 };

@@ -2,6 +2,7 @@
 
 #include "Model/RadioError.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
 #include <QTimer>
@@ -57,6 +58,8 @@ template <typename T> QCoro::Task<> captureTask(QCoro::Task<T> task, std::shared
         outcome->error = std::current_exception();
     }
     outcome->finished = true;
+    // Qt's own dispatcher (QT_NO_GLIB) goes on to wait for more after the event that got here.
+    QCoreApplication::eventDispatcher()->wakeUp();
 }
 
 // Starts the task and leaves it running; the returned result fills in when it ends.
