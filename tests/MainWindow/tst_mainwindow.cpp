@@ -21,15 +21,18 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSplitter>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -96,6 +99,27 @@ private:
         return QGuiApplication::clipboard()->text();
     }
     QString allLogLines() const { return m_model->logLines().join(u'\n'); }
+    // Whether `part` of `widget` lies whole inside `frame`.
+    static bool shownWhole(QWidget *widget, const QRect &part, QWidget *frame) {
+        return frame->rect().contains(QRect(widget->mapTo(frame, part.topLeft()), part.size()));
+    }
+    // Whether `part` of `widget` is seen whole in the window, once the scroll area around it, if
+    // there is one, is scrolled up or down to it.
+    bool seenWhole(QWidget *widget, const QRect &part) const {
+        QWidget *window = m_view->centralWidget();
+        QWidget *frame = window;
+        for (QWidget *each = widget->parentWidget(); each && frame == window; each = each->parentWidget()) {
+            auto *area = qobject_cast<QScrollArea *>(each);
+            if (!area || !area->widget()->isAncestorOf(widget))
+                continue;
+            const QRect inArea(widget->mapTo(area->widget(), part.topLeft()), part.size());
+            QScrollBar *bar = area->verticalScrollBar();
+            bar->setValue(std::max(bar->value(), inArea.bottom() + 1 - area->viewport()->height()));
+            bar->setValue(std::min(bar->value(), inArea.top()));
+            frame = area->viewport();
+        }
+        return shownWhole(widget, part, frame) && shownWhole(frame, frame->rect(), window);
+    }
     static QWidgetList windowsNamed(const QString &name) {
         QWidgetList found = QApplication::topLevelWidgets();
         found.removeIf([&](QWidget *window) { return window->objectName() != name; });
@@ -401,6 +425,68 @@ private slots:
         QTRY_COMPARE(m_view->centralWidget()->size(), size);
         QVERIFY(view->horizontalScrollBar()->isVisible());
         QVERIFY(bottom(view->horizontalScrollBar()) < bottom(table));
+    }
+
+    // At every height of the log, in both modes, in the default and the smallest window: the log's
+    // text and its scroll bar stand whole inside the log panel, and the panel is in view whole, or
+    // is once the window is scrolled there; so are three whole rows of the table, or the first row
+    // of the detail editor's fields (below the FT-991A's summary chips).
+    void logPanelStaysWholeAtEveryHeight_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("editor"); // "table", or the detail editor's radio model
+        QTest::addColumn<int>("height");
+        for (const auto &[window, size] : {std::pair{"default", ContentView::defaultContentSize},
+                                           {"smallest", ContentView::minimumContentSize}}) {
+            for (const char *editor : {"table", "FT-710", "FT-991A"}) {
+                for (int height = MainViewState::minimumLogPanelHeight;
+                     height <= MainViewState::maximumLogPanelHeight;
+                     height += MainViewState::logPanelHeightStep)
+                    QTest::addRow("%s, %s, %d", window, editor, height)
+                        << size << QString::fromLatin1(editor) << height;
+            }
+        }
+    }
+    void logPanelStaysWholeAtEveryHeight() {
+        QFETCH(QSize, size);
+        QFETCH(QString, editor);
+        QFETCH(int, height);
+        for (int line = 0; line < 40; ++line)
+            m_model->appendLog(u"line"_s);
+        if (const auto model = radioModelFromRawValue(editor)) {
+            m_model->setSelectedRadioModel(*model);
+            m_view->setEditorMode(EditorMode::detail);
+        }
+        m_view->setLogPanelHeight(height);
+        m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
+        QTRY_COMPARE(m_view->centralWidget()->size(), size);
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        QTRY_VERIFY(text->verticalScrollBar()->isVisible());
+
+        QWidget *panel = widget(u"log"_s);
+        QTRY_VERIFY(shownWhole(text, text->rect(), panel)); // once laid out
+        QVERIFY(shownWhole(text->verticalScrollBar(), text->verticalScrollBar()->rect(), panel));
+        QVERIFY(seenWhole(panel, panel->rect()));
+
+        QWidget *shown = nullptr; // the editor's viewport, with what must show of it
+        QRect part;
+        if (editor == u"table"_s) {
+            auto *table = widget<QTableView>(u"memoryTable.view"_s);
+            shown = table->viewport();
+            part = QRect(QPoint(), QPoint(shown->width() - 1, table->rowViewportPosition(3) - 1));
+            QCOMPARE(table->rowViewportPosition(0), 0);
+        } else {
+            auto *fields = widget<QScrollArea>(u"detailEditor.scroll"_s);
+            shown = fields->viewport();
+            QCOMPARE(fields->verticalScrollBar()->value(), 0);
+            const QString beside =
+                editor == u"FT-710"_s ? u"detailEditor.shiftDirection"_s : u"detailEditor.toneSql"_s;
+            for (const QString &field : {u"detailEditor.frequency"_s, beside}) {
+                QWidget *titled = widget(field)->parentWidget(); // the field with its title
+                part |= QRect(titled->mapTo(shown, QPoint()), titled->size());
+            }
+        }
+        QVERIFY(shownWhole(shown, part, shown));
+        QVERIFY(seenWhole(shown, part));
     }
 
     // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
