@@ -21,6 +21,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
@@ -405,6 +406,28 @@ private slots:
         QCOMPARE(m_view->logPanelHeight(), height);
         QCOMPARE(text(u"log.heightValue"_s), QString::number(height));
         QCOMPARE(widget(u"log.text"_s)->height(), height);
+    }
+
+    // The log panel is a group box: its caption, drawn in the text's light colour across the
+    // title's width, stands above the control row, which starts with "Alles kopieren".
+    void logTitleIsTheCaptionAboveItsControls() {
+        auto *box = qobject_cast<QGroupBox *>(widget(u"log"_s));
+        QVERIFY(box);
+        QCOMPARE(box->title(), loc(u"Aktivitätsprotokoll"_s));
+        const QImage shot = m_view->grab().toImage();
+        const auto light = [&](int x, int y) { return qGray(shot.pixel(x, y)) > 150; };
+        const QRect panel(box->mapTo(m_view, QPoint()), box->size());
+        const QRect copy(widget(u"log.copy"_s)->mapTo(m_view, QPoint()), widget(u"log.copy"_s)->size());
+        QRect caption;
+        for (int y = panel.top(); y < copy.top(); ++y) {
+            for (int x = panel.left(); x <= panel.right(); ++x)
+                caption |= light(x, y) ? QRect(x, y, 1, 1) : QRect();
+        }
+        QVERIFY(caption.width() >= box->fontMetrics().horizontalAdvance(box->title()) * 3 / 4);
+        for (int y = copy.top(); y <= copy.bottom(); ++y) {
+            for (int x = panel.left(); x < copy.left(); ++x)
+                QVERIFY2(!light(x, y), "nothing is drawn before the first button of the row");
+        }
     }
 
     // At the default and the smallest window size the whole table panel, its bottom edge and its
