@@ -7,6 +7,7 @@
 #include "Localization/UserDefaults.h"
 #include "MainWindow/BackupFile.h"
 #include "MainWindow/ContentView.h"
+#include "MainWindow/LogRowLines.h"
 #include "MainWindow/LogTextView.h"
 #include "MainWindow/MainViewState.h"
 #include "TestRows.h"
@@ -39,6 +40,7 @@
 #include <QTimer>
 #include <atomic>
 #include <fcntl.h>
+#include <numeric>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -100,6 +102,55 @@ private:
         return QGuiApplication::clipboard()->text();
     }
     QString allLogLines() const { return m_model->logLines().join(u'\n'); }
+    // The space the log leaves around its text, and the middle of its screen line `line` from
+    // the top of the view.
+    static constexpr int logMargin = 4;
+    static int lineY(LogTextView *text, int line) {
+        const int spacing = text->fontMetrics().lineSpacing();
+        return (text->verticalScrollBar()->value() == 0 ? logMargin : 0) + spacing * line + spacing / 2;
+    }
+    // What a drag with the mouse selects, copied with the keyboard.
+    static QString dragCopy(LogTextView *text, QPoint from, QPoint to) {
+        QGuiApplication::clipboard()->clear();
+        QTest::mousePress(text->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(text->viewport(), to);
+        QTest::mouseRelease(text->viewport(), Qt::LeftButton, {}, to);
+        QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    }
+    // The screen lines at the top of the log, up to `characters` characters, each selected from
+    // its start to the next one's (the last to its end).
+    static QStringList screenLines(LogTextView *text, qsizetype characters) {
+        QStringList lines;
+        for (qsizetype taken = 0; taken < characters && lines.size() < 50; taken += lines.last().size()) {
+            const int y = lineY(text, int(lines.size()));
+            QString line = dragCopy(text, QPoint(1, y), QPoint(1, lineY(text, int(lines.size()) + 1)));
+            if (line.isEmpty() || line.contains(u'\n') || taken + line.size() >= characters)
+                line = dragCopy(text, QPoint(1, y), QPoint(text->viewport()->width() - 1, y));
+            if (line.isEmpty())
+                break;
+            lines << line;
+        }
+        return lines;
+    }
+    // How many screen lines from the top show text, in light pixels, before one that does not.
+    static int linesWithText(LogTextView *text) {
+        const QImage shown = text->viewport()->grab().toImage();
+        const int spacing = text->fontMetrics().lineSpacing();
+        const auto lit = [&](int line) {
+            for (int y = logMargin + line * spacing; y < logMargin + (line + 1) * spacing; ++y) {
+                for (int x = 0; x < shown.width() && y < shown.height(); ++x) {
+                    if (qGray(shown.pixel(x, y)) > 150)
+                        return true;
+                }
+            }
+            return false;
+        };
+        int line = 0;
+        while (lit(line))
+            ++line;
+        return line;
+    }
     // Whether `part` of `widget` lies whole inside `frame`.
     static bool shownWhole(QWidget *widget, const QRect &part, QWidget *frame) {
         return frame->rect().contains(QRect(widget->mapTo(frame, part.topLeft()), part.size()));
@@ -379,6 +430,115 @@ private slots:
         m_model->appendLog(line);
         const QString newest = m_model->logLines().first();
         QTRY_COMPARE(logText(), newest.chopped(line.size()) + rows);
+    }
+
+    // A line wider than the log wraps onto further screen lines, at the end of a word, or anywhere
+    // in a word wider than the log; it wraps anew when the log narrows. Each screen line, selected
+    // from its start to the next one's and copied, holds as much as fits, and all of them
+    // together the whole line; each shows its text, and nothing is scrolled sideways.
+    void longLogLineWrapsToTheLog_data() {
+        QTest::addColumn<QString>("line");
+        QStringList words;
+        for (int word = 0; word < 60; ++word)
+            words << QString(1 + word * 7 % 9, QLatin1Char('a' + word % 26));
+        QTest::addRow("words") << words.join(u' ');
+        QTest::addRow("one long word") << QString(400, u'x');
+    }
+    void longLogLineWrapsToTheLog() {
+        QFETCH(QString, line);
+        m_model->appendLog(line);
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        QTRY_VERIFY(text->characterCount() > 0);
+        const QString shown = m_model->logLines().first();
+        for (const QSize &size : {ContentView::defaultContentSize, ContentView::minimumContentSize}) {
+            m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
+            QTRY_COMPARE(m_view->centralWidget()->size(), size);
+            QVERIFY(!text->horizontalScrollBar()->isVisible());
+            const int width = text->viewport()->width() - 2 * logMargin;
+            const QStringList lines = screenLines(text, shown.size());
+            QCOMPARE(lines.join(QString()), shown);
+            QVERIFY(lines.size() > 2);
+            qsizetype atBlanks = 0;
+            for (qsizetype at = 0; at + 1 < lines.size(); ++at) {
+                const QString &each = lines.at(at);
+                QVERIFY(text->fontMetrics().horizontalAdvance(each.trimmed()) <= width);
+                if (each.endsWith(u' ')) // after a word, with its blank
+                    atBlanks += !lines.at(at + 1).startsWith(u' ');
+                else // inside a word wider than the log: as much of it as fits
+                    QVERIFY(text->fontMetrics().horizontalAdvance(each + lines.at(at + 1).front()) > width);
+            }
+            // A line of words breaks only after words; a long word after the time before it, and in itself.
+            QCOMPARE(atBlanks, line.contains(u' ') ? lines.size() - 1 : 1);
+            QCOMPARE(linesWithText(text), lines.size());
+        }
+    }
+
+    // Every screen line of a log is found in its row, the rows estimated from their lengths or
+    // counted from their layouts, as rows come and as the width changes.
+    void logRowLinesFindTheRowOfEveryScreenLine() {
+        LogRowLines rows;
+        int lineLength = 10;
+        rows.setLineLength(lineLength);
+        const auto estimate = [&](int row) {
+            return std::max(1, (row * 7 % 45 + lineLength - 1) / lineLength);
+        };
+        QList<int> lines; // a plain count to check against, oldest row first
+        for (int row = 0; row < 300; ++row) {
+            rows.append(row * 7 % 45);
+            lines << estimate(row);
+            if (row % 3 == 0) {
+                rows.setLines(row / 2, 1 + row % 4);
+                lines[row / 2] = 1 + row % 4;
+            }
+            if (row == 150) {
+                rows.setLineLength(lineLength = 20);
+                for (int each = 0; each <= row; ++each)
+                    lines[each] = estimate(each);
+            }
+        }
+        QCOMPARE(rows.total(), std::accumulate(lines.cbegin(), lines.cend(), 0));
+        int line = 0;
+        for (qsizetype row = lines.size() - 1; row >= 0; --row) {
+            QCOMPARE(rows.firstLine(row), line);
+            for (int inRow = 0; inRow < lines.at(row); ++inRow, ++line) {
+                const LogRowLines::Place place = rows.at(line);
+                QCOMPARE(std::pair(place.row, place.line), std::pair(row, inRow));
+            }
+        }
+    }
+
+    // Screen lines scroll one by one, a page at a time and to either end, and a selection runs
+    // across them and across rows; a screen reader still reads the log's own lines.
+    void wrappedLogScrollsAndSelectsByScreenLine() {
+        for (int line = 0; line < 30; ++line)
+            m_model->appendLog(QString(150, u'w'));
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        QTRY_COMPARE(text->characterCount(), allLogLines().size());
+        const QStringList newest = screenLines(text, m_model->logLines().first().size());
+        QVERIFY(newest.size() > 1);
+        const int rowLines = int(newest.size());
+        const QString across =
+            dragCopy(text, QPoint(1, lineY(text, 1)), QPoint(1, lineY(text, rowLines + 1)));
+        QCOMPARE(across, newest.mid(1).join(QString()) + u'\n' +
+                             m_model->logLines().at(1).left(newest.first().size()));
+        QScrollBar *scroll = text->verticalScrollBar();
+        QTest::keyClick(text, Qt::Key_PageDown); // the screen line below the page comes to the top
+        const int top = scroll->pageStep() % rowLines;
+        const QString topLine =
+            dragCopy(text, QPoint(1, lineY(text, 0)), QPoint(1, lineY(text, 1))).section(u'\n', 0, 0);
+        QCOMPARE(topLine, m_model->logLines()
+                              .at(scroll->pageStep() / rowLines)
+                              .mid(newest.first(top).join(QString()).size(), newest.at(top).size()));
+        QTest::keyClick(text, Qt::Key_End);
+        QCOMPARE(scroll->value(), scroll->maximum());
+        const int bottom = lineY(text, scroll->pageStep() - 1);
+        QCOMPARE(dragCopy(text, QPoint(1, bottom), QPoint(text->viewport()->width() - 1, bottom)),
+                 newest.last());
+        QTest::keyClick(text, Qt::Key_Home);
+        QCOMPARE(scroll->value(), 0);
+
+        QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(text)->textInterface();
+        QCOMPARE(reader->text(0, -1), allLogLines());
     }
 
     // The log's height moves in steps between its least and greatest height, by the slider and
