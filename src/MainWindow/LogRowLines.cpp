@@ -39,12 +39,9 @@ void LogRowLines::clear() {
     m_sums.clear();
 }
 
-bool LogRowLines::setLines(qsizetype row, int lines) {
-    if (m_lines.at(row) == lines)
-        return false;
+void LogRowLines::setLines(qsizetype row, int lines) {
     add(row, lines - m_lines.at(row));
     m_lines[row] = lines;
-    return true;
 }
 
 // Counted from the bottom, the line lies in the first row whose lines and those below it reach

@@ -22,8 +22,8 @@ public:
     void clear();
 
     int lines(qsizetype row) const { return m_lines.at(row); }
-    // What the row's layout says; whether that differs from what was counted.
-    bool setLines(qsizetype row, int lines);
+    // What the row's layout says.
+    void setLines(qsizetype row, int lines);
     int total() const { return linesBelow(m_lines.size()); }
     // The row's first screen line.
     int firstLine(qsizetype row) const { return total() - linesBelow(row + 1); }

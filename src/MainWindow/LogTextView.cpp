@@ -159,14 +159,14 @@ void LogTextView::wrapAtViewWidth() {
 // --- rows ----------------------------------------------------------------------------------------
 
 // The view learns a row's true lines when it lays the row out; until then they are estimated.
+// Rows come into view laid out by layOutAroundTop(), which shows what they changed.
 QTextLayout &LogTextView::rowLayout(qsizetype row) {
     const auto found = m_layouts.find(row);
     if (found != m_layouts.end())
         return *found->second;
     auto layout = std::make_unique<QTextLayout>(m_rows.text(row), font());
     layOutRow(*layout);
-    if (m_lines.setLines(row, layout->lineCount()))
-        QMetaObject::invokeMethod(this, &LogTextView::updateScrollBar, Qt::QueuedConnection);
+    m_lines.setLines(row, layout->lineCount());
     return *m_layouts.emplace(row, std::move(layout)).first->second;
 }
 
