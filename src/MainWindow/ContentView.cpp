@@ -219,6 +219,7 @@ QWidget *ContentView::buildDetailColumn() {
     auto *scroll = new ScrollingColumn(content, columnPadding);
     scroll->setObjectName(QStringLiteral("detail.scroll"));
     QVBoxLayout *frame = columnLayout(column, 0);
+    // The scroll area keeps the trailing padding free beside the panels, for its bar.
     frame->setContentsMargins(frame->contentsMargins() - QMargins(0, 0, columnPadding, 0));
     frame->addWidget(scroll);
     return column;
