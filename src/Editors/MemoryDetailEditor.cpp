@@ -59,9 +59,14 @@ MemoryDetailEditor::MemoryDetailEditor(AppModel *appModel, EditorDraft *draft, Q
 
     auto *fieldRow = new QHBoxLayout;
     fieldRow->setSpacing(20);
-    fieldRow->addWidget(DetailFieldSections::commonColumn(*m_binder, appModel), 0, Qt::AlignTop);
-    fieldRow->addWidget(DetailFieldSections::ft991aBlock(*m_binder), 0, Qt::AlignTop);
-    fieldRow->addWidget(DetailFieldSections::ft710Block(*m_binder), 0, Qt::AlignTop);
+    for (QWidget *block :
+         {DetailFieldSections::commonColumn(*m_binder, appModel), DetailFieldSections::ft991aBlock(*m_binder),
+          DetailFieldSections::ft710Block(*m_binder)}) {
+        fieldRow->addWidget(block, 0, Qt::AlignTop);
+        QWidget *firstField = block->layout()->itemAt(0)->widget();
+        firstField->installEventFilter(this);
+        m_firstFieldRow << firstField;
+    }
     fieldRow->addStretch(1);
     stack->addLayout(fieldRow);
 
@@ -77,7 +82,7 @@ MemoryDetailEditor::MemoryDetailEditor(AppModel *appModel, EditorDraft *draft, Q
     stack->addWidget(buildAdvanced());
     stack->addStretch(1);
 
-    auto *scroll = new QScrollArea;
+    auto *scroll = m_fields = new QScrollArea;
     scroll->setObjectName(QStringLiteral("detailEditor.scroll"));
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
@@ -170,6 +175,25 @@ void MemoryDetailEditor::layoutChips() {
 void MemoryDetailEditor::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     layoutChips();
+}
+
+bool MemoryDetailEditor::eventFilter(QObject *watched, QEvent *event) {
+    const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+    if (placed && m_firstFieldRow.contains(watched))
+        keepFirstFieldRowInView();
+    return QWidget::eventFilter(watched, event);
+}
+
+// However little height the main window's column leaves the editor, the fields' first row,
+// below the badges and chips, stays in view.
+void MemoryDetailEditor::keepFirstFieldRowInView() {
+    QWidget *content = m_fields->widget();
+    int bottom = 0;
+    for (QWidget *field : std::as_const(m_firstFieldRow)) {
+        if (field->isVisibleTo(content))
+            bottom = std::max(bottom, field->mapTo(content, QPoint(0, field->height())).y());
+    }
+    m_fields->setMinimumHeight(bottom + 2 * m_fields->frameWidth());
 }
 
 QWidget *MemoryDetailEditor::buildAdvanced() {

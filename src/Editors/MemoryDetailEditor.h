@@ -10,6 +10,7 @@ class InfoTile;
 class QGridLayout;
 class QGroupBox;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 struct ModelPalette;
 
@@ -34,6 +35,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildBadges();
@@ -41,6 +43,7 @@ private:
     QWidget *buildAdvanced();
     QWidget *buildActions();
     void layoutChips();
+    void keepFirstFieldRowInView();
     void refresh();
     void refreshActions();
 
@@ -58,6 +61,8 @@ private:
     QWidget *m_chips = nullptr;
     QGridLayout *m_chipGrid = nullptr;
     QList<InfoTile *> m_chipTiles;
+    QScrollArea *m_fields = nullptr;
+    QList<QWidget *> m_firstFieldRow;
     QToolButton *m_advancedToggle = nullptr;
     QWidget *m_advancedContent = nullptr;
     QPushButton *m_resetButton = nullptr;

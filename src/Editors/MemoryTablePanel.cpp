@@ -40,9 +40,6 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     m_view->setAccessibleName(title->text());
     m_view->setModel(m_model);
     m_view->setItemDelegate(new MemoryTableDelegate(m_model, m_view));
-    // No fixed least height: the table takes what the toolbar and the log leave, which at the
-    // default window size is less than 360; with more it would push its own bottom edge and
-    // scroll bar under the log.
     m_view->setShowGrid(false);
     m_view->setWordWrap(true);
     // The selected channel's row highlight is the only selection shown; a selected cell would be
@@ -66,6 +63,10 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
     // A title too long for its column ends in "…" (the whole title is the tooltip).
     m_view->horizontalHeader()->setTextElideMode(Qt::ElideRight);
     m_view->viewport()->installEventFilter(this);
+    // Three whole rows stay in view, not 360 pixels: the table shares the main window's column
+    // with the log, and the column scrolls when both do not fit.
+    m_view->setMinimumHeight(m_view->horizontalHeader()->sizeHint().height() + 3 * rowHeight +
+                             m_view->horizontalScrollBar()->sizeHint().height() + 2 * m_view->frameWidth());
     connect(m_model, &QAbstractItemModel::modelReset, this, &MemoryTablePanel::applyColumnWidths);
 
     auto *layout = new QVBoxLayout(this);

@@ -5,7 +5,6 @@
 #include "MainWindow/BusySpinner.h"
 #include "MainWindow/LogTextView.h"
 #include "MainWindow/MainViewState.h"
-#include "Theme/TextStyle.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -20,7 +19,7 @@ constexpr int step = MainViewState::logPanelHeightStep;
 } // namespace
 
 ActivityLogPanel::ActivityLogPanel(AppModel *model, MainViewState *state, QWidget *parent)
-    : QWidget(parent)
+    : QGroupBox(loc(QStringLiteral("Aktivitätsprotokoll")), parent)
     , m_model(model)
     , m_state(state)
     , m_text(new LogTextView(model))
@@ -28,10 +27,6 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, MainViewState *state, QWidge
     , m_heightValue(new QLabel)
     , m_spinner(new BusySpinner) {
     setObjectName(QStringLiteral("log"));
-    auto *title = new QLabel(loc(QStringLiteral("Aktivitätsprotokoll")));
-    title->setObjectName(QStringLiteral("log.title"));
-    title->setFont(TextStyle::font(title->font(), 1.0, QFont::Bold));
-
     auto *copy = new QPushButton(loc(QStringLiteral("Alles kopieren")));
     copy->setObjectName(QStringLiteral("log.copy"));
     connect(copy, &QPushButton::clicked, m_model, &AppModel::copyLogToPasteboard);
@@ -57,10 +52,7 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, MainViewState *state, QWidge
     m_heightValue->setForegroundRole(QPalette::PlaceholderText);
     m_spinner->setObjectName(QStringLiteral("log.busy"));
 
-    // The title leads the control row, which leaves the editors above more height.
     auto *controls = new QHBoxLayout;
-    controls->addWidget(title);
-    controls->addSpacing(8);
     controls->addWidget(copy);
     controls->addWidget(clear);
     controls->addStretch(1);
@@ -70,14 +62,14 @@ ActivityLogPanel::ActivityLogPanel(AppModel *model, MainViewState *state, QWidge
     controls->addWidget(m_spinner);
 
     m_text->setObjectName(QStringLiteral("log.text"));
-    title->setBuddy(m_text);
+    m_text->setAccessibleName(title());
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setStyleSheet(QStringLiteral("LogTextView { background: rgba(0,0,0,46);"
                                          " border: 1px solid rgba(255,255,255,20); border-radius: 14px;"
                                          " padding: 6px; }"));
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 8, 0, 0);
     layout->setSpacing(12);
     layout->addLayout(controls);
     layout->addWidget(m_text);

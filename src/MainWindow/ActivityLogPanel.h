@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QGroupBox>
 #include <QString>
-#include <QWidget>
 
 class AppModel;
 class BusySpinner;
@@ -10,10 +10,10 @@ class MainViewState;
 class QLabel;
 class QSlider;
 
-// The activity log under the editors: the log newest line first in one selectable monospaced
-// text, copy and clear buttons, the height of the text area (the window's state keeps it), and a
-// spinner while an operation runs.
-class ActivityLogPanel : public QWidget {
+// The activity log under the editors, a group box under its title: the log newest line first in
+// one selectable monospaced text, copy and clear buttons, the height of the text area (the
+// window's state keeps it), and a spinner while an operation runs.
+class ActivityLogPanel : public QGroupBox {
     Q_OBJECT
 
 public:

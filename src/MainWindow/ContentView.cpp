@@ -13,6 +13,7 @@
 #include "MainWindow/ConnectCountdownOverlay.h"
 #include "MainWindow/ConnectionPanel.h"
 #include "MainWindow/MainToolbar.h"
+#include "MainWindow/ScrollingColumn.h"
 #include "Theme/FocusHandOff.h"
 #include "Theme/GradientBackground.h"
 #include "Theme/Icons.h"
@@ -209,7 +210,10 @@ QWidget *ContentView::buildSidebar() {
 QWidget *ContentView::buildDetailColumn() {
     auto *column = new PanelSurface;
     column->setObjectName(QStringLiteral("detail"));
-    auto *layout = columnLayout(column, 16);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(16);
     m_detailColumn = layout;
     layout->addWidget(buildToolbar());
     m_tableSlot = new PanelChrome(new MemoryTablePanel(m_model, m_draft));
@@ -219,6 +223,14 @@ QWidget *ContentView::buildDetailColumn() {
     layout->addWidget(m_tableSlot, 1);
     layout->addWidget(m_noDraftPlaceholder, 1);
     layout->addWidget(m_logSlot);
+    // The editor and a tall log may need more height than the window has: the column then
+    // scrolls, so the log can always be seen whole, on a small screen as well.
+    auto *scroll = new ScrollingColumn(content, columnPadding);
+    scroll->setObjectName(QStringLiteral("detail.scroll"));
+    QVBoxLayout *frame = columnLayout(column, 0);
+    // The scroll area keeps the trailing padding free beside the panels, for its bar.
+    frame->setContentsMargins(frame->contentsMargins() - QMargins(0, 0, columnPadding, 0));
+    frame->addWidget(scroll);
     return column;
 }
 

@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyleOption>
 #include <QTextBoundaryFinder>
@@ -35,8 +36,8 @@ LogTextView::LogTextView(const AppModel *model, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(1);
-    horizontalScrollBar()->setSingleStep(20);
     connect(model, &AppModel::logLinesChanged, this, &LogTextView::followLog);
     showFont();
     takeInNewLines();
@@ -86,12 +87,12 @@ void LogTextView::takeInNewLines() {
     const qsizetype added = rowCount() - rowsBefore;
     if (added == 0 && rowsBefore > 0)
         return;
+    for (qsizetype row = rowsBefore; row < rowCount(); ++row)
+        m_lines.append(m_rows.text(row).size());
     // The log does not move by itself: a reader further down keeps seeing the same rows.
-    QScrollBar *rows = verticalScrollBar();
-    const int top = rows->value();
-    updateScrollBars();
-    if (top > 0)
-        rows->setValue(top + int(added));
+    if (verticalScrollBar()->value() == 0 && rowCount() > 0)
+        m_top = {rowCount() - 1, 0};
+    layOutAroundTop();
     viewport()->update();
     announceNewRows(added, rowsBefore > 0);
 }
@@ -108,87 +109,123 @@ void LogTextView::announceNewRows(qsizetype added, bool hadRows) const {
 
 void LogTextView::forgetLines() {
     m_rows.clear();
+    m_lines.clear();
     m_layouts.clear();
-    m_widestRow = 0;
+    m_top = {};
     m_anchor = m_cursor = {};
-    updateScrollBars();
+    updateScrollBar();
     viewport()->update();
 }
 
-// As a plain-text editor does: a page is the rows that fit whole, and the last one can be
-// scrolled up to the bottom.
-void LogTextView::updateScrollBars() {
-    const int height = viewport()->height();
-    const int rowsInView = std::max(0, int((height - 2 * margin - 1) / m_rowHeight));
-    const int pageRows = int(std::min<qsizetype>(rowsInView, rowCount()));
-    verticalScrollBar()->setRange(0, int(rowCount()) - pageRows);
-    verticalScrollBar()->setPageStep(pageRows);
-    const int width = viewport()->width();
-    horizontalScrollBar()->setRange(0, std::max(0, int(m_widestRow + 2 * margin) - width));
-    horizontalScrollBar()->setPageStep(width);
-    // The corner between two scroll bars belongs to the frame's own look.
-    const bool cornerShown =
-        verticalScrollBar()->isVisibleTo(this) && horizontalScrollBar()->isVisibleTo(this);
-    if (cornerShown != m_cornerShown) {
-        m_cornerShown = cornerShown;
-        m_backdrop->invalidate();
+// As a plain-text editor does: a page is the screen lines that fit whole, and the last one can
+// be scrolled up to the bottom. The line at the top stays there while a page follows it.
+void LogTextView::updateScrollBar() {
+    const int last = std::max(0, m_lines.total() - pageLines());
+    if (rowCount() > 0) {
+        m_top.line = std::min(m_top.line, m_lines.lines(m_top.row) - 1);
+        if (topLine() > last)
+            m_top = m_lines.at(last);
     }
+    QScrollBar *lines = verticalScrollBar();
+    const QScopedValueRollback setting(m_settingScrollBar, true);
+    lines->setRange(0, last);
+    lines->setPageStep(pageLines());
+    lines->setValue(topLine());
 }
 
 void LogTextView::showFont() {
     QTextLayout probe(QStringLiteral("X"), font());
-    layOutRow(probe);
-    const QTextLine line = probe.lineAt(0);
+    probe.beginLayout();
+    QTextLine line = probe.createLine();
+    line.setLeadingIncluded(true);
+    probe.endLayout();
     m_rowHeight = line.height() + (line.leading() < 0 ? std::ceil(line.leading()) : 0);
-    m_layouts.clear();
-    m_widestRow = 0;
-    updateScrollBars();
+    m_wrapWidth = -1;
+    wrapAtViewWidth();
+}
+
+// A new width wraps every row anew: those near the view at once, the others when they come near.
+void LogTextView::wrapAtViewWidth() {
+    const qreal width = std::max<qreal>(viewport()->width() - 2 * margin, 1);
+    if (width != m_wrapWidth) {
+        m_wrapWidth = width;
+        m_layouts.clear();
+        m_lines.setLineLength(int(width / QFontMetricsF(font()).averageCharWidth()));
+        m_top.line = 0;
+    }
+    layOutAroundTop();
 }
 
 // --- rows ----------------------------------------------------------------------------------------
 
-// Like a plain-text editor, the view learns a row's width when it lays the row out to show it.
+// The view learns a row's true lines when it lays the row out; until then they are estimated.
+// Rows come into view laid out by layOutAroundTop(), which shows what they changed.
 QTextLayout &LogTextView::rowLayout(qsizetype row) {
     const auto found = m_layouts.find(row);
     if (found != m_layouts.end())
         return *found->second;
     auto layout = std::make_unique<QTextLayout>(m_rows.text(row), font());
     layOutRow(*layout);
-    const qreal width = layout->lineAt(0).naturalTextWidth();
-    if (width > m_widestRow) {
-        m_widestRow = width;
-        QMetaObject::invokeMethod(this, &LogTextView::updateScrollBars, Qt::QueuedConnection);
-    }
+    m_lines.setLines(row, layout->lineCount());
     return *m_layouts.emplace(row, std::move(layout)).first->second;
 }
 
+// A row wider than the view wraps where a word ends, a word wider than the view anywhere.
 void LogTextView::layOutRow(QTextLayout &layout) const {
     QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLeadingIncluded(true);
-    line.setPosition(QPointF(margin, 0));
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(m_wrapWidth);
+        line.setPosition(QPointF(margin, (layout.lineCount() - 1) * m_rowHeight));
+    }
     layout.endLayout();
 }
 
-qsizetype LogTextView::topRow() const {
-    return rowCount() - 1 - verticalScrollBar()->value();
+int LogTextView::pageLines() const {
+    return std::max(0, int((viewport()->height() - 2 * margin - 1) / m_rowHeight));
 }
 
-qsizetype LogTextView::rowAt(int y) const {
-    const int top = verticalScrollBar()->value();
-    const qreal firstY = top == 0 ? margin : 0;
-    const qsizetype fromTop = top + qsizetype(std::floor((y - firstY) / m_rowHeight));
-    return rowCount() - 1 - std::clamp<qsizetype>(fromTop, 0, rowCount() - 1);
+int LogTextView::topLine() const {
+    return rowCount() == 0 ? 0 : m_lines.firstLine(m_top.row) + m_top.line;
+}
+
+// The rows a page above the top and a page below the view are laid out, so that their true lines
+// are known before they come into view; what they change above the top moves the scroll bar,
+// not the text.
+void LogTextView::layOutAroundTop() {
+    const int page = std::max(1, pageLines());
+    int above = 0;
+    for (qsizetype row = m_top.row + 1; row < rowCount() && above < page; ++row)
+        above += rowLayout(row).lineCount();
+    int below = -m_top.line;
+    for (qsizetype row = m_top.row; row >= 0 && row < rowCount() && below < 2 * page; --row)
+        below += rowLayout(row).lineCount();
+    updateScrollBar();
+}
+
+void LogTextView::showEnd() {
+    int lines = 0;
+    for (qsizetype row = 0; row < rowCount() && lines < pageLines(); ++row)
+        lines += rowLayout(row).lineCount();
+    updateScrollBar();
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+}
+
+LogRowLines::Place LogTextView::placeAt(int y) const {
+    const qreal firstY = topLine() == 0 ? margin : 0;
+    const int line = topLine() + int(std::floor((y - firstY) / m_rowHeight));
+    return m_lines.at(std::clamp(line, 0, m_lines.total() - 1));
 }
 
 LogTextView::Position LogTextView::positionAt(const QPoint &point) {
     if (rowCount() == 0)
         return {};
-    const qsizetype row = rowAt(point.y());
-    return {row, rowLayout(row).lineAt(0).xToCursor(point.x() + horizontalScrollBar()->value())};
+    const auto [row, line] = placeAt(point.y());
+    const QTextLayout &layout = rowLayout(row);
+    return {row, layout.lineAt(std::min(line, layout.lineCount() - 1)).xToCursor(point.x())};
 }
 
 // --- painting ------------------------------------------------------------------------------------
@@ -207,18 +244,12 @@ bool LogTextView::event(QEvent *event) {
     return handled;
 }
 
-// What Qt paints for a scroll area under its viewport and scroll bars: the background its style
-// sheet gives it, the corner between two scroll bars, the frame.
+// What Qt paints for a scroll area under its viewport and scroll bar: the background its style
+// sheet gives it, the frame.
 void LogTextView::paintFrame(QPainter &painter) {
     QStyleOption option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
-    if (m_cornerShown) {
-        const QWidget *rows = verticalScrollBar()->parentWidget();
-        const QWidget *columns = horizontalScrollBar()->parentWidget();
-        option.rect = QRect(rows->x(), columns->y(), rows->width(), columns->height());
-        style()->drawPrimitive(QStyle::PE_PanelScrollAreaCorner, &option, &painter, this);
-    }
     drawFrame(&painter);
 }
 
@@ -232,35 +263,40 @@ void LogTextView::paintEvent(QPaintEvent *event) {
     const auto [first, last] = selection();
 
     const QRect area = event->rect();
-    const qreal x = -horizontalScrollBar()->value();
-    qreal y = verticalScrollBar()->value() == 0 ? margin : 0;
-    qsizetype row = topRow();
-    for (; row >= 0 && y <= area.bottom(); --row, y += m_rowHeight) {
-        if (y + m_rowHeight < area.top())
-            continue;
+    qreal y = (topLine() == 0 ? margin : 0) - m_top.line * m_rowHeight;
+    qsizetype row = rowCount() > 0 ? m_top.row : -1;
+    for (; row >= 0 && y <= area.bottom(); --row) {
         QTextLayout &layout = rowLayout(row);
-        QList<QTextLayout::FormatRange> selections;
-        if (hasSelection() && row <= first.row && row >= last.row) {
-            const qsizetype from = row == first.row ? first.column : 0;
-            // A selection that goes on to the next row takes this row's break with it.
-            const qsizetype to = row == last.row ? last.column : layout.text().size() + 1;
-            selections.append({int(from), int(to - from), selected});
+        const qreal height = layout.lineCount() * m_rowHeight;
+        if (y + height >= area.top()) {
+            QList<QTextLayout::FormatRange> selections;
+            if (hasSelection() && row <= first.row && row >= last.row) {
+                const qsizetype from = row == first.row ? first.column : 0;
+                // A selection that goes on to the next row takes this row's break with it.
+                const qsizetype to = row == last.row ? last.column : layout.text().size() + 1;
+                selections.append({int(from), int(to - from), selected});
+            }
+            layout.draw(&painter, QPointF(0, y), selections, area);
         }
-        layout.draw(&painter, QPointF(x, y), selections, area);
+        y += height;
     }
     // Rows within a page of the view stay laid out; new lines at the top move the others down.
     const qsizetype page = verticalScrollBar()->pageStep() + 1;
     std::erase_if(m_layouts,
-                  [&](const auto &each) { return each.first > topRow() + page || each.first < row - page; });
+                  [&](const auto &each) { return each.first > m_top.row + page || each.first < row - page; });
 }
 
 void LogTextView::resizeEvent(QResizeEvent *event) {
     QAbstractScrollArea::resizeEvent(event);
-    updateScrollBars();
+    wrapAtViewWidth();
 }
 
-// The scroll bars count rows and pixels, not the viewport's pixels: the rows are drawn anew.
+// The scroll bar counts screen lines, not the viewport's pixels: the rows are drawn anew.
 void LogTextView::scrollContentsBy(int, int) {
+    if (!m_settingScrollBar && rowCount() > 0) {
+        m_top = m_lines.at(verticalScrollBar()->value());
+        layOutAroundTop();
+    }
     viewport()->update();
 }
 
@@ -333,7 +369,7 @@ void LogTextView::keyPressEvent(QKeyEvent *event) {
     } else if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_Home) {
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
     } else if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_End) {
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        showEnd();
     } else {
         QAbstractScrollArea::keyPressEvent(event);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainWindow/LogRowLines.h"
 #include "MainWindow/LogRows.h"
 
 #include <QAbstractScrollArea>
@@ -17,8 +18,9 @@ class Backdrop;
 class QTextLayout;
 
 // The activity log as one selectable monospaced text, newest line first, one row per line (a
-// line that holds line breaks takes several). It draws the model's own lines and only the rows
-// in view, so a line costs the same however long the log is and keeps no copy of its text.
+// line that holds line breaks takes several), a row wider than the view wrapped onto further
+// screen lines. It draws the model's own lines and lays out only the rows near the view, so a
+// line costs the same however long the log is and keeps no copy of its text.
 // The lines of one turn of the event loop are taken in together, with one repaint; the view
 // paints opaque over a picture of the panels behind it, so those panels do not repaint.
 class LogTextView : public QAbstractScrollArea {
@@ -70,16 +72,23 @@ private:
     void followLog();
     void takeInNewLines();
     void forgetLines();
-    void updateScrollBars();
+    void updateScrollBar();
     void showFont();
+    void wrapAtViewWidth();
     void paintFrame(QPainter &painter);
 
     qsizetype rowCount() const { return m_rows.count(); }
     QTextLayout &rowLayout(qsizetype row);
     void layOutRow(QTextLayout &layout) const;
-    qsizetype topRow() const;
-    // The row shown at `y` of the viewport, counted from the bottom.
-    qsizetype rowAt(int y) const;
+    // The screen lines that fit whole in the view.
+    int pageLines() const;
+    // The scroll bar's value for the screen line at the top.
+    int topLine() const;
+    void layOutAroundTop();
+    // Shows the oldest row's last line at the bottom.
+    void showEnd();
+    // The row and its line shown at `y` of the viewport.
+    LogRowLines::Place placeAt(int y) const;
     Position positionAt(const QPoint &point);
     // The selection in reading order: first the place nearer the top.
     std::pair<Position, Position> selection() const;
@@ -94,11 +103,16 @@ private:
     LogRows m_rows;
     QBasicTimer m_takeIn;
     QElapsedTimer m_sinceTakeIn;
-    // Rows near the view, laid out, by row; and the widest row laid out so far.
+    // Rows near the view, laid out, by row.
     std::unordered_map<qsizetype, std::unique_ptr<QTextLayout>> m_layouts;
-    qreal m_widestRow = 0;
+    LogRowLines m_lines;
+    // The row and its line at the top of the view: they stay there when the lines of rows
+    // above it become known, and move when the view is scrolled.
+    LogRowLines::Place m_top;
+    // While the view sets its own scroll bar, which then tells nothing new about the top.
+    bool m_settingScrollBar = false;
+    qreal m_wrapWidth = -1;
     qreal m_rowHeight = 0;
-    bool m_cornerShown = false;
 
     Position m_anchor;
     Position m_cursor;

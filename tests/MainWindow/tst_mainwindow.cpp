@@ -8,6 +8,7 @@
 #include "MainWindow/BackupFile.h"
 #include "MainWindow/ConnectCountdownOverlay.h"
 #include "MainWindow/ContentView.h"
+#include "MainWindow/LogRowLines.h"
 #include "MainWindow/LogTextView.h"
 #include "MainWindow/MainViewState.h"
 #include "TestRows.h"
@@ -23,6 +24,8 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -34,11 +37,13 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSplitter>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <fcntl.h>
+#include <numeric>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -100,6 +105,76 @@ private:
         return QGuiApplication::clipboard()->text();
     }
     QString allLogLines() const { return m_model->logLines().join(u'\n'); }
+    // The space the log leaves around its text, and the middle of its screen line `line` from
+    // the top of the view.
+    static constexpr int logMargin = 4;
+    static int lineY(LogTextView *text, int line) {
+        const int spacing = text->fontMetrics().lineSpacing();
+        return (text->verticalScrollBar()->value() == 0 ? logMargin : 0) + spacing * line + spacing / 2;
+    }
+    // What a drag with the mouse selects, copied with the keyboard.
+    static QString dragCopy(LogTextView *text, QPoint from, QPoint to) {
+        QGuiApplication::clipboard()->clear();
+        QTest::mousePress(text->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(text->viewport(), to);
+        QTest::mouseRelease(text->viewport(), Qt::LeftButton, {}, to);
+        QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    }
+    // The screen lines at the top of the log, up to `characters` characters, each selected from
+    // its start to the next one's (the last to its end).
+    static QStringList screenLines(LogTextView *text, qsizetype characters) {
+        QStringList lines;
+        for (qsizetype taken = 0; taken < characters && lines.size() < 50; taken += lines.last().size()) {
+            const int y = lineY(text, int(lines.size()));
+            QString line = dragCopy(text, QPoint(1, y), QPoint(1, lineY(text, int(lines.size()) + 1)));
+            if (line.isEmpty() || line.contains(u'\n') || taken + line.size() >= characters)
+                line = dragCopy(text, QPoint(1, y), QPoint(text->viewport()->width() - 1, y));
+            if (line.isEmpty())
+                break;
+            lines << line;
+        }
+        return lines;
+    }
+    // How many screen lines from the top show text, in light pixels, before one that does not.
+    static int linesWithText(LogTextView *text) {
+        const QImage shown = text->viewport()->grab().toImage();
+        const int spacing = text->fontMetrics().lineSpacing();
+        const auto lit = [&](int line) {
+            for (int y = logMargin + line * spacing; y < logMargin + (line + 1) * spacing; ++y) {
+                for (int x = 0; x < shown.width() && y < shown.height(); ++x) {
+                    if (qGray(shown.pixel(x, y)) > 150)
+                        return true;
+                }
+            }
+            return false;
+        };
+        int line = 0;
+        while (lit(line))
+            ++line;
+        return line;
+    }
+    // Whether `part` of `widget` lies whole inside `frame`.
+    static bool shownWhole(QWidget *widget, const QRect &part, QWidget *frame) {
+        return frame->rect().contains(QRect(widget->mapTo(frame, part.topLeft()), part.size()));
+    }
+    // Whether `part` of `widget` is seen whole in the window, once the scroll area around it, if
+    // there is one, is scrolled up or down to it.
+    bool seenWhole(QWidget *widget, const QRect &part) const {
+        QWidget *window = m_view->centralWidget();
+        QWidget *frame = window;
+        for (QWidget *each = widget->parentWidget(); each && frame == window; each = each->parentWidget()) {
+            auto *area = qobject_cast<QScrollArea *>(each);
+            if (!area || !area->widget()->isAncestorOf(widget))
+                continue;
+            const QRect inArea(widget->mapTo(area->widget(), part.topLeft()), part.size());
+            QScrollBar *bar = area->verticalScrollBar();
+            bar->setValue(std::max(bar->value(), inArea.bottom() + 1 - area->viewport()->height()));
+            bar->setValue(std::min(bar->value(), inArea.top()));
+            frame = area->viewport();
+        }
+        return shownWhole(widget, part, frame) && shownWhole(frame, frame->rect(), window);
+    }
     static QWidgetList windowsNamed(const QString &name) {
         QWidgetList found = QApplication::topLevelWidgets();
         found.removeIf([&](QWidget *window) { return window->objectName() != name; });
@@ -454,6 +529,120 @@ private slots:
         QTRY_COMPARE(logText(), newest.chopped(line.size()) + rows);
     }
 
+    // A line wider than the log wraps onto further screen lines, at the end of a word, or anywhere
+    // in a word wider than the log; it wraps anew when the log narrows. Each screen line, selected
+    // from its start to the next one's and copied, holds as much as fits, and all of them
+    // together the whole line; each shows its text, and nothing is scrolled sideways.
+    void longLogLineWrapsToTheLog_data() {
+        QTest::addColumn<QString>("line");
+        QStringList words;
+        for (int word = 0; word < 60; ++word)
+            words << QString(1 + word * 7 % 9, QLatin1Char('a' + word % 26));
+        QTest::addRow("words") << words.join(u' ');
+        QTest::addRow("one long word") << QString(400, u'x');
+    }
+    void longLogLineWrapsToTheLog() {
+        QFETCH(QString, line);
+        m_model->appendLog(line);
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        QTRY_VERIFY(text->characterCount() > 0);
+        const QString shown = m_model->logLines().first();
+        for (const QSize &size : {ContentView::defaultContentSize, ContentView::minimumContentSize}) {
+            m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
+            QTRY_COMPARE(m_view->centralWidget()->size(), size);
+            QVERIFY(!text->horizontalScrollBar()->isVisible());
+            const int width = text->viewport()->width() - 2 * logMargin;
+            const QStringList lines = screenLines(text, shown.size());
+            QCOMPARE(lines.join(QString()), shown);
+            QVERIFY(lines.size() > 2);
+            qsizetype atBlanks = 0;
+            for (qsizetype at = 0; at + 1 < lines.size(); ++at) {
+                const QString &each = lines.at(at);
+                QVERIFY(text->fontMetrics().horizontalAdvance(each.trimmed()) <= width);
+                if (each.endsWith(u' ')) // after a word, with its blank
+                    atBlanks += !lines.at(at + 1).startsWith(u' ');
+                else // inside a word wider than the log: as much of it as fits
+                    QVERIFY(text->fontMetrics().horizontalAdvance(each + lines.at(at + 1).front()) > width);
+            }
+            // A line of words breaks only after words; a long word after the time before it, and in itself.
+            QCOMPARE(atBlanks, line.contains(u' ') ? lines.size() - 1 : 1);
+            QCOMPARE(linesWithText(text), lines.size());
+        }
+    }
+
+    // Every screen line of a log is found in its row, the rows estimated from their lengths or
+    // counted from their layouts, as rows come and as the width changes.
+    void logRowLinesFindTheRowOfEveryScreenLine() {
+        LogRowLines rows;
+        int lineLength = 10;
+        rows.setLineLength(lineLength);
+        const auto estimate = [&](int row) {
+            return std::max(1, (row * 7 % 45 + lineLength - 1) / lineLength);
+        };
+        QList<int> lines; // a plain count to check against, oldest row first
+        for (int row = 0; row < 300; ++row) {
+            rows.append(row * 7 % 45);
+            lines << estimate(row);
+            if (row % 3 == 0) {
+                rows.setLines(row / 2, 1 + row % 4);
+                lines[row / 2] = 1 + row % 4;
+            }
+            if (row == 150) {
+                rows.setLineLength(lineLength = 20);
+                for (int each = 0; each <= row; ++each)
+                    lines[each] = estimate(each);
+            }
+        }
+        QCOMPARE(rows.total(), std::accumulate(lines.cbegin(), lines.cend(), 0));
+        int line = 0;
+        for (qsizetype row = lines.size() - 1; row >= 0; --row) {
+            QCOMPARE(rows.firstLine(row), line);
+            for (int inRow = 0; inRow < lines.at(row); ++inRow, ++line) {
+                const LogRowLines::Place place = rows.at(line);
+                QCOMPARE(std::pair(place.row, place.line), std::pair(row, inRow));
+            }
+        }
+    }
+
+    // Screen lines scroll one by one, a page at a time and to either end, and a selection runs
+    // across them and across rows; a screen reader still reads the log's own lines.
+    void wrappedLogScrollsAndSelectsByScreenLine() {
+        for (int line = 0; line < 30; ++line)
+            m_model->appendLog(QString(150, u'w'));
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        QTRY_COMPARE(text->characterCount(), allLogLines().size());
+        const QStringList newest = screenLines(text, m_model->logLines().first().size());
+        QVERIFY(newest.size() > 1);
+        const int rowLines = int(newest.size());
+        const QString across =
+            dragCopy(text, QPoint(1, lineY(text, 1)), QPoint(1, lineY(text, rowLines + 1)));
+        QCOMPARE(across, newest.mid(1).join(QString()) + u'\n' +
+                             m_model->logLines().at(1).left(newest.first().size()));
+        QScrollBar *scroll = text->verticalScrollBar();
+        QTest::keyClick(text, Qt::Key_PageDown); // the screen line below the page comes to the top
+        const int top = scroll->pageStep() % rowLines;
+        const auto topLine = [&] {
+            return dragCopy(text, QPoint(1, lineY(text, 0)), QPoint(1, lineY(text, 1))).section(u'\n', 0, 0);
+        };
+        const QString read = topLine();
+        QCOMPARE(read, m_model->logLines()
+                           .at(scroll->pageStep() / rowLines)
+                           .mid(newest.first(top).join(QString()).size(), newest.at(top).size()));
+        m_model->appendLog(QString(400, u'n')); // above the reader, who keeps the line read
+        QTRY_COMPARE(text->characterCount(), allLogLines().size());
+        QCOMPARE(topLine(), read);
+        QTest::keyClick(text, Qt::Key_End);
+        QCOMPARE(scroll->value(), scroll->maximum());
+        const int bottom = lineY(text, scroll->pageStep() - 1);
+        QCOMPARE(dragCopy(text, QPoint(1, bottom), QPoint(text->viewport()->width() - 1, bottom)),
+                 newest.last());
+        QTest::keyClick(text, Qt::Key_Home);
+        QCOMPARE(scroll->value(), 0);
+
+        QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(text)->textInterface();
+        QCOMPARE(reader->text(0, -1), allLogLines());
+    }
+
     // The log's height moves in steps between its least and greatest height, by the slider and
     // when set to any value.
     void logHeightMovesInSteps_data() {
@@ -481,6 +670,28 @@ private slots:
         QCOMPARE(widget(u"log.text"_s)->height(), height);
     }
 
+    // The log panel is a group box: its caption, drawn in the text's light colour across the
+    // title's width, stands above the control row, which starts with "Alles kopieren".
+    void logTitleIsTheCaptionAboveItsControls() {
+        auto *box = qobject_cast<QGroupBox *>(widget(u"log"_s));
+        QVERIFY(box);
+        QCOMPARE(box->title(), loc(u"Aktivitätsprotokoll"_s));
+        const QImage shot = m_view->grab().toImage();
+        const auto light = [&](int x, int y) { return qGray(shot.pixel(x, y)) > 150; };
+        const QRect panel(box->mapTo(m_view, QPoint()), box->size());
+        const QRect copy(widget(u"log.copy"_s)->mapTo(m_view, QPoint()), widget(u"log.copy"_s)->size());
+        QRect caption;
+        for (int y = panel.top(); y < copy.top(); ++y) {
+            for (int x = panel.left(); x <= panel.right(); ++x)
+                caption |= light(x, y) ? QRect(x, y, 1, 1) : QRect();
+        }
+        QVERIFY(caption.width() >= box->fontMetrics().horizontalAdvance(box->title()) * 3 / 4);
+        for (int y = copy.top(); y <= copy.bottom(); ++y) {
+            for (int x = panel.left(); x < copy.left(); ++x)
+                QVERIFY2(!light(x, y), "nothing is drawn before the first button of the row");
+        }
+    }
+
     // At the default and the smallest window size the whole table panel, its bottom edge and its
     // sideways scroll bar, stands above the log.
     void tablePanelFitsAboveTheLog_data() {
@@ -499,6 +710,68 @@ private slots:
         QTRY_COMPARE(m_view->centralWidget()->size(), size);
         QVERIFY(view->horizontalScrollBar()->isVisible());
         QVERIFY(bottom(view->horizontalScrollBar()) < bottom(table));
+    }
+
+    // At every height of the log, in both modes, in the default and the smallest window: the log's
+    // text and its scroll bar stand whole inside the log panel, and the panel is in view whole, or
+    // is once the window is scrolled there; so are three whole rows of the table, or the first row
+    // of the detail editor's fields (below the FT-991A's summary chips).
+    void logPanelStaysWholeAtEveryHeight_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("editor"); // "table", or the detail editor's radio model
+        QTest::addColumn<int>("height");
+        for (const auto &[window, size] : {std::pair{"default", ContentView::defaultContentSize},
+                                           {"smallest", ContentView::minimumContentSize}}) {
+            for (const char *editor : {"table", "FT-710", "FT-991A"}) {
+                for (int height = MainViewState::minimumLogPanelHeight;
+                     height <= MainViewState::maximumLogPanelHeight;
+                     height += MainViewState::logPanelHeightStep)
+                    QTest::addRow("%s, %s, %d", window, editor, height)
+                        << size << QString::fromLatin1(editor) << height;
+            }
+        }
+    }
+    void logPanelStaysWholeAtEveryHeight() {
+        QFETCH(QSize, size);
+        QFETCH(QString, editor);
+        QFETCH(int, height);
+        for (int line = 0; line < 40; ++line)
+            m_model->appendLog(u"line"_s);
+        if (const auto model = radioModelFromRawValue(editor)) {
+            m_model->setSelectedRadioModel(*model);
+            m_view->setEditorMode(EditorMode::detail);
+        }
+        m_view->setLogPanelHeight(height);
+        m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
+        QTRY_COMPARE(m_view->centralWidget()->size(), size);
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        QTRY_VERIFY(text->verticalScrollBar()->isVisible());
+
+        QWidget *panel = widget(u"log"_s);
+        QTRY_VERIFY(shownWhole(text, text->rect(), panel)); // once laid out
+        QVERIFY(shownWhole(text->verticalScrollBar(), text->verticalScrollBar()->rect(), panel));
+        QVERIFY(seenWhole(panel, panel->rect()));
+
+        QWidget *shown = nullptr; // the editor's viewport, with what must show of it
+        QRect part;
+        if (editor == u"table"_s) {
+            auto *table = widget<QTableView>(u"memoryTable.view"_s);
+            shown = table->viewport();
+            part = QRect(QPoint(), QPoint(shown->width() - 1, table->rowViewportPosition(3) - 1));
+            QCOMPARE(table->rowViewportPosition(0), 0);
+        } else {
+            auto *fields = widget<QScrollArea>(u"detailEditor.scroll"_s);
+            shown = fields->viewport();
+            QCOMPARE(fields->verticalScrollBar()->value(), 0);
+            const QString beside =
+                editor == u"FT-710"_s ? u"detailEditor.shiftDirection"_s : u"detailEditor.toneSql"_s;
+            for (const QString &field : {u"detailEditor.frequency"_s, beside}) {
+                QWidget *titled = widget(field)->parentWidget(); // the field with its title
+                part |= QRect(titled->mapTo(shown, QPoint()), titled->size());
+            }
+        }
+        QVERIFY(shownWhole(shown, part, shown));
+        QVERIFY(seenWhole(shown, part));
     }
 
     // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
