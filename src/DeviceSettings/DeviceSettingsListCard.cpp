@@ -18,6 +18,8 @@ DeviceSettingsListCard::DeviceSettingsListCard(AppModel *appModel, const ModelPa
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The rows' controls take the keyboard; a stop on the area itself would be one without a name.
+    m_scrollArea->setFocusPolicy(Qt::NoFocus);
 
     auto *content = new QWidget;
     m_groupsLayout = new QVBoxLayout(content);

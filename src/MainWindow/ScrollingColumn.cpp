@@ -8,6 +8,8 @@ ScrollingColumn::ScrollingColumn(QWidget *content, int trailingPadding, QWidget 
     : QScrollArea(parent)
     , m_trailingPadding(trailingPadding) {
     setFrameShape(QFrame::NoFrame);
+    // The panels' controls take the keyboard; a stop on the column itself would be one without a name.
+    setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(true);
     viewport()->setAutoFillBackground(false);

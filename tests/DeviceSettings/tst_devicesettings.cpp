@@ -8,6 +8,7 @@
 #include "FakeRadio.h"
 #include "Localization/L.h"
 #include "Localization/LanguageSelection.h"
+#include "TabRound.h"
 #include "TestRows.h"
 #include "TestSettings.h"
 #include "Theme/ModelPalette.h"
@@ -209,7 +210,8 @@ private slots:
     }
 
     // A read run shows its status and percentage at the start, after every item and at the end; the
-    // keyboard leaves the button it disables for a control that can be named.
+    // keyboard leaves the button it disables for a control that can be named, and the Tab round
+    // stops at such controls only.
     void progressBlockFollowsAReadRun() {
         auto view = showView<FT991ASettingsView>();
         FakeRadio radio(RadioModel::ft991a);
@@ -239,6 +241,7 @@ private slots:
         QVERIFY(focus && focus != read && focus->isEnabled());
         QVERIFY(!QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name).isEmpty());
         QTRY_VERIFY(!m_model->isBusy());
+        QCOMPARE(namelessTabStops(read), QStringList());
         QObject::disconnect(watch);
         QCOMPARE(updates, 1 + DeviceSettingDefinition::definitions(RadioModel::ft991a).size() + 1);
         QVERIFY(block->isVisible());

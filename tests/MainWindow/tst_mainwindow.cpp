@@ -11,6 +11,7 @@
 #include "MainWindow/LogRowLines.h"
 #include "MainWindow/LogTextView.h"
 #include "MainWindow/MainViewState.h"
+#include "TabRound.h"
 #include "TestRows.h"
 #include "TestSettings.h"
 #include "Theme/ModelPalette.h"
@@ -410,6 +411,19 @@ private slots:
         QWidget *focus = QApplication::focusWidget();
         QVERIFY(focus && focus->isEnabled() && widget(lands)->isAncestorOf(focus));
         QVERIFY(!QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name).isEmpty());
+    }
+
+    // Every stop of the Tab round is a control a screen reader can name; the scrolling areas that
+    // hold the panels and fields are none.
+    void tabRoundStopsOnlyAtNamedControls_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addRow("table") << u"Kanalliste"_s;
+        QTest::addRow("detail") << u"Detail"_s;
+    }
+    void tabRoundStopsOnlyAtNamedControls() {
+        QFETCH(QString, mode);
+        click(u"toolbar.editorMode."_s + mode);
+        QCOMPARE(namelessTabStops(button(u"sidebar.connect"_s)), QStringList());
     }
 
     // The card casts a black shadow that falls below it, its icon one in the model's primary colour
