@@ -301,14 +301,16 @@ private slots:
         QSignalSpy dropped(link->port.get(), &SerialPort::overlongLineDropped);
         const QByteArray noise(64 * 1024, 'x');
         link->radio.send(noise);
-        QTRY_VERIFY(link->radio.sent() == noise && link->radio.unreadByProgram() == 0);
+        // Generous: four suites at once on two cores can hold either side up for seconds.
+        QTRY_VERIFY_WITH_TIMEOUT(link->radio.sent() == noise && link->radio.unreadByProgram() == 0, 20000);
         QTRY_COMPARE(dropped.count(), 1);
         QTest::qWait(int(LinkTiming::waits().overlongLineQuiet * 2000)); // the noise has stopped
         for (const QString &part : row.first().split(u'+')) {
             const QByteArray sentBefore = link->radio.sent();
             link->radio.send(part.toLatin1());
-            QTRY_VERIFY(link->radio.sent() == sentBefore + part.toLatin1() &&
-                        link->radio.unreadByProgram() == 0);
+            QTRY_VERIFY_WITH_TIMEOUT(link->radio.sent() == sentBefore + part.toLatin1() &&
+                                         link->radio.unreadByProgram() == 0,
+                                     20000);
         }
         QTRY_COMPARE(lines, QStringList{"ID0800;"});
         QCOMPARE(dropped.count(), 1);
