@@ -44,9 +44,7 @@ QPixmap splashIcon(const QColor &primary, const QColor &secondary) {
         painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), -45 * 16,
                         90 * 16);
     }
-    QColor stroke = primary;
-    stroke.setAlphaF(0.55f);
-    painter.setPen(QPen(stroke, iconStrokeWidth));
+    painter.setPen(QPen(withOpacity(primary, 0.55), iconStrokeWidth));
     painter.drawPath(rounded);
     return pixmap;
 }

@@ -197,19 +197,19 @@ int LogTextView::topLine() const {
 // not the text.
 void LogTextView::layOutAroundTop() {
     const int page = std::max(1, pageLines());
-    int above = 0;
-    for (qsizetype row = m_top.row + 1; row < rowCount() && above < page; ++row)
-        above += rowLayout(row).lineCount();
-    int below = -m_top.line;
-    for (qsizetype row = m_top.row; row >= 0 && row < rowCount() && below < 2 * page; --row)
-        below += rowLayout(row).lineCount();
+    layOutRows(m_top.row + 1, 1, page);
+    layOutRows(m_top.row, -1, m_top.line + 2 * page);
     updateScrollBar();
 }
 
+// Lays out the rows from `row` on, a `step` at a time, until they fill `lines` screen lines.
+void LogTextView::layOutRows(qsizetype row, int step, int lines) {
+    for (int laidOut = 0; row >= 0 && row < rowCount() && laidOut < lines; row += step)
+        laidOut += rowLayout(row).lineCount();
+}
+
 void LogTextView::showEnd() {
-    int lines = 0;
-    for (qsizetype row = 0; row < rowCount() && lines < pageLines(); ++row)
-        lines += rowLayout(row).lineCount();
+    layOutRows(0, 1, pageLines());
     updateScrollBar();
     verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
 }

@@ -85,6 +85,7 @@ private:
     // The scroll bar's value for the screen line at the top.
     int topLine() const;
     void layOutAroundTop();
+    void layOutRows(qsizetype row, int step, int lines);
     // Shows the oldest row's last line at the bottom.
     void showEnd();
     // The row and its line shown at `y` of the viewport.

@@ -448,14 +448,7 @@ private slots:
         m_view->scrollTo(write);
         QRect middle(0, 0, 70, 16); // inside the button, across its text
         middle.moveCenter(m_view->visualRect(write).center());
-        const QImage button = m_view->viewport()->grab().toImage().copy(middle);
-        double darkest = 1, lightest = 0;
-        for (int y = 0; y < button.height(); ++y) {
-            for (int x = 0; x < button.width(); ++x) {
-                darkest = std::min(darkest, luminance(button.pixel(x, y)));
-                lightest = std::max(lightest, luminance(button.pixel(x, y)));
-            }
-        }
+        const auto [darkest, lightest] = luminanceRange(m_view->viewport()->grab().toImage().copy(middle));
         QVERIFY((lightest + 0.05) / (darkest + 0.05) >= 4.5);
     }
 
@@ -820,10 +813,7 @@ private slots:
         const QImage face = write->grab().toImage();
         // Inside the edge, above the text.
         QCOMPARE(near(face.pixel(face.width() / 2, 3), fillForWhiteText(palette.primary).rgb()), enabled);
-        double lightest = 0;
-        for (int y = 0; y < face.height(); ++y)
-            for (int x = 0; x < face.width(); ++x)
-                lightest = std::max(lightest, luminance(face.pixel(x, y)));
+        const double lightest = luminanceRange(face).second;
         QVERIFY(enabled ? lightest > 0.9 : lightest < 0.4);
     }
 
@@ -847,6 +837,17 @@ private:
             return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
         };
         return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+    }
+    // The darkest and the lightest relative luminance in the picture.
+    static std::pair<double, double> luminanceRange(const QImage &picture) {
+        double darkest = 1, lightest = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                darkest = std::min(darkest, luminance(picture.pixel(x, y)));
+                lightest = std::max(lightest, luminance(picture.pixel(x, y)));
+            }
+        }
+        return {darkest, lightest};
     }
     static double contrast(QRgb one, QRgb other) {
         const double lighter = std::max(luminance(one), luminance(other));
