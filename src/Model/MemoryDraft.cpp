@@ -87,7 +87,7 @@ bool MemoryDraft::differs(const std::optional<RadioMemory> &from) const {
     if (!from)
         return true;
     try {
-        return !(validated() == *from);
+        return !validated().sameChannel(*from);
     } catch (const RadioError &) {
         return true;
     }

@@ -34,7 +34,7 @@ struct MemoryDraft {
     // digits or of value zero. The draft itself is left as it is.
     RadioMemory validated() const;
     // Whether applying the draft would change the channel: true for no channel and for a draft
-    // that does not validate.
+    // that does not validate. Leading zeros the radio gives a frequency are no change.
     bool differs(const std::optional<RadioMemory> &from) const;
 
     // Field by field; texts compare by canonical equivalence.

@@ -53,6 +53,9 @@ struct RadioMemory {
     // Called on the channel read back, with the one that was written: one line per difference,
     // in the current UI language; empty when the channel was stored as written.
     QStringList verificationMismatches(const RadioMemory &comparedTo) const;
+    // Every field equal, the frequencies by value as the verification compares them: "007074000"
+    // is the channel "7074000".
+    bool sameChannel(const RadioMemory &other) const;
 
     // One-line descriptions, computed anew in the current UI language at each reading.
     // The whole line, or "Leer" when the channel holds no frequency text.

@@ -49,6 +49,14 @@ QString label(MemoryField field) {
     return QStringLiteral("Tag");
 }
 
+bool RadioMemory::sameChannel(const RadioMemory &other) const {
+    const auto byValue = [](RadioMemory memory) {
+        memory.frequency = normalizedFrequencyForComparison(memory.frequency);
+        return memory;
+    };
+    return byValue(*this) == byValue(other);
+}
+
 QStringList RadioMemory::verificationMismatches(const RadioMemory &comparedTo) const {
     const RadioMemory &expected = comparedTo;
     QStringList lines;

@@ -315,8 +315,8 @@ private slots:
     // A numeric item is written only as a plain number that fits, blanks around it aside; a choice
     // item takes anything. Item | value | refused.
     void invalidValueReason_data() {
-        addRows({"026|5|no", "026|123|no", "026|-5|no", "026|+5|no", "026| 42 |no", "026|abc|yes", "026|1234|yes",
-                 "026|5x|yes", "026||yes", "026|-|yes", "026|\u0663|yes", "028|abc|no"});
+        addRows({"026|5|no", "026|123|no", "026|-5|no", "026|+5|no", "026| 42 |no", "026|abc|yes",
+                 "026|1234|yes", "026|5x|yes", "026||yes", "026|-|yes", "026|\u0663|yes", "028|abc|no"});
     }
     void invalidValueReason() {
         QFETCH(QStringList, row);
@@ -637,7 +637,8 @@ private slots:
         QCOMPARE(MemoryDraft::composeShiftRaw(ShiftDirectionOption::minus, u"000"_s), u"+000000"_s);
     }
 
-    // A draft differs exactly when validating it would change the stored channel.
+    // A draft differs exactly when validating it would change the stored channel; a frequency
+    // compares by value.
     void differs() {
         const RadioMemory memory = memoryRecord(RadioModel::ft991a);
         QVERIFY(!MemoryDraft(memory).differs(memory) && MemoryDraft(memory).differs(std::nullopt));
@@ -645,7 +646,10 @@ private slots:
         QVERIFY(typedDraft(memory, {{"tag", "Other"}}).differs(memory));
         QVERIFY(typedDraft(memory, {{"frequency", "0"}}).differs(memory)); // invalid
         const RadioMemory leadingZeros = withFields(memory, {{"frequency", "007100000"}});
-        QVERIFY(MemoryDraft(leadingZeros).differs(leadingZeros));
+        QVERIFY(!MemoryDraft(leadingZeros).differs(leadingZeros));
+        QVERIFY(typedDraft(leadingZeros, {{"frequency", "7100001"}}).differs(leadingZeros));
+        const RadioMemory longTag = withFields(memory, {{"tag", "ABCDEFGHIJKLM"}});
+        QVERIFY(MemoryDraft(longTag).differs(longTag));
         QVERIFY(!(typedDraft(memory, {{"tag", "Other"}}) == MemoryDraft(memory)));
     }
 
