@@ -34,6 +34,16 @@ QRect controlRect(const QRect &cell) {
     return cell.adjusted(3, 4, -3, -4);
 }
 
+// A switch's box, in the middle of its cell.
+QRect toggleBox(const QStyleOptionViewItem &option) {
+    QStyleOptionButton check;
+    check.QStyleOption::operator=(option);
+    QRect box(QPoint(),
+              styleOf(option)->subElementRect(QStyle::SE_CheckBoxIndicator, &check, option.widget).size());
+    box.moveCenter(option.rect.center());
+    return box;
+}
+
 } // namespace
 
 MemoryTableDelegate::MemoryTableDelegate(MemoryTableModel *model, QObject *parent)
@@ -167,17 +177,14 @@ void MemoryTableDelegate::paintButton(QPainter *painter, const QStyleOptionViewI
 
 void MemoryTableDelegate::paintToggle(QPainter *painter, const QStyleOptionViewItem &option,
                                       const QModelIndex &index) const {
-    QStyle *style = styleOf(option);
     QStyleOptionButton check;
     check.QStyleOption::operator=(option);
     EditorStyle::outlineSwitch(check.palette);
-    const QRect indicator = style->subElementRect(QStyle::SE_CheckBoxIndicator, &check, option.widget);
-    check.rect = QRect(QPoint(), indicator.size());
-    check.rect.moveCenter(option.rect.center());
+    check.rect = toggleBox(option);
     const bool on = index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
     check.state = (on ? QStyle::State_On : QStyle::State_Off) |
                   (index.flags() & Qt::ItemIsEnabled ? QStyle::State_Enabled : QStyle::State_None);
-    style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &check, painter, option.widget);
+    styleOf(option)->drawPrimitive(QStyle::PE_IndicatorCheckBox, &check, painter, option.widget);
 }
 
 bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
@@ -185,9 +192,11 @@ bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     const MemoryTableModel::CellKind kind = cellKind(m_model, index);
     if (kind != MemoryTableModel::CellKind::toggle && kind != MemoryTableModel::CellKind::action)
         return QStyledItemDelegate::editorEvent(event, model, option, index);
+    // A switch turns only on its box; elsewhere in its cell a click just selects the row.
+    const QRect target = kind == MemoryTableModel::CellKind::toggle ? toggleBox(option) : option.rect;
     const bool click = event->type() == QEvent::MouseButtonRelease &&
                        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
-                       option.rect.contains(static_cast<QMouseEvent *>(event)->position().toPoint());
+                       target.contains(static_cast<QMouseEvent *>(event)->position().toPoint());
     if (click)
         m_model->press(index);
     // Presses and double clicks on a switch or button open no editor.

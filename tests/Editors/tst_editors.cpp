@@ -423,6 +423,21 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), next);
     }
 
+    // A click on a switch's box turns it (as Space does); one beside the box only selects the row.
+    void onlyTheBoxTurnsASwitch_data() {
+        QTest::addColumn<int>("beside");
+        QTest::addRow("on the box") << 0;
+        QTest::addRow("28 px beside the box") << 28;
+    }
+    void onlyTheBoxTurnsASwitch() {
+        QFETCH(int, beside);
+        load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 3));
+        const QPoint point = m_view->visualRect(cell(1, C::empty)).center() + QPoint(beside, 0);
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(m_app->selectedMemoryID(), std::optional<QString>(u"002"_s));
+        QCOMPARE(m_app->memories().at(1).isEmpty, beside == 0);
+    }
+
     // The wheel scrolls the rows; with Shift held it scrolls sideways, to the columns on the right.
     void wheelScrollsRowsOrWithShiftColumns() {
         load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 30));
