@@ -87,6 +87,8 @@ MemoryDetailEditor::MemoryDetailEditor(AppModel *appModel, EditorDraft *draft, Q
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The fields take the keyboard; the area itself would be a stop that shows no focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);

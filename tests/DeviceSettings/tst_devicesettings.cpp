@@ -241,7 +241,7 @@ private slots:
         QVERIFY(focus && focus != read && focus->isEnabled());
         QVERIFY(!QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name).isEmpty());
         QTRY_VERIFY(!m_model->isBusy());
-        QCOMPARE(namelessTabStops(read), QStringList());
+        QCOMPARE(strayTabStops(read), QStringList());
         QObject::disconnect(watch);
         QCOMPARE(updates, 1 + DeviceSettingDefinition::definitions(RadioModel::ft991a).size() + 1);
         QVERIFY(block->isVisible());
