@@ -8,6 +8,9 @@
 enum class EditorMode { table, detail };
 
 QString rawValue(EditorMode mode);
+inline QString id(EditorMode mode) {
+    return rawValue(mode);
+}
 // Exact, case-sensitive match of "Kanalliste" or "Detail".
 std::optional<EditorMode> editorModeFromRawValue(const QString &raw);
 // Both modes in the order of the toolbar's picker.

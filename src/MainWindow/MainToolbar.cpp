@@ -55,7 +55,7 @@ MainToolbar::MainToolbar(AppModel *model, MainViewState *state, QWidget *parent)
     m_modePicker = new SegmentedControl;
     m_modePicker->setObjectName(QStringLiteral("toolbar.editorMode"));
     for (EditorMode mode : allEditorModes())
-        m_modePicker->addSegment(title(mode), QStringLiteral("toolbar.editorMode.") + rawValue(mode));
+        m_modePicker->addSegment(title(mode), QStringLiteral("toolbar.editorMode.") + id(mode));
     connect(m_modePicker, &SegmentedControl::activated, m_state,
             [this](int index) { m_state->setEditorMode(allEditorModes().at(index)); });
     // The width holds the picker's title as well as its segments.

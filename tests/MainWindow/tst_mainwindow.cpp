@@ -822,7 +822,8 @@ private slots:
                 !widget(u"detail.editorSlot"_s)->isVisible());
     }
 
-    // A mode comes back from its raw value, matched exactly. Raw value | mode.
+    // A mode comes back from its raw value, matched exactly; its id is that raw value.
+    // Raw value | mode.
     void editorModeFromItsRawValue_data() {
         addRows({"Kanalliste|Kanalliste", "Detail|Detail", "detail|none", "Detail |none", "|none"});
     }
@@ -830,7 +831,7 @@ private slots:
         QFETCH(QStringList, row);
         const auto [raw, mode] = fields<2>(row);
         const std::optional<EditorMode> found = editorModeFromRawValue(raw);
-        QCOMPARE(found ? rawValue(*found) : u"none"_s, mode);
+        QCOMPARE(found ? id(*found) : u"none"_s, mode);
     }
 
     // The window follows the model; the file holds the table as it was when "Export" was pressed,
