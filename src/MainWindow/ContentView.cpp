@@ -200,10 +200,12 @@ void ContentView::buildContent() {
 QWidget *ContentView::buildSidebar() {
     auto *column = new PanelSurface;
     column->setObjectName(QStringLiteral("sidebar"));
-    column->setMinimumWidth(sidebarMinimumWidth + 2 * PanelSurface::glowMargin);
     auto *layout = columnLayout(column, 14);
     layout->addWidget(new PanelChrome(new ConnectionPanel(m_model, m_state)));
-    layout->addStretch(1);
+    // Keeps the panel at the top; and the column at its least width, or wider where the panel's
+    // texts need it.
+    layout->addSpacerItem(new QSpacerItem(sidebarMinimumWidth - 2 * columnPadding, 0, QSizePolicy::Minimum,
+                                          QSizePolicy::Expanding));
     return column;
 }
 

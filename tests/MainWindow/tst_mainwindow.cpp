@@ -26,6 +26,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
@@ -38,6 +39,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSplitter>
+#include <QStyleOptionButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,6 +177,29 @@ private:
             frame = area->viewport();
         }
         return shownWhole(widget, part, frame) && shownWhole(frame, frame->rect(), window);
+    }
+    // Whether the text of a label or a button shows whole in it, in fractional pixels: a label's
+    // lines within its contents, a button's text beside its icon within its face. An elided label
+    // carries its whole text as tool tip.
+    static bool textShowsWhole(QWidget *widget) {
+        const QFontMetricsF metrics(widget->font());
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            const QRectF room = label->contentsRect().marginsRemoved(
+                QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+            const QRectF needed =
+                metrics.boundingRect(QRectF(room.topLeft(), QSizeF(room.width(), 1e6)),
+                                     label->wordWrap() ? int(Qt::TextWordWrap) : 0, label->text());
+            return label->text().isEmpty() || label->toolTip() == label->text() ||
+                   (needed.width() <= room.width() && needed.height() <= room.height());
+        }
+        auto *button = qobject_cast<QPushButton *>(widget);
+        if (!button)
+            return true;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect face = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const qreal icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+        return metrics.horizontalAdvance(button->text()) + icon <= face.width();
     }
     static QWidgetList windowsNamed(const QString &name) {
         QWidgetList found = QApplication::topLevelWidgets();
@@ -786,6 +811,51 @@ private slots:
         }
         QVERIFY(shownWhole(shown, part, shown));
         QVERIFY(seenWhole(shown, part));
+    }
+
+    // In German and English, in the default and the smallest window, with the sidebar as wide as it
+    // starts or as narrow as it goes, linked or not, every text of the sidebar and the toolbar
+    // shows whole.
+    void sidebarAndToolbarTextsShowWhole_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("sidebar");
+        for (const char *language : {"de", "en"}) {
+            for (const auto &[window, size] : {std::pair{"default", ContentView::defaultContentSize},
+                                               {"smallest", ContentView::minimumContentSize}}) {
+                for (const char *sidebar : {"as it starts", "narrow", "narrow, connected"})
+                    QTest::addRow("%s, %s window, %s", language, window, sidebar)
+                        << QString::fromLatin1(language) << size << QString::fromLatin1(sidebar);
+            }
+        }
+    }
+    void sidebarAndToolbarTextsShowWhole() {
+        QFETCH(QString, language);
+        QFETCH(QSize, size);
+        QFETCH(QString, sidebar);
+        const QPointer<QWidget> before = widget(u"sidebar"_s);
+        LanguageSelection::shared()->select(*appLanguageFromRawValue(language));
+        QTRY_VERIFY(!before && widget(u"sidebar"_s)->isVisible()); // rebuilt in the language, and shown
+        if (sidebar.endsWith(u"connected"_s)) {
+            click(u"sidebar.connect"_s);
+            QTRY_VERIFY(m_model->isConnected());
+        }
+        m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
+        QTRY_COMPARE(m_view->centralWidget()->size(), size);
+        auto *splitter = widget<QSplitter>(u"splitter"_s);
+        if (sidebar.startsWith(u"narrow"_s))
+            splitter->setSizes({0, splitter->width()});
+        const auto clipped = [this] {
+            QStringList found;
+            for (const QString &area : {u"sidebar"_s, u"toolbar"_s}) {
+                for (QWidget *each : widget(area)->findChildren<QWidget *>()) {
+                    if (each->isVisible() && !(textShowsWhole(each) && seenWhole(each, each->rect())))
+                        found << each->property("text").toString();
+                }
+            }
+            return found;
+        };
+        QTRY_VERIFY2(clipped().isEmpty(), qPrintable(clipped().join(u" | "_s))); // once laid out
     }
 
     // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
