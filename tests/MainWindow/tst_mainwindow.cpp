@@ -30,6 +30,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -485,6 +486,33 @@ private slots:
         QVERIFY2(distanceToPrimary(belowIcon) < distanceToPrimary(aboveIcon) - 20,
                  qPrintable(face.pixelColor(belowIcon).name() + u" below the icon, "_s +
                             face.pixelColor(aboveIcon).name() + u" elsewhere"_s));
+    }
+
+    // A column card casts a glow in the model's primary colour that spreads 20 pixels and falls 10
+    // down: it shows 10 pixels beside the card and 14 below it, and none 12 above it.
+    void columnCardsCastTheirGlow_data() {
+        addRows(
+            {"sidebar|beside|1", "sidebar|below|1", "sidebar|above|0", "detail|below|1", "detail|above|0"});
+    }
+    void columnCardsCastTheirGlow() {
+        QFETCH(QStringList, row);
+        const auto [column, where, glows] = fields<3>(row);
+        m_model->setSelectedRadioModel(RadioModel::ft991a);
+        QWidget *background = m_view->centralWidget();
+        const QRect card = QRect(widget(column)->mapTo(background, QPoint()), widget(column)->size())
+                               .marginsRemoved(QMargins(12, 12, 12, 12));
+        const QPoint point = where == u"beside"_s  ? QPoint(card.left() - 10, card.center().y())
+                             : where == u"below"_s ? QPoint(card.center().x(), card.bottom() + 14)
+                                                   : QPoint(card.center().x(), card.top() - 12);
+        const QImage shown = background->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage plain(shown.size(), QImage::Format_RGB32);
+        QPainter painter(&plain);
+        ModelPalette::forModel(RadioModel::ft991a).paintWindowBackground(painter, plain.rect());
+        const QColor with = shown.pixelColor(point);
+        const QColor without = plain.pixelColor(point);
+        const int glow = std::abs(with.red() - without.red()) + std::abs(with.green() - without.green()) +
+                         std::abs(with.blue() - without.blue());
+        QVERIFY2(glows == u"1"_s ? glow >= 6 : glow == 0, qPrintable(u"%1 off the background"_s.arg(glow)));
     }
 
     // The card's credits end with the version as the branding has it.
