@@ -179,28 +179,26 @@ private:
         }
         return shownWhole(widget, part, frame) && shownWhole(frame, frame->rect(), window);
     }
-    // Whether the text of a label or a button shows whole in it, in fractional pixels: a label's
-    // lines within its contents, a button's text beside its icon within its face. An elided label
-    // carries its whole text as tool tip.
-    static bool textShowsWhole(QWidget *widget) {
+    // Whether a label's lines, or a button's text beside its icon, fit its contents, in fractional
+    // pixels; an elided label carries its whole text as tool tip.
+    static bool textFits(QWidget *widget) {
         const QFontMetricsF metrics(widget->font());
         if (auto *label = qobject_cast<QLabel *>(widget)) {
-            const QRectF room = label->contentsRect().marginsRemoved(
-                QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
-            const QRectF needed =
-                metrics.boundingRect(QRectF(room.topLeft(), QSizeF(room.width(), 1e6)),
-                                     label->wordWrap() ? int(Qt::TextWordWrap) : 0, label->text());
-            return label->text().isEmpty() || label->toolTip() == label->text() ||
+            const QSizeF room = label->contentsRect().size();
+            const QSizeF needed = metrics
+                                      .boundingRect(QRectF(0, 0, room.width(), 1e6),
+                                                    label->wordWrap() ? Qt::TextWordWrap : 0, label->text())
+                                      .size();
+            return label->toolTip() == label->text() ||
                    (needed.width() <= room.width() && needed.height() <= room.height());
         }
         auto *button = qobject_cast<QPushButton *>(widget);
-        if (!button)
-            return true;
         QStyleOptionButton option;
-        option.initFrom(button);
-        const QRect face = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-        const qreal icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
-        return metrics.horizontalAdvance(button->text()) + icon <= face.width();
+        option.initFrom(widget);
+        const qreal icon = button && !button->icon().isNull() ? button->iconSize().width() + 4 : 0;
+        return !button ||
+               metrics.horizontalAdvance(button->text()) + icon <=
+                   widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget).width();
     }
     static QWidgetList windowsNamed(const QString &name) {
         QWidgetList found = QApplication::topLevelWidgets();
@@ -497,21 +495,19 @@ private slots:
     void columnCardsCastTheirGlow() {
         QFETCH(QStringList, row);
         const auto [column, where, glows] = fields<3>(row);
-        m_model->setSelectedRadioModel(RadioModel::ft991a);
         QWidget *background = m_view->centralWidget();
-        const QRect card = QRect(widget(column)->mapTo(background, QPoint()), widget(column)->size())
-                               .marginsRemoved(QMargins(12, 12, 12, 12));
+        const QRect card = QRect(widget(column)->mapTo(background, QPoint()), widget(column)->size()) -
+                           QMargins(12, 12, 12, 12);
         const QPoint point = where == u"beside"_s  ? QPoint(card.left() - 10, card.center().y())
                              : where == u"below"_s ? QPoint(card.center().x(), card.bottom() + 14)
                                                    : QPoint(card.center().x(), card.top() - 12);
-        const QImage shown = background->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QImage plain(shown.size(), QImage::Format_RGB32);
+        QImage plain(background->size(), QImage::Format_RGB32);
         QPainter painter(&plain);
-        ModelPalette::forModel(RadioModel::ft991a).paintWindowBackground(painter, plain.rect());
-        const QColor with = shown.pixelColor(point);
-        const QColor without = plain.pixelColor(point);
-        const int glow = std::abs(with.red() - without.red()) + std::abs(with.green() - without.green()) +
-                         std::abs(with.blue() - without.blue());
+        m_view->viewState()->modelPalette().paintWindowBackground(painter, plain.rect());
+        const QColor shown = background->grab().toImage().pixelColor(point);
+        const QColor bare = plain.pixelColor(point);
+        const int glow = std::abs(shown.red() - bare.red()) + std::abs(shown.green() - bare.green()) +
+                         std::abs(shown.blue() - bare.blue());
         QVERIFY2(glows == u"1"_s ? glow >= 6 : glow == 0, qPrintable(u"%1 off the background"_s.arg(glow)));
     }
 
@@ -841,26 +837,16 @@ private slots:
         QVERIFY(seenWhole(shown, part));
     }
 
-    // In German and English, in the default and the smallest window, with the sidebar as wide as it
-    // starts or as narrow as it goes, linked or not, every text of the sidebar and the toolbar
-    // shows whole.
+    // In German and English, in the default and the smallest window, with the sidebar as it starts
+    // or as narrow as it goes, also with the wider badge of a link, every text of the sidebar and
+    // the toolbar shows whole.
     void sidebarAndToolbarTextsShowWhole_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("sidebar");
-        for (const char *language : {"de", "en"}) {
-            for (const auto &[window, size] : {std::pair{"default", ContentView::defaultContentSize},
-                                               {"smallest", ContentView::minimumContentSize}}) {
-                for (const char *sidebar : {"as it starts", "narrow", "narrow, connected"})
-                    QTest::addRow("%s, %s window, %s", language, window, sidebar)
-                        << QString::fromLatin1(language) << size << QString::fromLatin1(sidebar);
-            }
-        }
+        addRows({"de|default|", "de|smallest|", "de|smallest|narrow", "de|smallest|narrow, connected",
+                 "en|default|", "en|smallest|", "en|smallest|narrow", "en|smallest|narrow, connected"});
     }
     void sidebarAndToolbarTextsShowWhole() {
-        QFETCH(QString, language);
-        QFETCH(QSize, size);
-        QFETCH(QString, sidebar);
+        QFETCH(QStringList, row);
+        const auto [language, window, sidebar] = fields<3>(row);
         const QPointer<QWidget> before = widget(u"sidebar"_s);
         LanguageSelection::shared()->select(*appLanguageFromRawValue(language));
         QTRY_VERIFY(!before && widget(u"sidebar"_s)->isVisible()); // rebuilt in the language, and shown
@@ -868,18 +854,18 @@ private slots:
             click(u"sidebar.connect"_s);
             QTRY_VERIFY(m_model->isConnected());
         }
+        const QSize size =
+            window == u"default"_s ? ContentView::defaultContentSize : ContentView::minimumContentSize;
         m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
         QTRY_COMPARE(m_view->centralWidget()->size(), size);
-        auto *splitter = widget<QSplitter>(u"splitter"_s);
-        if (sidebar.startsWith(u"narrow"_s))
-            splitter->setSizes({0, splitter->width()});
+        if (!sidebar.isEmpty())
+            widget<QSplitter>(u"splitter"_s)->setSizes({0, size.width()});
         const auto clipped = [this] {
             QStringList found;
-            for (const QString &area : {u"sidebar"_s, u"toolbar"_s}) {
-                for (QWidget *each : widget(area)->findChildren<QWidget *>()) {
-                    if (each->isVisible() && !(textShowsWhole(each) && seenWhole(each, each->rect())))
-                        found << each->property("text").toString();
-                }
+            for (QWidget *each : widget(u"sidebar"_s)->findChildren<QWidget *>() +
+                                     widget(u"toolbar"_s)->findChildren<QWidget *>()) {
+                if (each->isVisible() && !(textFits(each) && seenWhole(each, each->rect())))
+                    found << each->property("text").toString();
             }
             return found;
         };
