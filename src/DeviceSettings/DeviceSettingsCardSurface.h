@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Theme/DropShadow.h"
 #include "Theme/ModelPalette.h"
 #include "Theme/RoundedPanel.h"
 
@@ -15,9 +16,11 @@ public:
 
     const ModelPalette &modelPalette() const { return m_palette; }
 
-    // The soft glow below a card, painted by the card's parent before the card itself.
-    static void paintShadow(QPainter &painter, const QRectF &cardRect, const QColor &primary);
+    // The soft glow below the card that falls in `exposed`, painted with the card's parent's
+    // painter before the card itself.
+    void paintShadow(QPainter &painter, const QRect &exposed);
 
 private:
     ModelPalette m_palette;
+    DropShadow m_shadow;
 };

@@ -6,6 +6,7 @@
 #include "DeviceSettings/DeviceSettingsMismatchCard.h"
 #include "Localization/LanguageSelection.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -78,12 +79,13 @@ void DeviceSettingsRootView::showEvent(QShowEvent *event) {
         alignApplicationModel();
 }
 
-void DeviceSettingsRootView::paintEvent(QPaintEvent *) {
+void DeviceSettingsRootView::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     m_palette.paintWindowBackground(painter, rect());
-    for (QWidget *card : {static_cast<QWidget *>(m_headerCard), static_cast<QWidget *>(m_mismatchCard),
-                          static_cast<QWidget *>(m_listCard)}) {
+    for (DeviceSettingsCardSurface *card : {static_cast<DeviceSettingsCardSurface *>(m_headerCard),
+                                            static_cast<DeviceSettingsCardSurface *>(m_mismatchCard),
+                                            static_cast<DeviceSettingsCardSurface *>(m_listCard)}) {
         if (card->isVisible())
-            DeviceSettingsCardSurface::paintShadow(painter, card->geometry(), m_palette.primary);
+            card->paintShadow(painter, event->rect());
     }
 }

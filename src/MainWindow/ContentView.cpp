@@ -178,13 +178,16 @@ void ContentView::buildContent() {
     m_splitter->setObjectName(QStringLiteral("splitter"));
     m_splitter->setChildrenCollapsible(false);
     m_splitter->setHandleWidth(2);
-    m_splitter->addWidget(buildSidebar());
-    m_splitter->addWidget(buildDetailColumn());
+    PanelSurface *sidebar = buildSidebar();
+    PanelSurface *detail = buildDetailColumn();
+    m_splitter->addWidget(sidebar);
+    m_splitter->addWidget(detail);
     m_splitter->setStretchFactor(1, 1);
     // The sidebar keeps the width the user gives it, through rebuilds and every new show.
     connect(m_splitter, &QSplitter::splitterMoved, this,
             [this] { m_sidebarWidth = m_splitter->sizes().value(0, m_sidebarWidth); });
     layout->addWidget(m_splitter);
+    background->addShadowCasters({sidebar, detail});
 
     setCentralWidget(background);
     if (m_state->showConnectSplash())
@@ -197,17 +200,19 @@ void ContentView::buildContent() {
     updateDetailColumn();
 }
 
-QWidget *ContentView::buildSidebar() {
+PanelSurface *ContentView::buildSidebar() {
     auto *column = new PanelSurface;
     column->setObjectName(QStringLiteral("sidebar"));
-    column->setMinimumWidth(sidebarMinimumWidth + 2 * PanelSurface::glowMargin);
     auto *layout = columnLayout(column, 14);
     layout->addWidget(new PanelChrome(new ConnectionPanel(m_model, m_state)));
-    layout->addStretch(1);
+    // Keeps the panel at the top; and the column at its least width, or wider where the panel's
+    // texts need it.
+    layout->addSpacerItem(new QSpacerItem(sidebarMinimumWidth - 2 * columnPadding, 0, QSizePolicy::Minimum,
+                                          QSizePolicy::Expanding));
     return column;
 }
 
-QWidget *ContentView::buildDetailColumn() {
+PanelSurface *ContentView::buildDetailColumn() {
     auto *column = new PanelSurface;
     column->setObjectName(QStringLiteral("detail"));
     auto *content = new QWidget;

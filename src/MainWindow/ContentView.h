@@ -11,6 +11,7 @@
 class AppModel;
 class EditorDraft;
 class JSONBackupDocument;
+class PanelSurface;
 class ConnectCountdownOverlay;
 class QFileDialog;
 class QSplitter;
@@ -65,8 +66,8 @@ protected:
 private:
     void buildContent();
     void placeSidebarEdge();
-    QWidget *buildSidebar();
-    QWidget *buildDetailColumn();
+    PanelSurface *buildSidebar();
+    PanelSurface *buildDetailColumn();
     QWidget *buildToolbar();
     QWidget *createEditorPanel();
     QWidget *createNoDraftPlaceholder();

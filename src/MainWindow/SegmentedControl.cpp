@@ -47,11 +47,13 @@ void SegmentedControl::setAccent(const QColor &accent) {
     applyStyle();
 }
 
+// The segments share the control's width and centre their texts; the padding is what a segment
+// keeps beside its text when the control is at its least width.
 void SegmentedControl::applyStyle() {
     const QString style =
         QStringLiteral(
             "QPushButton { border: 1px solid rgba(255,255,255,40); background: palette(button);"
-            " color: palette(button-text); padding: 4px 12px; min-height: 18px; }"
+            " color: palette(button-text); padding: 4px 6px; min-height: 18px; }"
             "QPushButton:hover { background: palette(midlight); }"
             "QPushButton:checked { background: %1; color: white; border-color: %2; }"
             "QPushButton[segment=\"first\"] { border-top-left-radius: 6px; border-bottom-left-radius: 6px; }"

@@ -32,6 +32,15 @@ void DropShadow::paint(QPainter &painter, const QRectF &edge, const QColor &colo
     painter.restore();
 }
 
+bool DropShadow::reaches(const QRectF &edge, const QRect &area) const {
+    // The card's straight middle parts, a pixel in from its edge, which no ring covers.
+    const qreal corner = m_cornerRadius;
+    const bool insideCard = edge.adjusted(corner, 1, -corner, -1).contains(area) ||
+                            edge.adjusted(1, corner, -1, -corner).contains(area);
+    return !insideCard &&
+           edge.adjusted(-m_reach, m_drop - m_reach, m_reach, m_drop + m_reach).intersects(area);
+}
+
 // Each ring covers the card's dropped outline grown by its reach, less the card itself; the
 // outer a ring reaches, the fainter it is.
 void DropShadow::shapeRings(const QRectF &edge) {

@@ -19,6 +19,8 @@ public:
 
     // Paints the shadow of the card whose stroke ends on `edge`, in `color`.
     void paint(QPainter &painter, const QRectF &edge, const QColor &color);
+    // Whether any of that shadow falls in `area`: a repaint inside the card or away from it needs none.
+    bool reaches(const QRectF &edge, const QRect &area) const;
 
 private:
     struct Ring {

@@ -1,5 +1,7 @@
 #include "Theme/GradientBackground.h"
 
+#include "Theme/PanelSurface.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -12,6 +14,21 @@ void GradientBackground::setModelPalette(const ModelPalette &palette) {
     m_palette = palette;
     m_gradient = QPixmap();
     update();
+}
+
+void GradientBackground::addShadowCasters(const QList<PanelSurface *> &cards) {
+    for (PanelSurface *card : cards) {
+        m_casters.append(card);
+        card->installEventFilter(this);
+    }
+    update();
+}
+
+// A card's glow lies partly where no widget that moves with the card repaints.
+bool GradientBackground::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        update();
+    return QWidget::eventFilter(watched, event);
 }
 
 // A gradient painted into a part of the widget alone comes out a shade off here and there from
@@ -28,4 +45,9 @@ void GradientBackground::paintEvent(QPaintEvent *event) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QRect area = event->rect();
     painter.drawPixmap(area, m_gradient, QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (PanelSurface *card : std::as_const(m_casters)) {
+        if (card && card->isVisible())
+            card->paintShadow(painter, this, area);
+    }
 }

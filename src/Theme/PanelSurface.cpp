@@ -7,9 +7,8 @@
 namespace {
 constexpr double cornerRadius = 24;
 constexpr double strokeWidth = 1;
-// Half the margin spreads the glow, the other half drops it.
-constexpr int glowReach = PanelSurface::glowMargin / 2;
-constexpr int glowDrop = PanelSurface::glowMargin / 2;
+constexpr int glowReach = 20;
+constexpr int glowDrop = 10;
 constexpr double glowOpacity = 0.18;
 
 QPainterPath roundedCard(const QRectF &rect) {
@@ -44,10 +43,15 @@ void PanelSurface::resizeEvent(QResizeEvent *event) {
     m_card = roundedCard(m_cardRect);
 }
 
-// The card is painted into the widget less the glow margin; the glow spills over it.
+void PanelSurface::paintShadow(QPainter &painter, const QWidget *backdrop, const QRect &exposed) {
+    const QRectF edge = cardEdge(QRect(mapTo(backdrop, QPoint()), size()));
+    if (m_glow.reaches(edge, exposed))
+        m_glow.paint(painter, edge, m_palette.primary);
+}
+
+// The card is painted into the widget less the glow margin.
 void PanelSurface::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    m_glow.paint(painter, cardEdge(rect()), m_palette.primary);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(withOpacity(Qt::black, 0.18));
     QLinearGradient stroke(m_cardRect.topLeft(), m_cardRect.bottomRight());

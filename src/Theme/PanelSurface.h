@@ -8,7 +8,8 @@
 
 // The card behind each column of the main window: a dark rounded card with a stroke running
 // from the model's primary to its secondary colour and a soft glow in the primary colour.
-// The card sits `glowMargin` inside the widget, leaving room for the glow.
+// The card sits `glowMargin` inside the widget. Its glow reaches further, beyond the widget, so
+// whatever paints beneath the widget paints the glow (paintShadow).
 class PanelSurface : public QWidget {
     Q_OBJECT
 
@@ -18,6 +19,8 @@ public:
     explicit PanelSurface(QWidget *parent = nullptr);
 
     void setModelPalette(const ModelPalette &palette);
+    // Paints the glow that falls in `exposed` with `painter`, which paints `backdrop`, an ancestor.
+    void paintShadow(QPainter &painter, const QWidget *backdrop, const QRect &exposed);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -26,9 +26,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -38,6 +40,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSplitter>
+#include <QStyleOptionButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,6 +178,27 @@ private:
             frame = area->viewport();
         }
         return shownWhole(widget, part, frame) && shownWhole(frame, frame->rect(), window);
+    }
+    // Whether a label's lines, or a button's text beside its icon, fit its contents, in fractional
+    // pixels; an elided label carries its whole text as tool tip.
+    static bool textFits(QWidget *widget) {
+        const QFontMetricsF metrics(widget->font());
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            const QSizeF room = label->contentsRect().size();
+            const QSizeF needed = metrics
+                                      .boundingRect(QRectF(0, 0, room.width(), 1e6),
+                                                    label->wordWrap() ? Qt::TextWordWrap : 0, label->text())
+                                      .size();
+            return label->toolTip() == label->text() ||
+                   (needed.width() <= room.width() && needed.height() <= room.height());
+        }
+        auto *button = qobject_cast<QPushButton *>(widget);
+        QStyleOptionButton option;
+        option.initFrom(widget);
+        const qreal icon = button && !button->icon().isNull() ? button->iconSize().width() + 4 : 0;
+        return !button ||
+               metrics.horizontalAdvance(button->text()) + icon <=
+                   widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget).width();
     }
     static QWidgetList windowsNamed(const QString &name) {
         QWidgetList found = QApplication::topLevelWidgets();
@@ -461,6 +485,31 @@ private slots:
         QVERIFY2(distanceToPrimary(belowIcon) < distanceToPrimary(aboveIcon) - 20,
                  qPrintable(face.pixelColor(belowIcon).name() + u" below the icon, "_s +
                             face.pixelColor(aboveIcon).name() + u" elsewhere"_s));
+    }
+
+    // A column card casts a glow in the model's primary colour that spreads 20 pixels and falls 10
+    // down: it shows 10 pixels beside the card and 14 below it, and none 12 above it.
+    void columnCardsCastTheirGlow_data() {
+        addRows(
+            {"sidebar|beside|1", "sidebar|below|1", "sidebar|above|0", "detail|below|1", "detail|above|0"});
+    }
+    void columnCardsCastTheirGlow() {
+        QFETCH(QStringList, row);
+        const auto [column, where, glows] = fields<3>(row);
+        QWidget *background = m_view->centralWidget();
+        const QRect card = QRect(widget(column)->mapTo(background, QPoint()), widget(column)->size()) -
+                           QMargins(12, 12, 12, 12);
+        const QPoint point = where == u"beside"_s  ? QPoint(card.left() - 10, card.center().y())
+                             : where == u"below"_s ? QPoint(card.center().x(), card.bottom() + 14)
+                                                   : QPoint(card.center().x(), card.top() - 12);
+        QImage plain(background->size(), QImage::Format_RGB32);
+        QPainter painter(&plain);
+        m_view->viewState()->modelPalette().paintWindowBackground(painter, plain.rect());
+        const QColor shown = background->grab().toImage().pixelColor(point);
+        const QColor bare = plain.pixelColor(point);
+        const int glow = std::abs(shown.red() - bare.red()) + std::abs(shown.green() - bare.green()) +
+                         std::abs(shown.blue() - bare.blue());
+        QVERIFY2(glows == u"1"_s ? glow >= 6 : glow == 0, qPrintable(u"%1 off the background"_s.arg(glow)));
     }
 
     // The card's credits end with the version as the branding has it.
@@ -787,6 +836,41 @@ private slots:
         }
         QVERIFY(shownWhole(shown, part, shown));
         QVERIFY(seenWhole(shown, part));
+    }
+
+    // In German and English, in the default and the smallest window, with the sidebar as it starts
+    // or as narrow as it goes, also with the wider badge of a link, every text of the sidebar and
+    // the toolbar shows whole.
+    void sidebarAndToolbarTextsShowWhole_data() {
+        addRows({"de|default|", "de|smallest|", "de|smallest|narrow", "de|smallest|narrow, connected",
+                 "en|default|", "en|smallest|", "en|smallest|narrow", "en|smallest|narrow, connected"});
+    }
+    void sidebarAndToolbarTextsShowWhole() {
+        QFETCH(QStringList, row);
+        const auto [language, window, sidebar] = fields<3>(row);
+        const QPointer<QWidget> before = widget(u"sidebar"_s);
+        LanguageSelection::shared()->select(*appLanguageFromRawValue(language));
+        QTRY_VERIFY(!before && widget(u"sidebar"_s)->isVisible()); // rebuilt in the language, and shown
+        if (sidebar.endsWith(u"connected"_s)) {
+            click(u"sidebar.connect"_s);
+            QTRY_VERIFY(m_model->isConnected());
+        }
+        const QSize size =
+            window == u"default"_s ? ContentView::defaultContentSize : ContentView::minimumContentSize;
+        m_view->resize(size + QSize(0, m_view->menuWidget()->sizeHint().height()));
+        QTRY_COMPARE(m_view->centralWidget()->size(), size);
+        if (!sidebar.isEmpty())
+            widget<QSplitter>(u"splitter"_s)->setSizes({0, size.width()});
+        const auto clipped = [this] {
+            QStringList found;
+            for (QWidget *each : widget(u"sidebar"_s)->findChildren<QWidget *>() +
+                                     widget(u"toolbar"_s)->findChildren<QWidget *>()) {
+                if (each->isVisible() && !(textFits(each) && seenWhole(each, each->rect())))
+                    found << each->property("text").toString();
+            }
+            return found;
+        };
+        QTRY_VERIFY2(clipped().isEmpty(), qPrintable(clipped().join(u" | "_s))); // once laid out
     }
 
     // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
