@@ -57,6 +57,12 @@ RadioError RadioError::writtenInPart(const QString &slot, const QList<MemoryFiel
     return error;
 }
 
+RadioError RadioError::afterCommandWentOut() const {
+    RadioError error = *this;
+    error.m_commandWentOut = true;
+    return error;
+}
+
 QString RadioError::errorDescription() const {
     return kindDescription() + partialWriteDescription();
 }

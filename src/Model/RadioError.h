@@ -50,6 +50,10 @@ public:
     RadioError writtenInPart(const QString &slot, const QList<MemoryField> &written,
                              const QList<MemoryField> &missing) const;
 
+    // The same error ending a request whose command had gone out whole: the radio may have taken it.
+    RadioError afterCommandWentOut() const;
+    bool commandWentOut() const { return m_commandWentOut; }
+
     Kind kind() const { return m_kind; }
     // The path, command, reply or message; empty for `notConnected` and `busy`.
     const QString &detail() const { return m_detail; }
@@ -76,5 +80,6 @@ private:
     Kind m_kind;
     QString m_detail;
     std::optional<PartialWrite> m_partialWrite;
+    bool m_commandWentOut = false;
     mutable QByteArray m_what;
 };
