@@ -261,14 +261,18 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     const auto write = co_await outcomeOf(service->writeMemory(memory, *token));
     if (!self)
         co_return;
-    // Losing the device cancels the run, but the write it cut short still ends with its failure.
-    if (write.cancelled || (token->isCancelled() && !write.connectionLost)) {
+    // Losing the device cancels the run, but the write it cut short still ends with its failure. A
+    // write the user's disconnect cut once the radio had, or may have, part of the channel says so
+    // in the log; the user chose to end it, so there is no alert.
+    const bool endedByUser = token->isCancelled() && !write.connectionLost;
+    if (write.cancelled || (endedByUser && !write.writtenInPart)) {
         self->m_frame.endOperation(token);
         co_return;
     }
     if (write.failure) {
         self->m_frame.appendLog(writeFailedLine(slot, *write.failure));
-        self->m_frame.setAlertMessage(*write.failure);
+        if (!endedByUser)
+            self->m_frame.setAlertMessage(*write.failure);
         self->m_frame.endOperation(token);
         co_return;
     }

@@ -12,6 +12,11 @@ QString labels(const QList<MemoryField> &fields) {
     return names.join(QStringLiteral(", "));
 }
 
+// " Caption: field, field." for fields, nothing for none.
+QString fieldSentence(const QString &caption, const QList<MemoryField> &fields) {
+    return fields.isEmpty() ? QString() : u' ' + caption + QStringLiteral(": ") + labels(fields) + u'.';
+}
+
 } // namespace
 
 RadioError::RadioError(Kind kind, const QString &detail)
@@ -51,9 +56,16 @@ RadioError RadioError::connectionLost(const QString &command) {
 }
 
 RadioError RadioError::writtenInPart(const QString &slot, const QList<MemoryField> &written,
+                                     const QList<MemoryField> &perhapsWritten,
                                      const QList<MemoryField> &missing) const {
     RadioError error = *this;
-    error.m_partialWrite = PartialWrite{slot, written, missing};
+    error.m_partialWrite = PartialWrite{slot, written, perhapsWritten, missing};
+    return error;
+}
+
+RadioError RadioError::afterCommandWentOut() const {
+    RadioError error = *this;
+    error.m_commandWentOut = true;
     return error;
 }
 
@@ -107,11 +119,23 @@ QString RadioError::kindDescription() const {
 QString RadioError::partialWriteDescription() const {
     if (!m_partialWrite)
         return QString();
-    return L::text(QStringLiteral(" – Speicher %1 ist nur zum Teil geschrieben. Im Funkgerät: %2. Nicht "
-                                  "geschrieben: %3. Bitte den Speicher erneut schreiben."),
-                   QStringLiteral(" – memory %1 is written only in part. In the radio: %2. Not written: %3. "
-                                  "Please write the memory again."))
-        .arg(m_partialWrite->slot, labels(m_partialWrite->written), labels(m_partialWrite->missing));
+    const PartialWrite &part = *m_partialWrite;
+    const QString extent =
+        part.written.isEmpty()
+            ? L::text(QStringLiteral(" – Speicher %1 ist möglicherweise zum Teil geschrieben."),
+                      QStringLiteral(" – memory %1 may be written in part."))
+            : L::text(QStringLiteral(" – Speicher %1 ist nur zum Teil geschrieben."),
+                      QStringLiteral(" – memory %1 is written only in part."));
+    return extent.arg(part.slot) +
+           fieldSentence(L::text(QStringLiteral("Im Funkgerät"), QStringLiteral("In the radio")),
+                         part.written) +
+           fieldSentence(
+               L::text(QStringLiteral("Möglicherweise geschrieben"), QStringLiteral("Perhaps written")),
+               part.perhapsWritten) +
+           fieldSentence(L::text(QStringLiteral("Nicht geschrieben"), QStringLiteral("Not written")),
+                         part.missing) +
+           L::text(QStringLiteral(" Bitte den Speicher erneut schreiben."),
+                   QStringLiteral(" Please write the memory again."));
 }
 
 const char *RadioError::what() const noexcept {

@@ -45,10 +45,17 @@ public:
     // The CAT command that was pending, or asked for, when the device went away.
     static RadioError connectionLost(const QString &command);
 
-    // The same error ending a memory write after the radio took some of the channel: its text
-    // goes on to name the slot, the fields the radio now holds and those it still lacks.
+    // The same error ending a memory write after the radio took, or may have taken, some of the
+    // channel: its text goes on to name the slot, the fields the radio now holds, those it may hold
+    // and those it still lacks.
     RadioError writtenInPart(const QString &slot, const QList<MemoryField> &written,
+                             const QList<MemoryField> &perhapsWritten,
                              const QList<MemoryField> &missing) const;
+    bool hasPartialWrite() const { return m_partialWrite.has_value(); }
+
+    // The same error ending a request whose command had gone out whole: the radio may have taken it.
+    RadioError afterCommandWentOut() const;
+    bool commandWentOut() const { return m_commandWentOut; }
 
     Kind kind() const { return m_kind; }
     // The path, command, reply or message; empty for `notConnected` and `busy`.
@@ -65,6 +72,7 @@ private:
     struct PartialWrite {
         QString slot;
         QList<MemoryField> written;
+        QList<MemoryField> perhapsWritten;
         QList<MemoryField> missing;
     };
 
@@ -76,5 +84,6 @@ private:
     Kind m_kind;
     QString m_detail;
     std::optional<PartialWrite> m_partialWrite;
+    bool m_commandWentOut = false;
     mutable QByteArray m_what;
 };

@@ -52,10 +52,20 @@ QCoro::Task<> BaseYaesuRadioService::writeMemory(RadioMemory memory, Cancellatio
 }
 
 QCoro::Task<> BaseYaesuRadioService::sendWriteCommands(QStringList commands, MemoryWriteProgress &progress) {
-    for (const QString &command : commands) {
-        co_await m_session->set(command);
-        progress.taken(command);
+    for (const QString &command : commands)
+        co_await sendWriteCommand(command, LinkTiming::waits().rejectionWindow, progress);
+}
+
+QCoro::Task<> BaseYaesuRadioService::sendWriteCommand(QString command, double rejectionWindow,
+                                                      MemoryWriteProgress &progress) {
+    try {
+        co_await m_session->set(command, rejectionWindow);
+    } catch (const RadioError &error) {
+        if (error.commandWentOut())
+            progress.perhapsTaken(command);
+        throw;
     }
+    progress.taken(command);
 }
 
 QStringList BaseYaesuRadioService::writeCommands(const RadioMemory &memory) const {

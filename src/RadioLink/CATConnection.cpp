@@ -29,6 +29,10 @@ template <typename T> void failLater(OneShot<T> request, const RadioError &error
     postToMainThread([request, error]() mutable { request.fail(error); });
 }
 
+RadioError notConnected(const QString &) {
+    return RadioError::notConnected();
+}
+
 } // namespace
 
 CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger)
@@ -41,7 +45,7 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     // request's wait starts once they are out, or the port's write deadline ends it.
     connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, [this](Clock::time_point at) {
         if (m_onTimeout && !m_windowEnd)
-            startWindow(at);
+            startWindow(at, at);
     });
     m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line, Clock::time_point readAt) {
         if (connection)
@@ -49,6 +53,7 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     });
     connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
     connect(m_serialPort.get(), &SerialPort::hungUp, this, &CATConnection::connectionLost);
+    connect(m_serialPort.get(), &SerialPort::closed, this, &CATConnection::portClosed);
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setTimerType(Qt::PreciseTimer);
     m_settleTimer.callOnTimeout([this] {
@@ -115,6 +120,10 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
         waitForQuietLine();
         return;
     }
+    if (isPending() && !mayAnswer(readAt)) {
+        log(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + pendingCommand());
+        return;
+    }
     if (m_queryContinuation) {
         const QString command = m_queryCommand;
         if (line == rejection)
@@ -133,10 +142,22 @@ bool CATConnection::isPending() const {
     return m_queryContinuation || m_setContinuation;
 }
 
+const QString &CATConnection::pendingCommand() const {
+    return m_queryContinuation ? m_queryCommand : m_setCommand;
+}
+
+// Whether a line the port took at `readAt` can answer the pending request: one taken before its
+// command was all out was on its way already.
+bool CATConnection::mayAnswer(Clock::time_point readAt) const {
+    return m_windowEnd && readAt >= m_commandOutAt;
+}
+
 // Why a request cannot be sent now, if it cannot.
 std::optional<RadioError> CATConnection::refusal(const QString &command) const {
     if (m_lost)
         return RadioError::connectionLost(command);
+    if (!m_serialPort->isOpen())
+        return RadioError::notConnected();
     if (isPending())
         return RadioError::busy();
     return std::nullopt;
@@ -150,8 +171,9 @@ std::optional<RadioError> CATConnection::refusal(const QString &command) const {
 void CATConnection::send(const QString &command, double seconds, std::function<void()> onTimeout) {
     auto sendNow = [this, command, seconds, onTimeout = std::move(onTimeout)] {
         try {
+            const Clock::time_point writing = Clock::now();
             write(command);
-            startTimer(seconds, onTimeout);
+            startTimer(seconds, onTimeout, writing);
         } catch (const RadioError &error) {
             if (auto query = takeQuery())
                 failLater(*query, error);
@@ -194,14 +216,18 @@ void CATConnection::write(const QString &command) {
     m_serialPort->write(command);
 }
 
-void CATConnection::startTimer(double seconds, std::function<void()> onTimeout) {
+// `writing` is when the command's write began.
+void CATConnection::startTimer(double seconds, std::function<void()> onTimeout, Clock::time_point writing) {
     m_onTimeout = std::move(onTimeout);
     m_window = LinkTiming::duration(seconds);
     if (!m_serialPort->hasPendingOutput())
-        startWindow(Clock::now());
+        startWindow(writing, Clock::now());
 }
 
-void CATConnection::startWindow(Clock::time_point from) {
+// The command is all out: lines the port takes from `commandOut` on may answer it, and its window
+// or time-out runs from `from`.
+void CATConnection::startWindow(Clock::time_point commandOut, Clock::time_point from) {
+    m_commandOutAt = commandOut;
     m_windowEnd = from + m_window;
     armTimer();
 }
@@ -257,19 +283,21 @@ std::optional<OneShot<>> CATConnection::takeSet() {
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
-// Fails the pending request, if any, with the error for its command.
+// Fails the pending request, if any, with the error for its command, which tells whether the
+// command had gone out whole.
 void CATConnection::failPendingRequest(RadioError (*error)(const QString &command)) {
-    if (m_queryContinuation) {
-        const QString command = m_queryCommand;
-        takeQuery()->fail(error(command));
-    } else if (m_setContinuation) {
-        const QString command = m_setCommand;
-        takeSet()->fail(error(command));
-    }
+    if (!isPending())
+        return;
+    const RadioError failure =
+        m_windowEnd ? error(pendingCommand()).afterCommandWentOut() : error(pendingCommand());
+    if (auto query = takeQuery())
+        query->fail(failure);
+    if (auto set = takeSet())
+        set->fail(failure);
 }
 
-// The port dropped bytes the device had not taken, at its deadline or on closing: no reply can
-// come to the request they belong to. A request still waiting to be sent had none among them.
+// The port dropped bytes the device had not taken at its deadline: no reply can come to the
+// request they belong to. A request still waiting to be sent had none among them.
 void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
     if (!m_sendWhenQuiet)
@@ -281,9 +309,24 @@ void CATConnection::failSentRequest() {
 void CATConnection::connectionLost() {
     std::lock_guard guard(m_lock);
     m_lost = true;
+    abandonPendingRequest(&RadioError::connectionLost);
+}
+
+// The port closed: the pending request ends now, not by a window that no answer can cut short any
+// more.
+void CATConnection::portClosed() {
+    std::lock_guard guard(m_lock);
+    abandonPendingRequest(m_lost ? &RadioError::connectionLost : &notConnected);
+}
+
+// Ends the pending request, sent or still waiting for a quiet line. A command that went out whole
+// may still have been on its way, and the next connection to the device must not glue onto it.
+void CATConnection::abandonPendingRequest(RadioError (*error)(const QString &command)) {
     m_settleTimer.stop();
     m_sendWhenQuiet = nullptr;
-    failPendingRequest(&RadioError::connectionLost);
+    if (m_windowEnd)
+        m_serialPort->markCommandCut();
+    failPendingRequest(error);
 }
 
 // A query's timer ran out: its answer may still come, so the next request waits for a quiet line.

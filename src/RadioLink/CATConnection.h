@@ -20,13 +20,16 @@ class SerialPort;
 // first line that begins with its command; a set succeeds unless the radio answers "?;" within its
 // window. One request at a time: another one meanwhile is not sent and fails with RadioError::busy.
 // A request that has been sent ends only by its reply, its rejection, its own timer, the port
-// dropping its unsent bytes (at the write deadline or on closing) or the device going away; the
-// caller's cancellation does not cut it short. A window or time-out counts from when the command
-// is all out, and a line counts by when the port read it, however late it is handled: one read
-// before the end answers the request, one read after does not. After a query timed out, the next
-// command waits for a quiet line; while the device may hold a command cut off (output dropped,
-// here or on an earlier connection to it), a ";" first ends it. Once the device has gone away,
-// every request fails with RadioError::connectionLost and nothing is sent. Every command sent and
+// dropping its unsent bytes at the write deadline, the port closing (RadioError::notConnected) or
+// the device going away; the caller's cancellation does not cut it short. A window or time-out
+// counts from when the command is all out, and a line counts by when the port read it, however
+// late it is handled: one read before the end answers the request, one read after does not, nor
+// does one read before the command was all out. After a query timed out, the next command waits
+// for a quiet line; while the device may hold a command cut off (output dropped, or a close that
+// cut a request short, here or on an earlier connection to it), a ";" first ends it. Once the
+// device has gone away, every request fails with RadioError::connectionLost and nothing is sent;
+// once the port has closed, with RadioError::notConnected. A request ended with its command out
+// whole fails with an error that says so (RadioError::commandWentOut()). Every command sent and
 // every line received goes to the logger, each on a later turn of the event loop. Main thread
 // only; callers keep the connection alive until their request has ended.
 class CATConnection : public QObject {
@@ -48,13 +51,15 @@ private:
 
     void received(const QString &line, Clock::time_point readAt);
     bool isPending() const;
+    const QString &pendingCommand() const;
+    bool mayAnswer(Clock::time_point readAt) const;
     std::optional<RadioError> refusal(const QString &command) const;
     void send(const QString &command, double seconds, std::function<void()> onTimeout);
     void waitForQuietLine();
     void endFragment();
     void write(const QString &command);
-    void startTimer(double seconds, std::function<void()> onTimeout);
-    void startWindow(Clock::time_point from);
+    void startTimer(double seconds, std::function<void()> onTimeout, Clock::time_point writing);
+    void startWindow(Clock::time_point commandOut, Clock::time_point from);
     void armTimer();
     void timerRanOut();
     void endWindowBy(Clock::time_point time);
@@ -63,6 +68,8 @@ private:
     void failPendingRequest(RadioError (*error)(const QString &command));
     void failSentRequest();
     void connectionLost();
+    void portClosed();
+    void abandonPendingRequest(RadioError (*error)(const QString &command));
     void failQueryIfNeeded(const RadioError &error);
     void succeedSetIfNeeded(const QString &command);
     void log(const QString &text) const;
@@ -81,6 +88,8 @@ private:
     std::function<void()> m_onTimeout;
     Clock::duration m_window{};
     std::optional<Clock::time_point> m_windowEnd;
+    // While m_windowEnd is set: lines read from then on may answer the pending request.
+    Clock::time_point m_commandOutAt;
     // Set when a query timed out; the next request then waits for a quiet line.
     bool m_lateReplyPossible = false;
     // Set when the device went away.

@@ -66,10 +66,8 @@ QCoro::Task<> FT991ARadioService::sendWriteCommands(QStringList commands, Memory
     // The radio refuses to select an empty channel, which is no reason not to write it.
     const bool selected = co_await selectChannel(select);
     session().flushInputBuffer();
-    for (const QString &command : commands.sliced(1, 2)) {
-        co_await session().set(command, LinkTiming::waits().ft991aSetWindow);
-        progress.taken(command);
-    }
+    for (const QString &command : commands.sliced(1, 2))
+        co_await sendWriteCommand(command, LinkTiming::waits().ft991aSetWindow, progress);
     if (commands.size() == 3)
         co_return;
     // The tone number carries no slot and goes to the current channel, so a channel that was empty
@@ -78,7 +76,7 @@ QCoro::Task<> FT991ARadioService::sendWriteCommands(QStringList commands, Memory
         co_await session().set(select, LinkTiming::waits().ft991aSelectWindow);
         co_await sleepFor(LinkTiming::waits().ft991aSelectPause);
     }
-    co_await session().set(commands.last(), LinkTiming::waits().ft991aSetWindow);
+    co_await sendWriteCommand(commands.last(), LinkTiming::waits().ft991aSetWindow, progress);
 }
 
 QCoro::Task<bool> FT991ARadioService::selectChannel(QString command, CancellationToken cancellation) {

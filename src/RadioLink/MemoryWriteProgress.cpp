@@ -22,14 +22,22 @@ MemoryWriteProgress::MemoryWriteProgress(QString slot, const QStringList &comman
 }
 
 void MemoryWriteProgress::taken(const QString &command) {
+    moveFields(command, m_written);
+}
+
+void MemoryWriteProgress::perhapsTaken(const QString &command) {
+    moveFields(command, m_perhapsWritten);
+}
+
+void MemoryWriteProgress::moveFields(const QString &command, QList<MemoryField> &to) {
     for (MemoryField field : fieldsOf(command)) {
         m_missing.removeOne(field);
-        m_written.append(field);
+        to.append(field);
     }
 }
 
 RadioError MemoryWriteProgress::failure(const RadioError &error) const {
-    if (m_written.isEmpty())
+    if (m_written.isEmpty() && m_perhapsWritten.isEmpty())
         return error;
-    return error.writtenInPart(m_slot, m_written, m_missing);
+    return error.writtenInPart(m_slot, m_written, m_perhapsWritten, m_missing);
 }

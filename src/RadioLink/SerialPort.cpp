@@ -111,6 +111,22 @@ bool openWakePipe(int (&ends)[2]) {
 #endif
 }
 
+// The call found the device busy or was interrupted: it may be made again.
+bool tryAgain(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
+}
+
+// The device is no longer there: unplugged, switched off, or hung up.
+bool deviceGone(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
+
+// Whether the driver still holds output it has not put on the line.
+bool driverHoldsOutput(int fileDescriptor) {
+    int queued = 0;
+    return ioctl(fileDescriptor, TIOCOUTQ, &queued) == 0 && queued > 0;
+}
+
 bool isAscii(const QByteArray &frame) {
     for (const char byte : frame) {
         if (static_cast<unsigned char>(byte) > 0x7F)
@@ -174,15 +190,22 @@ void SerialPort::closePort() {
         m_reader.join();
     }
     m_writeDeadline.stop();
-    const bool dropped = isOpen() && discardPendingOutput();
+    const bool wasOpen = isOpen();
+    if (wasOpen) {
+        // A driver takes a whole command at once and puts it on the line at line speed; what it
+        // still holds is dropped below, cutting that command off.
+        if (driverHoldsOutput(m_fileDescriptor))
+            markCommandCut();
+        discardPendingOutput();
+    }
     closeDescriptors();
     {
         std::lock_guard guard(m_lock);
         m_receiveBuffer = QByteArray();
         m_droppingLine = m_overlongReported = false;
     }
-    if (dropped)
-        emit pendingOutputDropped();
+    if (wasOpen)
+        emit closed();
 }
 
 void SerialPort::write(const QString &command) {
@@ -206,8 +229,9 @@ void SerialPort::writeOrQueue(const QByteArray &bytes, const QString &command) {
     const ssize_t written = ::write(m_fileDescriptor, bytes.constData(), bytes.size());
     if (written == bytes.size())
         return;
-    if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-        throw RadioError::portWriteFailed(command);
+    if (written < 0 && !tryAgain(errno))
+        throw deviceGone(errno) || m_hungUp ? RadioError::connectionLost(command)
+                                            : RadioError::portWriteFailed(command);
     m_pendingOutput = bytes.sliced(std::max<ssize_t>(written, 0));
     m_writeDeadline.start(LinkTiming::duration(LinkTiming::waits().portWriteDeadline));
     wakeReader();
@@ -220,6 +244,10 @@ bool SerialPort::hasPendingOutput() const {
 
 bool SerialPort::mayHoldCutCommand() const {
     return CutCommandRecord::shared().contains(m_path);
+}
+
+void SerialPort::markCommandCut() {
+    CutCommandRecord::shared().set(m_path, true);
 }
 
 void SerialPort::flushInputBuffer() {
@@ -261,7 +289,7 @@ void SerialPort::startReader(int fileDescriptor) {
     m_fileDescriptor = fileDescriptor;
     m_wakeRead = wake[0];
     m_wakeWrite = wake[1];
-    m_stopReader = false;
+    m_stopReader = m_hungUp = false;
     m_reader = std::thread(&SerialPort::readLoop, this, m_fileDescriptor, m_wakeRead);
 }
 
@@ -319,6 +347,10 @@ void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
         if (FD_ISSET(fileDescriptor, &readable) && !readAvailableData(fileDescriptor))
             break;
     }
+    {
+        std::lock_guard guard(m_lock);
+        m_hungUp = true;
+    }
     QMetaObject::invokeMethod(this, &SerialPort::hungUp, Qt::QueuedConnection);
 }
 
@@ -327,7 +359,7 @@ bool SerialPort::writePendingOutput(int fileDescriptor) {
     std::lock_guard guard(m_lock);
     const ssize_t written = ::write(fileDescriptor, m_pendingOutput.constData(), m_pendingOutput.size());
     if (written < 0)
-        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+        return tryAgain(errno);
     m_pendingOutput.remove(0, written);
     if (m_pendingOutput.isEmpty())
         QMetaObject::invokeMethod(
@@ -349,7 +381,7 @@ bool SerialPort::discardPendingOutput() {
         return false;
     m_pendingOutput = QByteArray();
     tcflush(m_fileDescriptor, TCOFLUSH);
-    CutCommandRecord::shared().set(m_path, true);
+    markCommandCut();
     return true;
 }
 
@@ -359,12 +391,14 @@ bool SerialPort::discardPendingOutput() {
 bool SerialPort::readAvailableData(int fileDescriptor) {
     std::lock_guard guard(m_lock);
     char bytes[maximumReadSize];
+    // Stamped as the read begins, so no line is dated after a command that went out while it waited
+    // to be read.
+    const Clock::time_point readAt = Clock::now();
     const ssize_t count = ::read(fileDescriptor, bytes, maximumReadSize);
     if (count < 0)
-        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+        return tryAgain(errno);
     if (count == 0)
         return false;
-    const Clock::time_point readAt = Clock::now();
     // While a line is being dropped, what came before this read is part of it. Once the line has
     // been quiet a moment the noise has stopped: this read starts a line afresh, which the reads
     // after it add to.

@@ -18,8 +18,9 @@
 // the reader took it. The port knows nothing of commands and replies; pairing them is the CAT
 // connection's job.
 //
-// For the rest of the run the port remembers per device path that output was dropped (a command
-// may be cut off on the line, waiting for its ";"), until a command ending in ";" goes out to it.
+// For the rest of the run the port remembers per device path that a command may be cut off on the
+// line, waiting for its ";" (output was dropped, or the driver still held some when the port
+// closed), until a command ending in ";" goes out to it.
 class SerialPort : public QObject {
     Q_OBJECT
 
@@ -44,8 +45,8 @@ public:
     void openPort(const SerialPortConfiguration &configuration);
     // The FT-710's line settings at this rate.
     void openPort(int baudRate);
-    // Stops the reader, waits for it, then closes the device. Output the device has not taken is
-    // dropped, with pendingOutputDropped(), so no request waits on it. Safe when closed.
+    // Stops the reader, waits for it, then closes the device, dropping output the device has not
+    // taken, and reports closed(). Safe when closed.
     void closePort();
 
     // Hands the device what it takes at once; the rest follows from the reader thread, in order,
@@ -53,13 +54,17 @@ public:
     // within the write deadline. Throws RadioError::notConnected when closed, and
     // RadioError::portWriteFailed(command) when the write fails, or when the command holds
     // anything but printable ASCII or a ";" before its final one (so text from a file can never
-    // smuggle in a second command); nothing is written then.
+    // smuggle in a second command); nothing is written then. A write error that means the device
+    // is gone (or follows a hang-up the reader has seen) throws RadioError::connectionLost(command).
     void write(const QString &command);
     // Whether written bytes still wait for the device to take them.
     bool hasPendingOutput() const;
     // Whether the device's line may hold the head of a command whose rest was dropped, here or on
     // an earlier port of the same path.
     bool mayHoldCutCommand() const;
+    // Notes that the device's line may hold the head of a command: the next command to it ends
+    // that one first.
+    void markCommandCut();
 
     // Drops received input not yet cut into lines, here and in the driver. Lines already handed
     // on are still delivered.
@@ -74,9 +79,12 @@ public:
 signals:
     // Output that waited for the device is all out, since `at`. On the main thread.
     void pendingOutputWritten(std::chrono::steady_clock::time_point at);
-    // Output the device did not take within the write deadline, or before the port closed, was
-    // dropped with what the driver still held. On the main thread, as it happens.
+    // Output the device did not take within the write deadline was dropped with what the driver
+    // still held. On the main thread, as it happens.
     void pendingOutputDropped();
+    // The open port has been closed; nothing more goes out or comes in. On the main thread, as it
+    // happens.
+    void closed();
     // The device hung up or a read failed (unplugged, switched off); the port reads no more. On
     // the main thread.
     void hungUp();
@@ -110,6 +118,8 @@ private:
     // across a blocking call.
     mutable std::mutex m_lock;
     bool m_stopReader = false;
+    // Set once the reader has ended on a hang-up or a failed read or write.
+    bool m_hungUp = false;
     // Bytes written but not yet taken by the device, oldest first.
     QByteArray m_pendingOutput;
     QByteArray m_receiveBuffer;

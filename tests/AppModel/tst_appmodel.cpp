@@ -626,29 +626,52 @@ private slots:
         QCOMPARE(connected.radio.received().filter(u"MW"_s).isEmpty(), failed);
     }
 
-    // A write cut by the device going away ends at the loss: nothing is sent after it, the write's
-    // failure follows the loss's line, in the log with its channel and in the alert, and the model
-    // is idle.
-    void writeCutByAHangUpEndsAtTheLoss() {
+    // A write cut short by the device going away or by the user's disconnect ends there: nothing is
+    // sent after it and no success claimed; its failure line follows the loss's or the disconnect's
+    // line and says what the radio holds, may hold and lacks. Only the loss alerts, with the error.
+    // Cut by | commands out | language | failure line ("%1": the last command out).
+    void writeCutShortSaysWhatTheRadioMayHold_data() {
+        addRows(
+            {"hang-up|1|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 – "
+             "Speicher 004 ist möglicherweise zum Teil "
+             "geschrieben. Möglicherweise geschrieben: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
+             "geschrieben: Tag. Bitte den Speicher erneut schreiben.",
+             "hang-up|2|en|Write failed for 004: Connection lost during CAT command: %1 – memory 004 is "
+             "written only in part. In "
+             "the radio: Frequency, Mode, Shift raw, Flags raw. Perhaps written: Tag. Please write the "
+             "memory again.",
+             "disconnect|1|de|Schreiben fehlgeschlagen für 004: Keine aktive CAT-Verbindung. – Speicher 004 "
+             "ist möglicherweise zum Teil "
+             "geschrieben. Möglicherweise geschrieben: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
+             "geschrieben: Tag. Bitte den Speicher erneut schreiben.",
+             "disconnect|2|de|Schreiben fehlgeschlagen für 004: Keine aktive CAT-Verbindung. – Speicher 004 "
+             "ist nur zum Teil geschrieben. Im "
+             "Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw. Möglicherweise geschrieben: Tag. Bitte den "
+             "Speicher erneut schreiben."});
+    }
+    void writeCutShortSaysWhatTheRadioMayHold() {
+        QFETCH(QStringList, row);
+        const auto [how, commandsOut, language, line] = fields<4>(row);
+        TestSettings::setLanguage(language);
         LinkTiming::Waits waits;
-        waits.rejectionWindow = 100.0; // the device goes away inside the memory write's window
+        waits.rejectionWindow = commandsOut == u"2" ? 20.0 : 100.0; // the cut falls in the last one's window
         LinkTiming::setWaits(waits);
         ConnectedModel connected(RadioModel::ft710);
         connected.app.writeSelected(channel4());
-        QTRY_COMPARE(connected.radio.received().size(), 1);
-        const QString memoryWrite = connected.radio.received().first();
-        QVERIFY(memoryWrite.startsWith(u"MW004"_s));
-        connected.radio.hangUp();
-        const QString lost = u"Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr "
-                             u"erreichbar."_s.arg(connected.radio.devicePath());
-        const QString failure = "Verbindung verloren bei CAT-Befehl: " + memoryWrite;
-        const QString failed = "Schreiben fehlgeschlagen für 004: " + failure;
-        QTRY_VERIFY(connected.logged(failed));
-        QCOMPARE(connected.messages().mid(connected.messages().indexOf(lost)), (QStringList{lost, failed}));
-        QCOMPARE(connected.app.alertMessage(), std::optional(failure));
+        QTRY_COMPARE(connected.radio.received().size(), commandsOut.toInt());
+        const QString cut = connected.radio.received().last();
+        const bool hangUp = how == u"hang-up";
+        hangUp ? connected.radio.hangUp() : connected.app.disconnect();
+        const QString failed = line.arg(cut);
+        QTRY_COMPARE(connected.newestMessage(), failed);
+        const QStringList messages = connected.messages();
+        QVERIFY(messages.at(messages.size() - 2)
+                    .contains(hangUp ? connected.radio.devicePath() : u"Disconnected"_s));
+        QCOMPARE(connected.app.alertMessage(),
+                 hangUp ? std::optional(failed.section(u": "_s, 1)) : std::nullopt);
         QVERIFY(!connected.app.isBusy() && !connected.app.isConnected());
         const QString log = connected.app.logLines().join(u'\n');
-        QVERIFY(log.count(u"] TX "_s) == 1 && !log.contains(u"SET OK"_s));
+        QVERIFY(log.count(u"] TX "_s) == commandsOut.toInt() && !log.contains(u"SET OK "_s + cut));
     }
 
     // A write that stops after the memory write says what the radio now holds and lacks, in the alert

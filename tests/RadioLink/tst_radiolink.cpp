@@ -8,6 +8,7 @@
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -168,6 +169,18 @@ private slots:
         QTRY_COMPARE(lines, QStringList{"ID0800;"});
     }
 
+    // The link the application opens gives the FT-991A two stop bits and RTS/CTS, the FT-710 one stop
+    // bit and no flow control; neither drops the modem lines on close.
+    void linkSetsEachModelsLine_data() { addRowPerRadioModel(); }
+    void linkSetsEachModelsLine() {
+        QFETCH(RadioModel, model);
+        open(model);
+        const termios settings = link->radio.lineSettings();
+        QCOMPARE(bool(settings.c_cflag & CSTOPB), model == ft991a);
+        QCOMPARE(bool(settings.c_cflag & CRTSCTS), model == ft991a);
+        QVERIFY(!(settings.c_cflag & HUPCL));
+    }
+
     // A failed open leaves the port closed: writing fails, closing and flushing again do nothing.
     // The device goes away under a name of its own, so no other test's new pseudo-terminal can
     // take its place meanwhile.
@@ -266,6 +279,17 @@ private slots:
         link->port->openPort(9600);
         QVERIFY(fcntl(link->port->fileDescriptor(), F_GETFD) & FD_CLOEXEC);
         QCOMPARE(inheritedDescriptors(), before);
+    }
+
+    // A write that meets a device already gone, before the reader's report of the hang-up is
+    // handled, fails as a lost connection and is not kept to be tried again.
+    void writeToAGoneDeviceIsALoss() {
+        link->radio.hangUp();
+        const QString command = "MW001" + payload + ";";
+        const auto set = runTask(link->connection->set(command, longWait));
+        QCOMPARE(set.radioError()->kind(), Kind::connectionLost);
+        QCOMPARE(set.radioError()->detail(), command);
+        QVERIFY(!link->port->hasPendingOutput());
     }
 
     // Only printable ASCII goes out; a ";" inside a command never makes a second one.
@@ -375,6 +399,22 @@ private slots:
                  (QStringList{"TX " + command + ";", "RX " + lines[1], ignored, "RX " + lines[2]}));
     }
 
+    // A line the port took before the command went out, but handled after, answers nothing.
+    void lineReadBeforeTheCommandIsNoAnswer_data() {
+        addRows({"?;", "MR001999999999+000000210000;"});
+    }
+    void lineReadBeforeTheCommandIsNoAnswer() {
+        QFETCH(QStringList, row);
+        const QByteArray stale = row.first().toLatin1();
+        link->radio.send(stale);
+        // Held until the port has read the line, so its call is still queued when the command goes out.
+        const QDeadlineTimer limit(20000);
+        while ((link->radio.sent() != stale || link->radio.unreadByProgram() != 0) && !limit.hasExpired()) {
+        }
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        QTRY_VERIFY(link->log().contains("IGNORED RX " + row.first() + " for pending MR001;"));
+    }
+
     // A late answer must not end the next request, which goes out once the line has been quiet.
     void lateReplyDoesNotEndTheNextRequest() {
         link->radio.silenceNext(u"MR"_s);
@@ -403,36 +443,44 @@ private slots:
         QTRY_COMPARE(link->log().last(), u"RX ?;"_s);
     }
 
-    // The device going away ends the pending request with the loss; later ones fail at once, with
-    // nothing logged or sent.
-    void hangUpEndsThePendingRequest_data() {
-        QTest::addColumn<bool>("isQuery");
-        QTest::addRow("query") << true;
-        QTest::addRow("set") << false;
+    // The device going away ends the pending request with the loss, and closing the port with
+    // notConnected, at once, not by its window; later ones fail the same way, with nothing logged or
+    // sent. The command the close cut short may be cut off on the line: the next connection to the
+    // device ends it with ";" first.
+    void pendingRequestEndsWithTheLink_data() {
+        addRows({"query|hang-up", "set|hang-up", "query|close", "set|close"});
     }
-    void hangUpEndsThePendingRequest() {
-        QFETCH(bool, isQuery);
+    void pendingRequestEndsWithTheLink() {
+        QFETCH(QStringList, row);
+        const bool isQuery = row[0] == u"query", hangUp = row[1] == u"hang-up";
         link->radio.setSilent(true);
         const QString command = "MW001" + payload + ";";
         const auto pending = startTask(isQuery ? link->connection->query(command, longWait)
                                                : asQuery(link->connection->set(command, longWait)));
         QTRY_COMPARE(link->radio.received(), QStringList{command});
-        link->radio.hangUp();
+        hangUp ? link->radio.hangUp() : link->port->closePort();
+        const Kind kind = hangUp ? Kind::connectionLost : Kind::notConnected;
         QTRY_VERIFY(pending->finished);
-        QCOMPARE(pending->radioError()->kind(), Kind::connectionLost);
-        QCOMPARE(pending->radioError()->detail(), command);
+        QCOMPARE(pending->radioError()->kind(), kind);
+        QCOMPARE(pending->radioError()->detail(), hangUp ? command : QString());
         const auto later = runTask(link->connection->set(u"MT0011DB0XYZ      "_s));
-        QCOMPARE(later.radioError()->kind(), Kind::connectionLost);
-        QCOMPARE(later.radioError()->detail(), u"MT0011DB0XYZ      ;"_s);
+        QCOMPARE(later.radioError()->kind(), kind);
+        QCOMPARE(later.radioError()->detail(), hangUp ? u"MT0011DB0XYZ      ;"_s : QString());
         QCOMPARE(link->log(), QStringList{"TX " + command});
+        if (hangUp)
+            return;
+        link->radio.setSilent(false);
+        link->reconnect();
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
+        QCOMPARE(link->radio.received(), (QStringList{command, ";", "MR001;"}));
     }
 
-    // The command is logged before the caller learns of the failure; the next request is taken.
+    // A closed port refuses a request unsent and unlogged; the next request is taken as well.
     void writeFailureLeavesTheConnectionIdle() {
         link->port->closePort();
         QCOMPARE(runTask(link->connection->set(u"MW001"_s, longWait)).radioError()->kind(),
                  Kind::notConnected);
-        QCOMPARE(link->log(), QStringList{"TX MW001;"});
+        QCOMPARE(link->log(), QStringList());
         QCOMPARE(runTask(link->connection->query(u"MR001"_s)).radioError()->kind(), Kind::notConnected);
     }
 
@@ -462,8 +510,8 @@ private slots:
         }
         QTRY_VERIFY(stuck->finished);
         QVERIFY(stuck->radioError());
-        QCOMPARE(stuck->radioError()->kind(), Kind::portWriteFailed);
-        QCOMPARE(stuck->radioError()->detail(), command);
+        QCOMPARE(stuck->radioError()->kind(), closeThePort ? Kind::notConnected : Kind::portWriteFailed);
+        QCOMPARE(stuck->radioError()->detail(), closeThePort ? QString() : command);
         if (closeThePort)
             link->reconnect();
         link->radio.setReading(true);

@@ -1,5 +1,7 @@
 #include "FakeRadio.h"
 
+#include "RadioLink/CutCommandRecord.h"
+
 #include <QMap>
 #include <algorithm>
 #include <cerrno>
@@ -299,6 +301,8 @@ FakeRadio::FakeRadio(RadioModel model)
     state.wakeWrite = wake[1];
     fcntl(state.master, F_SETFL, O_NONBLOCK);
     state.path = QString::fromLocal8Bit(name);
+    // A new pseudo-terminal is a new device: nothing cut off on an earlier one of its name is on its line.
+    CutCommandRecord::shared().set(state.path, false);
     state.thread = std::thread([&state] { state.run(); });
 }
 
@@ -323,6 +327,10 @@ termios FakeRadio::lineSettings() const {
 }
 
 int FakeRadio::unreadByProgram() const {
+    // Asking whether the device is readable first hands it what the line has brought so far;
+    // FIONREAD alone would miss bytes the terminal has not taken in yet.
+    pollfd device{m_state->slave, POLLIN, 0};
+    poll(&device, 1, 0);
     int waiting = -1;
     ioctl(m_state->slave, FIONREAD, &waiting);
     return waiting;
