@@ -163,6 +163,21 @@ void ContentView::showEvent(QShowEvent *event) {
     placeSidebarEdge();
 }
 
+bool ContentView::eventFilter(QObject *watched, QEvent *event) {
+    // The window's width, or the sidebar's least width (a text, a badge), may have changed.
+    static const QList<QEvent::Type> changes{QEvent::Show, QEvent::Resize, QEvent::LayoutRequest};
+    if (watched == m_splitter && changes.contains(event->type()) && m_splitter->isVisible())
+        fitToolbar();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Where a language's texts need more width than the window has, even beside the narrowest
+// sidebar, the toolbar gives up what is missing; where they fit, it takes its whole width back.
+void ContentView::fitToolbar() {
+    const int sidebar = m_splitter->widget(0)->minimumSizeHint().width();
+    m_toolbar->setLeastWidth(m_splitter->width() - m_splitter->handleWidth() - sidebar - m_besideToolbar);
+}
+
 void ContentView::placeSidebarEdge() {
     m_splitter->setSizes({m_sidebarWidth, std::max(0, m_splitter->width() - m_sidebarWidth)});
 }
@@ -180,6 +195,7 @@ void ContentView::buildContent() {
     m_splitter->setHandleWidth(2);
     PanelSurface *sidebar = buildSidebar();
     PanelSurface *detail = buildDetailColumn();
+    m_besideToolbar = detail->minimumSizeHint().width() - m_toolbar->minimumSizeHint().width();
     m_splitter->addWidget(sidebar);
     m_splitter->addWidget(detail);
     m_splitter->setStretchFactor(1, 1);
@@ -190,6 +206,7 @@ void ContentView::buildContent() {
     background->addShadowCasters({sidebar, detail});
 
     setCentralWidget(background);
+    m_splitter->installEventFilter(this);
     if (m_state->showConnectSplash())
         addConnectCountdownOverlay();
     if (isVisible()) {
@@ -240,11 +257,11 @@ PanelSurface *ContentView::buildDetailColumn() {
 }
 
 QWidget *ContentView::buildToolbar() {
-    auto *toolbar = new MainToolbar(m_model, m_state);
-    connect(toolbar, &MainToolbar::exportRequested, this, &ContentView::showExportDialog);
-    connect(toolbar, &MainToolbar::importRequested, this, &ContentView::showImportDialog);
-    connect(toolbar, &MainToolbar::settingsWindowRequested, this, &ContentView::settingsWindowRequested);
-    m_toolbarSlot = new PanelChrome(toolbar);
+    m_toolbar = new MainToolbar(m_model, m_state);
+    connect(m_toolbar, &MainToolbar::exportRequested, this, &ContentView::showExportDialog);
+    connect(m_toolbar, &MainToolbar::importRequested, this, &ContentView::showImportDialog);
+    connect(m_toolbar, &MainToolbar::settingsWindowRequested, this, &ContentView::settingsWindowRequested);
+    m_toolbarSlot = new PanelChrome(m_toolbar);
     return m_toolbarSlot;
 }
 

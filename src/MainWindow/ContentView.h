@@ -11,6 +11,7 @@
 class AppModel;
 class EditorDraft;
 class JSONBackupDocument;
+class MainToolbar;
 class PanelSurface;
 class ConnectCountdownOverlay;
 class QFileDialog;
@@ -62,10 +63,12 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildContent();
     void placeSidebarEdge();
+    void fitToolbar();
     PanelSurface *buildSidebar();
     PanelSurface *buildDetailColumn();
     QWidget *buildToolbar();
@@ -91,7 +94,10 @@ private:
     // Rebuilt with the content when the language changes.
     QPointer<QSplitter> m_splitter;
     QPointer<QVBoxLayout> m_detailColumn;
+    QPointer<MainToolbar> m_toolbar;
     QPointer<QWidget> m_toolbarSlot;
+    // The width the detail column needs beside its toolbar: its paddings and frames.
+    int m_besideToolbar = 0;
     QPointer<QWidget> m_tableSlot;
     QPointer<QWidget> m_editorSlot;
     QPointer<QWidget> m_noDraftPlaceholder;

@@ -3,6 +3,7 @@
 #include "AppModel/AppModel.h"
 #include "Localization/L.h"
 #include "MainWindow/AppBranding.h"
+#include "MainWindow/ElidedButton.h"
 #include "MainWindow/ElidedLabel.h"
 #include "MainWindow/MainViewState.h"
 #include "MainWindow/SegmentedControl.h"
@@ -13,8 +14,8 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int modePickerWidth = 260;
@@ -38,18 +39,19 @@ MainToolbar::MainToolbar(AppModel *model, MainViewState *state, QWidget *parent)
         addButton(loc(QStringLiteral("Ausgewählten lesen")), QStringLiteral("toolbar.readSelected"));
     connect(m_readSelected, &QPushButton::clicked, m_model, &AppModel::readSelected);
     const QColor ink = palette().color(QPalette::ButtonText);
-    QPushButton *exportButton = addButton(loc(QStringLiteral("Export")), QStringLiteral("toolbar.export"));
+    ElidedButton *exportButton = addButton(loc(QStringLiteral("Export")), QStringLiteral("toolbar.export"));
     exportButton->setIcon(Icons::exportIcon(ink));
     connect(exportButton, &QPushButton::clicked, this, &MainToolbar::exportRequested);
     m_import = addButton(loc(QStringLiteral("Import")), QStringLiteral("toolbar.import"));
     m_import->setIcon(Icons::importIcon(ink));
     connect(m_import, &QPushButton::clicked, this, &MainToolbar::importRequested);
-    QPushButton *settings =
+    ElidedButton *settings =
         addButton(loc(QStringLiteral("Einstellungen")), QStringLiteral("toolbar.settings"));
     settings->setIcon(Icons::settingsIcon(ink));
     connect(settings, &QPushButton::clicked, this,
             [this] { emit settingsWindowRequested(m_model->selectedRadioModel()); });
-    for (QPushButton *button : {m_readAll, m_readSelected, exportButton, m_import, settings})
+    m_buttons = {m_readAll, m_readSelected, exportButton, m_import, settings};
+    for (ElidedButton *button : m_buttons)
         layout->addWidget(button);
 
     m_modePicker = new SegmentedControl;
@@ -93,10 +95,29 @@ QWidget *MainToolbar::buildTitleBlock() {
     return block;
 }
 
-QPushButton *MainToolbar::addButton(const QString &text, const QString &name) {
-    auto *button = new QPushButton(text);
+ElidedButton *MainToolbar::addButton(const QString &text, const QString &name) {
+    auto *button = new ElidedButton(text);
     button->setObjectName(name);
     return button;
+}
+
+// The size hint is the width with every button whole and the caption at its least.
+void MainToolbar::setLeastWidth(int width) {
+    QList<int> whole;
+    for (const ElidedButton *button : m_buttons)
+        whole << button->sizeHint().width();
+    const auto givenUp = [&](int cap) {
+        int sum = 0;
+        for (int each : whole)
+            sum += std::max(0, each - cap);
+        return sum;
+    };
+    const int shortest = *std::ranges::min_element(whole);
+    int cap = *std::ranges::max_element(whole);
+    while (cap > shortest && givenUp(cap) < sizeHint().width() - width)
+        --cap;
+    for (qsizetype index = 0; index < m_buttons.size(); ++index)
+        m_buttons[index]->setMinimumWidth(std::min(whole[index], cap));
 }
 
 void MainToolbar::showEnabledStates() {

@@ -5,8 +5,8 @@
 #include <QWidget>
 
 class AppModel;
+class ElidedButton;
 class MainViewState;
-class QPushButton;
 class SegmentedControl;
 
 // The panel at the top of the detail column: the program's title, the read, export, import
@@ -18,6 +18,11 @@ class MainToolbar : public QWidget {
 public:
     MainToolbar(AppModel *model, MainViewState *state, QWidget *parent = nullptr);
 
+    // Lets the toolbar be as narrow as `width` where its whole texts need more: the longest
+    // buttons give up width first, down to the shortest one's, their texts ending in "…". Where
+    // the whole texts fit, the buttons keep them.
+    void setLeastWidth(int width);
+
 signals:
     // "Export" and "Import": the file dialogs are the window's.
     void exportRequested();
@@ -27,15 +32,16 @@ signals:
 
 private:
     QWidget *buildTitleBlock();
-    QPushButton *addButton(const QString &text, const QString &name);
+    ElidedButton *addButton(const QString &text, const QString &name);
     void showEnabledStates();
     void showEditorMode();
     void showTheme();
 
     AppModel *m_model;
     MainViewState *m_state;
-    QPushButton *m_readAll = nullptr;
-    QPushButton *m_readSelected = nullptr;
-    QPushButton *m_import = nullptr;
+    QList<ElidedButton *> m_buttons;
+    ElidedButton *m_readAll = nullptr;
+    ElidedButton *m_readSelected = nullptr;
+    ElidedButton *m_import = nullptr;
     SegmentedControl *m_modePicker = nullptr;
 };
