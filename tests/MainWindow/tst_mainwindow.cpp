@@ -110,8 +110,8 @@ private:
     // the top of the view.
     static constexpr int logMargin = 4;
     static int lineY(LogTextView *text, int line) {
-        const int spacing = text->fontMetrics().lineSpacing();
-        return (text->verticalScrollBar()->value() == 0 ? logMargin : 0) + spacing * line + spacing / 2;
+        const int top = text->verticalScrollBar()->value() == 0 ? logMargin : 0;
+        return int(top + text->lineHeight() * (line + 0.5));
     }
     // What a drag with the mouse selects, copied with the keyboard.
     static QString dragCopy(LogTextView *text, QPoint from, QPoint to) {
@@ -140,9 +140,9 @@ private:
     // How many screen lines from the top show text, in light pixels, before one that does not.
     static int linesWithText(LogTextView *text) {
         const QImage shown = text->viewport()->grab().toImage();
-        const int spacing = text->fontMetrics().lineSpacing();
+        const qreal height = text->lineHeight();
         const auto lit = [&](int line) {
-            for (int y = logMargin + line * spacing; y < logMargin + (line + 1) * spacing; ++y) {
+            for (int y = int(logMargin + line * height); y < int(logMargin + (line + 1) * height); ++y) {
                 for (int x = 0; x < shown.width() && y < shown.height(); ++x) {
                     if (qGray(shown.pixel(x, y)) > 150)
                         return true;
@@ -481,7 +481,7 @@ private slots:
         QTRY_COMPARE(logText(), allLogLines());
         auto *text = widget<LogTextView>(u"log.text"_s);
         QWidget *rows = text->viewport();
-        const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
+        const int secondRow = lineY(text, 1);
         QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
         QTest::mouseMove(rows, QPoint(rows->width() - 1, secondRow));
         QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(rows->width() - 1, secondRow));
@@ -570,13 +570,14 @@ private slots:
             QCOMPARE(lines.join(QString()), shown);
             QVERIFY(lines.size() > 2);
             qsizetype atBlanks = 0;
+            const QFontMetricsF metrics(text->font()); // a glyph's advance may be a fraction of a pixel
             for (qsizetype at = 0; at + 1 < lines.size(); ++at) {
                 const QString &each = lines.at(at);
-                QVERIFY(text->fontMetrics().horizontalAdvance(each.trimmed()) <= width);
+                QVERIFY(metrics.horizontalAdvance(each.trimmed()) <= width);
                 if (each.endsWith(u' ')) // after a word, with its blank
                     atBlanks += !lines.at(at + 1).startsWith(u' ');
                 else // inside a word wider than the log: as much of it as fits
-                    QVERIFY(text->fontMetrics().horizontalAdvance(each + lines.at(at + 1).front()) > width);
+                    QVERIFY(metrics.horizontalAdvance(each + lines.at(at + 1).front()) > width);
             }
             // A line of words breaks only after words; a long word after the time before it, and in itself.
             QCOMPARE(atBlanks, line.contains(u' ') ? lines.size() - 1 : 1);
