@@ -155,6 +155,15 @@ private:
             ++line;
         return line;
     }
+    // Counts a widget's paints.
+    struct PaintCount : QObject {
+        int count = 0;
+        explicit PaintCount(QWidget *widget) { widget->installEventFilter(this); }
+        bool eventFilter(QObject *, QEvent *event) override {
+            count += event->type() == QEvent::Paint;
+            return false;
+        }
+    };
     // Whether `part` of `widget` lies whole inside `frame`.
     static bool shownWhole(QWidget *widget, const QRect &part, QWidget *frame) {
         return frame->rect().contains(QRect(widget->mapTo(frame, part.topLeft()), part.size()));
@@ -656,6 +665,32 @@ private slots:
 
         QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(text)->textInterface();
         QCOMPARE(reader->text(0, -1), allLogLines());
+    }
+
+    // A new line shrinks the handle of the log's scroll bar while the log is a few pages long; past
+    // that it neither moves nor shrinks it, and the bar no longer repaints with the text.
+    void logScrollBarRepaintsWhenItsHandleChanges_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("handleChanges");
+        QTest::addRow("two pages") << 30 << true;
+        QTest::addRow("many pages") << 500 << false;
+    }
+    void logScrollBarRepaintsWhenItsHandleChanges() {
+        QFETCH(int, lines);
+        QFETCH(bool, handleChanges);
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        for (int line = 1; line < lines; ++line)
+            m_model->appendLog(u"line"_s);
+        QTRY_COMPARE(text->characterCount(), allLogLines().size());
+        PaintCount textPaints(text->viewport()), barPaints(text->verticalScrollBar());
+        constexpr int frames = 5;
+        for (int frame = 1; frame <= frames; ++frame) {
+            m_model->appendLog(u"more"_s);
+            QTRY_VERIFY(textPaints.count >= frame);
+        }
+        // One paint may have been due for the lines before.
+        QVERIFY2(handleChanges ? barPaints.count >= frames - 1 : barPaints.count <= 1,
+                 qPrintable(QString::number(barPaints.count)));
     }
 
     // The log's height moves in steps between its least and greatest height, by the slider and
