@@ -1,6 +1,7 @@
 #include "MainWindow/LogTextView.h"
 
 #include "AppModel/AppModel.h"
+#include "MainWindow/LogScrollBar.h"
 #include "MainWindow/LogTextAccessible.h"
 #include "Theme/Backdrop.h"
 
@@ -37,6 +38,7 @@ LogTextView::LogTextView(const AppModel *model, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBar(new LogScrollBar);
     verticalScrollBar()->setSingleStep(1);
     connect(model, &AppModel::logLinesChanged, this, &LogTextView::followLog);
     showFont();
@@ -165,6 +167,8 @@ QTextLayout &LogTextView::rowLayout(qsizetype row) {
     if (found != m_layouts.end())
         return *found->second;
     auto layout = std::make_unique<QTextLayout>(m_rows.text(row), font());
+    // Keeps the shaped glyphs: each paint would otherwise shape the row's text anew.
+    layout->setCacheEnabled(true);
     layOutRow(*layout);
     m_lines.setLines(row, layout->lineCount());
     return *m_layouts.emplace(row, std::move(layout)).first->second;

@@ -35,6 +35,8 @@ public:
     QString text() const;
     qsizetype characterCount() const { return m_rows.characterCount(); }
     QString text(qsizetype start, qsizetype end) const { return m_rows.characters(start, end); }
+    // The height of a screen line, which may be a fraction of a pixel.
+    qreal lineHeight() const { return m_rowHeight; }
 
 protected:
     bool event(QEvent *event) override;

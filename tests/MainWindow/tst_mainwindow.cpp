@@ -113,8 +113,8 @@ private:
     // the top of the view.
     static constexpr int logMargin = 4;
     static int lineY(LogTextView *text, int line) {
-        const int spacing = text->fontMetrics().lineSpacing();
-        return (text->verticalScrollBar()->value() == 0 ? logMargin : 0) + spacing * line + spacing / 2;
+        const int top = text->verticalScrollBar()->value() == 0 ? logMargin : 0;
+        return int(top + text->lineHeight() * (line + 0.5));
     }
     // What a drag with the mouse selects, copied with the keyboard.
     static QString dragCopy(LogTextView *text, QPoint from, QPoint to) {
@@ -143,9 +143,9 @@ private:
     // How many screen lines from the top show text, in light pixels, before one that does not.
     static int linesWithText(LogTextView *text) {
         const QImage shown = text->viewport()->grab().toImage();
-        const int spacing = text->fontMetrics().lineSpacing();
+        const qreal height = text->lineHeight();
         const auto lit = [&](int line) {
-            for (int y = logMargin + line * spacing; y < logMargin + (line + 1) * spacing; ++y) {
+            for (int y = int(logMargin + line * height); y < int(logMargin + (line + 1) * height); ++y) {
                 for (int x = 0; x < shown.width() && y < shown.height(); ++x) {
                     if (qGray(shown.pixel(x, y)) > 150)
                         return true;
@@ -158,6 +158,15 @@ private:
             ++line;
         return line;
     }
+    // Counts a widget's paints.
+    struct PaintCount : QObject {
+        int count = 0;
+        explicit PaintCount(QWidget *widget) { widget->installEventFilter(this); }
+        bool eventFilter(QObject *, QEvent *event) override {
+            count += event->type() == QEvent::Paint;
+            return false;
+        }
+    };
     // Whether `part` of `widget` lies whole inside `frame`.
     static bool shownWhole(QWidget *widget, const QRect &part, QWidget *frame) {
         return frame->rect().contains(QRect(widget->mapTo(frame, part.topLeft()), part.size()));
@@ -535,7 +544,7 @@ private slots:
         QTRY_COMPARE(logText(), allLogLines());
         auto *text = widget<LogTextView>(u"log.text"_s);
         QWidget *rows = text->viewport();
-        const int secondRow = 4 + text->fontMetrics().lineSpacing() * 3 / 2;
+        const int secondRow = lineY(text, 1);
         QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(1, secondRow));
         QTest::mouseMove(rows, QPoint(rows->width() - 1, secondRow));
         QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(rows->width() - 1, secondRow));
@@ -624,13 +633,14 @@ private slots:
             QCOMPARE(lines.join(QString()), shown);
             QVERIFY(lines.size() > 2);
             qsizetype atBlanks = 0;
+            const QFontMetricsF metrics(text->font()); // a glyph's advance may be a fraction of a pixel
             for (qsizetype at = 0; at + 1 < lines.size(); ++at) {
                 const QString &each = lines.at(at);
-                QVERIFY(text->fontMetrics().horizontalAdvance(each.trimmed()) <= width);
+                QVERIFY(metrics.horizontalAdvance(each.trimmed()) <= width);
                 if (each.endsWith(u' ')) // after a word, with its blank
                     atBlanks += !lines.at(at + 1).startsWith(u' ');
                 else // inside a word wider than the log: as much of it as fits
-                    QVERIFY(text->fontMetrics().horizontalAdvance(each + lines.at(at + 1).front()) > width);
+                    QVERIFY(metrics.horizontalAdvance(each + lines.at(at + 1).front()) > width);
             }
             // A line of words breaks only after words; a long word after the time before it, and in itself.
             QCOMPARE(atBlanks, line.contains(u' ') ? lines.size() - 1 : 1);
@@ -709,6 +719,32 @@ private slots:
 
         QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(text)->textInterface();
         QCOMPARE(reader->text(0, -1), allLogLines());
+    }
+
+    // A new line shrinks the handle of the log's scroll bar while the log is a few pages long; past
+    // that it neither moves nor shrinks it, and the bar no longer repaints with the text.
+    void logScrollBarRepaintsWhenItsHandleChanges_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("handleChanges");
+        QTest::addRow("two pages") << 30 << true;
+        QTest::addRow("many pages") << 500 << false;
+    }
+    void logScrollBarRepaintsWhenItsHandleChanges() {
+        QFETCH(int, lines);
+        QFETCH(bool, handleChanges);
+        auto *text = widget<LogTextView>(u"log.text"_s);
+        for (int line = 1; line < lines; ++line)
+            m_model->appendLog(u"line"_s);
+        QTRY_COMPARE(text->characterCount(), allLogLines().size());
+        PaintCount textPaints(text->viewport()), barPaints(text->verticalScrollBar());
+        constexpr int frames = 5;
+        for (int frame = 1; frame <= frames; ++frame) {
+            m_model->appendLog(u"more"_s);
+            QTRY_VERIFY(textPaints.count >= frame);
+        }
+        // One paint may have been due for the lines before.
+        QVERIFY2(handleChanges ? barPaints.count >= frames - 1 : barPaints.count <= 1,
+                 qPrintable(QString::number(barPaints.count)));
     }
 
     // The log's height moves in steps between its least and greatest height, by the slider and
