@@ -17,6 +17,5 @@ DeviceSettingsCardSurface::DeviceSettingsCardSurface(const ModelPalette &palette
 }
 
 void DeviceSettingsCardSurface::paintShadow(QPainter &painter, const QRect &exposed) {
-    if (m_shadow.reaches(geometry(), exposed))
-        m_shadow.paint(painter, geometry(), m_palette.primary);
+    m_shadow.paint(painter, geometry(), m_palette.primary, exposed);
 }

@@ -32,6 +32,11 @@ void DropShadow::paint(QPainter &painter, const QRectF &edge, const QColor &colo
     painter.restore();
 }
 
+void DropShadow::paint(QPainter &painter, const QRectF &edge, const QColor &color, const QRect &exposed) {
+    if (reaches(edge, exposed))
+        paint(painter, edge, color);
+}
+
 bool DropShadow::reaches(const QRectF &edge, const QRect &area) const {
     // The card's straight middle parts, a pixel in from its edge, which no ring covers.
     const qreal corner = m_cornerRadius;

@@ -19,10 +19,11 @@ public:
 
     // Paints the shadow of the card whose stroke ends on `edge`, in `color`.
     void paint(QPainter &painter, const QRectF &edge, const QColor &color);
-    // Whether any of that shadow falls in `area`: a repaint inside the card or away from it needs none.
-    bool reaches(const QRectF &edge, const QRect &area) const;
+    // The same for a repaint of `exposed` alone: one inside the card or away from it paints nothing.
+    void paint(QPainter &painter, const QRectF &edge, const QColor &color, const QRect &exposed);
 
 private:
+    bool reaches(const QRectF &edge, const QRect &area) const;
     struct Ring {
         QPainterPath shape;
         double opacity;

@@ -44,9 +44,7 @@ void PanelSurface::resizeEvent(QResizeEvent *event) {
 }
 
 void PanelSurface::paintShadow(QPainter &painter, const QWidget *backdrop, const QRect &exposed) {
-    const QRectF edge = cardEdge(QRect(mapTo(backdrop, QPoint()), size()));
-    if (m_glow.reaches(edge, exposed))
-        m_glow.paint(painter, edge, m_palette.primary);
+    m_glow.paint(painter, cardEdge(QRect(mapTo(backdrop, QPoint()), size())), m_palette.primary, exposed);
 }
 
 // The card is painted into the widget less the glow margin.

@@ -662,7 +662,7 @@ private slots:
         const QString cut = connected.radio.received().last();
         const bool hangUp = how == u"hang-up";
         hangUp ? connected.radio.hangUp() : connected.app.disconnect();
-        const QString failed = line.arg(cut);
+        const QString failed = QString(line).replace(u"%1"_s, cut);
         QTRY_COMPARE(connected.newestMessage(), failed);
         const QStringList messages = connected.messages();
         QVERIFY(messages.at(messages.size() - 2)
