@@ -53,7 +53,8 @@ public:
                              const QList<MemoryField> &missing) const;
     bool hasPartialWrite() const { return m_partialWrite.has_value(); }
 
-    // The same error ending a request whose command had gone out whole: the radio may have taken it.
+    // The same error ending a request once any of its command had gone out: the radio may have
+    // taken it.
     RadioError afterCommandWentOut() const;
     bool commandWentOut() const { return m_commandWentOut; }
 

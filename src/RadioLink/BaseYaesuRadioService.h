@@ -32,7 +32,7 @@ protected:
     // Sends the commands of writeCommands() in order, telling `progress` each one the radio took.
     virtual QCoro::Task<> sendWriteCommands(QStringList commands, MemoryWriteProgress &progress);
     // Sends one command of a write and tells `progress` whether the radio took it, or may have:
-    // a command cut off in its window, or before its answer, went out whole.
+    // some or all of a command cut off in its window, or before its end, went out.
     QCoro::Task<> sendWriteCommand(QString command, double rejectionWindow, MemoryWriteProgress &progress);
 
     // The reply, or nothing when the radio rejected the query; other errors pass.

@@ -33,6 +33,13 @@ RadioError notConnected(const QString &) {
     return RadioError::notConnected();
 }
 
+void handOver(QStringList &lines, const CATConnection::Logger &logger) {
+    for (const QString &line : std::exchange(lines, {})) {
+        if (logger)
+            logger(line);
+    }
+}
+
 } // namespace
 
 CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger)
@@ -283,13 +290,19 @@ std::optional<OneShot<>> CATConnection::takeSet() {
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
-// Fails the pending request, if any, with the error for its command, which tells whether the
-// command had gone out whole.
+// Whether the device has been handed any of the pending request's command. m_onTimeout is set once
+// the command has been written, and m_windowEnd once it is all out.
+bool CATConnection::commandBegun() const {
+    return m_windowEnd || (m_onTimeout && m_serialPort->latestCommandBegun());
+}
+
+// Fails the pending request, if any, with the error for its command, which tells whether any of the
+// command had gone out.
 void CATConnection::failPendingRequest(RadioError (*error)(const QString &command)) {
     if (!isPending())
         return;
     const RadioError failure =
-        m_windowEnd ? error(pendingCommand()).afterCommandWentOut() : error(pendingCommand());
+        commandBegun() ? error(pendingCommand()).afterCommandWentOut() : error(pendingCommand());
     if (auto query = takeQuery())
         query->fail(failure);
     if (auto set = takeSet())
@@ -313,8 +326,9 @@ void CATConnection::connectionLost() {
 }
 
 // The port closed: the pending request ends now, not by a window that no answer can cut short any
-// more.
+// more. What happened before the close reaches the log before whatever the closer logs next.
 void CATConnection::portClosed() {
+    handOver(*m_unlogged, m_logger);
     std::lock_guard guard(m_lock);
     abandonPendingRequest(m_lost ? &RadioError::connectionLost : &notConnected);
 }
@@ -346,9 +360,9 @@ void CATConnection::succeedSetIfNeeded(const QString &command) {
     }
 }
 
+// One later turn hands over every line logged until then, in order.
 void CATConnection::log(const QString &text) const {
-    postToMainThread([logger = m_logger, text] {
-        if (logger)
-            logger(text);
-    });
+    m_unlogged->append(text);
+    if (m_unlogged->size() == 1)
+        postToMainThread([unlogged = m_unlogged, logger = m_logger] { handOver(*unlogged, logger); });
 }

@@ -6,6 +6,7 @@
 #include <QCoro/QCoroTask>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <chrono>
 #include <functional>
@@ -28,10 +29,11 @@ class SerialPort;
 // for a quiet line; while the device may hold a command cut off (output dropped, or a close that
 // cut a request short, here or on an earlier connection to it), a ";" first ends it. Once the
 // device has gone away, every request fails with RadioError::connectionLost and nothing is sent;
-// once the port has closed, with RadioError::notConnected. A request ended with its command out
-// whole fails with an error that says so (RadioError::commandWentOut()). Every command sent and
-// every line received goes to the logger, each on a later turn of the event loop. Main thread
-// only; callers keep the connection alive until their request has ended.
+// once the port has closed, with RadioError::notConnected. A request ended once any of its command
+// had gone out fails with an error that says so (RadioError::commandWentOut()). Every command sent
+// and every line received goes to the logger on a later turn of the event loop, or at the latest
+// when the port closes. Main thread only; callers keep the connection alive until their request
+// has ended.
 class CATConnection : public QObject {
 public:
     using Logger = std::function<void(const QString &text)>;
@@ -65,6 +67,7 @@ private:
     void endWindowBy(Clock::time_point time);
     std::optional<OneShot<QString>> takeQuery();
     std::optional<OneShot<>> takeSet();
+    bool commandBegun() const;
     void failPendingRequest(RadioError (*error)(const QString &command));
     void failSentRequest();
     void connectionLost();
@@ -76,6 +79,8 @@ private:
 
     const std::shared_ptr<SerialPort> m_serialPort;
     const Logger m_logger;
+    // Lines not yet handed to the logger, oldest first; shared with the turn that hands them over.
+    const std::shared_ptr<QStringList> m_unlogged = std::make_shared<QStringList>();
 
     std::mutex m_lock;
     std::optional<OneShot<QString>> m_queryContinuation;

@@ -16,7 +16,7 @@ public:
 
     // The radio has taken this command of the write.
     void taken(const QString &command);
-    // This command went out whole, but its window or answer was cut: the radio may have taken it.
+    // Some or all of this command went out, but it or its window was cut: the radio may have taken it.
     void perhapsTaken(const QString &command);
     // The error the write ends with: unchanged while the radio holds nothing new of the channel,
     // for certain or perhaps.

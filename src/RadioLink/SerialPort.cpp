@@ -18,6 +18,8 @@ namespace {
 constexpr qsizetype maximumReadSize = 1024;
 // No CAT reply comes near this length; longer input without ";" is noise.
 constexpr qsizetype maximumLineLength = 4096;
+// How long a device that refused output while it said it was writable is left alone.
+constexpr std::chrono::milliseconds refusedOutputPause{10};
 
 speed_t speed(int baudRate) {
     switch (baudRate) {
@@ -222,16 +224,23 @@ void SerialPort::write(const QString &command) {
 // Hands the device what it takes at once; the reader writes the rest.
 void SerialPort::writeOrQueue(const QByteArray &bytes, const QString &command) {
     std::lock_guard guard(m_lock);
+    m_latestCommandLength = bytes.size();
+    m_latestCommandBegun = false;
     if (!m_pendingOutput.isEmpty()) {
         m_pendingOutput.append(bytes);
         return;
     }
     const ssize_t written = ::write(m_fileDescriptor, bytes.constData(), bytes.size());
+    m_latestCommandBegun = written > 0;
     if (written == bytes.size())
         return;
-    if (written < 0 && !tryAgain(errno))
-        throw deviceGone(errno) || m_hungUp ? RadioError::connectionLost(command)
-                                            : RadioError::portWriteFailed(command);
+    if (written < 0 && !tryAgain(errno)) {
+        if (!deviceGone(errno) && !m_hungUp)
+            throw RadioError::portWriteFailed(command);
+        // The reader may never see the device go: the link ends as on a hang-up all the same.
+        reportHangUpLater();
+        throw RadioError::connectionLost(command);
+    }
     m_pendingOutput = bytes.sliced(std::max<ssize_t>(written, 0));
     m_writeDeadline.start(LinkTiming::duration(LinkTiming::waits().portWriteDeadline));
     wakeReader();
@@ -240,6 +249,11 @@ void SerialPort::writeOrQueue(const QByteArray &bytes, const QString &command) {
 bool SerialPort::hasPendingOutput() const {
     std::lock_guard guard(m_lock);
     return !m_pendingOutput.isEmpty();
+}
+
+bool SerialPort::latestCommandBegun() const {
+    std::lock_guard guard(m_lock);
+    return m_latestCommandBegun;
 }
 
 bool SerialPort::mayHoldCutCommand() const {
@@ -289,7 +303,8 @@ void SerialPort::startReader(int fileDescriptor) {
     m_fileDescriptor = fileDescriptor;
     m_wakeRead = wake[0];
     m_wakeWrite = wake[1];
-    m_stopReader = m_hungUp = false;
+    m_stopReader = m_hungUp = m_hangUpReported = m_latestCommandBegun = false;
+    m_latestCommandLength = 0;
     m_reader = std::thread(&SerialPort::readLoop, this, m_fileDescriptor, m_wakeRead);
 }
 
@@ -315,8 +330,10 @@ void SerialPort::wakeReader() const {
 // Runs until closePort() stops it, or until the device hangs up or fails: a device that is gone
 // stays readable forever, and reading on would only spin. That end is reported. It waits with
 // select(2), since poll(2) does not take devices on macOS; a hang-up shows as readable there, and
-// the read then ends the loop.
+// the read then ends the loop. A device that refuses output while it says it is writable is offered
+// it again only after a pause, so that waiting for it does not spin either.
 void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
+    Clock::time_point offerOutputAgainAt;
     for (;;) {
         fd_set readable;
         fd_set writable;
@@ -324,15 +341,24 @@ void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
         FD_ZERO(&writable);
         FD_SET(fileDescriptor, &readable);
         FD_SET(wakeDescriptor, &readable);
+        bool offerOutput = false;
         {
             std::lock_guard guard(m_lock);
             if (m_stopReader)
                 return;
-            if (!m_pendingOutput.isEmpty())
-                FD_SET(fileDescriptor, &writable);
+            offerOutput = !m_pendingOutput.isEmpty();
         }
+        timeval pause{};
+        const auto untilOffer =
+            std::chrono::ceil<std::chrono::microseconds>(offerOutputAgainAt - Clock::now());
+        if (offerOutput && untilOffer.count() > 0) {
+            pause.tv_usec = static_cast<suseconds_t>(untilOffer.count());
+            offerOutput = false;
+        }
+        if (offerOutput)
+            FD_SET(fileDescriptor, &writable);
         const int highest = std::max(fileDescriptor, wakeDescriptor);
-        if (select(highest + 1, &readable, &writable, nullptr, nullptr) < 0) {
+        if (select(highest + 1, &readable, &writable, nullptr, pause.tv_usec > 0 ? &pause : nullptr) < 0) {
             if (errno == EINTR)
                 continue;
             break;
@@ -342,8 +368,13 @@ void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
             (void)!::read(wakeDescriptor, wakes, sizeof wakes);
             continue;
         }
-        if (FD_ISSET(fileDescriptor, &writable) && !writePendingOutput(fileDescriptor))
-            break;
+        if (FD_ISSET(fileDescriptor, &writable)) {
+            const WriteOutcome outcome = writePendingOutput(fileDescriptor);
+            if (outcome == WriteOutcome::failed)
+                break;
+            if (outcome == WriteOutcome::refused)
+                offerOutputAgainAt = Clock::now() + refusedOutputPause;
+        }
         if (FD_ISSET(fileDescriptor, &readable) && !readAvailableData(fileDescriptor))
             break;
     }
@@ -351,20 +382,36 @@ void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
         std::lock_guard guard(m_lock);
         m_hungUp = true;
     }
-    QMetaObject::invokeMethod(this, &SerialPort::hungUp, Qt::QueuedConnection);
+    reportHangUpLater();
 }
 
-// Hands the device what it takes of the waiting output. Returns false when the device failed.
-bool SerialPort::writePendingOutput(int fileDescriptor) {
+// Hands the device what it takes of the waiting output.
+SerialPort::WriteOutcome SerialPort::writePendingOutput(int fileDescriptor) {
     std::lock_guard guard(m_lock);
     const ssize_t written = ::write(fileDescriptor, m_pendingOutput.constData(), m_pendingOutput.size());
     if (written < 0)
-        return tryAgain(errno);
+        return tryAgain(errno) ? WriteOutcome::refused : WriteOutcome::failed;
+    if (written == 0)
+        return WriteOutcome::refused;
     m_pendingOutput.remove(0, written);
+    // The latest command stands last in the output.
+    if (m_pendingOutput.size() < m_latestCommandLength)
+        m_latestCommandBegun = true;
     if (m_pendingOutput.isEmpty())
         QMetaObject::invokeMethod(
             this, [this, at = Clock::now()] { emit pendingOutputWritten(at); }, Qt::QueuedConnection);
-    return true;
+    return WriteOutcome::progressed;
+}
+
+// Posted, so that it reaches the main thread ahead of what the caller of a failed write posts next.
+void SerialPort::reportHangUpLater() {
+    QMetaObject::invokeMethod(this, &SerialPort::reportHangUp, Qt::QueuedConnection);
+}
+
+// The reader and a failed write may both see the device go; it is reported once.
+void SerialPort::reportHangUp() {
+    if (!std::exchange(m_hangUpReported, true))
+        emit hungUp();
 }
 
 // The deadline has passed: the request these bytes belong to cannot be answered any more.

@@ -55,10 +55,14 @@ public:
     // RadioError::portWriteFailed(command) when the write fails, or when the command holds
     // anything but printable ASCII or a ";" before its final one (so text from a file can never
     // smuggle in a second command); nothing is written then. A write error that means the device
-    // is gone (or follows a hang-up the reader has seen) throws RadioError::connectionLost(command).
+    // is gone (or follows a hang-up the reader has seen) throws RadioError::connectionLost(command),
+    // and the port reports hungUp() on a turn of the main thread ahead of anything the caller posts.
     void write(const QString &command);
     // Whether written bytes still wait for the device to take them.
     bool hasPendingOutput() const;
+    // Whether the device has been handed any byte of the latest command written, also when the rest
+    // was dropped since.
+    bool latestCommandBegun() const;
     // Whether the device's line may hold the head of a command whose rest was dropped, here or on
     // an earlier port of the same path.
     bool mayHoldCutCommand() const;
@@ -100,7 +104,10 @@ private:
     void closeDescriptors();
     void wakeReader() const;
     void readLoop(int fileDescriptor, int wakeDescriptor);
-    bool writePendingOutput(int fileDescriptor);
+    enum class WriteOutcome { progressed, refused, failed };
+    WriteOutcome writePendingOutput(int fileDescriptor);
+    void reportHangUpLater();
+    void reportHangUp();
     void dropPendingOutput();
     bool discardPendingOutput();
     bool readAvailableData(int fileDescriptor);
@@ -122,6 +129,9 @@ private:
     bool m_hungUp = false;
     // Bytes written but not yet taken by the device, oldest first.
     QByteArray m_pendingOutput;
+    // The latest command's length, and whether the device has been handed any of it.
+    qsizetype m_latestCommandLength = 0;
+    bool m_latestCommandBegun = false;
     QByteArray m_receiveBuffer;
     // Set while the bytes since the last ";" belong to a line being dropped as overlong, until the
     // line goes quiet.
@@ -132,4 +142,7 @@ private:
     Clock::time_point m_lastReadAt;
     Clock::duration m_overlongLineQuiet{};
     LineCallback m_onCommand;
+
+    // Main thread: set once hungUp() has been emitted for the open device.
+    bool m_hangUpReported = false;
 };

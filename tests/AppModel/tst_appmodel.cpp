@@ -2,6 +2,7 @@
 #include "AppModel/AppPreferences.h"
 #include "AppModel/JSONBackupDocument.h"
 #include "FakeRadio.h"
+#include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "MemoryRecord.h"
 #include "RadioLink/LinkTiming.h"
@@ -9,6 +10,7 @@
 #include "TestRows.h"
 #include "TestSettings.h"
 #include "TestWaits.h"
+#include "WriteFault.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -57,6 +59,19 @@ struct ConnectedModel {
         return lines;
     }
     QString newestMessage() const { return messages().value(messages().size() - 1); }
+    // The command of the newest "TX " line.
+    QString lastCommandSent() const {
+        const auto sent = std::find_if(app.logLines().cbegin(), app.logLines().cend(),
+                                       [](const QString &line) { return line.mid(11).startsWith(u"TX "); });
+        return sent == app.logLines().cend() ? QString() : sent->mid(14);
+    }
+    // The loss's line and alert.
+    QString lossMessage() const {
+        return L::text(
+                   u"Verbindung zu %1 verloren – das Gerät wurde getrennt oder ist nicht mehr erreichbar."_s,
+                   u"Connection to %1 lost – the device was disconnected or is no longer available."_s)
+            .arg(radio.devicePath());
+    }
     bool logged(const QString &message) const { return messages().contains(message); }
 
     QTemporaryDir devices;
@@ -72,6 +87,15 @@ RadioMemory channel4(const QJsonObject &fields = {}) {
                                                        {"toneNumberCode", "000"},
                                                        {"tag", "REPEATER"}}),
                       fields);
+}
+
+// The same channel as the model holds it; on the FT-991A with CTCSS tone 008.
+RadioMemory channel4(RadioModel model) {
+    return model == RadioModel::ft710 ? channel4()
+                                      : channel4({{"radioModel", "FT-991A"},
+                                                  {"flagsRaw", "01000"},
+                                                  {"toneNumberKindRaw", "0"},
+                                                  {"toneNumberCode", "008"}});
 }
 
 } // namespace
@@ -90,7 +114,10 @@ private slots:
         LinkTiming::setWaits({});
         LinkTiming::setScale(0.1);
     }
-    void cleanup() { LinkTiming::setScale(1.0); }
+    void cleanup() {
+        LinkTiming::setScale(1.0);
+        WriteFault::clear();
+    }
 
     // An unreadable record is ignored whole and left in the store. FT-991A settings stored | read.
     void startUp_data() {
@@ -626,52 +653,110 @@ private slots:
         QCOMPARE(connected.radio.received().filter(u"MW"_s).isEmpty(), failed);
     }
 
-    // A write cut short by the device going away or by the user's disconnect ends there: nothing is
-    // sent after it and no success claimed; its failure line follows the loss's or the disconnect's
-    // line and says what the radio holds, may hold and lacks. Only the loss alerts, with the error.
-    // Cut by | commands out | language | failure line ("%1": the last command out).
+    // A write cut short by the device going away, by the user's disconnect or by the write deadline
+    // of a command stalled before its ";" ends there: nothing is sent after it and no success
+    // claimed; its failure line follows the loss's or the disconnect's line and says what the radio
+    // holds, may hold (a command of which anything went out) and lacks. The loss and the deadline
+    // alert with the error. Model | cut by | command cut | language | failure line ("%1": the command
+    // cut).
     void writeCutShortSaysWhatTheRadioMayHold_data() {
         addRows(
-            {"hang-up|1|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 – "
+            {"FT-710|hang-up|MW|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 "
+             "– "
              "Speicher 004 ist möglicherweise zum Teil "
              "geschrieben. Möglicherweise geschrieben: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
              "geschrieben: Tag. Bitte den Speicher erneut schreiben.",
-             "hang-up|2|en|Write failed for 004: Connection lost during CAT command: %1 – memory 004 is "
+             "FT-710|hang-up|MT|en|Write failed for 004: Connection lost during CAT command: %1 – memory 004 "
+             "is "
              "written only in part. In "
              "the radio: Frequency, Mode, Shift raw, Flags raw. Perhaps written: Tag. Please write the "
              "memory again.",
-             "disconnect|1|de|Schreiben fehlgeschlagen für 004: Keine aktive CAT-Verbindung. – Speicher 004 "
-             "ist möglicherweise zum Teil "
+             "FT-710|disconnect|MW|de|Schreiben fehlgeschlagen für 004: Keine aktive CAT-Verbindung. – "
+             "Speicher "
+             "004 ist möglicherweise zum Teil "
              "geschrieben. Möglicherweise geschrieben: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
              "geschrieben: Tag. Bitte den Speicher erneut schreiben.",
-             "disconnect|2|de|Schreiben fehlgeschlagen für 004: Keine aktive CAT-Verbindung. – Speicher 004 "
-             "ist nur zum Teil geschrieben. Im "
+             "FT-710|disconnect|MT|de|Schreiben fehlgeschlagen für 004: Keine aktive CAT-Verbindung. – "
+             "Speicher "
+             "004 ist nur zum Teil geschrieben. Im "
              "Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw. Möglicherweise geschrieben: Tag. Bitte den "
-             "Speicher erneut schreiben."});
+             "Speicher erneut schreiben.",
+             "FT-710|stall, deadline|MW|de|Schreiben fehlgeschlagen für 004: CAT-Befehl konnte nicht "
+             "geschrieben werden: %1 – Speicher 004 ist möglicherweise zum Teil geschrieben. Möglicherweise "
+             "geschrieben: Frequenz, Mode, Shift Raw, Flags Raw. Nicht geschrieben: Tag. Bitte den Speicher "
+             "erneut schreiben.",
+             "FT-710|stall, disconnect|MT|en|Write failed for 004: No active CAT connection. – memory 004 is "
+             "written only in part. In the radio: Frequency, Mode, Shift raw, Flags raw. Perhaps written: "
+             "Tag. Please write the memory again.",
+             "FT-991A|stall, hang-up|CN|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei "
+             "CAT-Befehl: %1 – Speicher 004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, "
+             "Shift Raw, Flags Raw, Tag. Möglicherweise geschrieben: Ton-Code. Bitte den Speicher erneut "
+             "schreiben."});
     }
     void writeCutShortSaysWhatTheRadioMayHold() {
         QFETCH(QStringList, row);
-        const auto [how, commandsOut, language, line] = fields<4>(row);
+        const auto [modelName, how, cutCommand, language, line] = fields<5>(row);
+        if (how.startsWith(u"stall") && !WriteFault::available)
+            QSKIP("write(2) faults need Linux");
         TestSettings::setLanguage(language);
+        const RadioModel model = *radioModelFromRawValue(modelName);
+        const bool stall = how.startsWith(u"stall"), hangUp = how.endsWith(u"hang-up"),
+                   deadline = how.endsWith(u"deadline");
         LinkTiming::Waits waits;
-        waits.rejectionWindow = commandsOut == u"2" ? 20.0 : 100.0; // the cut falls in the last one's window
+        if (!stall) // the cut falls in the last one's window
+            waits.rejectionWindow = cutCommand == u"MT" ? 20.0 : 100.0;
+        if (!deadline)
+            waits.portWriteDeadline = 100.0;
         LinkTiming::setWaits(waits);
-        ConnectedModel connected(RadioModel::ft710);
-        connected.app.writeSelected(channel4());
-        QTRY_COMPARE(connected.radio.received().size(), commandsOut.toInt());
-        const QString cut = connected.radio.received().last();
-        const bool hangUp = how == u"hang-up";
-        hangUp ? connected.radio.hangUp() : connected.app.disconnect();
+        ConnectedModel connected(model);
+        if (stall)
+            WriteFault::stallBeforeLastByte(connected.radio.devicePath(), cutCommand.toLatin1());
+        connected.app.writeSelected(channel4(model));
+        QTRY_VERIFY(connected.lastCommandSent().startsWith(cutCommand));
+        const QString cut = connected.lastCommandSent();
+        if (hangUp)
+            connected.radio.hangUp();
+        else if (!deadline)
+            connected.app.disconnect();
         const QString failed = QString(line).replace(u"%1"_s, cut);
         QTRY_COMPARE(connected.newestMessage(), failed);
         const QStringList messages = connected.messages();
         QVERIFY(messages.at(messages.size() - 2)
-                    .contains(hangUp ? connected.radio.devicePath() : u"Disconnected"_s));
+                    .contains(hangUp     ? connected.lossMessage()
+                              : deadline ? u"Opened "_s
+                                         : u"Disconnected"_s));
         QCOMPARE(connected.app.alertMessage(),
-                 hangUp ? std::optional(failed.section(u": "_s, 1)) : std::nullopt);
-        QVERIFY(!connected.app.isBusy() && !connected.app.isConnected());
-        const QString log = connected.app.logLines().join(u'\n');
-        QVERIFY(log.count(u"] TX "_s) == commandsOut.toInt() && !log.contains(u"SET OK "_s + cut));
+                 hangUp || deadline ? std::optional(failed.section(u": "_s, 1)) : std::nullopt);
+        QVERIFY(!connected.app.isBusy() && connected.app.isConnected() == deadline);
+        QCOMPARE(connected.lastCommandSent(), cut);
+        QVERIFY(!connected.app.logLines().join(u'\n').contains(u"SET OK "_s + cut));
+    }
+
+    // A write error that says the device is gone ends the link as the device's hang-up does, ahead
+    // of the write's failure line; the alert keeps that failure, also when the hang-up is seen after
+    // it. Error | command it meets | failure line ("%1": that command).
+    void goneDeviceFoundByAWriteEndsTheLink_data() {
+        addRows(
+            {"EIO|MW|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1",
+             "ENXIO|MT|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 – Speicher "
+             "004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
+             "geschrieben: Tag. Bitte den Speicher erneut schreiben."});
+    }
+    void goneDeviceFoundByAWriteEndsTheLink() {
+        QFETCH(QStringList, row);
+        const auto [error, command, line] = fields<3>(row);
+        if (!WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        ConnectedModel connected(RadioModel::ft710);
+        WriteFault::refuse(connected.radio.devicePath(), command.toLatin1(), error == u"EIO" ? EIO : ENXIO);
+        connected.app.writeSelected(channel4());
+        QTRY_VERIFY(connected.newestMessage().startsWith(u"Schreiben fehlgeschlagen"_s));
+        connected.radio.hangUp();
+        QTRY_VERIFY(!connected.app.isConnected());
+        const QString failed = QString(line).replace(u"%1"_s, connected.lastCommandSent());
+        QCOMPARE(connected.messages().mid(connected.messages().size() - 2),
+                 (QStringList{connected.lossMessage(), failed}));
+        QCOMPARE(connected.app.alertMessage(), std::optional(failed.section(u": "_s, 1)));
     }
 
     // A write that stops after the memory write says what the radio now holds and lacks, in the alert
@@ -704,11 +789,7 @@ private slots:
         });
         const RadioModel model = *radioModelFromRawValue(modelName);
         ConnectedModel connected(model);
-        const RadioMemory written = model == RadioModel::ft710 ? channel4()
-                                                               : channel4({{"radioModel", "FT-991A"},
-                                                                           {"flagsRaw", "01000"},
-                                                                           {"toneNumberKindRaw", "0"},
-                                                                           {"toneNumberCode", "008"}});
+        const RadioMemory written = channel4(model);
         connected.radio.rejectNext(fault.section(u' ', 1, 1), std::max(1, fault.section(u' ', 2).toInt()));
         connected.app.replaceMemory(written); // as the editors do before they write
         connected.app.writeSelected(written);

@@ -4,6 +4,7 @@
 #include "TestRows.h"
 #include "TestSettings.h"
 #include "TestWaits.h"
+#include "WriteFault.h"
 
 #include "Model/RadioError.h"
 #include "RadioLink/CancellationError.h"
@@ -281,15 +282,53 @@ private slots:
         QCOMPARE(inheritedDescriptors(), before);
     }
 
-    // A write that meets a device already gone, before the reader's report of the hang-up is
-    // handled, fails as a lost connection and is not kept to be tried again.
-    void writeToAGoneDeviceIsALoss() {
-        link->radio.hangUp();
+    // A write the device fails ends the request at once with the port's error, its "TX " line
+    // logged, and leaves the connection idle for the next request. An error that says the device is
+    // gone, or any after it hung up, is a loss: reported as a hang-up, nothing kept to send, and
+    // later requests refused. Fault | error kind.
+    void writeErrorEndsTheRequest_data() {
+        addRows({"EINVAL|portWriteFailed", "EIO|connectionLost", "ENXIO|connectionLost",
+                 "ENODEV|connectionLost", "hang-up|connectionLost"});
+    }
+    void writeErrorEndsTheRequest() {
+        QFETCH(QStringList, row);
+        const auto [fault, kindName] = fields<2>(row);
+        if (!WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        const QHash<QString, int> errors{
+            {"EINVAL", EINVAL}, {"EIO", EIO}, {"ENXIO", ENXIO}, {"ENODEV", ENODEV}};
+        QSignalSpy hungUp(link->port.get(), &SerialPort::hungUp);
+        fault == u"hang-up" ? link->radio.hangUp()
+                            : WriteFault::refuse(link->radio.devicePath(), "MW", errors.value(fault));
         const QString command = "MW001" + payload + ";";
         const auto set = runTask(link->connection->set(command, longWait));
-        QCOMPARE(set.radioError()->kind(), Kind::connectionLost);
+        WriteFault::clear();
+        const bool lost = kindName == u"connectionLost";
+        QCOMPARE(set.radioError()->kind(), lost ? Kind::connectionLost : Kind::portWriteFailed);
         QCOMPARE(set.radioError()->detail(), command);
         QVERIFY(!link->port->hasPendingOutput());
+        QCOMPARE(link->log(), QStringList{"TX " + command});
+        const auto next = runTask(link->connection->query(u"MR001"_s));
+        QCOMPARE(hungUp.count(), lost ? 1 : 0);
+        if (lost)
+            QCOMPARE(next.radioError()->kind(), Kind::connectionLost);
+        else
+            QCOMPARE(next.value(), reply);
+    }
+
+    // A device that keeps refusing output while it says it is writable is offered it again only now
+    // and then, not in a spin; the request still fails at the write deadline, the next goes out.
+    void refusedOutputIsOfferedAgainOnlyNowAndThen() {
+        if (!WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        TestWaits::use([](Waits &waits) { waits.portWriteDeadline = 0.3; });
+        WriteFault::refuse(link->radio.devicePath(), "MW", EAGAIN);
+        const auto set = runTask(link->connection->set("MW001" + payload, shortWait));
+        const int tries = WriteFault::refusedWrites();
+        WriteFault::clear();
+        QCOMPARE(set.radioError()->kind(), Kind::portWriteFailed);
+        QVERIFY2(tries < 100, qPrintable(u"%1 tries"_s.arg(tries))); // a spin makes tens of thousands
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
     }
 
     // Only printable ASCII goes out; a ";" inside a command never makes a second one.
@@ -482,6 +521,17 @@ private slots:
                  Kind::notConnected);
         QCOMPARE(link->log(), QStringList());
         QCOMPARE(runTask(link->connection->query(u"MR001"_s)).radioError()->kind(), Kind::notConnected);
+    }
+
+    // What the connection did before the port closed is in the log once the close has returned,
+    // ahead of anything the closer logs.
+    void closeHandsOverTheLinesBeforeIt() {
+        link->radio.setSilent(true);
+        const QString command = "MW001" + payload + ";";
+        const auto pending = startTask(link->connection->set(command, longWait));
+        link->port->closePort();
+        QCOMPARE(link->log(), QStringList{"TX " + command});
+        QTRY_VERIFY(pending->finished);
     }
 
     // Output the device does not take never holds up the caller: the request fails at the write

@@ -1,0 +1,93 @@
+#include "WriteFault.h"
+
+#include <atomic>
+#include <cerrno>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifdef __linux__
+#include <sys/syscall.h>
+#endif
+
+namespace {
+
+struct Fault {
+    dev_t device = 0;
+    QByteArray from;
+    int error = 0;
+    bool stallBeforeLastByte = false;
+    bool started = false;
+    int refused = 0;
+};
+
+std::mutex lock;
+Fault fault;
+std::atomic<bool> armed = false;
+
+void arm(const QString &devicePath, const QByteArray &from, int error, bool stall) {
+    struct stat status {};
+    stat(devicePath.toLocal8Bit().constData(), &status);
+    std::lock_guard guard(lock);
+    fault = {status.st_rdev, from, error, stall};
+    armed = true;
+}
+
+} // namespace
+
+#ifdef __linux__
+
+namespace {
+
+ssize_t systemWrite(int fileDescriptor, const void *bytes, size_t count) {
+    return syscall(SYS_write, fileDescriptor, bytes, count);
+}
+
+bool isFaultyDevice(int fileDescriptor) {
+    struct stat status {};
+    return fstat(fileDescriptor, &status) == 0 && S_ISCHR(status.st_mode) && status.st_rdev == fault.device;
+}
+
+} // namespace
+
+extern "C" ssize_t write(int fileDescriptor, const void *bytes, size_t count) {
+    if (!armed)
+        return systemWrite(fileDescriptor, bytes, count);
+    std::lock_guard guard(lock);
+    if (!isFaultyDevice(fileDescriptor))
+        return systemWrite(fileDescriptor, bytes, count);
+    if (!fault.started) {
+        const auto written = QByteArray::fromRawData(static_cast<const char *>(bytes), qsizetype(count));
+        if (!written.startsWith(fault.from))
+            return systemWrite(fileDescriptor, bytes, count);
+        fault.started = true;
+        if (fault.stallBeforeLastByte && count > 1)
+            return systemWrite(fileDescriptor, bytes, count - 1);
+    }
+    ++fault.refused;
+    errno = fault.error;
+    return -1;
+}
+
+#endif
+
+namespace WriteFault {
+
+void refuse(const QString &devicePath, const QByteArray &from, int error) {
+    arm(devicePath, from, error, false);
+}
+
+void stallBeforeLastByte(const QString &devicePath, const QByteArray &from) {
+    arm(devicePath, from, EAGAIN, true);
+}
+
+void clear() {
+    armed = false;
+}
+
+int refusedWrites() {
+    std::lock_guard guard(lock);
+    return fault.refused;
+}
+
+} // namespace WriteFault

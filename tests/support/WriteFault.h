@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Faults put into write(2) on one device, as a device that has gone or that stops taking output
+// would give them, while the device itself stays as it is. From the first write to the device whose
+// bytes begin with `from`, writes to it fail with `error`; stallBeforeLastByte() lets that write
+// hand over all of its bytes but the last and then finds the device full (EAGAIN). The test
+// program's own write(2) stands in front of the C library's, which works on Linux only.
+namespace WriteFault {
+
+#ifdef __linux__
+inline constexpr bool available = true;
+#else
+inline constexpr bool available = false;
+#endif
+
+void refuse(const QString &devicePath, const QByteArray &from, int error);
+void stallBeforeLastByte(const QString &devicePath, const QByteArray &from);
+// Ends the fault; every write goes through again.
+void clear();
+// How many writes the fault has failed so far.
+int refusedWrites();
+
+} // namespace WriteFault
