@@ -681,13 +681,13 @@ private slots:
              "004 ist nur zum Teil geschrieben. Im "
              "Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw. Möglicherweise geschrieben: Tag. Bitte den "
              "Speicher erneut schreiben.",
-             "FT-710|stall, deadline|MW|de|Schreiben fehlgeschlagen für 004: CAT-Befehl konnte nicht "
-             "geschrieben werden: %1 – Speicher 004 ist möglicherweise zum Teil geschrieben. Möglicherweise "
-             "geschrieben: Frequenz, Mode, Shift Raw, Flags Raw. Nicht geschrieben: Tag. Bitte den Speicher "
-             "erneut schreiben.",
-             "FT-710|stall, disconnect|MT|en|Write failed for 004: No active CAT connection. – memory 004 is "
-             "written only in part. In the radio: Frequency, Mode, Shift raw, Flags raw. Perhaps written: "
-             "Tag. Please write the memory again.",
+             "FT-710|stall, deadline|MT|en|Write failed for 004: Could not write CAT command: %1 – memory "
+             "004 is written only in part. In the radio: Frequency, Mode, Shift raw, Flags raw. Perhaps "
+             "written: Tag. Please write the memory again.",
+             "FT-710|stall, disconnect|MW|de|Schreiben fehlgeschlagen für 004: Keine aktive CAT-Verbindung. "
+             "– "
+             "Speicher 004 ist möglicherweise zum Teil geschrieben. Möglicherweise geschrieben: Frequenz, "
+             "Mode, Shift Raw, Flags Raw. Nicht geschrieben: Tag. Bitte den Speicher erneut schreiben.",
              "FT-991A|stall, hang-up|CN|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei "
              "CAT-Befehl: %1 – Speicher 004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, "
              "Shift Raw, Flags Raw, Tag. Möglicherweise geschrieben: Ton-Code. Bitte den Speicher erneut "
