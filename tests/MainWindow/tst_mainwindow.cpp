@@ -920,6 +920,26 @@ private slots:
         QVERIFY2(card >= 240, qPrintable(QString::number(card)));
     }
 
+    // The toolbar's captions are their catalogue texts; the picker's title and "Kanalliste" have
+    // no English entry. Language | "Alle lesen", "Ausgewählten lesen", "Export", "Import",
+    // "Einstellungen", the picker's title and its segments.
+    void toolbarCaptionsAreTheirCatalogueTexts_data() {
+        addRows({"de|Alle lesen|Ausgewählten lesen|Export|Import|Einstellungen|Bearbeitung|Kanalliste|Detail",
+                 "en|Read all|Read selected|Export|Import|Settings|Bearbeitung|Kanalliste|Detail"});
+    }
+    void toolbarCaptionsAreTheirCatalogueTexts() {
+        QFETCH(QStringList, row);
+        LanguageSelection::shared()->select(*appLanguageFromRawValue(row.takeFirst()));
+        const auto shown = [&] {
+            QStringList found;
+            for (const char *name : {"readAll", "readSelected", "export", "import", "settings",
+                                     "editorMode.title", "editorMode.Kanalliste", "editorMode.Detail"})
+                found << text(u"toolbar."_s + QLatin1String(name));
+            return found;
+        };
+        QTRY_COMPARE(shown(), row); // once rebuilt in the language
+    }
+
     // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
     // its toggle and press actions choose the model or the mode as a click does. "Detail" swaps
     // the table for the detail editor above the log; without a channel a placeholder stands in
