@@ -3,7 +3,7 @@
 # virtual X display and saves the main window into docs/screenshots/ (or the folder given).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh korvel_screenshots
 output=${1:-docs/screenshots}
 mkdir -p "$output"
 xvfb-run --auto-servernum --server-args="-screen 0 1440x900x24" \

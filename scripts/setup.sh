@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Korvel needs on Debian 12, then configures and builds it.
+# Installs what Korvel needs on Debian 12, then configures and builds it: the targets named as
+# arguments (e.g. korvel), or every target, the tests and benchmarks included, when none is named.
 # Safe to run again: apt-get skips what is there, CMake builds only what changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,4 +27,6 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
 # An existing build's AUTOMOC step reruns only when a file it scanned before changes, so it would
 # miss a file newly added to a target; its own cache keeps the forced rerun cheap.
 find build -path '*_autogen/timestamp' -delete
-cmake --build build --parallel
+targets=()
+[ $# -gt 0 ] && targets=(--target "$@")
+cmake --build build --parallel "${targets[@]}"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up (packages, build), then starts Korvel.
+# Sets everything up (packages, the program's build), then starts Korvel.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh korvel
 exec build/src/korvel "$@"

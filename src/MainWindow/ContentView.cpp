@@ -183,7 +183,10 @@ void ContentView::placeSidebarEdge() {
 }
 
 void ContentView::buildContent() {
-    // The old content goes at once, so no panel of it follows the model any longer.
+    // The old content goes at once, so no panel of it follows the model any longer. Its splitter
+    // is no longer one while it is destroyed: the filter must not see it then.
+    if (m_splitter)
+        m_splitter->removeEventFilter(this);
     delete takeCentralWidget();
     auto *background = new GradientBackground;
     background->setObjectName(QStringLiteral("background"));

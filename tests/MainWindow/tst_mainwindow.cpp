@@ -15,6 +15,7 @@
 #include "TestRows.h"
 #include "TestSettings.h"
 #include "Theme/ModelPalette.h"
+#include "Theme/PanelSurface.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -881,11 +882,12 @@ private slots:
     // In German and English, in the default and the smallest window, with the sidebar as it starts
     // or as narrow as it goes, also with the wider badge of a link, every text of the sidebar and
     // the toolbar shows whole. In longer languages, every control shows whole too, and a text that
-    // does not fit ends in "…".
+    // does not fit ends in "…". In shorter ones the sidebar's card is still 240 wide at the least.
     void sidebarAndToolbarTextsShowWhole_data() {
         addRows({"de|default|", "de|smallest|", "de|smallest|narrow", "de|smallest|narrow, connected",
                  "en|default|", "en|smallest|", "en|smallest|narrow", "en|smallest|narrow, connected",
-                 "bg|smallest|", "el|smallest|narrow, connected", "lt|smallest|"});
+                 "bg|smallest|", "el|smallest|narrow, connected", "lt|smallest|", "da|smallest|narrow",
+                 "fi|smallest|narrow"});
     }
     void sidebarAndToolbarTextsShowWhole() {
         QFETCH(QStringList, row);
@@ -914,6 +916,28 @@ private slots:
             return found;
         };
         QTRY_VERIFY2(clipped().isEmpty(), qPrintable(clipped().join(u" | "_s))); // once laid out
+        const int card = widget(u"sidebar"_s)->width() - 2 * PanelSurface::glowMargin;
+        QVERIFY2(card >= 240, qPrintable(QString::number(card)));
+    }
+
+    // The toolbar's captions are their catalogue texts; the picker's title and "Kanalliste" have
+    // no English entry. Language | "Alle lesen", "Ausgewählten lesen", "Export", "Import",
+    // "Einstellungen", the picker's title and its segments.
+    void toolbarCaptionsAreTheirCatalogueTexts_data() {
+        addRows({"de|Alle lesen|Ausgewählten lesen|Export|Import|Einstellungen|Bearbeitung|Kanalliste|Detail",
+                 "en|Read all|Read selected|Export|Import|Settings|Bearbeitung|Kanalliste|Detail"});
+    }
+    void toolbarCaptionsAreTheirCatalogueTexts() {
+        QFETCH(QStringList, row);
+        LanguageSelection::shared()->select(*appLanguageFromRawValue(row.takeFirst()));
+        const auto shown = [&] {
+            QStringList found;
+            for (const char *name : {"readAll", "readSelected", "export", "import", "settings",
+                                     "editorMode.title", "editorMode.Kanalliste", "editorMode.Detail"})
+                found << text(u"toolbar."_s + QLatin1String(name));
+            return found;
+        };
+        QTRY_COMPARE(shown(), row); // once rebuilt in the language
     }
 
     // A screen reader meets the pickers as radio buttons of a group named by the picker's title;
