@@ -1,6 +1,7 @@
 #include "Editors/MemoryTablePanel.h"
 
 #include "Editors/EditorStyle.h"
+#include "Editors/ElidedHeaderView.h"
 #include "Editors/MemoryTableDelegate.h"
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
@@ -38,6 +39,7 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
 
     m_view->setObjectName(QStringLiteral("memoryTable.view"));
     m_view->setAccessibleName(title->text());
+    m_view->setHorizontalHeader(new ElidedHeaderView(m_view));
     m_view->setModel(m_model);
     m_view->setItemDelegate(new MemoryTableDelegate(m_model, m_view));
     m_view->setShowGrid(false);

@@ -15,6 +15,7 @@
 #include "Theme/ModelPalette.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -592,6 +593,45 @@ private slots:
         QVERIFY(contrast(shown, face.rgb()) >= 4.5);
     }
 
+    // A title too long for its column ends in "…" inside it, one that fits shows whole; the tool
+    // tip and the name a screen reader gives the column are the whole title.
+    void longTitleEndsInAnEllipsis_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<MemoryColumn>("column");
+        QTest::addRow("English, squelch decode") << u"en"_s << RadioModel::ft991a << C::sqlDecode;
+        QTest::addRow("English, tone system") << u"en"_s << RadioModel::ft991a << C::toneSystem;
+        QTest::addRow("Greek, encode") << u"el"_s << RadioModel::ft991a << C::openingTone;
+        QTest::addRow("Bulgarian, offset amount") << u"bg"_s << RadioModel::ft710 << C::shiftAmount;
+    }
+    void longTitleEndsInAnEllipsis() {
+        QFETCH(QString, language);
+        QFETCH(RadioModel, model);
+        QFETCH(MemoryColumn, column);
+        TestSettings::setLanguage(language);
+        load(model, memoryRecords(model, 1));
+        QHeaderView *header = m_view->horizontalHeader();
+        TextRecordingStyle style;
+        header->setStyle(&style);
+        const auto restoreStyle = qScopeGuard([header] { header->setStyle(nullptr); });
+        m_view->scrollTo(cell(0, column));
+        header->grab();
+        const int section = m_model->section(column);
+        const auto shown = style.within(QRect(header->sectionViewportPosition(section), 0,
+                                              header->sectionSize(section), header->height()));
+        QVERIFY(shown);
+        const QString title = loc(titleKey(column));
+        const QFontMetrics metrics = header->fontMetrics();
+        QVERIFY2(metrics.horizontalAdvance(shown->text) <= shown->rect.width(), qPrintable(shown->text));
+        if (metrics.horizontalAdvance(title) <= shown->rect.width())
+            QCOMPARE(shown->text, title);
+        else
+            QVERIFY2(shown->text.endsWith(u'…') && title.startsWith(shown->text.chopped(1)),
+                     qPrintable(shown->text));
+        QCOMPARE(m_model->headerData(section, Qt::Horizontal, Qt::ToolTipRole).toString(), title);
+        QCOMPARE(columnTitleName(section), title);
+    }
+
     // The editor shows the selected channel. Any edit leaves the stored channel as it is and
     // opens "Übernehmen" and "Zurücksetzen", and "Schreiben" with a link. "Übernehmen" stores the
     // validated channel, the draft keeps the text as typed; "Schreiben" stores and sends it, and
@@ -905,6 +945,15 @@ private:
     }
     QModelIndex cell(int row, MemoryColumn column) const {
         return m_model->index(row, m_model->section(column));
+    }
+    // The name a screen reader gives the title of the column at `section`.
+    QString columnTitleName(int section) const {
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(m_view);
+        QStringList titles;
+        for (int child = 0; child < table->childCount(); ++child)
+            if (table->child(child)->role() == QAccessible::ColumnHeader)
+                titles << table->child(child)->text(QAccessible::Name);
+        return titles.value(section);
     }
     static QList<PickerItem> items(const QModelIndex &index) {
         return index.data(MemoryTableModel::PickerItemsRole).value<QList<PickerItem>>();
