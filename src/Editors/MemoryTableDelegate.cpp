@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
-#include <QTimer>
 
 namespace {
 
@@ -224,11 +223,6 @@ QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionVi
             picker->setProperty(pickedProperty, true);
             emit const_cast<MemoryTableDelegate *>(this)->commitData(picker);
             emit const_cast<MemoryTableDelegate *>(this)->closeEditor(picker);
-        });
-        // One click on the cell opens the list, as it does on a picker outside a table.
-        QTimer::singleShot(0, picker, [picker] {
-            if (picker->isVisible())
-                picker->showPopup();
         });
         editor = picker;
         break;

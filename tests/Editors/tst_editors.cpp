@@ -424,6 +424,51 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), next);
     }
 
+    // From an open field, Tab and Shift+Tab go along the row onto the next or previous cell's
+    // field or picker and over a picker without opening its list or changing its value; Space, F4
+    // or Alt+Down open the list of the picker the keyboard is on.
+    void tabMovesOverPickers_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<MemoryColumn>>("cells"); // from the open field to the picker opened
+        QTest::addColumn<QKeySequence>("opener");
+        const RadioModel ft710 = RadioModel::ft710, ft991a = RadioModel::ft991a;
+        QTest::addRow("FT-710, Tab from the name")
+            << ft710 << int(Qt::Key_Tab) << QList{C::name, C::rx, C::mode, C::shift}
+            << QKeySequence(Qt::Key_Space);
+        QTest::addRow("FT-710, Shift+Tab")
+            << ft710 << int(Qt::Key_Backtab) << QList{C::shiftAmount, C::shift, C::mode}
+            << QKeySequence(Qt::Key_F4);
+        QTest::addRow("FT-991A, Tab over the tone pickers")
+            << ft991a << int(Qt::Key_Tab) << QList{C::flagsRaw, C::toneSql, C::toneSystem}
+            << QKeySequence(Qt::AltModifier | Qt::Key_Down);
+        QTest::addRow("FT-991A, Shift+Tab over clarifier and tone number")
+            << ft991a << int(Qt::Key_Backtab) << QList{C::clarifierAmount, C::clarifier, C::toneNumber}
+            << QKeySequence(Qt::Key_Space);
+    }
+    void tabMovesOverPickers() {
+        QFETCH(RadioModel, model);
+        QFETCH(int, key);
+        QFETCH(QList<MemoryColumn>, cells);
+        QFETCH(QKeySequence, opener);
+        load(model, {memoryRecord(model, {{"flagsRaw", "11000"}})}); // CTCSS: the tone number is a picker
+        const QList<RadioMemory> before = m_app->memories();
+        press(cell(0, cells.first()), Qt::Key_Space);
+        for (MemoryColumn next : cells.sliced(1)) {
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key));
+            QCoreApplication::processEvents(); // a list opened at once would show now
+            QVERIFY(!QApplication::activePopupWidget());
+            QVERIFY(QApplication::focusWidget() == m_view->indexWidget(cell(0, next)));
+        }
+        auto *picker = qobject_cast<QComboBox *>(QApplication::focusWidget());
+        QVERIFY(picker);
+        QTest::keySequence(static_cast<QWidget *>(nullptr), opener);
+        QTRY_VERIFY(picker->view()->isVisible());
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
+        QTRY_VERIFY(!picker->view()->isVisible());
+        QCOMPARE(m_app->memories(), before);
+    }
+
     // A click on a switch's box turns it (as Space does); one beside the box only selects the row.
     void onlyTheBoxTurnsASwitch_data() {
         QTest::addColumn<int>("beside");
