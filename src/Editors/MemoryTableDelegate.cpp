@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -200,6 +201,16 @@ bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
         m_model->press(index);
     // Presses and double clicks on a switch or button open no editor.
     return event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
+}
+
+// Tab and Shift+Tab move the keyboard on to the next or previous cell's editor. The window then
+// marks where the keyboard is, as after Tab anywhere else: the style shows a picker's focus only so.
+bool MemoryTableDelegate::eventFilter(QObject *editor, QEvent *event) {
+    const auto *key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event) : nullptr;
+    auto *widget = qobject_cast<QWidget *>(editor);
+    if (key && widget && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
+        widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,

@@ -425,8 +425,8 @@ private slots:
     }
 
     // From an open field, Tab and Shift+Tab go along the row onto the next or previous cell's
-    // field or picker and over a picker without opening its list or changing its value; Space, F4
-    // or Alt+Down open the list of the picker the keyboard is on.
+    // field or picker and over a picker without opening its list or changing its value; the picker
+    // shows it has the keyboard, and Space, F4 or Alt+Down open its list.
     void tabMovesOverPickers_data() {
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<int>("key");
@@ -462,6 +462,8 @@ private slots:
         }
         auto *picker = qobject_cast<QComboBox *>(QApplication::focusWidget());
         QVERIFY(picker);
+        // The style marks the picker with the keyboard only after a keyboard move.
+        QVERIFY(picker->window()->testAttribute(Qt::WA_KeyboardFocusChange));
         QTest::keySequence(static_cast<QWidget *>(nullptr), opener);
         QTRY_VERIFY(picker->view()->isVisible());
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
