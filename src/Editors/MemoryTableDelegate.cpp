@@ -7,11 +7,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
-#include <QTimer>
 
 namespace {
 
@@ -203,6 +203,16 @@ bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     return event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
 }
 
+// Tab and Shift+Tab move the keyboard on to the next or previous cell's editor. The window then
+// marks where the keyboard is, as after Tab anywhere else: the style shows a picker's focus only so.
+bool MemoryTableDelegate::eventFilter(QObject *editor, QEvent *event) {
+    const auto *key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event) : nullptr;
+    auto *widget = qobject_cast<QWidget *>(editor);
+    if (key && widget && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
+        widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    return QStyledItemDelegate::eventFilter(editor, event);
+}
+
 QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
                                            const QModelIndex &index) const {
     QWidget *editor = nullptr;
@@ -224,11 +234,6 @@ QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionVi
             picker->setProperty(pickedProperty, true);
             emit const_cast<MemoryTableDelegate *>(this)->commitData(picker);
             emit const_cast<MemoryTableDelegate *>(this)->closeEditor(picker);
-        });
-        // One click on the cell opens the list, as it does on a picker outside a table.
-        QTimer::singleShot(0, picker, [picker] {
-            if (picker->isVisible())
-                picker->showPopup();
         });
         editor = picker;
         break;

@@ -22,6 +22,7 @@ public:
                               const QModelIndex &index) const override;
 
 protected:
+    bool eventFilter(QObject *editor, QEvent *event) override;
     bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
                      const QModelIndex &index) override;
 

@@ -1,17 +1,20 @@
 #include "Editors/MemoryTablePanel.h"
 
 #include "Editors/EditorStyle.h"
+#include "Editors/ElidedHeaderView.h"
 #include "Editors/MemoryTableDelegate.h"
 #include "Editors/MemoryTableModel.h"
 #include "Localization/L.h"
 #include "Theme/TextStyle.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,6 +41,7 @@ MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidg
 
     m_view->setObjectName(QStringLiteral("memoryTable.view"));
     m_view->setAccessibleName(title->text());
+    m_view->setHorizontalHeader(new ElidedHeaderView(m_view));
     m_view->setModel(m_model);
     m_view->setItemDelegate(new MemoryTableDelegate(m_model, m_view));
     m_view->setShowGrid(false);
@@ -103,7 +107,7 @@ bool MemoryTablePanel::eventFilter(QObject *watched, QEvent *event) {
         if (index.isValid() && press)
             m_model->selectRow(index.row());
         else if (index.isValid() && mouse->button() == Qt::LeftButton && (index.flags() & Qt::ItemIsEditable))
-            m_view->edit(index);
+            openCell(index);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -119,10 +123,21 @@ bool MemoryTablePanel::activateCurrentCell(const QKeyEvent &key) {
         return false;
     m_model->selectRow(index.row());
     if (index.flags() & Qt::ItemIsEditable)
-        m_view->edit(index);
+        openCell(index);
     else
         m_model->press(index);
     return true;
+}
+
+// A click or key opens a picker's list at once, as it does on a picker outside a table. Tab onto
+// a picker opens it closed, so the next Tab moves on.
+void MemoryTablePanel::openCell(const QModelIndex &index) {
+    m_view->edit(index);
+    if (auto *picker = qobject_cast<QComboBox *>(m_view->indexWidget(index)))
+        QTimer::singleShot(0, picker, [picker] {
+            if (picker->isVisible())
+                picker->showPopup();
+        });
 }
 
 // The wheel with Shift held moves the table sideways, to the columns on the right.

@@ -6,6 +6,7 @@ class AppModel;
 class EditorDraft;
 class MemoryTableModel;
 class QKeyEvent;
+class QModelIndex;
 class QTableView;
 class QWheelEvent;
 
@@ -25,6 +26,7 @@ protected:
 
 private:
     bool activateCurrentCell(const QKeyEvent &key);
+    void openCell(const QModelIndex &index);
     bool scrollSideways(const QWheelEvent &wheel);
     void applyColumnWidths();
     void showTitlesAsSecondary();

@@ -15,6 +15,7 @@
 #include "Theme/ModelPalette.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -423,6 +424,53 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), next);
     }
 
+    // From an open field, Tab and Shift+Tab go along the row onto the next or previous cell's
+    // field or picker and over a picker without opening its list or changing its value; the picker
+    // shows it has the keyboard, and Space, F4 or Alt+Down open its list.
+    void tabMovesOverPickers_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<MemoryColumn>>("cells"); // from the open field to the picker opened
+        QTest::addColumn<QKeySequence>("opener");
+        const RadioModel ft710 = RadioModel::ft710, ft991a = RadioModel::ft991a;
+        QTest::addRow("FT-710, Tab from the name")
+            << ft710 << int(Qt::Key_Tab) << QList{C::name, C::rx, C::mode, C::shift}
+            << QKeySequence(Qt::Key_Space);
+        QTest::addRow("FT-710, Shift+Tab")
+            << ft710 << int(Qt::Key_Backtab) << QList{C::shiftAmount, C::shift, C::mode}
+            << QKeySequence(Qt::Key_F4);
+        QTest::addRow("FT-991A, Tab over the tone pickers")
+            << ft991a << int(Qt::Key_Tab) << QList{C::flagsRaw, C::toneSql, C::toneSystem}
+            << QKeySequence(Qt::AltModifier | Qt::Key_Down);
+        QTest::addRow("FT-991A, Shift+Tab over clarifier and tone number")
+            << ft991a << int(Qt::Key_Backtab) << QList{C::clarifierAmount, C::clarifier, C::toneNumber}
+            << QKeySequence(Qt::Key_Space);
+    }
+    void tabMovesOverPickers() {
+        QFETCH(RadioModel, model);
+        QFETCH(int, key);
+        QFETCH(QList<MemoryColumn>, cells);
+        QFETCH(QKeySequence, opener);
+        load(model, {memoryRecord(model, {{"flagsRaw", "11000"}})}); // CTCSS: the tone number is a picker
+        const QList<RadioMemory> before = m_app->memories();
+        press(cell(0, cells.first()), Qt::Key_Space);
+        for (MemoryColumn next : cells.sliced(1)) {
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key));
+            QCoreApplication::processEvents(); // a list opened at once would show now
+            QVERIFY(!QApplication::activePopupWidget());
+            QVERIFY(QApplication::focusWidget() == m_view->indexWidget(cell(0, next)));
+        }
+        auto *picker = qobject_cast<QComboBox *>(QApplication::focusWidget());
+        QVERIFY(picker);
+        // The style marks the picker with the keyboard only after a keyboard move.
+        QVERIFY(picker->window()->testAttribute(Qt::WA_KeyboardFocusChange));
+        QTest::keySequence(static_cast<QWidget *>(nullptr), opener);
+        QTRY_VERIFY(picker->view()->isVisible());
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
+        QTRY_VERIFY(!picker->view()->isVisible());
+        QCOMPARE(m_app->memories(), before);
+    }
+
     // A click on a switch's box turns it (as Space does); one beside the box only selects the row.
     void onlyTheBoxTurnsASwitch_data() {
         QTest::addColumn<int>("beside");
@@ -590,6 +638,45 @@ private slots:
         const QRgb shown = qRgb(over(text.red(), face.red()), over(text.green(), face.green()),
                                 over(text.blue(), face.blue()));
         QVERIFY(contrast(shown, face.rgb()) >= 4.5);
+    }
+
+    // A title too long for its column ends in "…" inside it, one that fits shows whole; the tool
+    // tip and the name a screen reader gives the column are the whole title.
+    void longTitleEndsInAnEllipsis_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<MemoryColumn>("column");
+        QTest::addRow("English, squelch decode") << u"en"_s << RadioModel::ft991a << C::sqlDecode;
+        QTest::addRow("English, tone system") << u"en"_s << RadioModel::ft991a << C::toneSystem;
+        QTest::addRow("Greek, encode") << u"el"_s << RadioModel::ft991a << C::openingTone;
+        QTest::addRow("Bulgarian, offset amount") << u"bg"_s << RadioModel::ft710 << C::shiftAmount;
+    }
+    void longTitleEndsInAnEllipsis() {
+        QFETCH(QString, language);
+        QFETCH(RadioModel, model);
+        QFETCH(MemoryColumn, column);
+        TestSettings::setLanguage(language);
+        load(model, memoryRecords(model, 1));
+        QHeaderView *header = m_view->horizontalHeader();
+        TextRecordingStyle style;
+        header->setStyle(&style);
+        const auto restoreStyle = qScopeGuard([header] { header->setStyle(nullptr); });
+        m_view->scrollTo(cell(0, column));
+        header->grab();
+        const int section = m_model->section(column);
+        const auto shown = style.within(QRect(header->sectionViewportPosition(section), 0,
+                                              header->sectionSize(section), header->height()));
+        QVERIFY(shown);
+        const QString title = loc(titleKey(column));
+        const QFontMetrics metrics = header->fontMetrics();
+        QVERIFY2(metrics.horizontalAdvance(shown->text) <= shown->rect.width(), qPrintable(shown->text));
+        if (metrics.horizontalAdvance(title) <= shown->rect.width())
+            QCOMPARE(shown->text, title);
+        else
+            QVERIFY2(shown->text.endsWith(u'…') && title.startsWith(shown->text.chopped(1)),
+                     qPrintable(shown->text));
+        QCOMPARE(m_model->headerData(section, Qt::Horizontal, Qt::ToolTipRole).toString(), title);
+        QCOMPARE(columnTitleName(section), title);
     }
 
     // The editor shows the selected channel. Any edit leaves the stored channel as it is and
@@ -905,6 +992,15 @@ private:
     }
     QModelIndex cell(int row, MemoryColumn column) const {
         return m_model->index(row, m_model->section(column));
+    }
+    // The name a screen reader gives the title of the column at `section`.
+    QString columnTitleName(int section) const {
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(m_view);
+        QStringList titles;
+        for (int child = 0; child < table->childCount(); ++child)
+            if (table->child(child)->role() == QAccessible::ColumnHeader)
+                titles << table->child(child)->text(QAccessible::Name);
+        return titles.value(section);
     }
     static QList<PickerItem> items(const QModelIndex &index) {
         return index.data(MemoryTableModel::PickerItemsRole).value<QList<PickerItem>>();
