@@ -654,11 +654,11 @@ private slots:
     }
 
     // A write cut short by the device going away, by the user's disconnect or by the write deadline
-    // of a command stalled before its ";" ends there: nothing is sent after it and no success
-    // claimed; its failure line follows the loss's or the disconnect's line and says what the radio
-    // holds, may hold (a command of which anything went out) and lacks. The loss and the deadline
-    // alert with the error. Model | cut by | command cut | language | failure line ("%1": the command
-    // cut).
+    // of a command stalled before its ";" (or refused whole) ends there: nothing is sent after it
+    // and no success claimed; its failure line follows the loss's or the disconnect's line and says
+    // what the radio holds, may hold (a command of which anything went out) and lacks. The loss and the
+    // deadline alert with the error. Model | cut by | command cut | language | failure line ("%1": the
+    // command cut).
     void writeCutShortSaysWhatTheRadioMayHold_data() {
         addRows(
             {"FT-710|hang-up|MW|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 "
@@ -688,7 +688,9 @@ private slots:
              "– "
              "Speicher 004 ist möglicherweise zum Teil geschrieben. Möglicherweise geschrieben: Frequenz, "
              "Mode, Shift Raw, Flags Raw. Nicht geschrieben: Tag. Bitte den Speicher erneut schreiben.",
-             "FT-991A|stall, hang-up|CN|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei "
+             "FT-710|refused, deadline|MW|de|Schreiben fehlgeschlagen für 004: CAT-Befehl konnte nicht "
+             "geschrieben werden: %1",
+             "FT-991A|late stall, hang-up|CN|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei "
              "CAT-Befehl: %1 – Speicher 004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, "
              "Shift Raw, Flags Raw, Tag. Möglicherweise geschrieben: Ton-Code. Bitte den Speicher erneut "
              "schreiben."});
@@ -696,21 +698,24 @@ private slots:
     void writeCutShortSaysWhatTheRadioMayHold() {
         QFETCH(QStringList, row);
         const auto [modelName, how, cutCommand, language, line] = fields<5>(row);
-        if (how.startsWith(u"stall") && !WriteFault::available)
+        const bool fault = how.contains(u"stall") || how.startsWith(u"refused"),
+                   hangUp = how.endsWith(u"hang-up"), deadline = how.endsWith(u"deadline");
+        if (fault && !WriteFault::available)
             QSKIP("write(2) faults need Linux");
         TestSettings::setLanguage(language);
         const RadioModel model = *radioModelFromRawValue(modelName);
-        const bool stall = how.startsWith(u"stall"), hangUp = how.endsWith(u"hang-up"),
-                   deadline = how.endsWith(u"deadline");
         LinkTiming::Waits waits;
-        if (!stall) // the cut falls in the last one's window
+        if (!fault) // the cut falls in the last one's window
             waits.rejectionWindow = cutCommand == u"MT" ? 20.0 : 100.0;
         if (!deadline)
             waits.portWriteDeadline = 100.0;
         LinkTiming::setWaits(waits);
         ConnectedModel connected(model);
-        if (stall)
-            WriteFault::stallBeforeLastByte(connected.radio.devicePath(), cutCommand.toLatin1());
+        const QString path = connected.radio.devicePath();
+        if (how.startsWith(u"refused"))
+            WriteFault::refuse(path, cutCommand.toLatin1(), EAGAIN);
+        else if (fault) // late: the reader hands the bytes over, after the device refused them once
+            WriteFault::stallBeforeLastByte(path, cutCommand.toLatin1(), how.startsWith(u"late") ? 1 : 0);
         connected.app.writeSelected(channel4(model));
         QTRY_VERIFY(connected.lastCommandSent().startsWith(cutCommand));
         const QString cut = connected.lastCommandSent();

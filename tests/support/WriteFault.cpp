@@ -16,8 +16,9 @@ struct Fault {
     dev_t device = 0;
     QByteArray from;
     int error = 0;
-    bool stallBeforeLastByte = false;
+    int stallingTry = -1; // none
     bool started = false;
+    int tries = 0;
     int refused = 0;
 };
 
@@ -25,11 +26,11 @@ std::mutex lock;
 Fault fault;
 std::atomic<bool> armed = false;
 
-void arm(const QString &devicePath, const QByteArray &from, int error, bool stall) {
+void arm(const QString &devicePath, const QByteArray &from, int error, int stallingTry) {
     struct stat status {};
     stat(devicePath.toLocal8Bit().constData(), &status);
     std::lock_guard guard(lock);
-    fault = {status.st_rdev, from, error, stall};
+    fault = {status.st_rdev, from, error, stallingTry};
     armed = true;
 }
 
@@ -61,9 +62,9 @@ extern "C" ssize_t write(int fileDescriptor, const void *bytes, size_t count) {
         if (!written.startsWith(fault.from))
             return systemWrite(fileDescriptor, bytes, count);
         fault.started = true;
-        if (fault.stallBeforeLastByte && count > 1)
-            return systemWrite(fileDescriptor, bytes, count - 1);
     }
+    if (fault.tries++ == fault.stallingTry && count > 1)
+        return systemWrite(fileDescriptor, bytes, count - 1);
     ++fault.refused;
     errno = fault.error;
     return -1;
@@ -74,11 +75,11 @@ extern "C" ssize_t write(int fileDescriptor, const void *bytes, size_t count) {
 namespace WriteFault {
 
 void refuse(const QString &devicePath, const QByteArray &from, int error) {
-    arm(devicePath, from, error, false);
+    arm(devicePath, from, error, -1);
 }
 
-void stallBeforeLastByte(const QString &devicePath, const QByteArray &from) {
-    arm(devicePath, from, EAGAIN, true);
+void stallBeforeLastByte(const QString &devicePath, const QByteArray &from, int stallingTry) {
+    arm(devicePath, from, EAGAIN, stallingTry);
 }
 
 void clear() {
