@@ -3,15 +3,12 @@
 namespace {
 constexpr qreal cornerRadius = 22;
 constexpr qreal strokeWidth = 1;
-constexpr int shadowRadius = 20;
-constexpr int shadowOffsetY = 10;
-constexpr double shadowOpacity = 0.18;
 } // namespace
 
 DeviceSettingsCardSurface::DeviceSettingsCardSurface(const ModelPalette &palette, QWidget *parent)
     : RoundedPanel(cornerRadius, parent)
     , m_palette(palette)
-    , m_shadow(cornerRadius, strokeWidth, shadowRadius, shadowOffsetY, shadowOpacity) {
+    , m_shadow(DropShadow::cardGlow(cornerRadius, strokeWidth)) {
     setFill(withOpacity(Qt::white, 0.05));
     setStroke(withOpacity(palette.primary, 0.45), withOpacity(palette.secondary, 0.25));
 }

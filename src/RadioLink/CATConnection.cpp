@@ -333,12 +333,12 @@ void CATConnection::portClosed() {
     abandonPendingRequest(m_lost ? &RadioError::connectionLost : &notConnected);
 }
 
-// Ends the pending request, sent or still waiting for a quiet line. A command that went out whole
-// may still have been on its way, and the next connection to the device must not glue onto it.
+// Ends the pending request, sent or still waiting for a quiet line. A command any of which went
+// out may still have been on its way, and the next connection to the device must not glue onto it.
 void CATConnection::abandonPendingRequest(RadioError (*error)(const QString &command)) {
     m_settleTimer.stop();
     m_sendWhenQuiet = nullptr;
-    if (m_windowEnd)
+    if (commandBegun())
         m_serialPort->markCommandCut();
     failPendingRequest(error);
 }

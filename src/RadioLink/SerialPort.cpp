@@ -349,16 +349,17 @@ void SerialPort::readLoop(int fileDescriptor, int wakeDescriptor) {
             offerOutput = !m_pendingOutput.isEmpty();
         }
         timeval pause{};
+        timeval *timeout = nullptr;
         const auto untilOffer =
             std::chrono::ceil<std::chrono::microseconds>(offerOutputAgainAt - Clock::now());
         if (offerOutput && untilOffer.count() > 0) {
             pause.tv_usec = static_cast<suseconds_t>(untilOffer.count());
-            offerOutput = false;
-        }
-        if (offerOutput)
+            timeout = &pause;
+        } else if (offerOutput) {
             FD_SET(fileDescriptor, &writable);
+        }
         const int highest = std::max(fileDescriptor, wakeDescriptor);
-        if (select(highest + 1, &readable, &writable, nullptr, pause.tv_usec > 0 ? &pause : nullptr) < 0) {
+        if (select(highest + 1, &readable, &writable, nullptr, timeout) < 0) {
             if (errno == EINTR)
                 continue;
             break;

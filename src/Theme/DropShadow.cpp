@@ -19,6 +19,10 @@ DropShadow::DropShadow(qreal cornerRadius, qreal strokeWidth, int reach, int dro
     , m_opacity(opacity) {
 }
 
+DropShadow DropShadow::cardGlow(qreal cornerRadius, qreal strokeWidth) {
+    return DropShadow(cornerRadius, strokeWidth, 20, 10, 0.18);
+}
+
 void DropShadow::paint(QPainter &painter, const QRectF &edge, const QColor &color) {
     if (edge != m_edge || m_rings.isEmpty())
         shapeRings(edge);

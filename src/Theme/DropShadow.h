@@ -16,6 +16,8 @@ public:
     // falls `drop` below it, in its colour at `opacity` as a blurred shadow is: a little under half
     // of that at the card's edge, fading to nothing at its reach.
     DropShadow(qreal cornerRadius, qreal strokeWidth, int reach, int drop, double opacity);
+    // The glow every card of the program casts in its model's primary colour.
+    static DropShadow cardGlow(qreal cornerRadius, qreal strokeWidth);
 
     // Paints the shadow of the card whose stroke ends on `edge`, in `color`.
     void paint(QPainter &painter, const QRectF &edge, const QColor &color);

@@ -7,9 +7,6 @@
 namespace {
 constexpr double cornerRadius = 24;
 constexpr double strokeWidth = 1;
-constexpr int glowReach = 20;
-constexpr int glowDrop = 10;
-constexpr double glowOpacity = 0.18;
 
 QPainterPath roundedCard(const QRectF &rect) {
     QPainterPath path;
@@ -28,7 +25,7 @@ QRectF cardEdge(const QRect &widget) {
 PanelSurface::PanelSurface(QWidget *parent)
     : QWidget(parent)
     , m_palette(ModelPalette::forModel(RadioModel::ft710))
-    , m_glow(cornerRadius, strokeWidth, glowReach, glowDrop, glowOpacity) {
+    , m_glow(DropShadow::cardGlow(cornerRadius, strokeWidth)) {
 }
 
 void PanelSurface::setModelPalette(const ModelPalette &palette) {
