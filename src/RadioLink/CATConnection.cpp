@@ -9,6 +9,9 @@
 namespace {
 
 const QString rejection = QStringLiteral("?;");
+// Both radios answer it with "ID" and their number.
+const QString identityQuery = QStringLiteral("ID;");
+const QString identityPrefix = QStringLiteral("ID");
 
 QString normalize(const QString &command) {
     return command.endsWith(u';') ? command : command + u';';
@@ -31,6 +34,12 @@ template <typename T> void failLater(OneShot<T> request, const RadioError &error
 
 RadioError notConnected(const QString &) {
     return RadioError::notConnected();
+}
+
+// The port's error for a write ahead of the command, told for the command, which did not go out.
+RadioError unsent(const RadioError &error, const QString &command) {
+    return error.kind() == RadioError::Kind::connectionLost ? RadioError::connectionLost(command)
+                                                            : RadioError::portWriteFailed(command);
 }
 
 void handOver(QStringList &lines, const CATConnection::Logger &logger) {
@@ -65,7 +74,7 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     m_settleTimer.setTimerType(Qt::PreciseTimer);
     m_settleTimer.callOnTimeout([this] {
         std::lock_guard guard(m_lock);
-        std::exchange(m_sendWhenQuiet, nullptr)();
+        std::exchange(m_deferredSend, nullptr)();
     });
 }
 
@@ -122,7 +131,13 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
     endWindowBy(readAt);
     log(QStringLiteral("RX ") + line);
     std::lock_guard guard(m_lock);
-    if (m_sendWhenQuiet) {
+    if (m_fencing) {
+        // Whatever comes ahead of the identity is the answer to what the line held.
+        if (mayAnswer(readAt) && line.startsWith(identityPrefix))
+            fenceAnswered();
+        return;
+    }
+    if (m_deferredSend) {
         // Most likely the late answer to a query that timed out; nothing has been sent since.
         waitForQuietLine();
         return;
@@ -174,7 +189,7 @@ std::optional<RadioError> CATConnection::refusal(const QString &command) const {
 // After a query timed out, its answer may still be on the way: the command then waits until the
 // line has been quiet for a moment, so that answer cannot be taken for this one's. A command cut
 // off on the line (by this connection or an earlier one to the device) would swallow this one, so
-// it is ended first and its answer let pass the same way.
+// it is fenced off first, which also lets every late answer pass.
 void CATConnection::send(const QString &command, double seconds, std::function<void()> onTimeout) {
     auto sendNow = [this, command, seconds, onTimeout = std::move(onTimeout)] {
         try {
@@ -182,21 +197,20 @@ void CATConnection::send(const QString &command, double seconds, std::function<v
             write(command);
             startTimer(seconds, onTimeout, writing);
         } catch (const RadioError &error) {
-            if (auto query = takeQuery())
-                failLater(*query, error);
-            if (auto set = takeSet())
-                failLater(*set, error);
+            failUnsent(error);
         }
     };
     if (m_serialPort->mayHoldCutCommand()) {
-        endFragment();
-        m_lateReplyPossible = true;
+        m_lateReplyPossible = false;
+        m_deferredSend = std::move(sendNow);
+        fenceOffCutCommand();
+        return;
     }
     if (!std::exchange(m_lateReplyPossible, false)) {
         sendNow();
         return;
     }
-    m_sendWhenQuiet = std::move(sendNow);
+    m_deferredSend = std::move(sendNow);
     m_quietWaitEnd =
         std::chrono::steady_clock::now() + LinkTiming::duration(LinkTiming::waits().lateReplySettleLimit);
     waitForQuietLine();
@@ -210,12 +224,52 @@ void CATConnection::waitForQuietLine() {
                                  std::min(LinkTiming::duration(LinkTiming::waits().lateReplySettle), left)));
 }
 
-void CATConnection::endFragment() {
+// Ends the command cut off on the line with ";" and asks the radio who it is. The radio answers in
+// order, so once its identity is in, so is its answer to that command (mostly "?;"), which no
+// request can then take for its own; the deferred send goes out only then.
+void CATConnection::fenceOffCutCommand() {
+    const Clock::time_point writing = Clock::now();
     try {
         write(QStringLiteral(";"));
-    } catch (const RadioError &) {
-        // The command's own write meets the same fault and reports it.
+        write(identityQuery);
+    } catch (const RadioError &error) {
+        const RadioError failure = unsent(error, pendingCommand());
+        m_serialPort->markCommandCut();
+        m_deferredSend = nullptr;
+        failUnsent(failure);
+        return;
     }
+    m_fencing = true;
+    startTimer(
+        LinkTiming::waits().queryTimeout, [this] { fenceUnanswered(); }, writing);
+}
+
+void CATConnection::fenceAnswered() {
+    clearTimer();
+    m_fencing = false;
+    std::exchange(m_deferredSend, nullptr)();
+}
+
+// Without the identity, what the line holds is as unknown as before: the request fails unsent, and
+// the next one is fenced off again.
+void CATConnection::fenceUnanswered() {
+    std::lock_guard guard(m_lock);
+    m_serialPort->markCommandCut();
+    failPendingRequest(&RadioError::portWriteFailed);
+    dropDeferredSend();
+}
+
+void CATConnection::dropDeferredSend() {
+    m_settleTimer.stop();
+    m_deferredSend = nullptr;
+    m_fencing = false;
+}
+
+void CATConnection::failUnsent(const RadioError &error) {
+    if (auto query = takeQuery())
+        failLater(*query, error);
+    if (auto set = takeSet())
+        failLater(*set, error);
 }
 
 void CATConnection::write(const QString &command) {
@@ -272,28 +326,30 @@ void CATConnection::endWindowBy(Clock::time_point time) {
     onTimeout();
 }
 
-// Clears the pending query and its timer and hands back its continuation, if one was pending.
-std::optional<OneShot<QString>> CATConnection::takeQuery() {
+void CATConnection::clearTimer() {
     m_timeoutTimer.stop();
     m_onTimeout = nullptr;
     m_windowEnd.reset();
+}
+
+// Clears the pending query and its timer and hands back its continuation, if one was pending.
+std::optional<OneShot<QString>> CATConnection::takeQuery() {
+    clearTimer();
     m_queryCommand.clear();
     m_queryExpectedPrefix.reset();
     return std::exchange(m_queryContinuation, std::nullopt);
 }
 
 std::optional<OneShot<>> CATConnection::takeSet() {
-    m_timeoutTimer.stop();
-    m_onTimeout = nullptr;
-    m_windowEnd.reset();
+    clearTimer();
     m_setCommand.clear();
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
-// Whether the device has been handed any of the pending request's command. m_onTimeout is set once
-// the command has been written, and m_windowEnd once it is all out.
+// Whether the device has been handed any of the pending request's command. Unless the send waits,
+// m_onTimeout is set once the command has been written, and m_windowEnd once it is all out.
 bool CATConnection::commandBegun() const {
-    return m_windowEnd || (m_onTimeout && m_serialPort->latestCommandBegun());
+    return !m_deferredSend && (m_windowEnd || (m_onTimeout && m_serialPort->latestCommandBegun()));
 }
 
 // Fails the pending request, if any, with the error for its command, which tells whether any of the
@@ -310,14 +366,17 @@ void CATConnection::failPendingRequest(RadioError (*error)(const QString &comman
 }
 
 // The port dropped bytes the device had not taken at its deadline: no reply can come to the
-// request they belong to. A request still waiting to be sent had none among them.
+// request they belong to, nor to the fence of one. A request waiting for a quiet line had none
+// among them.
 void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
-    if (!m_sendWhenQuiet)
-        failPendingRequest(&RadioError::portWriteFailed);
+    if (m_deferredSend && !m_fencing)
+        return;
+    failPendingRequest(&RadioError::portWriteFailed);
+    dropDeferredSend();
 }
 
-// The device went away: the pending request, sent or still waiting for a quiet line, can get no
+// The device went away: the pending request, sent or still waiting to be, can get no
 // answer, and nothing more goes out.
 void CATConnection::connectionLost() {
     std::lock_guard guard(m_lock);
@@ -333,14 +392,14 @@ void CATConnection::portClosed() {
     abandonPendingRequest(m_lost ? &RadioError::connectionLost : &notConnected);
 }
 
-// Ends the pending request, sent or still waiting for a quiet line. A command any of which went
-// out may still have been on its way, and the next connection to the device must not glue onto it.
+// Ends the pending request, sent or still waiting to be. A command any of which went out may still
+// have been on its way, and the next connection to the device must not glue onto it; nor onto
+// what a fence left unanswered was to end.
 void CATConnection::abandonPendingRequest(RadioError (*error)(const QString &command)) {
-    m_settleTimer.stop();
-    m_sendWhenQuiet = nullptr;
-    if (commandBegun())
+    if (m_fencing || commandBegun())
         m_serialPort->markCommandCut();
     failPendingRequest(error);
+    dropDeferredSend();
 }
 
 // A query's timer ran out: its answer may still come, so the next request waits for a quiet line.

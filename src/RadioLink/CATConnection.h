@@ -27,13 +27,14 @@ class SerialPort;
 // late it is handled: one read before the end answers the request, one read after does not, nor
 // does one read before the command was all out. After a query timed out, the next command waits
 // for a quiet line; while the device may hold a command cut off (output dropped, or a close that
-// cut a request short, here or on an earlier connection to it), a ";" first ends it. Once the
-// device has gone away, every request fails with RadioError::connectionLost and nothing is sent;
-// once the port has closed, with RadioError::notConnected. A request ended once any of its command
-// had gone out fails with an error that says so (RadioError::commandWentOut()). Every command sent
-// and every line received goes to the logger on a later turn of the event loop, or at the latest
-// when the port closes. Main thread only; callers keep the connection alive until their request
-// has ended.
+// cut a request short, here or on an earlier connection to it), a ";" first ends it and the command
+// waits for the radio's answer to "ID;" sent after it, or fails unsent when none comes within a
+// query's time-out. Once the device has gone away, every request fails with
+// RadioError::connectionLost and nothing is sent; once the port has closed, with
+// RadioError::notConnected. A request ended once any of its command had gone out fails with an
+// error that says so (RadioError::commandWentOut()). Every command sent and every line received
+// goes to the logger on a later turn of the event loop, or at the latest when the port closes.
+// Main thread only; callers keep the connection alive until their request has ended.
 class CATConnection : public QObject {
 public:
     using Logger = std::function<void(const QString &text)>;
@@ -58,13 +59,18 @@ private:
     std::optional<RadioError> refusal(const QString &command) const;
     void send(const QString &command, double seconds, std::function<void()> onTimeout);
     void waitForQuietLine();
-    void endFragment();
+    void fenceOffCutCommand();
+    void fenceAnswered();
+    void fenceUnanswered();
+    void dropDeferredSend();
+    void failUnsent(const RadioError &error);
     void write(const QString &command);
     void startTimer(double seconds, std::function<void()> onTimeout, Clock::time_point writing);
     void startWindow(Clock::time_point commandOut, Clock::time_point from);
     void armTimer();
     void timerRanOut();
     void endWindowBy(Clock::time_point time);
+    void clearTimer();
     std::optional<OneShot<QString>> takeQuery();
     std::optional<OneShot<>> takeSet();
     bool commandBegun() const;
@@ -99,8 +105,10 @@ private:
     bool m_lateReplyPossible = false;
     // Set when the device went away.
     bool m_lost = false;
-    // The send of a request waiting for the line to go quiet, and the latest end of that wait.
-    std::function<void()> m_sendWhenQuiet;
+    // The send of a request waiting for the line to go quiet, or for the fence's answer when
+    // m_fencing is set, and the latest end of the quiet wait.
+    std::function<void()> m_deferredSend;
+    bool m_fencing = false;
     std::chrono::steady_clock::time_point m_quietWaitEnd;
     QTimer m_settleTimer;
 };

@@ -206,6 +206,9 @@ void SerialPort::closePort() {
         m_receiveBuffer = QByteArray();
         m_droppingLine = m_overlongReported = false;
     }
+    // What the radio said before the close belongs before it, never after it or under a later
+    // connection; the device is closed already, so whatever the lines set off sends nothing.
+    deliverReceivedLines();
     if (wasOpen)
         emit closed();
 }
@@ -279,8 +282,8 @@ void SerialPort::setOnCommand(LineCallback onCommand) {
 }
 
 void SerialPort::afterLinesReadSoFar(std::function<void()> work) {
-    // The reader hands each line on while it holds the lock: once the lock is free, every line
-    // read so far is queued ahead of this.
+    // The reader queues each line while it holds the lock: once the lock is free, every line read
+    // so far waits for a delivery queued ahead of this.
     std::lock_guard guard(m_lock);
     QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }
@@ -471,10 +474,9 @@ void SerialPort::processReceiveBuffer(qsizetype scanFrom, Clock::time_point read
         m_droppingLine = m_overlongReported = false;
         if (!isAscii(frame) || !m_onCommand)
             continue;
-        QMetaObject::invokeMethod(
-            this,
-            [onCommand = m_onCommand, line = QString::fromLatin1(frame), readAt] { onCommand(line, readAt); },
-            Qt::QueuedConnection);
+        m_receivedLines.append({QString::fromLatin1(frame), readAt});
+        if (m_receivedLines.size() == 1)
+            QMetaObject::invokeMethod(this, &SerialPort::deliverReceivedLines, Qt::QueuedConnection);
     }
     m_receiveBuffer.remove(0, start);
     if (m_receiveBuffer.size() > maximumLineLength) {
@@ -482,5 +484,20 @@ void SerialPort::processReceiveBuffer(qsizetype scanFrom, Clock::time_point read
         m_droppingLine = true;
         if (!std::exchange(m_overlongReported, true))
             QMetaObject::invokeMethod(this, &SerialPort::overlongLineDropped, Qt::QueuedConnection);
+    }
+}
+
+// Outside the lock, so the receiver may call the port.
+void SerialPort::deliverReceivedLines() {
+    QList<std::pair<QString, Clock::time_point>> lines;
+    LineCallback onCommand;
+    {
+        std::lock_guard guard(m_lock);
+        lines = std::exchange(m_receivedLines, {});
+        onCommand = m_onCommand;
+    }
+    for (const auto &[line, readAt] : lines) {
+        if (onCommand)
+            onCommand(line, readAt);
     }
 }

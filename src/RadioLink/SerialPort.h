@@ -3,6 +3,7 @@
 #include "RadioLink/SerialPortConfiguration.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -14,9 +15,9 @@
 // One serial device of the radio, opened raw. Commands are written on the main thread without
 // ever waiting for the device; a reader thread of the port writes what the device did not
 // take at once, cuts everything the radio sends into reply lines at each ";" and hands every line
-// to the onCommand callback on the main thread, one queued call per line, in order, with the time
-// the reader took it. The port knows nothing of commands and replies; pairing them is the CAT
-// connection's job.
+// to the onCommand callback on the main thread, in order, with the time the reader took it; the
+// lines read before a close are handed on before the close reports closed(). The port knows nothing
+// of commands and replies; pairing them is the CAT connection's job.
 //
 // For the rest of the run the port remembers per device path that a command may be cut off on the
 // line, waiting for its ";" (output was dropped, or the driver still held some when the port
@@ -46,7 +47,7 @@ public:
     // The FT-710's line settings at this rate.
     void openPort(int baudRate);
     // Stops the reader, waits for it, then closes the device, dropping output the device has not
-    // taken, and reports closed(). Safe when closed.
+    // taken, hands on the lines read until then and reports closed(). Safe when closed.
     void closePort();
 
     // Hands the device what it takes at once; the rest follows from the reader thread, in order,
@@ -112,6 +113,7 @@ private:
     bool discardPendingOutput();
     bool readAvailableData(int fileDescriptor);
     void processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt);
+    void deliverReceivedLines();
 
     const QString m_path;
     int m_baudRate = 38400;
@@ -142,6 +144,9 @@ private:
     Clock::time_point m_lastReadAt;
     Clock::duration m_overlongLineQuiet{};
     LineCallback m_onCommand;
+    // Lines framed and not yet handed to m_onCommand, oldest first; while any wait, one delivery of
+    // them is queued on the main thread.
+    QList<std::pair<QString, Clock::time_point>> m_receivedLines;
 
     // Main thread: set once hungUp() has been emitted for the open device.
     bool m_hangUpReported = false;

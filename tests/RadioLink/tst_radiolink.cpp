@@ -485,7 +485,7 @@ private slots:
     // The device going away ends the pending request with the loss, and closing the port with
     // notConnected, at once, not by its window; later ones fail the same way, with nothing logged or
     // sent. The command the close cut short may be cut off on the line: the next connection to the
-    // device ends it with ";" first.
+    // device ends it with ";" and asks the radio's identity first.
     void pendingRequestEndsWithTheLink_data() {
         addRows({"query|hang-up", "set|hang-up", "query|close", "set|close"});
     }
@@ -511,7 +511,7 @@ private slots:
         link->radio.setSilent(false);
         link->reconnect();
         QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
-        QCOMPARE(link->radio.received(), (QStringList{command, ";", "MR001;"}));
+        QCOMPARE(link->radio.received(), (QStringList{command, ";", "ID;", "MR001;"}));
     }
 
     // A closed port refuses a request unsent and unlogged; the next request is taken as well.
@@ -567,9 +567,9 @@ private slots:
         link->radio.setReading(true);
         const auto next = runTask(link->connection->query(u"MR001"_s));
         const QStringList heard = link->radio.received();
-        QCOMPARE(heard.size(), 2);
+        QCOMPARE(heard.size(), 3);
         QVERIFY(heard.first().size() < command.size() && command.startsWith(heard.first().chopped(1)));
-        QCOMPARE(heard.last(), u"MR001;"_s);
+        QCOMPARE(heard.mid(1), (QStringList{"ID;", "MR001;"}));
         QCOMPARE(next.value(), reply);
     }
 
@@ -580,6 +580,109 @@ private slots:
         link->reconnect();
         QCOMPARE(runTask(link->connection->query(u"MR001"_s)).value(), reply);
         QCOMPARE(link->radio.received(), (QStringList{"MR001;", "MR001;"}));
+    }
+
+    // A command the line may hold cut off is ended with ";" and fenced off with "ID;": the next
+    // command goes out once the identity is in, so the answer to the ";" is never taken for its own,
+    // however late it comes or however the line bunches the commands. Without an identity the
+    // request fails unsent, and the next one is fenced off again.
+    void fenceKeepsTheCutCommandsAnswerApart_data() {
+        addRows({"late answer", "stalled line", "no identity"});
+    }
+    void fenceKeepsTheCutCommandsAnswerApart() {
+        QFETCH(QStringList, row);
+        const QString how = row[0];
+        if (how == u"stalled line" && !WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        const auto useWaits = [](double queryTimeout) {
+            TestWaits::use([&](Waits &w) {
+                w.lateReplySettle = shortWait;
+                w.rejectionWindow = 0.5; // long enough to take a "?;" that is not its own
+                w.queryTimeout = queryTimeout;
+            });
+        };
+        useWaits(longWait);
+        const QString command = "MW001" + QString(payload).replace(u"014074000"_s, u"007100000"_s) + ";";
+        const QStringList fence{";", "ID;"};
+        link->port->markCommandCut();
+        if (how == u"late answer")
+            link->radio.delayNext(u";"_s, std::chrono::milliseconds(150));
+        if (how == u"stalled line")
+            WriteFault::refuse(link->radio.devicePath(), ";", EAGAIN);
+        if (how == u"no identity") {
+            link->radio.silenceNext(u"ID"_s);
+            useWaits(shortWait);
+            const auto unsent = runTask(link->connection->set(command));
+            useWaits(longWait);
+            QVERIFY(unsent.radioError());
+            QCOMPARE(unsent.radioError()->kind(), Kind::portWriteFailed);
+            QCOMPARE(unsent.radioError()->detail(), command);
+            QVERIFY(!unsent.radioError()->commandWentOut());
+            QCOMPARE(link->radio.received(), fence);
+        }
+        const auto set = startTask(link->connection->set(command));
+        if (how == u"stalled line") {
+            QTRY_COMPARE(link->log().size(), 2); // two commands wait for the line
+            WriteFault::clear();
+        }
+        QTRY_VERIFY(set->finished);
+        QVERIFY(set->succeeded());
+        QCOMPARE(link->radio.received(),
+                 (how == u"no identity" ? fence : QStringList()) + fence + QStringList{command});
+        QCOMPARE(link->radio.channel(1)->payload, command.sliced(5).chopped(1));
+        const QStringList log = link->log();
+        QCOMPARE(log.mid(log.lastIndexOf(u"RX ?;"_s)),
+                 (QStringList{"RX ?;", "RX ID0800;", "TX " + command, "SET OK " + command}));
+    }
+
+    // A line the port read before it closed reaches the connection before the close returns: it still
+    // answers the request it was read for, and its "RX " line stands above what the closer logs next.
+    void lineReadBeforeACloseComesBeforeIt() {
+        link->radio.silenceNext(u"MR001"_s);
+        const auto pending = startTask(link->connection->query(u"MR001"_s));
+        QTRY_COMPARE(link->radio.received(), QStringList{"MR001;"});
+        link->radio.send(reply.toLatin1());
+        waitWithoutEvents(
+            [&] { return link->radio.sent() == reply.toLatin1() && link->radio.unreadByProgram() == 0; });
+        link->port->closePort();
+        QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX " + reply}));
+        QTRY_VERIFY(pending->finished);
+        QCOMPARE(pending->value(), reply);
+    }
+
+    // A command counts as begun once the device has taken a byte of its own, not while it waits
+    // behind output the device has not taken, nor once the device has taken only what stood before it.
+    void commandBegunByItsOwnBytesAlone() {
+        if (!WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        const QString first = "MT001" + QString(100, u'A') + ";";
+        WriteFault::refuse(link->radio.devicePath(), "MT", EAGAIN);
+        link->port->write(first);
+        link->port->write(u"MR001;"_s);
+        QVERIFY(!link->port->latestCommandBegun());
+        WriteFault::letThrough(first.size());
+        QTRY_COMPARE(link->radio.received(), QStringList{first});
+        QVERIFY(!link->port->latestCommandBegun());
+        WriteFault::letThrough(1);
+        QTRY_VERIFY(link->port->latestCommandBegun());
+        WriteFault::clear();
+    }
+
+    // A close after the reader handed the device the rest of a stalled command, before the
+    // connection learnt it is out, still counts the command as gone out and cut off on the line.
+    void closeBeforeTheWindowStillMarksTheCut() {
+        if (!WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        const QString command = "MW001" + payload + ";";
+        WriteFault::stallBeforeLastByte(link->radio.devicePath(), "MW");
+        const auto set = startTask(link->connection->set(command, longWait));
+        QVERIFY(link->port->hasPendingOutput());
+        WriteFault::clear();
+        waitWithoutEvents([&] { return link->radio.received() == QStringList{command}; });
+        link->port->closePort();
+        QVERIFY(link->port->mayHoldCutCommand());
+        QTRY_VERIFY(set->finished);
+        QVERIFY(set->radioError()->commandWentOut());
     }
 
     // --- the memory services
@@ -791,6 +894,13 @@ private:
                 inherited.insert(name.toInt());
         }
         return inherited;
+    }
+    // Waits for what another thread does while this one's events wait, unhandled.
+    template <typename Condition> static void waitWithoutEvents(Condition condition) {
+        const QDeadlineTimer deadline(10000);
+        while (!condition() && !deadline.hasExpired())
+            std::this_thread::yield();
+        QVERIFY(condition());
     }
     // Takes the port's lines instead of the CAT connection.
     void listen() {

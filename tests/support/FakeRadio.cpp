@@ -185,13 +185,11 @@ struct FakeRadio::State {
                 double(command.size() + bytes.size()) * bitsPerCharacter / baudRate));
         schedule(bytes, transmit, special ? special->delay : std::chrono::milliseconds());
     }
+    // A radio answers in the order it was asked: a late answer holds back the ones after it.
     void schedule(QByteArray bytes, Clock::duration transmit, std::chrono::milliseconds delay = {}) {
         lineFreeAt = std::max(Clock::now(), lineFreeAt) + transmit;
-        const Reply reply{lineFreeAt + delay, std::move(bytes)};
-        replies.insert(
-            std::upper_bound(replies.begin(), replies.end(), reply.due,
-                             [](Clock::time_point due, const Reply &other) { return due < other.due; }),
-            reply);
+        const Clock::time_point due = lineFreeAt + delay;
+        replies.append({replies.isEmpty() ? due : std::max(due, replies.last().due), std::move(bytes)});
     }
     std::optional<Override> takeOverride(const QString &command) {
         for (qsizetype index = 0; index < overrides.size(); ++index) {
@@ -223,6 +221,8 @@ struct FakeRadio::State {
             return toneNumber(body.mid(2));
         if (name == u"EX")
             return menu(body.mid(2));
+        if (body == u"ID")
+            return ft991a ? QStringLiteral("ID0670;") : QStringLiteral("ID0800;");
         return rejection;
     }
     std::optional<QString> memoryRead(const QString &slot) {

@@ -15,8 +15,8 @@
 // A Yaesu radio on the other end of a real pseudo-terminal, for tests and benchmarks, answering on
 // a thread of its own. It plays MR, MW, MT (FT-710: the short 13-character form, FT-991A: the long
 // 35-character one; writes in either form), MC and CN00/CN01 (FT-991A: select, tone number of the
-// current channel) and EX (menu items set with setMenuValue). Reads of an empty channel, unknown
-// menu items and commands get "?;", accepted writes no answer. Only MC makes a channel the current
+// current channel), EX (menu items set with setMenuValue) and ID (its identity). Reads of an empty channel,
+// unknown menu items and commands get "?;", accepted writes no answer. Only MC makes a channel the current
 // one, and only a channel that holds something: MW stores a channel without selecting it, and CN
 // sets the tone of the current channel. Every command received is recorded, ";" included.
 class FakeRadio {

@@ -1,5 +1,6 @@
 #include "WriteFault.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <mutex>
@@ -17,6 +18,8 @@ struct Fault {
     QByteArray from;
     int error = 0;
     int stallingTry = -1; // none
+    // Bytes the device takes before it refuses again.
+    qsizetype allowance = 0;
     bool started = false;
     int tries = 0;
     int refused = 0;
@@ -63,6 +66,11 @@ extern "C" ssize_t write(int fileDescriptor, const void *bytes, size_t count) {
             return systemWrite(fileDescriptor, bytes, count);
         fault.started = true;
     }
+    if (fault.allowance > 0) {
+        const ssize_t written = systemWrite(fileDescriptor, bytes, std::min(count, size_t(fault.allowance)));
+        fault.allowance -= std::max<ssize_t>(written, 0);
+        return written;
+    }
     if (fault.tries++ == fault.stallingTry && count > 1)
         return systemWrite(fileDescriptor, bytes, count - 1);
     ++fault.refused;
@@ -80,6 +88,11 @@ void refuse(const QString &devicePath, const QByteArray &from, int error) {
 
 void stallBeforeLastByte(const QString &devicePath, const QByteArray &from, int stallingTry) {
     arm(devicePath, from, EAGAIN, stallingTry);
+}
+
+void letThrough(qsizetype bytes) {
+    std::lock_guard guard(lock);
+    fault.allowance += bytes;
 }
 
 void clear() {

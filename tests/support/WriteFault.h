@@ -19,6 +19,8 @@ inline constexpr bool available = false;
 
 void refuse(const QString &devicePath, const QByteArray &from, int error);
 void stallBeforeLastByte(const QString &devicePath, const QByteArray &from, int stallingTry = 0);
+// Lets the device take this many more bytes, over one write or more, then refuse again.
+void letThrough(qsizetype bytes);
 // Ends the fault; every write goes through again.
 void clear();
 // How many writes the fault has failed so far.
