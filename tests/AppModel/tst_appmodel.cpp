@@ -656,9 +656,9 @@ private slots:
     // A write cut short by the device going away, by the user's disconnect or by the write deadline
     // of a command stalled before its ";" (or refused whole) ends there: nothing is sent after it
     // and no success claimed; its failure line follows the loss's or the disconnect's line and says
-    // what the radio holds, may hold (a command of which anything went out) and lacks. The loss and the
-    // deadline alert with the error. Model | cut by | command cut | language | failure line ("%1": the
-    // command cut).
+    // what the radio holds, may hold (a command of which anything went out) and lacks, or that the
+    // channel is not written when none of it went out. The loss and the deadline alert with the error.
+    // Model | cut by | command cut | language | failure line ("%1": the command cut).
     void writeCutShortSaysWhatTheRadioMayHold_data() {
         addRows(
             {"FT-710|hang-up|MW|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 "
@@ -690,6 +690,10 @@ private slots:
              "Mode, Shift Raw, Flags Raw. Nicht geschrieben: Tag. Bitte den Speicher erneut schreiben.",
              "FT-710|refused, deadline|MW|de|Schreiben fehlgeschlagen für 004: CAT-Befehl konnte nicht "
              "geschrieben werden: %1",
+             "FT-710|refused, disconnect|MW|de|Schreiben fehlgeschlagen für 004: Keine aktive "
+             "CAT-Verbindung. – Speicher 004 ist nicht geschrieben.",
+             "FT-991A|refused, disconnect|MW|en|Write failed for 004: No active CAT connection. – memory 004 "
+             "is not written.",
              "FT-991A|late stall, hang-up|CN|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei "
              "CAT-Befehl: %1 – Speicher 004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, "
              "Shift Raw, Flags Raw, Tag. Möglicherweise geschrieben: Ton-Code. Bitte den Speicher erneut "
