@@ -40,6 +40,18 @@ QString writeFailedLine(const QString &channel, const QString &error) {
                    QStringLiteral("Write failed for %1: %2").arg(channel, error));
 }
 
+// The end of a write the user cut before any of the channel went out: its failure, or none for a
+// cancelled wait, and that the radio holds nothing of it.
+QString notWrittenLine(const QString &channel, const std::optional<QString> &error) {
+    const QString notWritten = L::text(QStringLiteral(" – Speicher %1 ist nicht geschrieben."),
+                                       QStringLiteral(" – memory %1 is not written."))
+                                   .arg(channel);
+    if (error)
+        return writeFailedLine(channel, *error) + notWritten;
+    return L::text(QStringLiteral("Schreiben abgebrochen für "), QStringLiteral("Write cancelled for ")) +
+           channel + notWritten;
+}
+
 // The verification's lines, one under the other: what was written is not what the radio holds, which
 // the table now shows.
 QString verifyMismatchAlert(const QString &channel, const QStringList &differences) {
@@ -262,10 +274,12 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     if (!self)
         co_return;
     // Losing the device cancels the run, but the write it cut short still ends with its failure. A
-    // write the user's disconnect cut once the radio had, or may have, part of the channel says so
-    // in the log; the user chose to end it, so there is no alert.
+    // write the user's disconnect cut says in the log what the radio may hold of the channel; the
+    // user chose to end it, so there is no alert.
     const bool endedByUser = token->isCancelled() && !write.connectionLost;
     if (write.cancelled || (endedByUser && !write.writtenInPart)) {
+        if (!write.value)
+            self->m_frame.appendLog(notWrittenLine(slot, write.failure));
         self->m_frame.endOperation(token);
         co_return;
     }

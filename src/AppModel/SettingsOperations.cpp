@@ -172,14 +172,22 @@ void SettingsOperations::recordWrittenValue(quint64 generation, const SettingWri
 
 bool SettingsOperations::recordWriteOutcome(quint64 generation, const SettingWrite &write,
                                             const DeviceSettingState &state,
-                                            const std::optional<QString> &failure) {
+                                            const std::optional<QString> &failure, bool commandWentOut) {
     const QString &title = state.definition().title;
-    if (failure) {
+    if (failure && !commandWentOut) {
         m_frame.appendLog(QStringLiteral("Setting write failed [%1]: %2").arg(title, *failure));
         return false;
     }
-    // What was sent is what the radio now holds.
+    // What was sent is what the radio now holds, or may hold when the request was cut after the
+    // command went out; such an item stays changed until it is read or written again.
     const QString value = state.definition().normalizeForWrite(state.value);
+    if (failure) {
+        m_frame.appendLog(
+            QStringLiteral("Setting write uncertain [%1] = %2: %3").arg(title, value, *failure) +
+            L::text(QStringLiteral(" – möglicherweise geschrieben, bitte die Einstellungen erneut lesen."),
+                    QStringLiteral(" – perhaps written, please read the settings again.")));
+        return false;
+    }
     recordWrittenValue(generation, write, state.value, value);
     m_frame.appendLog(QStringLiteral("Setting write OK [%1] = %2").arg(title, value));
     return true;
@@ -304,6 +312,7 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
             const DeviceSettingDefinition &definition = state->definition();
             // Normalising would make a number of what is none; such a value fails without being sent.
             std::optional<QString> failure = definition.invalidValueReason(state->value);
+            bool commandWentOut = false;
             if (!failure) {
                 const auto set = co_await outcomeOf(connection->set(
                     definition.writeCommand(state->value), LinkTiming::waits().settingsRejectionWindow));
@@ -312,8 +321,9 @@ QCoro::Task<> SettingsOperations::writeRun(QPointer<SettingsOperations> self,
                 if (set.cancelled)
                     break;
                 failure = set.failure;
+                commandWentOut = set.commandWentOut;
             }
-            const bool written = self->recordWriteOutcome(generation, write, *state, failure);
+            const bool written = self->recordWriteOutcome(generation, write, *state, failure, commandWentOut);
             failures += written ? 0 : 1;
             wroteLinkSetting = wroteLinkSetting || (written && definition.disruptsConnection);
         }

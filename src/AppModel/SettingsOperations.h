@@ -75,9 +75,10 @@ private:
     std::optional<DeviceSettingState> stateToWrite(quint64 generation, const SettingWrite &write) const;
     void recordWrittenValue(quint64 generation, const SettingWrite &write, const QString &sentFrom,
                             const QString &value);
-    // Logs how the item went and records the value the radio took; false when it failed.
+    // Logs how the item went and records the value the radio took; false when it failed or may
+    // have reached the radio only before its request was cut.
     bool recordWriteOutcome(quint64 generation, const SettingWrite &write, const DeviceSettingState &state,
-                            const std::optional<QString> &failure);
+                            const std::optional<QString> &failure, bool commandWentOut);
     void finishRun(const Token &token, quint64 generation, SettingsOperationPhase phase, const RunEnd &end);
 
     static QCoro::Task<> readRun(QPointer<SettingsOperations> self, std::shared_ptr<CATConnection> connection,

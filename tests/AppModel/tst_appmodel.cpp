@@ -656,9 +656,9 @@ private slots:
     // A write cut short by the device going away, by the user's disconnect or by the write deadline
     // of a command stalled before its ";" (or refused whole) ends there: nothing is sent after it
     // and no success claimed; its failure line follows the loss's or the disconnect's line and says
-    // what the radio holds, may hold (a command of which anything went out) and lacks. The loss and the
-    // deadline alert with the error. Model | cut by | command cut | language | failure line ("%1": the
-    // command cut).
+    // what the radio holds, may hold (a command of which anything went out) and lacks, or that the
+    // channel is not written when none of it went out. The loss and the deadline alert with the error.
+    // Model | cut by | command cut | language | failure line ("%1": the command cut).
     void writeCutShortSaysWhatTheRadioMayHold_data() {
         addRows(
             {"FT-710|hang-up|MW|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 "
@@ -690,6 +690,10 @@ private slots:
              "Mode, Shift Raw, Flags Raw. Nicht geschrieben: Tag. Bitte den Speicher erneut schreiben.",
              "FT-710|refused, deadline|MW|de|Schreiben fehlgeschlagen für 004: CAT-Befehl konnte nicht "
              "geschrieben werden: %1",
+             "FT-710|refused, disconnect|MW|de|Schreiben fehlgeschlagen für 004: Keine aktive "
+             "CAT-Verbindung. – Speicher 004 ist nicht geschrieben.",
+             "FT-991A|refused, disconnect|MW|en|Write failed for 004: No active CAT connection. – memory 004 "
+             "is not written.",
              "FT-991A|late stall, hang-up|CN|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei "
              "CAT-Befehl: %1 – Speicher 004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, "
              "Shift Raw, Flags Raw, Tag. Möglicherweise geschrieben: Ton-Code. Bitte den Speicher erneut "
@@ -1007,6 +1011,46 @@ private slots:
         QVERIFY(!connected.state(u"BEEP LEVEL"_s).isDirty() && connected.state(u"MEM GROUP"_s).isDirty());
         QCOMPARE(connected.radio.received().filter(u"EX"_s).size(), 1);
         QVERIFY(!app.alertMessage());
+    }
+
+    // An item the disconnect cut once its command had gone out, whole or in part, may be written; one
+    // never sent failed. Either stays changed. How far it went | language | line ("%1": the value).
+    void settingCutByDisconnectSaysWhetherItWentOut_data() {
+        addRows({"whole|de|Setting write uncertain [RF/SQL VR] = %1: Keine aktive CAT-Verbindung. – "
+                 "möglicherweise geschrieben, bitte die Einstellungen erneut lesen.",
+                 "part|en|Setting write uncertain [RF/SQL VR] = %1: No active CAT connection. – perhaps "
+                 "written, please read the settings again.",
+                 "refused|de|Setting write failed [RF/SQL VR]: Keine aktive CAT-Verbindung."});
+    }
+    void settingCutByDisconnectSaysWhetherItWentOut() {
+        QFETCH(QStringList, row);
+        const auto [how, language, line] = fields<3>(row);
+        if (how != u"whole" && !WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        TestSettings::setLanguage(language);
+        LinkTiming::Waits waits; // the cut falls in the item's window, before any write deadline
+        waits.settingsRejectionWindow = waits.portWriteDeadline = 100.0;
+        LinkTiming::setWaits(waits);
+        ConnectedModel connected(RadioModel::ft710);
+        connected.radio.answerEveryMenuItem();
+        const QString title = u"RF/SQL VR"_s;
+        connected.change({title});
+        const DeviceSettingState changed = connected.state(title);
+        const QString command = changed.definition().writeCommand(changed.value);
+        if (how == u"part")
+            WriteFault::stallBeforeLastByte(connected.radio.devicePath(), "EX");
+        else if (how == u"refused")
+            WriteFault::refuse(connected.radio.devicePath(), "EX", EAGAIN);
+        connected.app.writeSettings();
+        QTRY_COMPARE(connected.lastCommandSent(), command);
+        if (how == u"whole")
+            QTRY_VERIFY(connected.radio.received().contains(command));
+        connected.app.disconnect();
+        QTRY_COMPARE(connected.newestMessage(), u"Settings write cancelled for FT-710"_s);
+        const QStringList messages = connected.messages();
+        QCOMPARE(messages.at(messages.size() - 2),
+                 QString(line).replace(u"%1"_s, changed.definition().normalizeForWrite(changed.value)));
+        QVERIFY(connected.state(title).isDirty());
     }
 
 private:
