@@ -275,11 +275,10 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
         co_return;
     // Losing the device cancels the run, but the write it cut short still ends with its failure. A
     // write the user's disconnect cut says in the log what the radio may hold of the channel; the
-    // user chose to end it, so there is no alert.
+    // user chose to end it, so there is no alert. One that was done before the cut says it was sent.
     const bool endedByUser = token->isCancelled() && !write.connectionLost;
-    if (write.cancelled || (endedByUser && !write.writtenInPart)) {
-        if (!write.value)
-            self->m_frame.appendLog(notWrittenLine(slot, write.failure));
+    if (write.cancelled || (endedByUser && write.failure && !write.writtenInPart)) {
+        self->m_frame.appendLog(notWrittenLine(slot, write.failure));
         self->m_frame.endOperation(token);
         co_return;
     }
