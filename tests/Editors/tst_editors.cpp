@@ -28,6 +28,7 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpontaneKeyEvent>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -487,12 +488,36 @@ private slots:
     }
 
     // The wheel scrolls the rows; with Shift held it scrolls sideways, to the columns on the right.
+    // So it does over a picker open in a cell (its list closed with Escape, or reached by Tab), whose
+    // channel it leaves as it is.
+    void wheelScrollsRowsOrWithShiftColumns_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<int>("key"); // 0: over the table; else Escape on "Mode"'s list, or Tab onto it
+        QTest::addRow("over the table") << RadioModel::ft991a << 0;
+        QTest::addRow("FT-710, over a picker after Escape") << RadioModel::ft710 << int(Qt::Key_Escape);
+        QTest::addRow("FT-991A, over a picker after Tab") << RadioModel::ft991a << int(Qt::Key_Tab);
+    }
     void wheelScrollsRowsOrWithShiftColumns() {
-        load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 30));
+        QFETCH(RadioModel, model);
+        QFETCH(int, key);
+        load(model, memoryRecords(model, 30));
+        const QList<RadioMemory> before = m_app->memories();
+        QWidget *target = m_view->viewport();
+        if (key) {
+            press(cell(1, key == Qt::Key_Tab ? C::rx : C::mode), Qt::Key_Space);
+            QTRY_VERIFY(key == Qt::Key_Tab || QApplication::activePopupWidget());
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key));
+            target = m_view->indexWidget(cell(1, C::mode));
+            QTRY_VERIFY(target && target->hasFocus());
+        }
         for (Qt::KeyboardModifier shift : {Qt::NoModifier, Qt::ShiftModifier}) {
-            QWheelEvent wheel(QPointF(50, 50), m_view->viewport()->mapToGlobal(QPointF(50, 50)), {},
-                              {0, -120}, Qt::NoButton, shift, Qt::NoScrollPhase, false);
-            QCoreApplication::sendEvent(m_view->viewport(), &wheel);
+            // As the window system gives it: a turn its receiver leaves goes on to the parents.
+            const QPointF at = QRectF(target->rect()).center();
+            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, shift,
+                              Qt::NoScrollPhase, false);
+            QSpontaneKeyEvent::setSpontaneous(&wheel);
+            QApplication::instance()->notify(target, &wheel);
+            QCOMPARE(m_app->memories(), before);
             QCOMPARE(m_view->horizontalScrollBar()->value() > 0, shift == Qt::ShiftModifier);
             QVERIFY(m_view->verticalScrollBar()->value() > 0);
         }
