@@ -472,6 +472,48 @@ private slots:
         QCOMPARE(m_app->memories(), before);
     }
 
+    // Tab from an open field, a pick or a switch turned goes on through every field, picker, switch
+    // and "Schreiben" of the row and of the next; Shift+Tab the same way back.
+    void tabWalksTheWholeRow_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<bool>("back");          // Shift+Tab, from the second row
+        QTest::addColumn<MemoryColumn>("start"); // a field opened or a switch turned with Space, or a pick
+        const RadioModel ft710 = RadioModel::ft710, ft991a = RadioModel::ft991a;
+        QTest::addRow("FT-710, Tab from the name") << ft710 << false << C::name;
+        QTest::addRow("FT-991A, Shift+Tab from the name") << ft991a << true << C::name;
+        QTest::addRow("FT-991A, Tab after a pick") << ft991a << false << C::mode;
+        QTest::addRow("FT-710, Shift+Tab after a pick") << ft710 << true << C::shift;
+        QTest::addRow("FT-710, Tab after a switch turned") << ft710 << false << C::empty;
+        QTest::addRow("FT-991A, Shift+Tab after a switch turned") << ft991a << true << C::empty;
+    }
+    void tabWalksTheWholeRow() {
+        QFETCH(RadioModel, model);
+        QFETCH(bool, back);
+        QFETCH(MemoryColumn, start);
+        load(model, memoryRecords(model, 2));
+        connectRadio(model);      // "Schreiben" takes part
+        QList<QModelIndex> stops; // the controls of 001 and then of 002
+        for (int row : {0, 1})
+            for (MemoryColumn column : memoryColumns(model))
+                if (column != C::slot && column != C::summary)
+                    stops << cell(row, column);
+        if (back)
+            std::reverse(stops.begin(), stops.end());
+        const QModelIndex first = cell(back ? 1 : 0, start);
+        const bool pick = MemoryTableModel::kind(start) == MemoryTableModel::CellKind::picker;
+        press(first, pick ? 0 : Qt::Key_Space);
+        if (pick) {
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Up);
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+        }
+        for (const QModelIndex &stop : stops.sliced(stops.indexOf(first) + 1)) {
+            QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
+            QWidget *at = QApplication::focusWidget(); // the table, or a cell's editor
+            QCOMPARE(at == m_view ? m_view->currentIndex() : m_view->indexAt(at->geometry().center()), stop);
+        }
+    }
+
     // A click on a switch's box turns it (as Space does); one beside the box only selects the row.
     void onlyTheBoxTurnsASwitch_data() {
         QTest::addColumn<int>("beside");
@@ -1035,8 +1077,9 @@ private:
         m_view->setFocus();
         m_view->setCurrentIndex(index);
     }
-    // Presses `key` on the cell, or clicks it when `key` is 0.
+    // Presses `key` on the cell, or clicks it when `key` is 0, in the active window.
     void press(const QModelIndex &index, int key) const {
+        QApplication::setActiveWindow(m_panel.get());
         if (!key)
             return QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {},
                                      m_view->visualRect(index).center());
