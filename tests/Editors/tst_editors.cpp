@@ -371,8 +371,8 @@ private slots:
                 summary.contains(MemoryDraft::ft991ClarifierSummary(MemoryDraft(ft991a))));
     }
 
-    // A click, Space or Return selects the row and turns a switch (and back), opens a field or
-    // picker at once or, with an idle link, writes the row with "Schreiben"; the arrow keys open
+    // A click, Space or Return selects the row and turns a switch (and back), opens a field or a
+    // picker's list at once or, with an idle link, writes the row with "Schreiben"; the arrow keys open
     // nothing; Tab leaves the table for the next control.
     void clickOrKeyActsOnTheCell_data() {
         QTest::addColumn<MemoryColumn>("column");
@@ -382,6 +382,8 @@ private slots:
         QTest::addRow("Space on a switch") << C::empty << int(Qt::Key_Space) << false;
         QTest::addRow("Space on a field") << C::name << int(Qt::Key_Space) << false;
         QTest::addRow("Return on a picker") << C::mode << int(Qt::Key_Return) << false;
+        QTest::addRow("click on a picker") << C::shift << 0 << false;
+        QTest::addRow("Space on a picker") << C::mode << int(Qt::Key_Space) << false;
         QTest::addRow("click on Schreiben without a link") << C::action << 0 << false;
         QTest::addRow("click on Schreiben") << C::action << 0 << true;
         QTest::addRow("Return on Schreiben") << C::action << int(Qt::Key_Return) << true;
@@ -416,6 +418,10 @@ private slots:
             QCOMPARE(m_radio && m_radio->channel(2)->payload.startsWith(u"145600000"_s), connected);
         } else {
             QVERIFY(m_view->indexWidget(index));
+            if (auto *picker = qobject_cast<QComboBox *>(m_view->indexWidget(index))) {
+                QTRY_VERIFY(picker->view()->isVisible()); // its list, not the picker closed
+                picker->hidePopup();
+            }
             m_view->closePersistentEditor(index);
         }
         focusCell(index);
