@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -203,13 +202,14 @@ bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     return event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
 }
 
-// Tab and Shift+Tab move the keyboard on to the next or previous cell's editor. The window then
-// marks where the keyboard is, as after Tab anywhere else: the style shows a picker's focus only so.
+// The wheel over a picker scrolls the table on, as it does over a closed picker's cell: turned to
+// scroll, it would change a channel unseen, which the next write would send. Ignored here, the
+// turn goes on to the table.
 bool MemoryTableDelegate::eventFilter(QObject *editor, QEvent *event) {
-    const auto *key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event) : nullptr;
-    auto *widget = qobject_cast<QWidget *>(editor);
-    if (key && widget && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
-        widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (event->type() == QEvent::Wheel && qobject_cast<QComboBox *>(editor)) {
+        event->ignore();
+        return true;
+    }
     return QStyledItemDelegate::eventFilter(editor, event);
 }
 

@@ -246,9 +246,18 @@ void MemoryTableModel::press(const QModelIndex &index) {
     const CellKind cell = kind(column(index.column()));
     if (cell == CellKind::action)
         writeRow(index.row());
-    else if (cell == CellKind::toggle)
-        setData(index, data(index, Qt::CheckStateRole) == Qt::Checked ? Qt::Unchecked : Qt::Checked,
-                Qt::CheckStateRole);
+    else if (cell == CellKind::toggle &&
+             setData(index, data(index, Qt::CheckStateRole) == Qt::Checked ? Qt::Unchecked : Qt::Checked,
+                     Qt::CheckStateRole))
+        emit switchTurned(index);
+}
+
+bool MemoryTableModel::isControl(const QModelIndex &index) const {
+    const Qt::ItemFlags cell = flags(index);
+    if (!(cell & Qt::ItemIsEnabled))
+        return false;
+    const CellKind shown = kind(column(index.column()));
+    return (cell & Qt::ItemIsEditable) || shown == CellKind::toggle || shown == CellKind::action;
 }
 
 void MemoryTableModel::onMemoriesChanged() {

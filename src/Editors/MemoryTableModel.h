@@ -48,6 +48,12 @@ public:
     void writeRow(int row);
     // What a click on an enabled switch or "Schreiben" does: turns the switch over or writes the row.
     void press(const QModelIndex &index);
+    // Whether Tab through a row stops at the cell: an enabled field, picker, switch or button.
+    bool isControl(const QModelIndex &index) const;
+
+signals:
+    // press() turned the switch at `index`.
+    void switchTurned(const QModelIndex &index);
 
 private:
     bool holds(const QModelIndex &index) const;

@@ -5,9 +5,9 @@
 class AppModel;
 class EditorDraft;
 class MemoryTableModel;
+class MemoryTableView;
 class QKeyEvent;
 class QModelIndex;
-class QTableView;
 class QWheelEvent;
 
 // The main window's table mode: every channel of the memory table as one editable row,
@@ -32,5 +32,5 @@ private:
     void showTitlesAsSecondary();
 
     MemoryTableModel *m_model;
-    QTableView *m_view;
+    MemoryTableView *m_view;
 };

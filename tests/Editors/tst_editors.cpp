@@ -28,6 +28,7 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpontaneKeyEvent>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -370,8 +371,8 @@ private slots:
                 summary.contains(MemoryDraft::ft991ClarifierSummary(MemoryDraft(ft991a))));
     }
 
-    // A click, Space or Return selects the row and turns a switch (and back), opens a field or
-    // picker at once or, with an idle link, writes the row with "Schreiben"; the arrow keys open
+    // A click, Space or Return selects the row and turns a switch (and back), opens a field or a
+    // picker's list at once or, with an idle link, writes the row with "Schreiben"; the arrow keys open
     // nothing; Tab leaves the table for the next control.
     void clickOrKeyActsOnTheCell_data() {
         QTest::addColumn<MemoryColumn>("column");
@@ -381,6 +382,8 @@ private slots:
         QTest::addRow("Space on a switch") << C::empty << int(Qt::Key_Space) << false;
         QTest::addRow("Space on a field") << C::name << int(Qt::Key_Space) << false;
         QTest::addRow("Return on a picker") << C::mode << int(Qt::Key_Return) << false;
+        QTest::addRow("click on a picker") << C::shift << 0 << false;
+        QTest::addRow("Space on a picker") << C::mode << int(Qt::Key_Space) << false;
         QTest::addRow("click on Schreiben without a link") << C::action << 0 << false;
         QTest::addRow("click on Schreiben") << C::action << 0 << true;
         QTest::addRow("Return on Schreiben") << C::action << int(Qt::Key_Return) << true;
@@ -415,6 +418,10 @@ private slots:
             QCOMPARE(m_radio && m_radio->channel(2)->payload.startsWith(u"145600000"_s), connected);
         } else {
             QVERIFY(m_view->indexWidget(index));
+            if (auto *picker = qobject_cast<QComboBox *>(m_view->indexWidget(index))) {
+                QTRY_VERIFY(picker->view()->isVisible()); // its list, not the picker closed
+                picker->hidePopup();
+            }
             m_view->closePersistentEditor(index);
         }
         focusCell(index);
@@ -471,6 +478,48 @@ private slots:
         QCOMPARE(m_app->memories(), before);
     }
 
+    // Tab from an open field, a pick or a switch turned goes on through every field, picker, switch
+    // and "Schreiben" of the row and of the next; Shift+Tab the same way back.
+    void tabWalksTheWholeRow_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<bool>("back");          // Shift+Tab, from the second row
+        QTest::addColumn<MemoryColumn>("start"); // a field opened or a switch turned with Space, or a pick
+        const RadioModel ft710 = RadioModel::ft710, ft991a = RadioModel::ft991a;
+        QTest::addRow("FT-710, Tab from the name") << ft710 << false << C::name;
+        QTest::addRow("FT-991A, Shift+Tab from the name") << ft991a << true << C::name;
+        QTest::addRow("FT-991A, Tab after a pick") << ft991a << false << C::mode;
+        QTest::addRow("FT-710, Shift+Tab after a pick") << ft710 << true << C::shift;
+        QTest::addRow("FT-710, Tab after a switch turned") << ft710 << false << C::empty;
+        QTest::addRow("FT-991A, Shift+Tab after a switch turned") << ft991a << true << C::empty;
+    }
+    void tabWalksTheWholeRow() {
+        QFETCH(RadioModel, model);
+        QFETCH(bool, back);
+        QFETCH(MemoryColumn, start);
+        load(model, memoryRecords(model, 2));
+        connectRadio(model);      // "Schreiben" takes part
+        QList<QModelIndex> stops; // the controls of 001 and then of 002
+        for (int row : {0, 1})
+            for (MemoryColumn column : memoryColumns(model))
+                if (column != C::slot && column != C::summary)
+                    stops << cell(row, column);
+        if (back)
+            std::reverse(stops.begin(), stops.end());
+        const QModelIndex first = cell(back ? 1 : 0, start);
+        const bool pick = MemoryTableModel::kind(start) == MemoryTableModel::CellKind::picker;
+        press(first, pick ? 0 : Qt::Key_Space);
+        if (pick) {
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Up);
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+        }
+        for (const QModelIndex &stop : stops.sliced(stops.indexOf(first) + 1)) {
+            QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
+            QWidget *at = QApplication::focusWidget(); // the table, or a cell's editor
+            QCOMPARE(at == m_view ? m_view->currentIndex() : m_view->indexAt(at->geometry().center()), stop);
+        }
+    }
+
     // A click on a switch's box turns it (as Space does); one beside the box only selects the row.
     void onlyTheBoxTurnsASwitch_data() {
         QTest::addColumn<int>("beside");
@@ -487,12 +536,36 @@ private slots:
     }
 
     // The wheel scrolls the rows; with Shift held it scrolls sideways, to the columns on the right.
+    // So it does over a picker open in a cell (its list closed with Escape, or reached by Tab), whose
+    // channel it leaves as it is.
+    void wheelScrollsRowsOrWithShiftColumns_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<int>("key"); // 0: over the table; else Escape on "Mode"'s list, or Tab onto it
+        QTest::addRow("over the table") << RadioModel::ft991a << 0;
+        QTest::addRow("FT-710, over a picker after Escape") << RadioModel::ft710 << int(Qt::Key_Escape);
+        QTest::addRow("FT-991A, over a picker after Tab") << RadioModel::ft991a << int(Qt::Key_Tab);
+    }
     void wheelScrollsRowsOrWithShiftColumns() {
-        load(RadioModel::ft991a, memoryRecords(RadioModel::ft991a, 30));
+        QFETCH(RadioModel, model);
+        QFETCH(int, key);
+        load(model, memoryRecords(model, 30));
+        const QList<RadioMemory> before = m_app->memories();
+        QWidget *target = m_view->viewport();
+        if (key) {
+            press(cell(1, key == Qt::Key_Tab ? C::rx : C::mode), Qt::Key_Space);
+            QTRY_VERIFY(key == Qt::Key_Tab || QApplication::activePopupWidget());
+            QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key));
+            target = m_view->indexWidget(cell(1, C::mode));
+            QTRY_VERIFY(target && target->hasFocus());
+        }
         for (Qt::KeyboardModifier shift : {Qt::NoModifier, Qt::ShiftModifier}) {
-            QWheelEvent wheel(QPointF(50, 50), m_view->viewport()->mapToGlobal(QPointF(50, 50)), {},
-                              {0, -120}, Qt::NoButton, shift, Qt::NoScrollPhase, false);
-            QCoreApplication::sendEvent(m_view->viewport(), &wheel);
+            // As the window system gives it: a turn its receiver leaves goes on to the parents.
+            const QPointF at = QRectF(target->rect()).center();
+            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, shift,
+                              Qt::NoScrollPhase, false);
+            QSpontaneKeyEvent::setSpontaneous(&wheel);
+            QApplication::instance()->notify(target, &wheel);
+            QCOMPARE(m_app->memories(), before);
             QCOMPARE(m_view->horizontalScrollBar()->value() > 0, shift == Qt::ShiftModifier);
             QVERIFY(m_view->verticalScrollBar()->value() > 0);
         }
@@ -1010,8 +1083,9 @@ private:
         m_view->setFocus();
         m_view->setCurrentIndex(index);
     }
-    // Presses `key` on the cell, or clicks it when `key` is 0.
+    // Presses `key` on the cell, or clicks it when `key` is 0, in the active window.
     void press(const QModelIndex &index, int key) const {
+        QApplication::setActiveWindow(m_panel.get());
         if (!key)
             return QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {},
                                      m_view->visualRect(index).center());
