@@ -4,17 +4,16 @@
 #include "Editors/ElidedHeaderView.h"
 #include "Editors/MemoryTableDelegate.h"
 #include "Editors/MemoryTableModel.h"
+#include "Editors/MemoryTableView.h"
 #include "Localization/L.h"
 #include "Theme/TextStyle.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,82 +23,6 @@ namespace {
 constexpr int rowHeight = 46;
 
 } // namespace
-
-// The table's view. Tab on the table passes it, but Tab from a cell being edited or just changed
-// goes on through the row's controls, as through a form's, and on to the next row: the walk.
-class MemoryTableView : public QTableView {
-public:
-    explicit MemoryTableView(MemoryTableModel *model)
-        : m_model(model) {
-        connect(model, &MemoryTableModel::switchTurned, this, [this](const QModelIndex &index) {
-            if (index == currentIndex() && hasFocus())
-                m_walk = index;
-        });
-    }
-
-protected:
-    // A cell left with Tab, a pick or an entry taken goes on walking; Escape ends the walk.
-    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override {
-        const bool step =
-            hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
-        QTableView::closeEditor(editor, step ? QAbstractItemDelegate::NoHint : hint);
-        m_walk =
-            hint != QAbstractItemDelegate::RevertModelCache && hasFocus() ? currentIndex() : QModelIndex();
-        if (step)
-            focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
-    }
-
-    // A picker reached so opens closed. The window marks where the keyboard is, as after Tab
-    // anywhere else: the style shows a picker's focus only so.
-    bool focusNextPrevChild(bool next) override {
-        const QModelIndex to =
-            hasFocus() && m_walk.isValid() && m_walk == currentIndex() ? control(next) : QModelIndex();
-        if (!to.isValid()) {
-            m_walk = QModelIndex();
-            return QTableView::focusNextPrevChild(next);
-        }
-        window()->setAttribute(Qt::WA_KeyboardFocusChange);
-        setCurrentIndex(to);
-        if (to.flags() & Qt::ItemIsEditable)
-            edit(to);
-        else
-            m_walk = to;
-        return true;
-    }
-
-    // The arrow keys, a click elsewhere or the keyboard leaving the table end the walk.
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
-        m_walk = QModelIndex();
-        return QTableView::moveCursor(action, modifiers);
-    }
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override {
-        QTableView::currentChanged(current, previous);
-        if (current != m_walk)
-            m_walk = QModelIndex();
-    }
-    void focusOutEvent(QFocusEvent *event) override {
-        QTableView::focusOutEvent(event);
-        if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-            m_walk = QModelIndex();
-    }
-
-private:
-    // The next or previous control after the current cell, row by row; none at the table's end.
-    QModelIndex control(bool next) const {
-        const int columns = m_model->columnCount();
-        const int step = next ? 1 : -1;
-        for (int at = currentIndex().row() * columns + currentIndex().column() + step;
-             at >= 0 && at < m_model->rowCount() * columns; at += step) {
-            const QModelIndex cell = m_model->index(at / columns, at % columns);
-            if (m_model->isControl(cell))
-                return cell;
-        }
-        return {};
-    }
-
-    MemoryTableModel *m_model;
-    QPersistentModelIndex m_walk;
-};
 
 MemoryTablePanel::MemoryTablePanel(AppModel *appModel, EditorDraft *draft, QWidget *parent)
     : QWidget(parent)
