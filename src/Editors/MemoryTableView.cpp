@@ -32,6 +32,9 @@ bool MemoryTableView::focusNextPrevChild(bool next) {
         return QTableView::focusNextPrevChild(next);
     }
     window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    // A row entered from its start shows its channel number too.
+    if (next && to.row() != currentIndex().row())
+        scrollTo(m_model->index(to.row(), 0));
     setCurrentIndex(to);
     if (to.flags() & Qt::ItemIsEditable)
         edit(to);
