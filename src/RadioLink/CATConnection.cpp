@@ -235,7 +235,7 @@ void CATConnection::fenceOffCutCommand() {
     } catch (const RadioError &error) {
         const RadioError failure = unsent(error, pendingCommand());
         m_serialPort->markCommandCut();
-        m_deferredSend = nullptr;
+        dropDeferredSend();
         failUnsent(failure);
         return;
     }
