@@ -69,6 +69,12 @@ RadioError RadioError::afterCommandWentOut() const {
     return error;
 }
 
+RadioError RadioError::beforeCommandWentOut() const {
+    RadioError error = *this;
+    error.m_commandUnsent = true;
+    return error;
+}
+
 QString RadioError::errorDescription() const {
     return kindDescription() + partialWriteDescription();
 }

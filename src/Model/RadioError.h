@@ -57,6 +57,9 @@ public:
     // taken it.
     RadioError afterCommandWentOut() const;
     bool commandWentOut() const { return m_commandWentOut; }
+    // The same error ending a request before any of its command went out: the radio has not got it.
+    RadioError beforeCommandWentOut() const;
+    bool commandUnsent() const { return m_commandUnsent; }
 
     Kind kind() const { return m_kind; }
     // The path, command, reply or message; empty for `notConnected` and `busy`.
@@ -86,5 +89,6 @@ private:
     QString m_detail;
     std::optional<PartialWrite> m_partialWrite;
     bool m_commandWentOut = false;
+    bool m_commandUnsent = false;
     mutable QByteArray m_what;
 };

@@ -1,6 +1,7 @@
 #include "RadioLink/CATConnection.h"
 
 #include "Model/RadioError.h"
+#include "RadioLink/CutCommandRecord.h"
 #include "RadioLink/MainThread.h"
 #include "RadioLink/SerialPort.h"
 
@@ -42,27 +43,22 @@ RadioError unsent(const RadioError &error, const QString &command) {
                                                             : RadioError::portWriteFailed(command);
 }
 
-void handOver(QStringList &lines, const CATConnection::Logger &logger) {
-    for (const QString &line : std::exchange(lines, {})) {
-        if (logger)
-            logger(line);
-    }
+// Each of the fence's two answers, to its ";" and to its identity query, gets a query's time-out.
+double fenceTimeout() {
+    return 2 * LinkTiming::waits().queryTimeout;
 }
 
 } // namespace
 
 CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger)
     : m_serialPort(std::move(serialPort))
-    , m_logger(std::move(logger)) {
+    , m_log(std::move(logger)) {
     m_timeoutTimer.setSingleShot(true);
     m_timeoutTimer.setTimerType(Qt::PreciseTimer);
     m_timeoutTimer.callOnTimeout(this, &CATConnection::timerRanOut);
     // The radio cannot answer bytes it has not received: while they wait for the device, the
     // request's wait starts once they are out, or the port's write deadline ends it.
-    connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, [this](Clock::time_point at) {
-        if (m_onTimeout && !m_windowEnd)
-            startWindow(at, at);
-    });
+    connect(m_serialPort.get(), &SerialPort::pendingOutputWritten, this, &CATConnection::outputWritten);
     m_serialPort->setOnCommand([connection = QPointer(this)](const QString &line, Clock::time_point readAt) {
         if (connection)
             connection->received(line, readAt);
@@ -70,23 +66,20 @@ CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logg
     connect(m_serialPort.get(), &SerialPort::pendingOutputDropped, this, &CATConnection::failSentRequest);
     connect(m_serialPort.get(), &SerialPort::hungUp, this, &CATConnection::connectionLost);
     connect(m_serialPort.get(), &SerialPort::closed, this, &CATConnection::portClosed);
-    m_settleTimer.setSingleShot(true);
-    m_settleTimer.setTimerType(Qt::PreciseTimer);
-    m_settleTimer.callOnTimeout([this] {
-        std::lock_guard guard(m_lock);
-        std::exchange(m_deferredSend, nullptr)();
-    });
+    m_holdTimer.setSingleShot(true);
+    m_holdTimer.setTimerType(Qt::PreciseTimer);
+    m_holdTimer.callOnTimeout(this, &CATConnection::holdTimerRanOut);
 }
 
 // Only reached with a request pending when the owner breaks the keep-alive rule; the waiting
 // caller then gets an error instead of waiting forever.
 CATConnection::~CATConnection() {
-    // The port may outlive the members its reports would reach.
+    // The port may outlive the members its reports would reach, or close as the last of them goes,
+    // handing over the lines it read.
+    m_serialPort->setOnCommand(nullptr);
     m_serialPort->disconnect(this);
-    if (auto query = takeQuery())
-        query->fail(RadioError::notConnected());
-    if (auto set = takeSet())
-        set->fail(RadioError::notConnected());
+    std::lock_guard guard(m_lock);
+    abandonPendingRequest(&notConnected);
 }
 
 QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
@@ -95,7 +88,7 @@ QCoro::Task<QString> CATConnection::query(QString command, double timeout) {
     {
         std::lock_guard guard(m_lock);
         if (const std::optional<RadioError> refused = refusal(command)) {
-            failLater(reply, *refused);
+            failLater(reply, refused->beforeCommandWentOut());
         } else {
             m_queryContinuation = reply;
             m_queryCommand = command;
@@ -112,7 +105,7 @@ QCoro::Task<> CATConnection::set(QString command, double rejectionWindow) {
     {
         std::lock_guard guard(m_lock);
         if (const std::optional<RadioError> refused = refusal(command)) {
-            failLater(accepted, *refused);
+            failLater(accepted, refused->beforeCommandWentOut());
         } else {
             m_setContinuation = accepted;
             m_setCommand = command;
@@ -129,21 +122,25 @@ void CATConnection::flushInputBuffer() {
 void CATConnection::received(const QString &line, Clock::time_point readAt) {
     // A line read after the pending request's window or time-out had ended is no answer to it.
     endWindowBy(readAt);
-    log(QStringLiteral("RX ") + line);
+    m_log.append(QStringLiteral("RX ") + line);
     std::lock_guard guard(m_lock);
-    if (m_fencing) {
+    switch (m_hold) {
+    case Hold::none:
+        break;
+    case Hold::quietLine:
+    case Hold::quietLineThenFence:
+        // A late answer to what went out before; nothing of this request has been sent.
+        settleAgain();
+        return;
+    case Hold::fence:
         // Whatever comes ahead of the identity is the answer to what the line held.
-        if (mayAnswer(readAt) && line.startsWith(identityPrefix))
+        if (answersFence(line, readAt))
             fenceAnswered();
         return;
     }
-    if (m_deferredSend) {
-        // Most likely the late answer to a query that timed out; nothing has been sent since.
-        waitForQuietLine();
-        return;
-    }
     if (isPending() && !mayAnswer(readAt)) {
-        log(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + pendingCommand());
+        m_log.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") +
+                     pendingCommand());
         return;
     }
     if (m_queryContinuation) {
@@ -153,7 +150,7 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
         else if (m_queryExpectedPrefix && line.startsWith(*m_queryExpectedPrefix))
             takeQuery()->succeed(line);
         else
-            log(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + command);
+            m_log.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + command);
     } else if (m_setContinuation && line == rejection) {
         const QString command = m_setCommand;
         takeSet()->fail(RadioError::rejected(command));
@@ -200,80 +197,151 @@ void CATConnection::send(const QString &command, double seconds, std::function<v
             failUnsent(error);
         }
     };
-    if (m_serialPort->mayHoldCutCommand()) {
-        m_lateReplyPossible = false;
-        m_deferredSend = std::move(sendNow);
-        fenceOffCutCommand();
+    const bool lateReplyPossible = std::exchange(m_lateReplyPossible, false);
+    const bool identityUnanswered = CutCommandRecord::shared().identityUnanswered(m_serialPort->path());
+    if (identityUnanswered || m_serialPort->mayHoldCutCommand()) {
+        m_heldSend = std::move(sendNow);
+        if (identityUnanswered)
+            waitForQuietLine(Hold::quietLineThenFence, LinkTiming::waits().unansweredFenceSettle,
+                             LinkTiming::waits().unansweredFenceSettleLimit);
+        else
+            fenceOffCutCommand();
         return;
     }
-    if (!std::exchange(m_lateReplyPossible, false)) {
+    if (!lateReplyPossible) {
         sendNow();
         return;
     }
-    m_deferredSend = std::move(sendNow);
-    m_quietWaitEnd =
-        std::chrono::steady_clock::now() + LinkTiming::duration(LinkTiming::waits().lateReplySettleLimit);
-    waitForQuietLine();
+    m_heldSend = std::move(sendNow);
+    waitForQuietLine(Hold::quietLine, LinkTiming::waits().lateReplySettle,
+                     LinkTiming::waits().lateReplySettleLimit);
+}
+
+// Holds the send until the line has been quiet for `settle` seconds, or `limit` seconds have passed.
+void CATConnection::waitForQuietLine(Hold hold, double settle, double limit) {
+    m_hold = hold;
+    m_quietSettle = LinkTiming::duration(settle);
+    m_quietWaitEnd = Clock::now() + LinkTiming::duration(limit);
+    settleAgain();
 }
 
 // The settle time from now, never past the end of the whole wait.
-void CATConnection::waitForQuietLine() {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_quietWaitEnd -
-                                                                            std::chrono::steady_clock::now());
-    m_settleTimer.start(std::max(std::chrono::milliseconds(0),
-                                 std::min(LinkTiming::duration(LinkTiming::waits().lateReplySettle), left)));
+void CATConnection::settleAgain() {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_quietWaitEnd - Clock::now());
+    m_holdTimer.start(std::max(std::chrono::milliseconds(0), std::min(m_quietSettle, left)));
+}
+
+void CATConnection::holdTimerRanOut() {
+    std::lock_guard guard(m_lock);
+    switch (m_hold) {
+    case Hold::none:
+        break;
+    case Hold::quietLine:
+        releaseHeldSend();
+        break;
+    case Hold::quietLineThenFence:
+        fenceOffCutCommand();
+        break;
+    case Hold::fence:
+        fenceDeadlineReached();
+        break;
+    }
+}
+
+// Lines read before the deadline may still wait in the queue: the fence ends once they are in.
+void CATConnection::fenceDeadlineReached() {
+    if (!m_fenceEnd)
+        return;
+    if (Clock::now() < *m_fenceEnd) {
+        armHoldTimer(*m_fenceEnd);
+        return;
+    }
+    m_serialPort->afterLinesReadSoFar([connection = QPointer(this), end = *m_fenceEnd] {
+        if (connection)
+            connection->fenceUnansweredBy(end);
+    });
+}
+
+void CATConnection::releaseHeldSend() {
+    const std::function<void()> send = std::exchange(m_heldSend, nullptr);
+    dropHeldSend();
+    send();
+}
+
+void CATConnection::dropHeldSend() {
+    m_holdTimer.stop();
+    m_hold = Hold::none;
+    m_fenceEnd.reset();
+    m_heldSend = nullptr;
 }
 
 // Ends the command cut off on the line with ";" and asks the radio who it is. The radio answers in
 // order, so once its identity is in, so is its answer to that command (mostly "?;"), which no
-// request can then take for its own; the deferred send goes out only then.
+// request can then take for its own; the held send goes out only then. Until that identity is
+// taken, the device's record says it may still come, in front of a later fence's.
 void CATConnection::fenceOffCutCommand() {
-    const Clock::time_point writing = Clock::now();
+    m_hold = Hold::fence;
+    m_fenceEnd.reset();
+    m_fenceWriteAt = Clock::now();
+    CutCommandRecord::shared().setIdentityUnanswered(m_serialPort->path(), true);
     try {
         write(QStringLiteral(";"));
         write(identityQuery);
     } catch (const RadioError &error) {
         const RadioError failure = unsent(error, pendingCommand());
         m_serialPort->markCommandCut();
-        dropDeferredSend();
+        dropHeldSend();
         failUnsent(failure);
         return;
     }
-    m_fencing = true;
-    startTimer(
-        LinkTiming::waits().queryTimeout, [this] { fenceUnanswered(); }, writing);
+    if (!m_serialPort->hasPendingOutput())
+        startFenceDeadline(Clock::now());
+}
+
+void CATConnection::startFenceDeadline(Clock::time_point fenceOut) {
+    m_fenceEnd = fenceOut + LinkTiming::duration(fenceTimeout());
+    armHoldTimer(*m_fenceEnd);
+}
+
+void CATConnection::armHoldTimer(Clock::time_point end) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+    m_holdTimer.start(std::max(left, std::chrono::milliseconds(0)));
+}
+
+// Only an identity read once the fence had begun, and before its deadline, is its answer.
+bool CATConnection::answersFence(const QString &line, Clock::time_point readAt) const {
+    return line.startsWith(identityPrefix) && readAt >= m_fenceWriteAt &&
+           (!m_fenceEnd || readAt <= *m_fenceEnd);
 }
 
 void CATConnection::fenceAnswered() {
-    clearTimer();
-    m_fencing = false;
-    std::exchange(m_deferredSend, nullptr)();
+    CutCommandRecord::shared().setIdentityUnanswered(m_serialPort->path(), false);
+    releaseHeldSend();
 }
 
-// Without the identity, what the line holds is as unknown as before: the request fails unsent, and
-// the next one is fenced off again.
-void CATConnection::fenceUnanswered() {
+// Without the identity, what the line holds is as unknown as before: the request fails unsent, as
+// the radio did not answer, and the next one is fenced off again.
+void CATConnection::fenceUnansweredBy(Clock::time_point deadline) {
     std::lock_guard guard(m_lock);
+    if (m_hold != Hold::fence || m_fenceEnd != deadline)
+        return;
     m_serialPort->markCommandCut();
-    failPendingRequest(&RadioError::portWriteFailed);
-    dropDeferredSend();
-}
-
-void CATConnection::dropDeferredSend() {
-    m_settleTimer.stop();
-    m_deferredSend = nullptr;
-    m_fencing = false;
+    dropHeldSend();
+    failUnsent(RadioError::timeout(identityQuery));
 }
 
 void CATConnection::failUnsent(const RadioError &error) {
     if (auto query = takeQuery())
-        failLater(*query, error);
+        failLater(*query, error.beforeCommandWentOut());
     if (auto set = takeSet())
-        failLater(*set, error);
+        failLater(*set, error.beforeCommandWentOut());
 }
 
+// A command that cannot reach the port, closed under a held send, is not logged as sent.
 void CATConnection::write(const QString &command) {
-    log(QStringLiteral("TX ") + command);
+    if (!m_serialPort->isOpen())
+        throw RadioError::notConnected();
+    m_log.append(QStringLiteral("TX ") + command);
     m_serialPort->write(command);
 }
 
@@ -291,6 +359,14 @@ void CATConnection::startWindow(Clock::time_point commandOut, Clock::time_point 
     m_commandOutAt = commandOut;
     m_windowEnd = from + m_window;
     armTimer();
+}
+
+// Queued output is all out since `at`: the fence's deadline, or the request's window, runs from then.
+void CATConnection::outputWritten(Clock::time_point at) {
+    if (m_hold == Hold::fence && !m_fenceEnd)
+        startFenceDeadline(at);
+    else if (m_hold == Hold::none && m_onTimeout && !m_windowEnd)
+        startWindow(at, at);
 }
 
 void CATConnection::armTimer() {
@@ -346,10 +422,10 @@ std::optional<OneShot<>> CATConnection::takeSet() {
     return std::exchange(m_setContinuation, std::nullopt);
 }
 
-// Whether the device has been handed any of the pending request's command. Unless the send waits,
-// m_onTimeout is set once the command has been written, and m_windowEnd once it is all out.
+// Whether the device has been handed any of the pending request's command. Once it is no longer
+// held, m_onTimeout is set when the command has been written, and m_windowEnd once it is all out.
 bool CATConnection::commandBegun() const {
-    return !m_deferredSend && (m_windowEnd || (m_onTimeout && m_serialPort->latestCommandBegun()));
+    return m_hold == Hold::none && (m_windowEnd || (m_onTimeout && m_serialPort->latestCommandBegun()));
 }
 
 // Fails the pending request, if any, with the error for its command, which tells whether any of the
@@ -357,8 +433,8 @@ bool CATConnection::commandBegun() const {
 void CATConnection::failPendingRequest(RadioError (*error)(const QString &command)) {
     if (!isPending())
         return;
-    const RadioError failure =
-        commandBegun() ? error(pendingCommand()).afterCommandWentOut() : error(pendingCommand());
+    const RadioError failure = commandBegun() ? error(pendingCommand()).afterCommandWentOut()
+                                              : error(pendingCommand()).beforeCommandWentOut();
     if (auto query = takeQuery())
         query->fail(failure);
     if (auto set = takeSet())
@@ -370,10 +446,10 @@ void CATConnection::failPendingRequest(RadioError (*error)(const QString &comman
 // among them.
 void CATConnection::failSentRequest() {
     std::lock_guard guard(m_lock);
-    if (m_deferredSend && !m_fencing)
+    if (m_hold == Hold::quietLine || m_hold == Hold::quietLineThenFence)
         return;
     failPendingRequest(&RadioError::portWriteFailed);
-    dropDeferredSend();
+    dropHeldSend();
 }
 
 // The device went away: the pending request, sent or still waiting to be, can get no
@@ -387,7 +463,7 @@ void CATConnection::connectionLost() {
 // The port closed: the pending request ends now, not by a window that no answer can cut short any
 // more. What happened before the close reaches the log before whatever the closer logs next.
 void CATConnection::portClosed() {
-    handOver(*m_unlogged, m_logger);
+    m_log.handOver();
     std::lock_guard guard(m_lock);
     abandonPendingRequest(m_lost ? &RadioError::connectionLost : &notConnected);
 }
@@ -396,10 +472,10 @@ void CATConnection::portClosed() {
 // have been on its way, and the next connection to the device must not glue onto it; nor onto
 // what a fence left unanswered was to end.
 void CATConnection::abandonPendingRequest(RadioError (*error)(const QString &command)) {
-    if (m_fencing || commandBegun())
+    if (m_hold == Hold::fence || commandBegun())
         m_serialPort->markCommandCut();
     failPendingRequest(error);
-    dropDeferredSend();
+    dropHeldSend();
 }
 
 // A query's timer ran out: its answer may still come, so the next request waits for a quiet line.
@@ -414,14 +490,7 @@ void CATConnection::failQueryIfNeeded(const RadioError &error) {
 void CATConnection::succeedSetIfNeeded(const QString &command) {
     std::lock_guard guard(m_lock);
     if (auto set = takeSet()) {
-        log(QStringLiteral("SET OK ") + command);
+        m_log.append(QStringLiteral("SET OK ") + command);
         set->succeed();
     }
-}
-
-// One later turn hands over every line logged until then, in order.
-void CATConnection::log(const QString &text) const {
-    m_unlogged->append(text);
-    if (m_unlogged->size() == 1)
-        postToMainThread([unlogged = m_unlogged, logger = m_logger] { handOver(*unlogged, logger); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RadioLink/LinkLog.h"
 #include "RadioLink/LinkTiming.h"
 #include "RadioLink/OneShot.h"
 
@@ -25,19 +26,24 @@ class SerialPort;
 // the device going away; the caller's cancellation does not cut it short. A window or time-out
 // counts from when the command is all out, and a line counts by when the port read it, however
 // late it is handled: one read before the end answers the request, one read after does not, nor
-// does one read before the command was all out. After a query timed out, the next command waits
-// for a quiet line; while the device may hold a command cut off (output dropped, or a close that
-// cut a request short, here or on an earlier connection to it), a ";" first ends it and the command
-// waits for the radio's answer to "ID;" sent after it, or fails unsent when none comes within a
-// query's time-out. Once the device has gone away, every request fails with
+// does one read before the command was all out.
+//
+// A request's command may first be held back. After a query timed out, it waits for a quiet line.
+// While the device may hold a command cut off (output dropped, or a close that cut a request short,
+// here or on an earlier connection to it), a fence goes first: ";" ends that command and the
+// command waits for the radio's answer to "ID;" sent after it, each of the two answers given a
+// query's time-out; without it the request fails unsent with RadioError::timeout("ID;"). A fence
+// whose identity went unanswered may still be answered late, so the next fence to the device first
+// waits for a quiet line. Once the device has gone away, every request fails with
 // RadioError::connectionLost and nothing is sent; once the port has closed, with
 // RadioError::notConnected. A request ended once any of its command had gone out fails with an
-// error that says so (RadioError::commandWentOut()). Every command sent and every line received
-// goes to the logger on a later turn of the event loop, or at the latest when the port closes.
+// error that says so (RadioError::commandWentOut()), one ended before any went out with one that
+// says that (RadioError::commandUnsent()). Every command sent and every line received goes to the
+// logger on a later turn of the event loop, or at the latest when the port closes.
 // Main thread only; callers keep the connection alive until their request has ended.
 class CATConnection : public QObject {
 public:
-    using Logger = std::function<void(const QString &text)>;
+    using Logger = LinkLog::Logger;
 
     CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger);
     ~CATConnection() override;
@@ -52,21 +58,37 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    // What the pending request's command waits for before it goes out.
+    enum class Hold {
+        none,               // nothing: it has gone out, or no request is pending
+        quietLine,          // the line to go quiet, after a query timed out
+        quietLineThenFence, // the line to go quiet, then a fence, after a fence went unanswered
+        fence,              // the answer to the fence's identity query
+    };
+
     void received(const QString &line, Clock::time_point readAt);
     bool isPending() const;
     const QString &pendingCommand() const;
     bool mayAnswer(Clock::time_point readAt) const;
     std::optional<RadioError> refusal(const QString &command) const;
     void send(const QString &command, double seconds, std::function<void()> onTimeout);
-    void waitForQuietLine();
+    void waitForQuietLine(Hold hold, double settle, double limit);
+    void settleAgain();
+    void holdTimerRanOut();
+    void releaseHeldSend();
+    void dropHeldSend();
     void fenceOffCutCommand();
+    void startFenceDeadline(Clock::time_point fenceOut);
+    void armHoldTimer(Clock::time_point end);
+    void fenceDeadlineReached();
+    bool answersFence(const QString &line, Clock::time_point readAt) const;
     void fenceAnswered();
-    void fenceUnanswered();
-    void dropDeferredSend();
+    void fenceUnansweredBy(Clock::time_point deadline);
     void failUnsent(const RadioError &error);
     void write(const QString &command);
     void startTimer(double seconds, std::function<void()> onTimeout, Clock::time_point writing);
     void startWindow(Clock::time_point commandOut, Clock::time_point from);
+    void outputWritten(Clock::time_point at);
     void armTimer();
     void timerRanOut();
     void endWindowBy(Clock::time_point time);
@@ -81,12 +103,9 @@ private:
     void abandonPendingRequest(RadioError (*error)(const QString &command));
     void failQueryIfNeeded(const RadioError &error);
     void succeedSetIfNeeded(const QString &command);
-    void log(const QString &text) const;
 
     const std::shared_ptr<SerialPort> m_serialPort;
-    const Logger m_logger;
-    // Lines not yet handed to the logger, oldest first; shared with the turn that hands them over.
-    const std::shared_ptr<QStringList> m_unlogged = std::make_shared<QStringList>();
+    LinkLog m_log;
 
     std::mutex m_lock;
     std::optional<OneShot<QString>> m_queryContinuation;
@@ -105,10 +124,15 @@ private:
     bool m_lateReplyPossible = false;
     // Set when the device went away.
     bool m_lost = false;
-    // The send of a request waiting for the line to go quiet, or for the fence's answer when
-    // m_fencing is set, and the latest end of the quiet wait.
-    std::function<void()> m_deferredSend;
-    bool m_fencing = false;
-    std::chrono::steady_clock::time_point m_quietWaitEnd;
-    QTimer m_settleTimer;
+
+    // The held command's send and what it waits for. A quiet wait settles for m_quietSettle after
+    // each line, until m_quietWaitEnd at the latest; a fence takes an identity read from
+    // m_fenceWriteAt on, until m_fenceEnd, which is set once the fence is all out.
+    Hold m_hold = Hold::none;
+    std::function<void()> m_heldSend;
+    QTimer m_holdTimer;
+    std::chrono::milliseconds m_quietSettle{};
+    Clock::time_point m_quietWaitEnd;
+    Clock::time_point m_fenceWriteAt;
+    std::optional<Clock::time_point> m_fenceEnd;
 };

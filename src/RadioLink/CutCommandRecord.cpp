@@ -5,15 +5,29 @@ CutCommandRecord &CutCommandRecord::shared() {
     return record;
 }
 
+void CutCommandRecord::mark(QSet<QString> &paths, const QString &devicePath, bool on) {
+    if (on)
+        paths.insert(devicePath);
+    else
+        paths.remove(devicePath);
+}
+
 void CutCommandRecord::set(const QString &devicePath, bool cut) {
     std::lock_guard guard(m_lock);
-    if (cut)
-        m_paths.insert(devicePath);
-    else
-        m_paths.remove(devicePath);
+    mark(m_paths, devicePath, cut);
 }
 
 bool CutCommandRecord::contains(const QString &devicePath) const {
     std::lock_guard guard(m_lock);
     return m_paths.contains(devicePath);
+}
+
+void CutCommandRecord::setIdentityUnanswered(const QString &devicePath, bool unanswered) {
+    std::lock_guard guard(m_lock);
+    mark(m_unansweredIdentities, devicePath, unanswered);
+}
+
+bool CutCommandRecord::identityUnanswered(const QString &devicePath) const {
+    std::lock_guard guard(m_lock);
+    return m_unansweredIdentities.contains(devicePath);
 }

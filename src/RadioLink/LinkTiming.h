@@ -16,6 +16,11 @@ struct Waits {
     // (a late answer restarts the wait), at most the limit.
     double lateReplySettle = 0.3;
     double lateReplySettleLimit = 1.0;
+    // After a fence whose identity query went unanswered, the next fence waits until the line has
+    // been quiet this long, at most the limit: a radio answers each command within a query's
+    // time-out, so the answers still due to the earlier fence are in by then.
+    double unansweredFenceSettle = 1.2;
+    double unansweredFenceSettleLimit = 3.6;
 
     // Serial port: how long the device may take to accept a command's bytes.
     double portWriteDeadline = 3.0;

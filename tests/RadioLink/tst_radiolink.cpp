@@ -584,40 +584,58 @@ private slots:
 
     // A command the line may hold cut off is ended with ";" and fenced off with "ID;": the next
     // command goes out once the identity is in, so the answer to the ";" is never taken for its own,
-    // however late it comes or however the line bunches the commands. Without an identity the
-    // request fails unsent, and the next one is fenced off again.
+    // however late it comes or however the line bunches the commands; each of the fence's answers
+    // gets a query's time-out. Without an identity in time the request fails unsent, and the next
+    // one is fenced off again, once the line has gone quiet, so a late identity of an earlier fence,
+    // here or on an earlier link to the device, never opens it.
     void fenceKeepsTheCutCommandsAnswerApart_data() {
-        addRows({"late answer", "stalled line", "no identity"});
+        addRows(
+            {"late answer", "stalled line", "slow radio", "no identity", "late identity", "link replaced"});
     }
     void fenceKeepsTheCutCommandsAnswerApart() {
         QFETCH(QStringList, row);
         const QString how = row[0];
         if (how == u"stalled line" && !WriteFault::available)
             QSKIP("write(2) faults need Linux");
+        const bool firstTryFails =
+            how == u"no identity" || how == u"late identity" || how == u"link replaced";
         const auto useWaits = [](double queryTimeout) {
             TestWaits::use([&](Waits &w) {
                 w.lateReplySettle = shortWait;
-                w.rejectionWindow = 0.5; // long enough to take a "?;" that is not its own
+                w.unansweredFenceSettle = 1.0; // outlasts the late answers below
+                w.rejectionWindow = 0.5;       // long enough to take a "?;" that is not its own
                 w.queryTimeout = queryTimeout;
             });
         };
-        useWaits(longWait);
+        useWaits(how == u"slow radio" ? 1.0 : longWait);
         const QString command = "MW001" + QString(payload).replace(u"014074000"_s, u"007100000"_s) + ";";
         const QStringList fence{";", "ID;"};
         link->port->markCommandCut();
         if (how == u"late answer")
             link->radio.delayNext(u";"_s, std::chrono::milliseconds(150));
+        if (how == u"late identity" || how == u"link replaced")
+            link->radio.delayNext(u";"_s, std::chrono::milliseconds(800));
+        if (how == u"slow radio") { // each answer within a query's time-out of the one before
+            link->radio.delayNext(u";"_s, std::chrono::milliseconds(700));
+            link->radio.delayNext(u"ID"_s, std::chrono::milliseconds(1400));
+        }
         if (how == u"stalled line")
             WriteFault::refuse(link->radio.devicePath(), ";", EAGAIN);
-        if (how == u"no identity") {
+        if (how == u"no identity")
             link->radio.silenceNext(u"ID"_s);
-            useWaits(shortWait);
-            const auto unsent = runTask(link->connection->set(command));
+        if (firstTryFails) {
+            if (how != u"link replaced")
+                useWaits(shortWait);
+            const auto first = startTask(link->connection->set(command));
+            if (how == u"link replaced") {
+                QTRY_COMPARE(link->radio.received(), fence);
+                link->port->closePort();
+                link->reconnect();
+            }
+            QTRY_VERIFY(first->finished);
             useWaits(longWait);
-            QVERIFY(unsent.radioError());
-            QCOMPARE(unsent.radioError()->kind(), Kind::portWriteFailed);
-            QCOMPARE(unsent.radioError()->detail(), command);
-            QVERIFY(!unsent.radioError()->commandWentOut());
+            QVERIFY(first->radioError() && first->radioError()->commandUnsent());
+            QCOMPARE(first->radioError()->detail(), how == u"link replaced" ? QString() : u"ID;"_s);
             QCOMPARE(link->radio.received(), fence);
         }
         const auto set = startTask(link->connection->set(command));
@@ -628,11 +646,85 @@ private slots:
         QTRY_VERIFY(set->finished);
         QVERIFY(set->succeeded());
         QCOMPARE(link->radio.received(),
-                 (how == u"no identity" ? fence : QStringList()) + fence + QStringList{command});
+                 (firstTryFails ? fence : QStringList()) + fence + QStringList{command});
         QCOMPARE(link->radio.channel(1)->payload, command.sliced(5).chopped(1));
         const QStringList log = link->log();
         QCOMPARE(log.mid(log.lastIndexOf(u"RX ?;"_s)),
                  (QStringList{"RX ?;", "RX ID0800;", "TX " + command, "SET OK " + command}));
+    }
+
+    // A fence that ends without its own identity fails its request unsent, with nothing of the
+    // command sent or logged as sent, and leaves the line to be fenced again: an identity read before
+    // the fence went out, the port closing or dropping the fence's bytes, or a failed write of them.
+    // An identity handed over as the port closes opens the fence, but the command goes nowhere.
+    // How | error kind | detail | line fenced again.
+    void fenceWithoutItsIdentitySendsNothing_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<bool>("fencedAgain");
+        const QString command = "MW001" + payload + ";";
+        QTest::addRow("identity read before")
+            << u"identity read before"_s << Kind::timeout << u"ID;"_s << true;
+        QTest::addRow("port closed") << u"port closed"_s << Kind::notConnected << QString() << true;
+        QTest::addRow("bytes dropped") << u"bytes dropped"_s << Kind::portWriteFailed << command << true;
+        QTest::addRow("write failed") << u"write failed"_s << Kind::portWriteFailed << command << true;
+        QTest::addRow("identity at the close")
+            << u"identity at the close"_s << Kind::notConnected << QString() << false;
+    }
+    void fenceWithoutItsIdentitySendsNothing() {
+        QFETCH(QString, how);
+        QFETCH(Kind, kind);
+        QFETCH(QString, detail);
+        QFETCH(bool, fencedAgain);
+        if ((how == u"bytes dropped" || how == u"write failed") && !WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        TestWaits::use([&](Waits &w) {
+            w.queryTimeout = how == u"identity read before" ? 0.5 : longWait;
+            w.portWriteDeadline = 0.2;
+        });
+        const QString command = "MW001" + payload + ";";
+        const QByteArray identity = "ID0800;";
+        if (how == u"identity read before") {
+            link->radio.send(identity);
+            waitWithoutEvents(
+                [&] { return link->radio.sent() == identity && link->radio.unreadByProgram() == 0; });
+        }
+        if (how != u"identity at the close")
+            link->radio.silenceNext(u"ID"_s);
+        if (how == u"bytes dropped")
+            WriteFault::refuse(link->radio.devicePath(), ";", EAGAIN);
+        if (how == u"write failed") // after the ";", which ends the cut command
+            WriteFault::refuse(link->radio.devicePath(), "ID", ENOSPC);
+        link->port->markCommandCut();
+        const auto set = startTask(link->connection->set(command));
+        if (how == u"port closed" || how == u"identity at the close") {
+            // The port has read the fence's answers, which wait unhandled.
+            const QByteArray answers = how == u"port closed" ? "?;" : "?;" + identity;
+            waitWithoutEvents(
+                [&] { return link->radio.sent() == answers && link->radio.unreadByProgram() == 0; });
+            link->port->closePort();
+        }
+        QTRY_VERIFY(set->finished);
+        WriteFault::clear();
+        QVERIFY(set->radioError() && set->radioError()->commandUnsent());
+        QCOMPARE(set->radioError()->kind(), kind);
+        QCOMPARE(set->radioError()->detail(), detail);
+        QVERIFY(!link->radio.received().contains(command));
+        QTRY_VERIFY(!link->log().contains("TX " + command) && link->log().contains(u"TX ID;"_s));
+        QCOMPARE(link->port->mayHoldCutCommand(), fencedAgain);
+    }
+
+    // A connection that goes as the last owner of its port is not called by the port it closes so,
+    // which hands over the line it read.
+    void connectionLastOwningItsPortGoesQuietly() {
+        link->radio.send(reply.toLatin1());
+        waitWithoutEvents([&] { return link->radio.sent() == reply && link->radio.unreadByProgram() == 0; });
+        link->service.reset();
+        link->port.reset();
+        link->connection.reset();
+        QCoreApplication::processEvents();
+        QCOMPARE(link->log(), QStringList());
     }
 
     // A line the port read before it closed reaches the connection before the close returns: it still

@@ -303,6 +303,7 @@ FakeRadio::FakeRadio(RadioModel model)
     state.path = QString::fromLocal8Bit(name);
     // A new pseudo-terminal is a new device: nothing cut off on an earlier one of its name is on its line.
     CutCommandRecord::shared().set(state.path, false);
+    CutCommandRecord::shared().setIdentityUnanswered(state.path, false);
     state.thread = std::thread([&state] { state.run(); });
 }
 

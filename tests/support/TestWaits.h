@@ -13,7 +13,7 @@ inline constexpr double longWait = 10.0;
 template <typename Change> void use(Change change) {
     LinkTiming::Waits waits;
     waits.rejectionWindow = waits.ft991aSelectWindow = waits.ft991aSetWindow = waits.settingsRejectionWindow =
-        waits.ft991aSelectPause = waits.ft991aTagReadPause = shortWait;
+        waits.ft991aSelectPause = waits.ft991aTagReadPause = waits.unansweredFenceSettle = shortWait;
     waits.queryTimeout = waits.ft710TagReadTimeout = waits.ft991aMemoryReadTimeout =
         waits.ft991aTagReadTimeout = waits.ft991aToneReadTimeout = waits.settingsQueryTimeout = longWait;
     change(waits);
