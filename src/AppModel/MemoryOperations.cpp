@@ -40,16 +40,11 @@ QString writeFailedLine(const QString &channel, const QString &error) {
                    QStringLiteral("Write failed for %1: %2").arg(channel, error));
 }
 
-// The end of a write the user cut before any of the channel went out: its failure, or none for a
-// cancelled wait, and that the radio holds nothing of it.
-QString notWrittenLine(const QString &channel, const std::optional<QString> &error) {
-    const QString notWritten = L::text(QStringLiteral(" – Speicher %1 ist nicht geschrieben."),
-                                       QStringLiteral(" – memory %1 is not written."))
-                                   .arg(channel);
-    if (error)
-        return writeFailedLine(channel, *error) + notWritten;
-    return L::text(QStringLiteral("Schreiben abgebrochen für "), QStringLiteral("Write cancelled for ")) +
-           channel + notWritten;
+// Said of a write none of whose channel went out: the radio holds nothing of it.
+QString notWrittenText(const QString &channel) {
+    return L::text(QStringLiteral(" – Speicher %1 ist nicht geschrieben."),
+                   QStringLiteral(" – memory %1 is not written."))
+        .arg(channel);
 }
 
 // The verification's lines, one under the other: what was written is not what the radio holds, which
@@ -277,15 +272,19 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
     // write the user's disconnect cut says in the log what the radio may hold of the channel; the
     // user chose to end it, so there is no alert. One that was done before the cut says it was sent.
     const bool endedByUser = token->isCancelled() && !write.connectionLost;
-    if (write.cancelled || (endedByUser && write.failure && !write.writtenInPart)) {
-        self->m_frame.appendLog(notWrittenLine(slot, write.failure));
+    if (write.cancelled) {
+        self->m_frame.appendLog(
+            L::text(QStringLiteral("Schreiben abgebrochen für "), QStringLiteral("Write cancelled for ")) +
+            slot + notWrittenText(slot));
         self->m_frame.endOperation(token);
         co_return;
     }
     if (write.failure) {
-        self->m_frame.appendLog(writeFailedLine(slot, *write.failure));
+        const bool notWritten = !write.writtenInPart && (endedByUser || write.commandUnsent);
+        const QString failure = notWritten ? *write.failure + notWrittenText(slot) : *write.failure;
+        self->m_frame.appendLog(writeFailedLine(slot, failure));
         if (!endedByUser)
-            self->m_frame.setAlertMessage(*write.failure);
+            self->m_frame.setAlertMessage(failure);
         self->m_frame.endOperation(token);
         co_return;
     }

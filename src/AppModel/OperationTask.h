@@ -21,8 +21,8 @@ inline QCoro::Task<> nextEventLoopTurn() {
 }
 
 // How one awaited radio call ended: with its value, with a failure text for the log and the
-// alert (and whether the device went away, whether any of the command it ended had gone out, and
-// whether a write it ended reached the radio in part), or cancelled while it waited.
+// alert (and whether the device went away, whether any of the command it ended had gone out or
+// none of it, and whether a write it ended reached the radio in part), or cancelled while it waited.
 template <typename T> struct RadioCallOutcome {
     using Value = std::conditional_t<std::is_void_v<T>, std::monostate, T>;
 
@@ -30,6 +30,7 @@ template <typename T> struct RadioCallOutcome {
     std::optional<QString> failure;
     bool connectionLost = false;
     bool commandWentOut = false;
+    bool commandUnsent = false;
     bool writtenInPart = false;
     bool cancelled = false;
 };
@@ -50,6 +51,7 @@ template <typename T> QCoro::Task<RadioCallOutcome<T>> outcomeOf(QCoro::Task<T> 
         const auto *radioError = dynamic_cast<const RadioError *>(&error);
         outcome.connectionLost = radioError && radioError->kind() == RadioError::Kind::connectionLost;
         outcome.commandWentOut = radioError && radioError->commandWentOut();
+        outcome.commandUnsent = radioError && radioError->commandUnsent();
         outcome.writtenInPart = radioError && radioError->hasPartialWrite();
     } catch (...) {
         outcome.failure = QStringLiteral("Unknown error");

@@ -5,6 +5,7 @@
 #include "Localization/L.h"
 #include "Localization/UserDefaults.h"
 #include "MemoryRecord.h"
+#include "RadioLink/CutCommandRecord.h"
 #include "RadioLink/LinkTiming.h"
 #include "RadioLink/SerialPort.h"
 #include "TestRows.h"
@@ -694,7 +695,7 @@ private slots:
              "Speicher 004 ist möglicherweise zum Teil geschrieben. Möglicherweise geschrieben: Frequenz, "
              "Mode, Shift Raw, Flags Raw. Nicht geschrieben: Tag. Bitte den Speicher erneut schreiben.",
              "FT-710|refused, deadline|MW|de|Schreiben fehlgeschlagen für 004: CAT-Befehl konnte nicht "
-             "geschrieben werden: %1",
+             "geschrieben werden: %1 – Speicher 004 ist nicht geschrieben.",
              "FT-710|refused, disconnect|MW|de|Schreiben fehlgeschlagen für 004: Keine aktive "
              "CAT-Verbindung. – Speicher 004 ist nicht geschrieben.",
              "FT-991A|refused, disconnect|MW|en|Write failed for 004: No active CAT connection. – memory 004 "
@@ -702,13 +703,19 @@ private slots:
              "FT-991A|late stall, hang-up|CN|de|Schreiben fehlgeschlagen für 004: Verbindung verloren bei "
              "CAT-Befehl: %1 – Speicher 004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, "
              "Shift Raw, Flags Raw, Tag. Möglicherweise geschrieben: Ton-Code. Bitte den Speicher erneut "
-             "schreiben."});
+             "schreiben.",
+             "FT-710|fence, time-out|ID|de|Schreiben fehlgeschlagen für 004: Zeitüberschreitung bei "
+             "CAT-Befehl: %1 – Speicher 004 ist nicht geschrieben.",
+             "FT-991A|fence, hang-up|ID|en|Write failed for 004: Connection lost during CAT command: MC004; "
+             "– "
+             "memory 004 is not written."});
     }
     void writeCutShortSaysWhatTheRadioMayHold() {
         QFETCH(QStringList, row);
         const auto [modelName, how, cutCommand, language, line] = fields<5>(row);
         const bool fault = how.contains(u"stall") || how.startsWith(u"refused"),
-                   hangUp = how.endsWith(u"hang-up"), deadline = how.endsWith(u"deadline");
+                   hangUp = how.endsWith(u"hang-up"), deadline = how.endsWith(u"deadline"),
+                   fenced = how.startsWith(u"fence"), staysOpen = deadline || how.endsWith(u"time-out");
         if (fault && !WriteFault::available)
             QSKIP("write(2) faults need Linux");
         TestSettings::setLanguage(language);
@@ -718,9 +725,15 @@ private slots:
             waits.rejectionWindow = cutCommand == u"MT" ? 20.0 : 100.0;
         if (!deadline)
             waits.portWriteDeadline = 100.0;
+        if (fenced) // the line may hold a cut command; the radio does not say who it is
+            waits.queryTimeout = staysOpen ? 0.5 : 100.0;
         LinkTiming::setWaits(waits);
         ConnectedModel connected(model);
         const QString path = connected.radio.devicePath();
+        if (fenced) {
+            CutCommandRecord::shared().set(path, true);
+            connected.radio.silenceNext(u"ID"_s);
+        }
         if (how.startsWith(u"refused"))
             WriteFault::refuse(path, cutCommand.toLatin1(), EAGAIN);
         else if (fault) // late: the reader hands the bytes over, after the device refused them once
@@ -730,18 +743,18 @@ private slots:
         const QString cut = connected.lastCommandSent();
         if (hangUp)
             connected.radio.hangUp();
-        else if (!deadline)
+        else if (!staysOpen)
             connected.app.disconnect();
         const QString failed = QString(line).replace(u"%1"_s, cut);
         QTRY_COMPARE(connected.newestMessage(), failed);
         const QStringList messages = connected.messages();
         QVERIFY(messages.at(messages.size() - 2)
-                    .contains(hangUp     ? connected.lossMessage()
-                              : deadline ? u"Opened "_s
-                                         : u"Disconnected"_s));
+                    .contains(hangUp      ? connected.lossMessage()
+                              : staysOpen ? u"Opened "_s
+                                          : u"Disconnected"_s));
         QCOMPARE(connected.app.alertMessage(),
-                 hangUp || deadline ? std::optional(failed.section(u": "_s, 1)) : std::nullopt);
-        QVERIFY(!connected.app.isBusy() && connected.app.isConnected() == deadline);
+                 hangUp || staysOpen ? std::optional(failed.section(u": "_s, 1)) : std::nullopt);
+        QVERIFY(!connected.app.isBusy() && connected.app.isConnected() == staysOpen);
         QCOMPARE(connected.lastCommandSent(), cut);
         QVERIFY(!connected.app.logLines().join(u'\n').contains(u"SET OK "_s + cut));
     }
@@ -751,7 +764,8 @@ private slots:
     // it. Error | command it meets | failure line ("%1": that command).
     void goneDeviceFoundByAWriteEndsTheLink_data() {
         addRows(
-            {"EIO|MW|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1",
+            {"EIO|MW|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 – Speicher "
+             "004 ist nicht geschrieben.",
              "ENXIO|MT|Schreiben fehlgeschlagen für 004: Verbindung verloren bei CAT-Befehl: %1 – Speicher "
              "004 ist nur zum Teil geschrieben. Im Funkgerät: Frequenz, Mode, Shift Raw, Flags Raw. Nicht "
              "geschrieben: Tag. Bitte den Speicher erneut schreiben."});
