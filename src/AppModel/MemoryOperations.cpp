@@ -270,7 +270,7 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
         co_return;
     // Losing the device cancels the run, but the write it cut short still ends with its failure. A
     // write the user's disconnect cut says in the log what the radio may hold of the channel; the
-    // user chose to end it, so there is no alert. One that was done before the cut says it was sent.
+    // user chose to end it, so there is no alert.
     const bool endedByUser = token->isCancelled() && !write.connectionLost;
     if (write.cancelled) {
         self->m_frame.appendLog(
@@ -289,10 +289,16 @@ QCoro::Task<> MemoryOperations::writeSelectedRun(QPointer<MemoryOperations> self
         co_return;
     }
 
-    const QString modelName = rawValue(self->m_frame.selectedRadioModel());
+    // A write done before the run was cancelled went to the radio of its service; the table may be
+    // another model's by now, so nothing is stored or read back.
+    const QString modelName = rawValue(service->model());
     self->m_frame.appendLog(
         L::text(QStringLiteral("Schreiben für Speicher %1 über %2 via MW+MT gesendet").arg(slot, modelName),
                 QStringLiteral("Write sent for memory %1 via %2 MW+MT").arg(slot, modelName)));
+    if (token->isCancelled()) {
+        self->m_frame.endOperation(token);
+        co_return;
+    }
     self->replaceMemory(memory);
 
     const auto read = co_await outcomeOf(service->readMemory(channel, *token));

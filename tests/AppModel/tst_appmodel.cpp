@@ -787,6 +787,21 @@ private slots:
         QCOMPARE(connected.app.alertMessage(), std::optional(failed.section(u": "_s, 1)));
     }
 
+    // A write done when a model switch cancels its run says it went to the radio it went to, and
+    // neither stores nor reads back anything in the other model's table.
+    void writeDoneBeforeAModelSwitchStaysWithItsRadio() {
+        ConnectedModel connected(RadioModel::ft710);
+        QObject::connect(&connected.app, &AppModel::logLinesChanged, &connected.app, [&connected] {
+            if (connected.app.logLines().first().contains(u"SET OK MT004"_s))
+                connected.app.setSelectedRadioModel(RadioModel::ft991a);
+        });
+        connected.app.writeSelected(channel4());
+        QTRY_VERIFY(!connected.app.isBusy());
+        QCOMPARE(connected.newestMessage(), u"Schreiben für Speicher 004 über FT-710 via MW+MT gesendet"_s);
+        QCOMPARE(connected.app.memories().at(3), RadioMemory::empty(u"004"_s, RadioModel::ft991a));
+        QVERIFY(!connected.radio.received().contains(u"MR004;"_s));
+    }
+
     // A write that stops after the memory write says what the radio now holds and lacks, in the alert
     // and the log; the row keeps what was entered, for the next write. Model | fault | language |
     // failure. Channel 004 on 145.5 MHz, tag REPEATER, on the FT-991A with CTCSS tone 008.
