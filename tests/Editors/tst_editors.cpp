@@ -32,6 +32,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <future>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using C = MemoryColumn;
@@ -479,29 +481,38 @@ private slots:
     }
 
     // Tab from an open field, a pick or a switch turned goes on through every field, picker, switch
-    // and "Schreiben" of the row and of the next; Shift+Tab the same way back.
+    // and "Schreiben" of the row and of the next, past a channel without tone's SQL decode and tone
+    // number; Shift+Tab the same way back. A row entered with Tab shows its channel number.
     void tabWalksTheWholeRow_data() {
         QTest::addColumn<RadioModel>("model");
         QTest::addColumn<bool>("back");          // Shift+Tab, from the second row
         QTest::addColumn<MemoryColumn>("start"); // a field opened or a switch turned with Space, or a pick
+        QTest::addColumn<bool>("toneOff");
         const RadioModel ft710 = RadioModel::ft710, ft991a = RadioModel::ft991a;
-        QTest::addRow("FT-710, Tab from the name") << ft710 << false << C::name;
-        QTest::addRow("FT-991A, Shift+Tab from the name") << ft991a << true << C::name;
-        QTest::addRow("FT-991A, Tab after a pick") << ft991a << false << C::mode;
-        QTest::addRow("FT-710, Shift+Tab after a pick") << ft710 << true << C::shift;
-        QTest::addRow("FT-710, Tab after a switch turned") << ft710 << false << C::empty;
-        QTest::addRow("FT-991A, Shift+Tab after a switch turned") << ft991a << true << C::empty;
+        QTest::addRow("FT-710, Tab from the name") << ft710 << false << C::name << false;
+        QTest::addRow("FT-991A, Shift+Tab from the name") << ft991a << true << C::name << false;
+        QTest::addRow("FT-991A, Tab after a pick") << ft991a << false << C::mode << false;
+        QTest::addRow("FT-710, Shift+Tab after a pick") << ft710 << true << C::shift << false;
+        QTest::addRow("FT-710, Tab after a switch turned") << ft710 << false << C::empty << false;
+        QTest::addRow("FT-991A, Shift+Tab after a switch turned") << ft991a << true << C::empty << false;
+        QTest::addRow("FT-991A without tone, Tab") << ft991a << false << C::name << true;
+        QTest::addRow("FT-991A without tone, Shift+Tab") << ft991a << true << C::empty << true;
     }
     void tabWalksTheWholeRow() {
         QFETCH(RadioModel, model);
         QFETCH(bool, back);
         QFETCH(MemoryColumn, start);
-        load(model, memoryRecords(model, 2));
+        QFETCH(bool, toneOff);
+        QList<RadioMemory> rows = memoryRecords(model, 2);
+        for (RadioMemory &row : rows)
+            row.flagsRaw = toneOff ? u"00002"_s : row.flagsRaw;
+        load(model, rows);
         connectRadio(model);      // "Schreiben" takes part
         QList<QModelIndex> stops; // the controls of 001 and then of 002
         for (int row : {0, 1})
             for (MemoryColumn column : memoryColumns(model))
-                if (column != C::slot && column != C::summary)
+                if (column != C::slot && column != C::summary &&
+                    !(toneOff && (column == C::sqlDecode || column == C::toneNumber)))
                     stops << cell(row, column);
         if (back)
             std::reverse(stops.begin(), stops.end());
@@ -517,7 +528,43 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
             QWidget *at = QApplication::focusWidget(); // the table, or a cell's editor
             QCOMPARE(at == m_view ? m_view->currentIndex() : m_view->indexAt(at->geometry().center()), stop);
+            if (!back && stop == cell(1, C::name)) // reached from "Schreiben", at the right end
+                QVERIFY(m_view->viewport()->rect().contains(m_view->visualRect(cell(1, C::slot))));
         }
+    }
+
+    // Tab past the table's last control, Shift+Tab before its first, and Tab after Escape in a
+    // field leave the table for the next control, as Tab on the table does.
+    void tabLeavesTheTable_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<MemoryColumn>("start"); // a field opened or a switch turned with Space
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addRow("Tab past the last control") << 1 << C::empty << QList<int>{Qt::Key_Tab};
+        QTest::addRow("Shift+Tab before the first") << 0 << C::name << QList<int>{Qt::Key_Backtab};
+        QTest::addRow("Tab after Escape") << 0 << C::name << QList<int>{Qt::Key_Escape, Qt::Key_Tab};
+    }
+    void tabLeavesTheTable() {
+        QFETCH(int, row);
+        QFETCH(MemoryColumn, start);
+        QFETCH(QList<int>, keys);
+        // Without a link "Schreiben" is no control; the button comes after the table and before it.
+        load(RadioModel::ft710, memoryRecords(RadioModel::ft710, 2));
+        auto *next = new QPushButton(m_panel.get());
+        next->show();
+        press(cell(row, start), Qt::Key_Space);
+        // The search for the next control runs within the key press: one that does not end at the
+        // table's end fails here rather than hanging (or, run around the whole int range, passing).
+        std::promise<void> pressed;
+        std::thread watchdog([ended = pressed.get_future()] {
+            if (ended.wait_for(std::chrono::duration<double>(TestWaits::longWait)) !=
+                std::future_status::ready)
+                qFatal("Tab's search for the next control did not end");
+        });
+        for (int key : keys)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        pressed.set_value();
+        watchdog.join();
+        QCOMPARE(QApplication::focusWidget(), next);
     }
 
     // A click on a switch's box turns it (as Space does); one beside the box only selects the row.
