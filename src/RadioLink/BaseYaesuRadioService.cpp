@@ -7,6 +7,8 @@
 #include "RadioLink/CATConnection.h"
 #include "RadioLink/MemoryWriteProgress.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr qsizetype memoryPayloadLength = 22;
@@ -123,7 +125,9 @@ std::optional<QString> BaseYaesuRadioService::tagReplyBody(const QString &respon
 }
 
 void BaseYaesuRadioService::requireFrequency(const RadioMemory &memory) {
-    if (memory.frequency.isEmpty())
+    // A field of zeros would set the radio's channel to 0 Hz: an empty text, "0" or no digit at all.
+    const QString field = frequencyField(memory);
+    if (std::all_of(field.cbegin(), field.cend(), [](QChar c) { return c == u'0'; }))
         throw RadioError::invalidMemory(
             QStringLiteral("Leerer Speicher kann nicht ohne Frequenz geschrieben werden."));
 }
@@ -132,8 +136,12 @@ QString BaseYaesuRadioService::slotField(const RadioMemory &memory) {
     return CATText::requireSendable(memory.slot, MemoryField::slot);
 }
 
+QString BaseYaesuRadioService::frequencyField(const RadioMemory &memory) {
+    return TextOps::fixedDigits(memory.frequency, 9);
+}
+
 QString BaseYaesuRadioService::frequencyAndShift(const RadioMemory &memory) {
-    return CATText::requireSendable(TextOps::fixedDigits(memory.frequency, 9), MemoryField::frequency) +
+    return CATText::requireSendable(frequencyField(memory), MemoryField::frequency) +
            CATText::requireSendable(MemoryDraft::normalizeShiftRaw(memory.shiftRaw), MemoryField::shift);
 }
 

@@ -48,7 +48,7 @@ protected:
     // The body between "MT" + slot and the final ";", when the reply has that shape.
     static std::optional<QString> tagReplyBody(const QString &response, const QString &slot);
 
-    // Refuses a channel without a frequency before anything is sent.
+    // Refuses a channel without a frequency (its field on the wire all zeros) before anything is sent.
     static void requireFrequency(const RadioMemory &memory);
     // The fields as commands carry them, each checked against what the port sends
     // (CATText::requireSendable). The slot as stored:
@@ -59,6 +59,8 @@ protected:
     static QString tagField(const QString &tag);
 
 private:
+    // The frequency's first nine digits, left-padded with zeros, as the payload carries them.
+    static QString frequencyField(const RadioMemory &memory);
     static QString encodeMWPayload(const RadioMemory &memory);
 
     const RadioModel m_model;

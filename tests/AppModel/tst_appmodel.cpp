@@ -1047,23 +1047,30 @@ private slots:
         QVERIFY(!app.alertMessage());
     }
 
-    // An item the disconnect cut once its command had gone out, whole or in part, may be written; one
-    // never sent failed. Either stays changed. How far it went | language | line ("%1": the value).
+    // An item the disconnect or the port's write deadline cut once its command had gone out, whole or
+    // in part, may be written; one never sent failed. Either stays changed. How far it went, and by
+    // what cut | language | line ("%1": the value, "%2": the command).
     void settingCutByDisconnectSaysWhetherItWentOut_data() {
         addRows({"whole|de|Setting write uncertain [RF/SQL VR] = %1: Keine aktive CAT-Verbindung. – "
                  "möglicherweise geschrieben, bitte die Einstellungen erneut lesen.",
                  "part|en|Setting write uncertain [RF/SQL VR] = %1: No active CAT connection. – perhaps "
                  "written, please read the settings again.",
-                 "refused|de|Setting write failed [RF/SQL VR]: Keine aktive CAT-Verbindung."});
+                 "refused|de|Setting write failed [RF/SQL VR]: Keine aktive CAT-Verbindung.",
+                 "part, deadline|de|Setting write uncertain [RF/SQL VR] = %1: CAT-Befehl konnte nicht "
+                 "geschrieben werden: %2 – möglicherweise geschrieben, bitte die Einstellungen erneut lesen.",
+                 "refused, deadline|en|Setting write failed [RF/SQL VR]: Could not write CAT command: %2"});
     }
     void settingCutByDisconnectSaysWhetherItWentOut() {
         QFETCH(QStringList, row);
         const auto [how, language, line] = fields<3>(row);
+        const bool deadline = how.endsWith(u"deadline");
         if (how != u"whole" && !WriteFault::available)
             QSKIP("write(2) faults need Linux");
         TestSettings::setLanguage(language);
-        LinkTiming::Waits waits; // the cut falls in the item's window, before any write deadline
-        waits.settingsRejectionWindow = waits.portWriteDeadline = 100.0;
+        LinkTiming::Waits waits; // the cut falls in the item's window, or at the deadline when named
+        waits.settingsRejectionWindow = 100.0;
+        if (!deadline)
+            waits.portWriteDeadline = 100.0;
         LinkTiming::setWaits(waits);
         ConnectedModel connected(RadioModel::ft710);
         connected.radio.answerEveryMenuItem();
@@ -1071,19 +1078,23 @@ private slots:
         connected.change({title});
         const DeviceSettingState changed = connected.state(title);
         const QString command = changed.definition().writeCommand(changed.value);
-        if (how == u"part")
+        if (how.startsWith(u"part"))
             WriteFault::stallBeforeLastByte(connected.radio.devicePath(), "EX");
-        else if (how == u"refused")
+        else if (how.startsWith(u"refused"))
             WriteFault::refuse(connected.radio.devicePath(), "EX", EAGAIN);
         connected.app.writeSettings();
         QTRY_COMPARE(connected.lastCommandSent(), command);
         if (how == u"whole")
             QTRY_VERIFY(connected.radio.received().contains(command));
-        connected.app.disconnect();
-        QTRY_COMPARE(connected.newestMessage(), u"Settings write cancelled for FT-710"_s);
+        if (!deadline)
+            connected.app.disconnect();
+        QTRY_COMPARE(connected.newestMessage(),
+                     u"Settings write %1 for FT-710"_s.arg(deadline ? u"finished"_s : u"cancelled"_s));
         const QStringList messages = connected.messages();
         QCOMPARE(messages.at(messages.size() - 2),
-                 QString(line).replace(u"%1"_s, changed.definition().normalizeForWrite(changed.value)));
+                 QString(line)
+                     .replace(u"%1"_s, changed.definition().normalizeForWrite(changed.value))
+                     .replace(u"%2"_s, command));
         QVERIFY(connected.state(title).isDirty());
     }
 

@@ -843,6 +843,35 @@ private slots:
             QCOMPARE(m_radio->channel(2)->tag.trimmed(), u"NEU"_s);
     }
 
+    // A channel whose frequency was cleared or given letters validates to none: its write fails
+    // before anything is sent, so the radio keeps its channel, and the failure is the alert.
+    void writeWithoutFrequencySendsNothing_data() {
+        QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<QString>("entry");
+        for (RadioModel model : allRadioModels()) {
+            QTest::addRow("%s, cleared", qPrintable(rawValue(model))) << model << QString();
+            QTest::addRow("%s, letters", qPrintable(rawValue(model))) << model << u"abc"_s;
+        }
+    }
+    void writeWithoutFrequencySendsNothing() {
+        QFETCH(RadioModel, model);
+        QFETCH(QString, entry);
+        m_app->setSelectedRadioModel(model);
+        open(model, memoryRecords(model, 1));
+        connectRadio(model);
+        const FakeRadio::Channel stored{.payload = u"007074000+000000210000"_s, .tag = u"ALT"_s};
+        m_radio->setChannel(1, stored);
+        type("frequency", entry);
+        button("write")->click();
+        QTRY_VERIFY(!m_app->isBusy());
+        const QString failure =
+            u"Ungültiger Speicherinhalt: Leerer Speicher kann nicht ohne Frequenz geschrieben werden."_s;
+        QCOMPARE(m_app->alertMessage(), failure);
+        QVERIFY(m_app->logLines().first().endsWith(u"Schreiben fehlgeschlagen für 001: "_s + failure));
+        QCOMPARE(m_radio->received().filter(u"MW"_s), QStringList());
+        QCOMPARE(m_radio->channel(1), stored);
+    }
+
     // A channel as the radio gives it ("007074000") counts as unchanged, read and after its write
     // was verified; the table keeps it as given.
     void channelAsTheRadioGivesItIsUnchanged() {
@@ -1162,6 +1191,8 @@ private:
     void type(const QString &field, const QString &text) const {
         auto *edit = widget<QLineEdit>(field);
         edit->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
     }
     void pick(const QString &picker, const QString &tag) const {
