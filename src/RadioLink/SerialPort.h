@@ -1,16 +1,14 @@
 #pragma once
 
 #include "RadioLink/SerialPortConfiguration.h"
+#include "RadioLink/SerialPortReader.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <chrono>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 // One serial device of the radio, opened raw. Commands are written on the main thread without
 // ever waiting for the device; a reader thread of the port writes what the device did not
@@ -26,8 +24,8 @@ class SerialPort : public QObject {
     Q_OBJECT
 
 public:
-    using Clock = std::chrono::steady_clock;
-    using LineCallback = std::function<void(const QString &line, Clock::time_point readAt)>;
+    using Clock = SerialPortReader::Clock;
+    using LineCallback = SerialPortReader::LineCallback;
 
     explicit SerialPort(QString path, QObject *parent = nullptr);
     ~SerialPort() override;
@@ -99,55 +97,14 @@ signals:
     void overlongLineDropped();
 
 private:
-    // Takes over the configured descriptor; closes it and throws when no reader can be started.
-    void startReader(int fileDescriptor);
     void writeOrQueue(const QByteArray &bytes, const QString &command);
-    void closeDescriptors();
-    void wakeReader() const;
-    void readLoop(int fileDescriptor, int wakeDescriptor);
-    enum class WriteOutcome { progressed, refused, failed };
-    WriteOutcome writePendingOutput(int fileDescriptor);
-    void reportHangUpLater();
-    void reportHangUp();
+    void closeDevice();
     void dropPendingOutput();
     bool discardPendingOutput();
-    bool readAvailableData(int fileDescriptor);
-    void processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt);
-    void deliverReceivedLines();
 
     const QString m_path;
     int m_baudRate = 38400;
     int m_fileDescriptor = -1;
-    std::thread m_reader;
-    int m_wakeRead = -1;
-    int m_wakeWrite = -1;
     QTimer m_writeDeadline;
-
-    // Guards the fields below; it is held only around reads and writes that do not wait, so never
-    // across a blocking call.
-    mutable std::mutex m_lock;
-    bool m_stopReader = false;
-    // Set once the reader has ended on a hang-up or a failed read or write.
-    bool m_hungUp = false;
-    // Bytes written but not yet taken by the device, oldest first.
-    QByteArray m_pendingOutput;
-    // The latest command's length, and whether the device has been handed any of it.
-    qsizetype m_latestCommandLength = 0;
-    bool m_latestCommandBegun = false;
-    QByteArray m_receiveBuffer;
-    // Set while the bytes since the last ";" belong to a line being dropped as overlong, until the
-    // line goes quiet.
-    bool m_droppingLine = false;
-    // Set once an overlong line has been reported, until the next ";".
-    bool m_overlongReported = false;
-    // When the latest read took its bytes, and the quiet after it that ends an overlong line.
-    Clock::time_point m_lastReadAt;
-    Clock::duration m_overlongLineQuiet{};
-    LineCallback m_onCommand;
-    // Lines framed and not yet handed to m_onCommand, oldest first; while any wait, one delivery of
-    // them is queued on the main thread.
-    QList<std::pair<QString, Clock::time_point>> m_receivedLines;
-
-    // Main thread: set once hungUp() has been emitted for the open device.
-    bool m_hangUpReported = false;
+    SerialPortReader m_reader;
 };
