@@ -5,6 +5,7 @@
 #include "RadioLink/CutCommandRecord.h"
 #include "RadioLink/LinkTiming.h"
 
+#include <QPointer>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -112,6 +113,9 @@ SerialPort::SerialPort(QString path, QObject *parent)
 }
 
 SerialPort::~SerialPort() {
+    // Whoever listens to the port may be going with it: a hang-up or "output written" still
+    // waiting is dropped, as any report is once its port is gone; lines still reach onCommand.
+    m_reader.blockSignals(true);
     closePort();
 }
 
@@ -159,10 +163,12 @@ void SerialPort::closePort() {
     }
     closeDevice();
     m_reader.dropUnframedInput(-1);
-    // What the radio said before the close belongs before it, never after it or under a later
-    // connection; the device is closed already, so whatever the lines set off sends nothing.
-    m_reader.deliverReceivedLines();
-    if (wasOpen)
+    // What the port saw before the close belongs before it, never after it or under a later
+    // connection; the device is closed already, so whatever the reports set off sends nothing.
+    // A receiver may end the link, and this port with it (a hang-up does).
+    const QPointer<SerialPort> self(this);
+    m_reader.deliverReports();
+    if (self && wasOpen)
         emit closed();
 }
 
@@ -218,7 +224,7 @@ void SerialPort::setOnCommand(LineCallback onCommand) {
 }
 
 void SerialPort::afterLinesReadSoFar(std::function<void()> work) {
-    m_reader.afterLinesReadSoFar(std::move(work));
+    m_reader.afterReportsSoFar(std::move(work));
 }
 
 void SerialPort::closeDevice() {

@@ -13,9 +13,11 @@
 // One serial device of the radio, opened raw. Commands are written on the main thread without
 // ever waiting for the device; a reader thread of the port writes what the device did not
 // take at once, cuts everything the radio sends into reply lines at each ";" and hands every line
-// to the onCommand callback on the main thread, in order, with the time the reader took it; the
-// lines read before a close are handed on before the close reports closed(). The port knows nothing
-// of commands and replies; pairing them is the CAT connection's job.
+// to the onCommand callback on the main thread with the time the reader took it. Lines,
+// pendingOutputWritten() and hungUp() reach the main thread in the order the port saw them, one at
+// a time, however late it gets to them; what the port saw before a close is handed on before the
+// close reports closed(). The port knows nothing of commands and replies; pairing them is the CAT
+// connection's job.
 //
 // For the rest of the run the port remembers per device path that a command may be cut off on the
 // line, waiting for its ";" (output was dropped, or the driver still held some when the port
@@ -45,7 +47,8 @@ public:
     // The FT-710's line settings at this rate.
     void openPort(int baudRate);
     // Stops the reader, waits for it, then closes the device, dropping output the device has not
-    // taken, hands on the lines read until then and reports closed(). Safe when closed.
+    // taken, hands on the lines and reports queued until then, in order, and reports closed().
+    // Safe when closed; a receiver of a line or report may call it.
     void closePort();
 
     // Hands the device what it takes at once; the rest follows from the reader thread, in order,
@@ -76,11 +79,12 @@ public:
     // The receiver of reply lines; a line framed while none is set is dropped.
     void setOnCommand(LineCallback onCommand);
     // Runs `work` on a later turn of the main thread, after every line read so far has been handed
-    // to onCommand.
+    // to onCommand, and every pendingOutputWritten() and hungUp() seen so far emitted.
     void afterLinesReadSoFar(std::function<void()> work);
 
 signals:
-    // Output that waited for the device is all out, since `at`. On the main thread.
+    // Output that waited for the device is all out, since `at`. On the main thread, after the lines
+    // read before and ahead of those read after.
     void pendingOutputWritten(std::chrono::steady_clock::time_point at);
     // Output the device did not take within the write deadline was dropped with what the driver
     // still held. On the main thread, as it happens.
@@ -89,7 +93,7 @@ signals:
     // happens.
     void closed();
     // The device hung up or a read failed (unplugged, switched off); the port reads no more. On
-    // the main thread.
+    // the main thread, after the lines read before; once per opened device.
     void hungUp();
     // Received bytes without ";" grew longer than any reply and were dropped; reported once until
     // the next ";". Once the line has been quiet a moment, what comes next starts a line afresh.

@@ -2,6 +2,7 @@
 
 #include "RadioLink/LinkTiming.h"
 
+#include <QPointer>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/select.h>
@@ -120,7 +121,7 @@ SerialPortReader::Handover SerialPortReader::write(int fileDescriptor, const QBy
         if (!deviceGone(errno) && !m_hungUp)
             return Handover::failed;
         // The reader may never see the device go: the link ends as on a hang-up all the same.
-        reportHangUpLater();
+        queueReport({Report::Kind::hangUp});
         return Handover::lost;
     }
     m_pendingOutput = bytes.sliced(std::max<ssize_t>(written, 0));
@@ -160,10 +161,13 @@ void SerialPortReader::setOnCommand(LineCallback onCommand) {
     m_onCommand = std::move(onCommand);
 }
 
-void SerialPortReader::afterLinesReadSoFar(std::function<void()> work) {
-    // The reader queues each line while it holds the lock: once the lock is free, every line read
-    // so far waits for a delivery queued ahead of this.
+void SerialPortReader::afterReportsSoFar(std::function<void()> work) {
+    // Reports are queued under the lock: once it is free, every one queued so far waits for a
+    // delivery queued ahead of this. Called from a receiver, the delivery under way has no call
+    // queued any more, so one is queued for it.
     std::lock_guard guard(m_lock);
+    if (!m_reports.empty())
+        postDelivery();
     QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }
 
@@ -219,11 +223,9 @@ void SerialPortReader::readLoop(int fileDescriptor, int wakeDescriptor) {
         if (FD_ISSET(fileDescriptor, &readable) && !readAvailableData(fileDescriptor))
             break;
     }
-    {
-        std::lock_guard guard(m_lock);
-        m_hungUp = true;
-    }
-    reportHangUpLater();
+    std::lock_guard guard(m_lock);
+    m_hungUp = true;
+    queueReport({Report::Kind::hangUp});
 }
 
 // Hands the device what it takes of the waiting output.
@@ -239,20 +241,8 @@ SerialPortReader::WriteOutcome SerialPortReader::writePendingOutput(int fileDesc
     if (m_pendingOutput.size() < m_latestCommandLength)
         m_latestCommandBegun = true;
     if (m_pendingOutput.isEmpty())
-        QMetaObject::invokeMethod(
-            this, [this, at = Clock::now()] { emit outputWritten(at); }, Qt::QueuedConnection);
+        queueReport({Report::Kind::outputWritten, Clock::now()});
     return WriteOutcome::progressed;
-}
-
-// Posted, so that it reaches the main thread ahead of what the caller of a failed write posts next.
-void SerialPortReader::reportHangUpLater() {
-    QMetaObject::invokeMethod(this, &SerialPortReader::reportHangUp, Qt::QueuedConnection);
-}
-
-// The reader and a failed write may both see the device go; it is reported once.
-void SerialPortReader::reportHangUp() {
-    if (!std::exchange(m_hangUpReported, true))
-        emit hungUp();
 }
 
 // The descriptor never blocks, so the lock is never held across a wait. Returns false at end of
@@ -293,9 +283,7 @@ void SerialPortReader::processReceiveBuffer(qsizetype scanFrom, Clock::time_poin
         m_droppingLine = m_overlongReported = false;
         if (!isAscii(frame) || !m_onCommand)
             continue;
-        m_receivedLines.append({QString::fromLatin1(frame), readAt});
-        if (m_receivedLines.size() == 1)
-            QMetaObject::invokeMethod(this, &SerialPortReader::deliverReceivedLines, Qt::QueuedConnection);
+        queueReport({Report::Kind::line, readAt, QString::fromLatin1(frame)});
     }
     m_receiveBuffer.remove(0, start);
     if (m_receiveBuffer.size() > maximumLineLength) {
@@ -306,17 +294,54 @@ void SerialPortReader::processReceiveBuffer(qsizetype scanFrom, Clock::time_poin
     }
 }
 
-// Outside the lock, so the receiver may call the port.
-void SerialPortReader::deliverReceivedLines() {
-    QList<std::pair<QString, Clock::time_point>> lines;
-    LineCallback onCommand;
+// Under the lock.
+void SerialPortReader::queueReport(Report report) {
+    m_reports.push_back(std::move(report));
+    postDelivery();
+}
+
+// Under the lock. Posted, so that it reaches the main thread ahead of whatever the caller posts next.
+void SerialPortReader::postDelivery() {
+    if (!std::exchange(m_deliveryPosted, true))
+        QMetaObject::invokeMethod(this, &SerialPortReader::deliverPostedReports, Qt::QueuedConnection);
+}
+
+void SerialPortReader::deliverPostedReports() {
     {
         std::lock_guard guard(m_lock);
-        lines = std::exchange(m_receivedLines, {});
-        onCommand = m_onCommand;
+        m_deliveryPosted = false;
     }
-    for (const auto &[line, readAt] : lines) {
-        if (onCommand)
-            onCommand(line, readAt);
+    deliverReports();
+}
+
+// One report at a time, each handed on outside the lock, so a receiver may call the port; one that
+// delivers again meanwhile (closing the port) takes the next reports in turn, and those after.
+void SerialPortReader::deliverReports() {
+    const QPointer<SerialPortReader> self(this);
+    while (self) {
+        Report report;
+        LineCallback onCommand;
+        {
+            std::lock_guard guard(m_lock);
+            if (m_reports.empty())
+                return;
+            report = std::move(m_reports.front());
+            m_reports.pop_front();
+            onCommand = m_onCommand;
+        }
+        switch (report.kind) {
+        case Report::Kind::line:
+            if (onCommand)
+                onCommand(report.line, report.at);
+            break;
+        case Report::Kind::outputWritten:
+            emit outputWritten(report.at);
+            break;
+        case Report::Kind::hangUp:
+            // The reader and a failed write may both see the device go; it is reported once.
+            if (!std::exchange(m_hangUpReported, true))
+                emit hungUp();
+            break;
+        }
     }
 }

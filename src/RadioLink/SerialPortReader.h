@@ -1,18 +1,20 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
 
 // The reader thread of the serial port's open device and what it shares with the main thread: the
 // output the device did not take at once, which the thread writes as the device takes it, and the
-// input, which it cuts into reply lines at each ";" and hands to the main thread in order, with the
-// time it took them. The port opens, configures and closes the device; this side only uses it.
+// input, which it cuts into reply lines at each ";". Each line with the time it was read, the
+// moment waiting output is all out, and the device's hang-up reach the main thread in the order the
+// reader saw them, one at a time. The port opens, configures and closes the device; this side only
+// uses it.
 class SerialPortReader : public QObject {
     Q_OBJECT
 
@@ -30,7 +32,8 @@ public:
     void stop();
 
     // How a write went: all handed to the device, or queued behind output that waits already;
-    // the rest queued for the reader; failed; or failed because the device is gone.
+    // the rest queued for the reader; failed; or failed because the device is gone, which is
+    // reported as a hang-up ahead of anything the caller posts next.
     enum class Handover { done, queued, failed, lost };
     // Hands the device what it takes at once; the reader writes the rest.
     Handover write(int fileDescriptor, const QByteArray &bytes);
@@ -44,13 +47,17 @@ public:
     void dropUnframedInput(int fileDescriptor);
 
     void setOnCommand(LineCallback onCommand);
-    void afterLinesReadSoFar(std::function<void()> work);
-    // Hands the lines read so far to onCommand.
-    void deliverReceivedLines();
+    // Runs `work` on a later turn of the main thread, after every report queued so far.
+    void afterReportsSoFar(std::function<void()> work);
+    // Hands on every report queued so far, and any that come in meanwhile, oldest first.
+    void deliverReports();
 
 signals:
+    // In order with the lines handed to onCommand.
     void outputWritten(std::chrono::steady_clock::time_point at);
+    // Once per started device, in order with the lines.
     void hungUp();
+    // As it happens, apart from the other reports.
     void overlongLineDropped();
 
 private:
@@ -59,10 +66,12 @@ private:
     void readLoop(int fileDescriptor, int wakeDescriptor);
     enum class WriteOutcome { progressed, refused, failed };
     WriteOutcome writePendingOutput(int fileDescriptor);
-    void reportHangUpLater();
-    void reportHangUp();
     bool readAvailableData(int fileDescriptor);
     void processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt);
+    struct Report;
+    void queueReport(Report report);
+    void postDelivery();
+    void deliverPostedReports();
 
     std::thread m_thread;
     int m_wakeRead = -1;
@@ -89,9 +98,18 @@ private:
     Clock::time_point m_lastReadAt;
     Clock::duration m_overlongLineQuiet{};
     LineCallback m_onCommand;
-    // Lines framed and not yet handed to m_onCommand, oldest first; while any wait, one delivery of
-    // them is queued on the main thread.
-    QList<std::pair<QString, Clock::time_point>> m_receivedLines;
+    // What the main thread is told, in the order it happened: a line framed (with when it was
+    // read), the waiting output all out (with when), or the device gone.
+    struct Report {
+        enum class Kind { line, outputWritten, hangUp };
+        Kind kind;
+        Clock::time_point at{};
+        QString line{};
+    };
+    // Reports not yet handed on, oldest first.
+    std::deque<Report> m_reports;
+    // Set while a delivery call is queued on the main thread and has not begun.
+    bool m_deliveryPosted = false;
 
     // Main thread: set once hungUp() has been emitted for the open device.
     bool m_hangUpReported = false;
