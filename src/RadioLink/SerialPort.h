@@ -1,23 +1,23 @@
 #pragma once
 
 #include "RadioLink/SerialPortConfiguration.h"
+#include "RadioLink/SerialPortReader.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <chrono>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 // One serial device of the radio, opened raw. Commands are written on the main thread without
 // ever waiting for the device; a reader thread of the port writes what the device did not
 // take at once, cuts everything the radio sends into reply lines at each ";" and hands every line
-// to the onCommand callback on the main thread, in order, with the time the reader took it; the
-// lines read before a close are handed on before the close reports closed(). The port knows nothing
-// of commands and replies; pairing them is the CAT connection's job.
+// to the onCommand callback on the main thread with the time the reader took it. Lines,
+// pendingOutputWritten() and hungUp() reach the main thread in the order the port saw them, one at
+// a time, however late it gets to them; what the port saw before a close is handed on before the
+// close reports closed(). The port knows nothing of commands and replies; pairing them is the CAT
+// connection's job.
 //
 // For the rest of the run the port remembers per device path that a command may be cut off on the
 // line, waiting for its ";" (output was dropped, or the driver still held some when the port
@@ -26,8 +26,8 @@ class SerialPort : public QObject {
     Q_OBJECT
 
 public:
-    using Clock = std::chrono::steady_clock;
-    using LineCallback = std::function<void(const QString &line, Clock::time_point readAt)>;
+    using Clock = SerialPortReader::Clock;
+    using LineCallback = SerialPortReader::LineCallback;
 
     explicit SerialPort(QString path, QObject *parent = nullptr);
     ~SerialPort() override;
@@ -47,7 +47,8 @@ public:
     // The FT-710's line settings at this rate.
     void openPort(int baudRate);
     // Stops the reader, waits for it, then closes the device, dropping output the device has not
-    // taken, hands on the lines read until then and reports closed(). Safe when closed.
+    // taken, hands on the lines and reports queued until then, in order, and reports closed().
+    // Safe when closed; a receiver of a line or report may call it.
     void closePort();
 
     // Hands the device what it takes at once; the rest follows from the reader thread, in order,
@@ -78,11 +79,12 @@ public:
     // The receiver of reply lines; a line framed while none is set is dropped.
     void setOnCommand(LineCallback onCommand);
     // Runs `work` on a later turn of the main thread, after every line read so far has been handed
-    // to onCommand.
+    // to onCommand, and every pendingOutputWritten() and hungUp() seen so far emitted.
     void afterLinesReadSoFar(std::function<void()> work);
 
 signals:
-    // Output that waited for the device is all out, since `at`. On the main thread.
+    // Output that waited for the device is all out, since `at`. On the main thread, after the lines
+    // read before and ahead of those read after.
     void pendingOutputWritten(std::chrono::steady_clock::time_point at);
     // Output the device did not take within the write deadline was dropped with what the driver
     // still held. On the main thread, as it happens.
@@ -91,7 +93,7 @@ signals:
     // happens.
     void closed();
     // The device hung up or a read failed (unplugged, switched off); the port reads no more. On
-    // the main thread.
+    // the main thread, after the lines read before; once per opened device.
     void hungUp();
     // Received bytes without ";" grew longer than any reply and were dropped; reported once until
     // the next ";". Once the line has been quiet a moment, what comes next starts a line afresh.
@@ -99,55 +101,14 @@ signals:
     void overlongLineDropped();
 
 private:
-    // Takes over the configured descriptor; closes it and throws when no reader can be started.
-    void startReader(int fileDescriptor);
     void writeOrQueue(const QByteArray &bytes, const QString &command);
-    void closeDescriptors();
-    void wakeReader() const;
-    void readLoop(int fileDescriptor, int wakeDescriptor);
-    enum class WriteOutcome { progressed, refused, failed };
-    WriteOutcome writePendingOutput(int fileDescriptor);
-    void reportHangUpLater();
-    void reportHangUp();
+    void closeDevice();
     void dropPendingOutput();
     bool discardPendingOutput();
-    bool readAvailableData(int fileDescriptor);
-    void processReceiveBuffer(qsizetype scanFrom, Clock::time_point readAt);
-    void deliverReceivedLines();
 
     const QString m_path;
     int m_baudRate = 38400;
     int m_fileDescriptor = -1;
-    std::thread m_reader;
-    int m_wakeRead = -1;
-    int m_wakeWrite = -1;
     QTimer m_writeDeadline;
-
-    // Guards the fields below; it is held only around reads and writes that do not wait, so never
-    // across a blocking call.
-    mutable std::mutex m_lock;
-    bool m_stopReader = false;
-    // Set once the reader has ended on a hang-up or a failed read or write.
-    bool m_hungUp = false;
-    // Bytes written but not yet taken by the device, oldest first.
-    QByteArray m_pendingOutput;
-    // The latest command's length, and whether the device has been handed any of it.
-    qsizetype m_latestCommandLength = 0;
-    bool m_latestCommandBegun = false;
-    QByteArray m_receiveBuffer;
-    // Set while the bytes since the last ";" belong to a line being dropped as overlong, until the
-    // line goes quiet.
-    bool m_droppingLine = false;
-    // Set once an overlong line has been reported, until the next ";".
-    bool m_overlongReported = false;
-    // When the latest read took its bytes, and the quiet after it that ends an overlong line.
-    Clock::time_point m_lastReadAt;
-    Clock::duration m_overlongLineQuiet{};
-    LineCallback m_onCommand;
-    // Lines framed and not yet handed to m_onCommand, oldest first; while any wait, one delivery of
-    // them is queued on the main thread.
-    QList<std::pair<QString, Clock::time_point>> m_receivedLines;
-
-    // Main thread: set once hungUp() has been emitted for the open device.
-    bool m_hangUpReported = false;
+    SerialPortReader m_reader;
 };

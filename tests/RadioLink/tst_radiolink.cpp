@@ -760,6 +760,27 @@ private slots:
         WriteFault::clear();
     }
 
+    // A line read before a waiting command went out, and its answer read after, reach the connection
+    // on either side of "output written", however late the main thread gets to them.
+    void reportsKeepTheOrderThePortSawThem() {
+        if (!WriteFault::available)
+            QSKIP("write(2) faults need Linux");
+        const QByteArray stray = "MR001000000000+000000000000;";
+        WriteFault::refuse(link->radio.devicePath(), "MR", EAGAIN);
+        const auto pending = startTask(link->connection->query(u"MR001"_s));
+        link->radio.send(stray);
+        waitWithoutEvents([&] { return link->radio.sent() == stray && link->radio.unreadByProgram() == 0; });
+        WriteFault::clear();
+        waitWithoutEvents([&] {
+            return link->radio.sent() == stray + reply.toLatin1() && link->radio.unreadByProgram() == 0;
+        });
+        QTRY_VERIFY(pending->finished);
+        QCOMPARE(pending->value(), reply);
+        QTRY_COMPARE(link->log(),
+                     (QStringList{"TX MR001;", "RX " + stray, "IGNORED RX " + stray + " for pending MR001;",
+                                  "RX " + reply}));
+    }
+
     // A close after the reader handed the device the rest of a stalled command, before the
     // connection learnt it is out, still counts the command as gone out and cut off on the line.
     void closeBeforeTheWindowStillMarksTheCut() {
