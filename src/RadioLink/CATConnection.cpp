@@ -1,7 +1,6 @@
 #include "RadioLink/CATConnection.h"
 
 #include "Model/RadioError.h"
-#include "RadioLink/CutCommandRecord.h"
 #include "RadioLink/MainThread.h"
 #include "RadioLink/SerialPort.h"
 
@@ -198,7 +197,7 @@ void CATConnection::send(const QString &command, double seconds, std::function<v
         }
     };
     const bool lateReplyPossible = std::exchange(m_lateReplyPossible, false);
-    const bool identityUnanswered = CutCommandRecord::shared().identityUnanswered(m_serialPort->path());
+    const bool identityUnanswered = m_serialPort->identityMayBeUnanswered();
     if (identityUnanswered || m_serialPort->mayHoldCutCommand()) {
         m_heldSend = std::move(sendNow);
         if (identityUnanswered)
@@ -283,7 +282,7 @@ void CATConnection::fenceOffCutCommand() {
     m_hold = Hold::fence;
     m_fenceEnd.reset();
     m_fenceWriteAt = Clock::now();
-    CutCommandRecord::shared().setIdentityUnanswered(m_serialPort->path(), true);
+    m_serialPort->setIdentityUnanswered(true);
     try {
         write(QStringLiteral(";"));
         write(identityQuery);
@@ -315,7 +314,7 @@ bool CATConnection::answersFence(const QString &line, Clock::time_point readAt) 
 }
 
 void CATConnection::fenceAnswered() {
-    CutCommandRecord::shared().setIdentityUnanswered(m_serialPort->path(), false);
+    m_serialPort->setIdentityUnanswered(false);
     releaseHeldSend();
 }
 

@@ -5,7 +5,6 @@
 #include "RadioLink/CutCommandRecord.h"
 #include "RadioLink/LinkTiming.h"
 
-#include <QPointer>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -113,9 +112,6 @@ SerialPort::SerialPort(QString path, QObject *parent)
 }
 
 SerialPort::~SerialPort() {
-    // Whoever listens to the port may be going with it: a hang-up or "output written" still
-    // waiting is dropped, as any report is once its port is gone; lines still reach onCommand.
-    m_reader.blockSignals(true);
     closePort();
 }
 
@@ -164,11 +160,11 @@ void SerialPort::closePort() {
     closeDevice();
     m_reader.dropUnframedInput(-1);
     // What the port saw before the close belongs before it, never after it or under a later
-    // connection; the device is closed already, so whatever the reports set off sends nothing.
-    // A receiver may end the link, and this port with it (a hang-up does).
-    const QPointer<SerialPort> self(this);
+    // connection; the device is closed already, so whatever the reports set off sends nothing. A
+    // hang-up not yet reported is left out: the closer ends the link already.
+    m_reader.dropHangUp();
     m_reader.deliverReports();
-    if (self && wasOpen)
+    if (wasOpen)
         emit closed();
 }
 
@@ -212,6 +208,14 @@ bool SerialPort::mayHoldCutCommand() const {
 
 void SerialPort::markCommandCut() {
     CutCommandRecord::shared().set(m_path, true);
+}
+
+bool SerialPort::identityMayBeUnanswered() const {
+    return CutCommandRecord::shared().identityUnanswered(m_path);
+}
+
+void SerialPort::setIdentityUnanswered(bool unanswered) {
+    CutCommandRecord::shared().setIdentityUnanswered(m_path, unanswered);
 }
 
 void SerialPort::flushInputBuffer() {

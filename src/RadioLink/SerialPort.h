@@ -21,7 +21,8 @@
 //
 // For the rest of the run the port remembers per device path that a command may be cut off on the
 // line, waiting for its ";" (output was dropped, or the driver still held some when the port
-// closed), until a command ending in ";" goes out to it.
+// closed), until a command ending in ";" goes out to it; and, for whoever fences such a command
+// off, that an identity query sent to the device may still be unanswered.
 class SerialPort : public QObject {
     Q_OBJECT
 
@@ -71,6 +72,10 @@ public:
     // Notes that the device's line may hold the head of a command: the next command to it ends
     // that one first.
     void markCommandCut();
+    // Whether the answer to an identity query sent to the device, here or on an earlier port of
+    // the same path, may still be to come; and noting whether it may.
+    bool identityMayBeUnanswered() const;
+    void setIdentityUnanswered(bool unanswered);
 
     // Drops received input not yet cut into lines, here and in the driver. Lines already handed
     // on are still delivered.

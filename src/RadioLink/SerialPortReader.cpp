@@ -345,3 +345,8 @@ void SerialPortReader::deliverReports() {
         }
     }
 }
+
+void SerialPortReader::dropHangUp() {
+    std::lock_guard guard(m_lock);
+    std::erase_if(m_reports, [](const Report &report) { return report.kind == Report::Kind::hangUp; });
+}

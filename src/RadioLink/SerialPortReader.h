@@ -51,6 +51,8 @@ public:
     void afterReportsSoFar(std::function<void()> work);
     // Hands on every report queued so far, and any that come in meanwhile, oldest first.
     void deliverReports();
+    // Forgets a hang-up not yet handed on.
+    void dropHangUp();
 
 signals:
     // In order with the lines handed to onCommand.
