@@ -42,6 +42,12 @@ RadioError unsent(const RadioError &error, const QString &command) {
                                                             : RadioError::portWriteFailed(command);
 }
 
+// Runs the single-shot timer out at `end`, at once when that has passed.
+void armUntil(QTimer &timer, std::chrono::steady_clock::time_point end) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    timer.start(std::max(left, std::chrono::milliseconds(0)));
+}
+
 // Each of the fence's two answers, to its ";" and to its identity query, gets a query's time-out.
 double fenceTimeout() {
     return 2 * LinkTiming::waits().queryTimeout;
@@ -51,7 +57,7 @@ double fenceTimeout() {
 
 CATConnection::CATConnection(std::shared_ptr<SerialPort> serialPort, Logger logger)
     : m_serialPort(std::move(serialPort))
-    , m_log(std::move(logger)) {
+    , m_logger(std::move(logger)) {
     m_timeoutTimer.setSingleShot(true);
     m_timeoutTimer.setTimerType(Qt::PreciseTimer);
     m_timeoutTimer.callOnTimeout(this, &CATConnection::timerRanOut);
@@ -121,7 +127,7 @@ void CATConnection::flushInputBuffer() {
 void CATConnection::received(const QString &line, Clock::time_point readAt) {
     // A line read after the pending request's window or time-out had ended is no answer to it.
     endWindowBy(readAt);
-    m_log.append(QStringLiteral("RX ") + line);
+    m_logger.append(QStringLiteral("RX ") + line);
     std::lock_guard guard(m_lock);
     switch (m_hold) {
     case Hold::none:
@@ -138,8 +144,8 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
         return;
     }
     if (isPending() && !mayAnswer(readAt)) {
-        m_log.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") +
-                     pendingCommand());
+        m_logger.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") +
+                        pendingCommand());
         return;
     }
     if (m_queryContinuation) {
@@ -149,7 +155,7 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
         else if (m_queryExpectedPrefix && line.startsWith(*m_queryExpectedPrefix))
             takeQuery()->succeed(line);
         else
-            m_log.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + command);
+            m_logger.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + command);
     } else if (m_setContinuation && line == rejection) {
         const QString command = m_setCommand;
         takeSet()->fail(RadioError::rejected(command));
@@ -226,8 +232,7 @@ void CATConnection::waitForQuietLine(Hold hold, double settle, double limit) {
 
 // The settle time from now, never past the end of the whole wait.
 void CATConnection::settleAgain() {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_quietWaitEnd - Clock::now());
-    m_holdTimer.start(std::max(std::chrono::milliseconds(0), std::min(m_quietSettle, left)));
+    armUntil(m_holdTimer, std::min(Clock::now() + m_quietSettle, m_quietWaitEnd));
 }
 
 void CATConnection::holdTimerRanOut() {
@@ -242,23 +247,9 @@ void CATConnection::holdTimerRanOut() {
         fenceOffCutCommand();
         break;
     case Hold::fence:
-        fenceDeadlineReached();
+        endOnceLinesAreIn(m_holdTimer, m_fenceEnd, &CATConnection::fenceUnansweredBy);
         break;
     }
-}
-
-// Lines read before the deadline may still wait in the queue: the fence ends once they are in.
-void CATConnection::fenceDeadlineReached() {
-    if (!m_fenceEnd)
-        return;
-    if (Clock::now() < *m_fenceEnd) {
-        armHoldTimer(*m_fenceEnd);
-        return;
-    }
-    m_serialPort->afterLinesReadSoFar([connection = QPointer(this), end = *m_fenceEnd] {
-        if (connection)
-            connection->fenceUnansweredBy(end);
-    });
 }
 
 void CATConnection::releaseHeldSend() {
@@ -299,12 +290,7 @@ void CATConnection::fenceOffCutCommand() {
 
 void CATConnection::startFenceDeadline(Clock::time_point fenceOut) {
     m_fenceEnd = fenceOut + LinkTiming::duration(fenceTimeout());
-    armHoldTimer(*m_fenceEnd);
-}
-
-void CATConnection::armHoldTimer(Clock::time_point end) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
-    m_holdTimer.start(std::max(left, std::chrono::milliseconds(0)));
+    armUntil(m_holdTimer, *m_fenceEnd);
 }
 
 // Only an identity read once the fence had begun, and before its deadline, is its answer.
@@ -340,7 +326,7 @@ void CATConnection::failUnsent(const RadioError &error) {
 void CATConnection::write(const QString &command) {
     if (!m_serialPort->isOpen())
         throw RadioError::notConnected();
-    m_log.append(QStringLiteral("TX ") + command);
+    m_logger.append(QStringLiteral("TX ") + command);
     m_serialPort->write(command);
 }
 
@@ -357,7 +343,7 @@ void CATConnection::startTimer(double seconds, std::function<void()> onTimeout, 
 void CATConnection::startWindow(Clock::time_point commandOut, Clock::time_point from) {
     m_commandOutAt = commandOut;
     m_windowEnd = from + m_window;
-    armTimer();
+    armUntil(m_timeoutTimer, *m_windowEnd);
 }
 
 // Queued output is all out since `at`: the fence's deadline, or the request's window, runs from then.
@@ -368,24 +354,23 @@ void CATConnection::outputWritten(Clock::time_point at) {
         startWindow(at, at);
 }
 
-void CATConnection::armTimer() {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(*m_windowEnd - Clock::now());
-    m_timeoutTimer.start(std::max(left, std::chrono::milliseconds(0)));
+void CATConnection::timerRanOut() {
+    endOnceLinesAreIn(m_timeoutTimer, m_windowEnd, &CATConnection::endWindowBy);
 }
 
-// The timer only tells that the window has passed: lines read before its end may still wait in the
-// queue, so it ends once they have been handed on.
-void CATConnection::timerRanOut() {
-    if (!m_windowEnd)
+// A timer only tells that `end` has passed: lines read before it may still wait in the queue, so
+// `endBy` runs once they have been handed on.
+void CATConnection::endOnceLinesAreIn(QTimer &timer, const std::optional<Clock::time_point> &end,
+                                      void (CATConnection::*endBy)(Clock::time_point)) {
+    if (!end)
         return;
-    const Clock::time_point end = *m_windowEnd;
-    if (Clock::now() < end) {
-        armTimer();
+    if (Clock::now() < *end) {
+        armUntil(timer, *end);
         return;
     }
-    m_serialPort->afterLinesReadSoFar([connection = QPointer(this), end] {
+    m_serialPort->afterLinesReadSoFar([connection = QPointer(this), end = *end, endBy] {
         if (connection)
-            connection->endWindowBy(end);
+            (connection->*endBy)(end);
     });
 }
 
@@ -462,7 +447,7 @@ void CATConnection::connectionLost() {
 // The port closed: the pending request ends now, not by a window that no answer can cut short any
 // more. What happened before the close reaches the log before whatever the closer logs next.
 void CATConnection::portClosed() {
-    m_log.handOver();
+    m_logger.handOver();
     std::lock_guard guard(m_lock);
     abandonPendingRequest(m_lost ? &RadioError::connectionLost : &notConnected);
 }
@@ -489,7 +474,7 @@ void CATConnection::failQueryIfNeeded(const RadioError &error) {
 void CATConnection::succeedSetIfNeeded(const QString &command) {
     std::lock_guard guard(m_lock);
     if (auto set = takeSet()) {
-        m_log.append(QStringLiteral("SET OK ") + command);
+        m_logger.append(QStringLiteral("SET OK ") + command);
         set->succeed();
     }
 }

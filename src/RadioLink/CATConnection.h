@@ -79,8 +79,6 @@ private:
     void dropHeldSend();
     void fenceOffCutCommand();
     void startFenceDeadline(Clock::time_point fenceOut);
-    void armHoldTimer(Clock::time_point end);
-    void fenceDeadlineReached();
     bool answersFence(const QString &line, Clock::time_point readAt) const;
     void fenceAnswered();
     void fenceUnansweredBy(Clock::time_point deadline);
@@ -89,8 +87,9 @@ private:
     void startTimer(double seconds, std::function<void()> onTimeout, Clock::time_point writing);
     void startWindow(Clock::time_point commandOut, Clock::time_point from);
     void outputWritten(Clock::time_point at);
-    void armTimer();
     void timerRanOut();
+    void endOnceLinesAreIn(QTimer &timer, const std::optional<Clock::time_point> &end,
+                           void (CATConnection::*endBy)(Clock::time_point));
     void endWindowBy(Clock::time_point time);
     void clearTimer();
     std::optional<OneShot<QString>> takeQuery();
@@ -105,7 +104,7 @@ private:
     void succeedSetIfNeeded(const QString &command);
 
     const std::shared_ptr<SerialPort> m_serialPort;
-    LinkLog m_log;
+    LinkLog m_logger;
 
     std::mutex m_lock;
     std::optional<OneShot<QString>> m_queryContinuation;

@@ -16,8 +16,8 @@
 // to the onCommand callback on the main thread with the time the reader took it. Lines,
 // pendingOutputWritten() and hungUp() reach the main thread in the order the port saw them, one at
 // a time, however late it gets to them; what the port saw before a close is handed on before the
-// close reports closed(). The port knows nothing of commands and replies; pairing them is the CAT
-// connection's job.
+// close reports closed(), but for a hang-up, as the closer ends the link already. The port knows
+// nothing of commands and replies; pairing them is the CAT connection's job.
 //
 // For the rest of the run the port remembers per device path that a command may be cut off on the
 // line, waiting for its ";" (output was dropped, or the driver still held some when the port
@@ -48,7 +48,8 @@ public:
     // The FT-710's line settings at this rate.
     void openPort(int baudRate);
     // Stops the reader, waits for it, then closes the device, dropping output the device has not
-    // taken, hands on the lines and reports queued until then, in order, and reports closed().
+    // taken, hands on the lines and reports queued until then, in order (a hang-up left out), and
+    // reports closed().
     // Safe when closed; a receiver of a line or report may call it.
     void closePort();
 
