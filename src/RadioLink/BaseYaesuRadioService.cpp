@@ -43,7 +43,6 @@ QCoro::Task<RadioMemory> BaseYaesuRadioService::readMemory(int channel, Cancella
 }
 
 QCoro::Task<> BaseYaesuRadioService::writeMemory(RadioMemory memory, CancellationToken) {
-    requireFrequency(memory);
     const QStringList commands = writeCommands(memory);
     MemoryWriteProgress progress(memory.slot, commands);
     try {
@@ -71,6 +70,11 @@ QCoro::Task<> BaseYaesuRadioService::sendWriteCommand(QString command, double re
 }
 
 QStringList BaseYaesuRadioService::writeCommands(const RadioMemory &memory) const {
+    requireFrequency(memory);
+    return memoryWriteCommands(memory);
+}
+
+QStringList BaseYaesuRadioService::memoryWriteCommands(const RadioMemory &memory) const {
     const QString slot = slotField(memory);
     const QString tagPresent = memory.tag.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");
     return {QStringLiteral("MW") + slot + encodeMWPayload(memory),

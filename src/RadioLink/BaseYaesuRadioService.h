@@ -22,13 +22,17 @@ public:
     // A write that fails once the radio has taken part of the channel names in its error what the
     // channel now holds and what it lacks.
     QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) override;
-    QStringList writeCommands(const RadioMemory &memory) const override;
+    // Refuses a channel without a frequency (its field on the wire all zeros) first, so that every
+    // caller asking whether the radio can take a channel hears it before anything is stored or sent.
+    QStringList writeCommands(const RadioMemory &memory) const final;
 
 protected:
     BaseYaesuRadioService(RadioModel model, ChannelRange memoryRange, std::shared_ptr<CATConnection> session);
 
     CATConnection &session() const { return *m_session; }
 
+    // The commands that write a channel with a frequency.
+    virtual QStringList memoryWriteCommands(const RadioMemory &memory) const;
     // Sends the commands of writeCommands() in order, telling `progress` each one the radio took.
     virtual QCoro::Task<> sendWriteCommands(QStringList commands, MemoryWriteProgress &progress);
     // Sends one command of a write and tells `progress` whether the radio took it, or may have:
@@ -48,8 +52,6 @@ protected:
     // The body between "MT" + slot and the final ";", when the reply has that shape.
     static std::optional<QString> tagReplyBody(const QString &response, const QString &slot);
 
-    // Refuses a channel without a frequency (its field on the wire all zeros) before anything is sent.
-    static void requireFrequency(const RadioMemory &memory);
     // The fields as commands carry them, each checked against what the port sends
     // (CATText::requireSendable). The slot as stored:
     static QString slotField(const RadioMemory &memory);
@@ -59,6 +61,7 @@ protected:
     static QString tagField(const QString &tag);
 
 private:
+    static void requireFrequency(const RadioMemory &memory);
     // The frequency's first nine digits, left-padded with zeros, as the payload carries them.
     static QString frequencyField(const RadioMemory &memory);
     static QString encodeMWPayload(const RadioMemory &memory);

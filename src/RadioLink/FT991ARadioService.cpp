@@ -86,7 +86,7 @@ QCoro::Task<bool> FT991ARadioService::selectChannel(QString command, Cancellatio
     co_return accepted;
 }
 
-QStringList FT991ARadioService::writeCommands(const RadioMemory &memory) const {
+QStringList FT991ARadioService::memoryWriteCommands(const RadioMemory &memory) const {
     const QString slot = slotField(memory);
     const QString payload = encodeFT991Payload(memory);
     QStringList commands{QStringLiteral("MC") + slot, QStringLiteral("MW") + slot + payload,

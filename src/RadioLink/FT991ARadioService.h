@@ -16,10 +16,10 @@ public:
 
     // Only the pause after the channel select ends early on cancellation.
     QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) override;
-    // The channel select, the memory and tag writes and, as the tone mode asks, the tone number.
-    QStringList writeCommands(const RadioMemory &memory) const override;
 
 protected:
+    // The channel select, the memory and tag writes and, as the tone mode asks, the tone number.
+    QStringList memoryWriteCommands(const RadioMemory &memory) const override;
     // Cancellation does not stop a write once it has begun. A channel the radio only lets select
     // once it is written is selected again for its tone number; when that is refused too, the
     // write fails before the tone number would go to another channel.

@@ -21,6 +21,7 @@ public:
     virtual QCoro::Task<RadioMemory> readMemory(int channel, CancellationToken cancellation = {}) = 0;
     virtual QCoro::Task<> writeMemory(RadioMemory memory, CancellationToken cancellation = {}) = 0;
     // The commands writeMemory() sends, in order, all built before the first is sent. Throws
-    // RadioError::invalidMemory naming the first field the serial port could not send.
+    // RadioError::invalidMemory for a channel without a frequency, or naming the first field the
+    // serial port could not send.
     virtual QStringList writeCommands(const RadioMemory &memory) const = 0;
 };

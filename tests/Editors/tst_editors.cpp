@@ -843,33 +843,72 @@ private slots:
             QCOMPARE(m_radio->channel(2)->tag.trimmed(), u"NEU"_s);
     }
 
-    // A channel whose frequency was cleared or given letters validates to none: its write fails
-    // before anything is sent, so the radio keeps its channel, and the failure is the alert.
-    void writeWithoutFrequencySendsNothing_data() {
+    // A channel whose frequency was cleared or given letters is one the radio cannot take: on
+    // either write path it becomes the alert before anything is stored or sent. The table keeps the
+    // row as the user left it, the draft keeps its text and "Zurücksetzen" brings the channel back,
+    // and the frequency typed anew writes the channel with all it held.
+    void writeWithoutFrequencyStoresAndSendsNothing_data() {
         QTest::addColumn<RadioModel>("model");
+        QTest::addColumn<bool>("inTable");
         QTest::addColumn<QString>("entry");
         for (RadioModel model : allRadioModels()) {
-            QTest::addRow("%s, cleared", qPrintable(rawValue(model))) << model << QString();
-            QTest::addRow("%s, letters", qPrintable(rawValue(model))) << model << u"abc"_s;
+            const QByteArray name = rawValue(model).toLatin1();
+            QTest::addRow("%s, row, cleared", name.data()) << model << true << QString();
+            QTest::addRow("%s, detail, cleared", name.data()) << model << false << QString();
+            QTest::addRow("%s, detail, letters", name.data()) << model << false << u"abc"_s;
         }
     }
-    void writeWithoutFrequencySendsNothing() {
+    void writeWithoutFrequencyStoresAndSendsNothing() {
         QFETCH(RadioModel, model);
+        QFETCH(bool, inTable);
         QFETCH(QString, entry);
         m_app->setSelectedRadioModel(model);
         open(model, memoryRecords(model, 1));
         connectRadio(model);
-        const FakeRadio::Channel stored{.payload = u"007074000+000000210000"_s, .tag = u"ALT"_s};
+        // DATA-USB with a repeater shift, a CTCSS tone on the FT-991A, and a tag as the radio keeps it.
+        const FakeRadio::Channel stored{.payload = u"050313000-000600C01002"_s,
+                                        .tag = u"6M FT8"_s.leftJustified(12),
+                                        .ctcssNumber = u"008"_s};
         m_radio->setChannel(1, stored);
-        type("frequency", entry);
-        button("write")->click();
+        m_app->readSelected();
         QTRY_VERIFY(!m_app->isBusy());
-        const QString failure =
-            u"Ungültiger Speicherinhalt: Leerer Speicher kann nicht ohne Frequenz geschrieben werden."_s;
-        QCOMPARE(m_app->alertMessage(), failure);
-        QVERIFY(m_app->logLines().first().endsWith(u"Schreiben fehlgeschlagen für 001: "_s + failure));
+        const RadioMemory read = m_app->memories().first();
+        const QStringList log = m_app->logLines();
+        const auto enter = [&](const QString &frequency) {
+            if (inTable)
+                QVERIFY(m_model->setData(cell(0, C::rx), frequency));
+            else
+                type("frequency", frequency);
+        };
+        const auto write = [&] { inTable ? m_model->writeRow(0) : button("write")->click(); };
+
+        enter(entry);
+        const QList<RadioMemory> left = m_app->memories();
+        const MemoryDraft draft = *m_draft->draft();
+        write();
+        QCOMPARE(
+            m_app->alertMessage(),
+            u"Ungültiger Speicherinhalt: Leerer Speicher kann nicht ohne Frequenz geschrieben werden."_s);
+        QCOMPARE(m_app->memories(), left);
+        QCOMPARE(*m_draft->draft(), draft);
+        QVERIFY(!m_app->isBusy());
+        QCOMPARE(m_app->logLines(), log);
         QCOMPARE(m_radio->received().filter(u"MW"_s), QStringList());
         QCOMPARE(m_radio->channel(1), stored);
+        if (!inTable) {
+            QVERIFY(button("reset")->isEnabled());
+            button("reset")->click();
+            QCOMPARE(*m_draft->draft(), MemoryDraft(read));
+        }
+
+        m_app->setAlertMessage(std::nullopt);
+        enter(u"50314000"_s);
+        write();
+        QTRY_VERIFY(!m_app->isBusy());
+        QVERIFY(m_app->logLines().first().endsWith(u"Verifikation OK für Speicher 001"_s));
+        FakeRadio::Channel rewritten = stored;
+        rewritten.payload.replace(0, 9, u"050314000"_s);
+        QCOMPARE(m_radio->channel(1), rewritten);
     }
 
     // A channel as the radio gives it ("007074000") counts as unchanged, read and after its write
