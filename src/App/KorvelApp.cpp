@@ -8,6 +8,7 @@
 #include "MainWindow/AppBranding.h"
 #include "MainWindow/ContentView.h"
 #include "Theme/ModelPalette.h"
+#include "Theme/PickerWheelGuard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -24,6 +25,7 @@ KorvelApp::KorvelApp(AppModel::Options options, QObject *parent)
     // The same dark look on every platform, so texts read well on the gradients.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(ModelPalette::forModel(RadioModel::ft710).widgetPalette());
+    PickerWheelGuard::install();
     new QtTranslations(this);
 
     m_mainWindow = new ContentView(&m_model);

@@ -202,17 +202,6 @@ bool MemoryTableDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     return event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
 }
 
-// The wheel over a picker scrolls the table on, as it does over a closed picker's cell: turned to
-// scroll, it would change a channel unseen, which the next write would send. Ignored here, the
-// turn goes on to the table.
-bool MemoryTableDelegate::eventFilter(QObject *editor, QEvent *event) {
-    if (event->type() == QEvent::Wheel && qobject_cast<QComboBox *>(editor)) {
-        event->ignore();
-        return true;
-    }
-    return QStyledItemDelegate::eventFilter(editor, event);
-}
-
 QWidget *MemoryTableDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
                                            const QModelIndex &index) const {
     QWidget *editor = nullptr;

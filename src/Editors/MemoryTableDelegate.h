@@ -22,7 +22,6 @@ public:
                               const QModelIndex &index) const override;
 
 protected:
-    bool eventFilter(QObject *editor, QEvent *event) override;
     bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
                      const QModelIndex &index) override;
 

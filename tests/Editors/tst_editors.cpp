@@ -13,6 +13,8 @@
 #include "TestSettings.h"
 #include "TestWaits.h"
 #include "Theme/ModelPalette.h"
+#include "Theme/PickerWheelGuard.h"
+#include "WheelTurn.h"
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
@@ -28,7 +30,6 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QSpontaneKeyEvent>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -103,6 +104,9 @@ class tst_Editors : public QObject {
     Q_OBJECT
 
 private slots:
+    // As the application does, so that the wheel leaves every picker alone.
+    void initTestCase() { PickerWheelGuard::install(); }
+
     void init() {
         m_settings = std::make_unique<TestSettings>();
         TestSettings::setLanguage(u"de"_s);
@@ -606,12 +610,7 @@ private slots:
             QTRY_VERIFY(target && target->hasFocus());
         }
         for (Qt::KeyboardModifier shift : {Qt::NoModifier, Qt::ShiftModifier}) {
-            // As the window system gives it: a turn its receiver leaves goes on to the parents.
-            const QPointF at = QRectF(target->rect()).center();
-            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, shift,
-                              Qt::NoScrollPhase, false);
-            QSpontaneKeyEvent::setSpontaneous(&wheel);
-            QApplication::instance()->notify(target, &wheel);
+            turnWheel(target, shift);
             QCOMPARE(m_app->memories(), before);
             QCOMPARE(m_view->horizontalScrollBar()->value() > 0, shift == Qt::ShiftModifier);
             QVERIFY(m_view->verticalScrollBar()->value() > 0);

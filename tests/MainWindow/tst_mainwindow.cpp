@@ -16,6 +16,7 @@
 #include "TestSettings.h"
 #include "Theme/ModelPalette.h"
 #include "Theme/PanelSurface.h"
+#include "WheelTurn.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -461,6 +462,62 @@ private slots:
         QVERIFY(focus && focus->isEnabled() &&
                 (focus == widget(lands) || widget(lands)->isAncestorOf(focus)));
         QVERIFY(!QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name).isEmpty());
+    }
+
+    // One notch of the wheel over a closed picker, focused or not, leaves it and what it edits
+    // alone and scrolls the view around it, where that can scroll; an entry chosen from its opened
+    // list still changes it.
+    void wheelLeavesAClosedPickerAlone_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("picker");
+        QTest::addRow("sidebar, port") << u"main"_s << u"sidebar.port"_s;
+        QTest::addRow("sidebar, baud rate") << u"main"_s << u"sidebar.baud"_s;
+        QTest::addRow("sidebar, language") << u"main"_s << u"sidebar.language"_s;
+        QTest::addRow("detail editor, mode") << u"detail"_s << u"detailEditor.mode"_s;
+        QTest::addRow("detail editor, tone") << u"detail"_s << u"detailEditor.toneSql"_s;
+        QTest::addRow("FT-710 settings, MEM GROUP") << u"ft710-settings"_s << u"settingEditor:ft710.030114"_s;
+        QTest::addRow("FT-991A settings, CAT RATE") << u"ft991a-settings"_s << u"settingEditor:ft991a.031"_s;
+    }
+    void wheelLeavesAClosedPickerAlone() {
+        QFETCH(QString, window);
+        QFETCH(QString, picker);
+        QWidget *shown = m_view;
+        if (window == u"detail"_s) {
+            m_model->setSelectedRadioModel(RadioModel::ft991a); // the tone pickers
+            m_view->setEditorMode(EditorMode::detail);
+        } else if (window != u"main"_s) {
+            shown = m_app->openWindow(window);
+        }
+        QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
+        const QPointer combo = shown->findChild<QComboBox *>(picker);
+        QVERIFY(combo);
+        const auto state = [&] {
+            return std::tuple(combo ? combo->currentIndex() : -1, m_model->selectedPort(),
+                              m_model->baudRate(), LanguageSelection::shared()->value(), m_view->draft(),
+                              m_model->settingsStates());
+        };
+        const auto before = state();
+        QScrollBar *around = nullptr;
+        for (QWidget *parent = combo->parentWidget(); parent && !around; parent = parent->parentWidget())
+            if (auto *area = qobject_cast<QAbstractScrollArea *>(parent))
+                around = area->verticalScrollBar();
+        for (bool focused : {false, true}) {
+            if (focused)
+                combo->setFocus();
+            for (int notches : {1, -1}) {
+                const int scrolled = around ? around->value() : 0;
+                turnWheel(combo, Qt::NoModifier, notches);
+                QCOMPARE(state(), before);
+                if (notches < 0 && around && scrolled < around->maximum())
+                    QVERIFY(around->value() > scrolled);
+            }
+        }
+        combo->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        const bool last = combo->currentIndex() + 1 == combo->count();
+        QTest::keyClick(combo->view(), last ? Qt::Key_Up : Qt::Key_Down);
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+        QTRY_VERIFY(state() != before);
     }
 
     // Every stop of the Tab round is a control a screen reader can name; the scrolling areas that
