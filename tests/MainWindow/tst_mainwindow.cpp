@@ -259,6 +259,24 @@ private:
         return found;
     }
 
+    // Shows the window by the name of its rows: "detail" (the main window with the FT-991A's
+    // detail editor, the larger field set), "preferences" or a settings window's id; the main
+    // window for any other name.
+    QWidget *showWindow(const QString &window) {
+        QWidget *shown = m_view;
+        if (window == u"detail"_s) {
+            m_model->setSelectedRadioModel(RadioModel::ft991a);
+            m_view->setEditorMode(EditorMode::detail);
+        } else if (window == u"preferences"_s) {
+            m_app->openPreferences();
+            shown = m_app->preferencesPanel();
+        } else if (window.endsWith(u"-settings"_s)) {
+            shown = m_app->openWindow(window);
+        }
+        QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
+        return shown;
+    }
+
 private slots:
     void init() {
         m_settings = std::make_unique<TestSettings>();
@@ -481,15 +499,7 @@ private slots:
     void wheelLeavesAClosedPickerAlone() {
         QFETCH(QString, window);
         QFETCH(QString, picker);
-        QWidget *shown = m_view;
-        if (window == u"detail"_s) {
-            m_model->setSelectedRadioModel(RadioModel::ft991a); // the tone pickers
-            m_view->setEditorMode(EditorMode::detail);
-        } else if (window != u"main"_s) {
-            shown = m_app->openWindow(window);
-        }
-        QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
-        const QPointer combo = shown->findChild<QComboBox *>(picker);
+        const QPointer combo = showWindow(window)->findChild<QComboBox *>(picker);
         QVERIFY(combo);
         const auto state = [&] {
             return std::tuple(combo ? combo->currentIndex() : -1, m_model->selectedPort(),
@@ -1350,18 +1360,8 @@ private slots:
     }
     void everyControlHasAnAccessibleName() {
         QFETCH(QString, window);
-        QWidget *shown = m_view;
-        if (window == u"detail"_s) {
-            m_model->setSelectedRadioModel(RadioModel::ft991a); // the larger field set
-            m_view->setEditorMode(EditorMode::detail);
-        } else if (window == u"preferences"_s) {
-            m_app->openPreferences();
-            shown = m_app->preferencesPanel();
-        } else if (window != u"table"_s) {
-            shown = m_app->openWindow(window);
-        }
-        QCoreApplication::processEvents(); // rows added to a shown window show on the next turn
-        const QStringList nameless = namelessControls(QAccessible::queryAccessibleInterface(shown));
+        const QStringList nameless =
+            namelessControls(QAccessible::queryAccessibleInterface(showWindow(window)));
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u", "_s)));
     }
 };
