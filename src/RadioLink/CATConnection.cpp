@@ -232,11 +232,20 @@ void CATConnection::waitForQuietLine(Hold hold, double settle, double limit) {
 
 // The settle time from now, never past the end of the whole wait.
 void CATConnection::settleAgain() {
-    armUntil(m_holdTimer, std::min(Clock::now() + m_quietSettle, m_quietWaitEnd));
+    m_holdEnd = std::min(Clock::now() + m_quietSettle, m_quietWaitEnd);
+    armUntil(m_holdTimer, *m_holdEnd);
 }
 
 void CATConnection::holdTimerRanOut() {
+    endOnceLinesAreIn(m_holdTimer, m_holdEnd, &CATConnection::holdEndedBy);
+}
+
+// What the held send waited for did not come by `end`, with the lines read before it handed on. A
+// line among them that restarted the quiet wait moved its end.
+void CATConnection::holdEndedBy(Clock::time_point end) {
     std::lock_guard guard(m_lock);
+    if (m_holdEnd != end)
+        return;
     switch (m_hold) {
     case Hold::none:
         break;
@@ -247,7 +256,7 @@ void CATConnection::holdTimerRanOut() {
         fenceOffCutCommand();
         break;
     case Hold::fence:
-        endOnceLinesAreIn(m_holdTimer, m_fenceEnd, &CATConnection::fenceUnansweredBy);
+        fenceUnanswered();
         break;
     }
 }
@@ -261,7 +270,7 @@ void CATConnection::releaseHeldSend() {
 void CATConnection::dropHeldSend() {
     m_holdTimer.stop();
     m_hold = Hold::none;
-    m_fenceEnd.reset();
+    m_holdEnd.reset();
     m_heldSend = nullptr;
 }
 
@@ -271,7 +280,7 @@ void CATConnection::dropHeldSend() {
 // taken, the device's record says it may still come, in front of a later fence's.
 void CATConnection::fenceOffCutCommand() {
     m_hold = Hold::fence;
-    m_fenceEnd.reset();
+    m_holdEnd.reset();
     m_fenceWriteAt = Clock::now();
     m_serialPort->setIdentityUnanswered(true);
     try {
@@ -289,14 +298,14 @@ void CATConnection::fenceOffCutCommand() {
 }
 
 void CATConnection::startFenceDeadline(Clock::time_point fenceOut) {
-    m_fenceEnd = fenceOut + LinkTiming::duration(fenceTimeout());
-    armUntil(m_holdTimer, *m_fenceEnd);
+    m_holdEnd = fenceOut + LinkTiming::duration(fenceTimeout());
+    armUntil(m_holdTimer, *m_holdEnd);
 }
 
 // Only an identity read once the fence had begun, and before its deadline, is its answer.
 bool CATConnection::answersFence(const QString &line, Clock::time_point readAt) const {
     return line.startsWith(identityPrefix) && readAt >= m_fenceWriteAt &&
-           (!m_fenceEnd || readAt <= *m_fenceEnd);
+           (!m_holdEnd || readAt <= *m_holdEnd);
 }
 
 void CATConnection::fenceAnswered() {
@@ -306,10 +315,7 @@ void CATConnection::fenceAnswered() {
 
 // Without the identity, what the line holds is as unknown as before: the request fails unsent, as
 // the radio did not answer, and the next one is fenced off again.
-void CATConnection::fenceUnansweredBy(Clock::time_point deadline) {
-    std::lock_guard guard(m_lock);
-    if (m_hold != Hold::fence || m_fenceEnd != deadline)
-        return;
+void CATConnection::fenceUnanswered() {
     m_serialPort->markCommandCut();
     dropHeldSend();
     failUnsent(RadioError::timeout(identityQuery));
@@ -348,7 +354,7 @@ void CATConnection::startWindow(Clock::time_point commandOut, Clock::time_point 
 
 // Queued output is all out since `at`: the fence's deadline, or the request's window, runs from then.
 void CATConnection::outputWritten(Clock::time_point at) {
-    if (m_hold == Hold::fence && !m_fenceEnd)
+    if (m_hold == Hold::fence && !m_holdEnd)
         startFenceDeadline(at);
     else if (m_hold == Hold::none && m_onTimeout && !m_windowEnd)
         startWindow(at, at);

@@ -75,13 +75,14 @@ private:
     void waitForQuietLine(Hold hold, double settle, double limit);
     void settleAgain();
     void holdTimerRanOut();
+    void holdEndedBy(Clock::time_point end);
     void releaseHeldSend();
     void dropHeldSend();
     void fenceOffCutCommand();
     void startFenceDeadline(Clock::time_point fenceOut);
     bool answersFence(const QString &line, Clock::time_point readAt) const;
     void fenceAnswered();
-    void fenceUnansweredBy(Clock::time_point deadline);
+    void fenceUnanswered();
     void failUnsent(const RadioError &error);
     void write(const QString &command);
     void startTimer(double seconds, std::function<void()> onTimeout, Clock::time_point writing);
@@ -124,14 +125,14 @@ private:
     // Set when the device went away.
     bool m_lost = false;
 
-    // The held command's send and what it waits for. A quiet wait settles for m_quietSettle after
-    // each line, until m_quietWaitEnd at the latest; a fence takes an identity read from
-    // m_fenceWriteAt on, until m_fenceEnd, which is set once the fence is all out.
+    // The held command's send, what it waits for and until when (m_holdEnd). A quiet wait ends
+    // m_quietSettle after the last line, by m_quietWaitEnd at the latest; a fence takes an identity
+    // read from m_fenceWriteAt on, until its deadline, which is set once the fence is all out.
     Hold m_hold = Hold::none;
     std::function<void()> m_heldSend;
     QTimer m_holdTimer;
+    std::optional<Clock::time_point> m_holdEnd;
     std::chrono::milliseconds m_quietSettle{};
     Clock::time_point m_quietWaitEnd;
     Clock::time_point m_fenceWriteAt;
-    std::optional<Clock::time_point> m_fenceEnd;
 };

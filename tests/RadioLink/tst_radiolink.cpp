@@ -467,6 +467,40 @@ private slots:
         QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX ?;", "TX " + command, "SET OK " + command}));
     }
 
+    // A line read while the next request waits for a quiet line restarts the wait, however late
+    // the main thread gets to it: one read just before the wait's end, handed on only after its
+    // timer came due, still keeps the command back.
+    void lineReadInAQuietWaitCountsWhenHandledLate() {
+        link->radio.silenceNext(u"MR"_s);
+        QCOMPARE(runTask(link->connection->query(u"MR001"_s, shortWait)).radioError()->kind(), Kind::timeout);
+        const QString command = "MW001" + payload + ";";
+        QElapsedTimer sinceHeld;
+        sinceHeld.start();
+        const auto set = startTask(asQuery(link->connection->set(command, shortWait)));
+        const qint64 quietEnd = qint64(LinkTiming::waits().lateReplySettle * 1000);
+        // The radio speaks 50 ms before the end while the main thread is held up past it, in a
+        // turn of the loop that also finds a timer due, so the loop may run the wait's timer first.
+        const auto holdUp = [&] {
+            while (sinceHeld.elapsed() < quietEnd - 50) {
+            }
+            link->radio.send("ID0800;");
+            while (sinceHeld.elapsed() < quietEnd + 100 || link->radio.unreadByProgram() != 0) {
+            }
+        };
+        QTimer due;
+        due.setSingleShot(true);
+        QMetaObject::invokeMethod(
+            this,
+            [&] {
+                due.start(0);
+                QMetaObject::invokeMethod(this, holdUp, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+        QTRY_VERIFY(set->finished);
+        QVERIFY(set->succeeded());
+        QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX ID0800;", "TX " + command, "SET OK " + command}));
+    }
+
     // A second request while one is pending fails at once, and sends nothing.
     void secondRequestIsBusy() {
         auto first = startTask(asQuery(link->connection->set("MW001" + payload, shortWait)));
