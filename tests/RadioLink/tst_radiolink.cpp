@@ -478,8 +478,7 @@ private slots:
         sinceHeld.start();
         const auto set = startTask(asQuery(link->connection->set(command, shortWait)));
         const qint64 quietEnd = qint64(LinkTiming::waits().lateReplySettle * 1000);
-        // The radio speaks 50 ms before the end while the main thread is held up past it, in a
-        // turn of the loop that also finds a timer due, so the loop may run the wait's timer first.
+        // The radio speaks 50 ms before the end while the main thread is held up past it.
         const auto holdUp = [&] {
             while (sinceHeld.elapsed() < quietEnd - 50) {
             }
@@ -487,15 +486,7 @@ private slots:
             while (sinceHeld.elapsed() < quietEnd + 100 || link->radio.unreadByProgram() != 0) {
             }
         };
-        QTimer due;
-        due.setSingleShot(true);
-        QMetaObject::invokeMethod(
-            this,
-            [&] {
-                due.start(0);
-                QMetaObject::invokeMethod(this, holdUp, Qt::QueuedConnection);
-            },
-            Qt::QueuedConnection);
+        holdUpWithATimerDue(holdUp);
         QTRY_VERIFY(set->finished);
         QVERIFY(set->succeeded());
         QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX ID0800;", "TX " + command, "SET OK " + command}));
@@ -981,22 +972,12 @@ private slots:
         QElapsedTimer sinceSelect;
         sinceSelect.start();
         const auto writing = startTask(link->service->writeMemory(dcs));
-        // Held up past the window in a queued call, in a turn of the loop that also finds a timer
-        // due (as a busy window has them): the loop may then run the window's timer before it hands
-        // out the reply's call, which came in meanwhile.
+        // Held up past the window.
         const auto holdUp = [&] {
             while (sinceSelect.elapsed() < window * 1500 || link->radio.unreadByProgram() != 0) {
             }
         };
-        QTimer due;
-        due.setSingleShot(true);
-        QMetaObject::invokeMethod(
-            this,
-            [&] {
-                due.start(0);
-                QMetaObject::invokeMethod(this, holdUp, Qt::QueuedConnection);
-            },
-            Qt::QueuedConnection);
+        holdUpWithATimerDue(holdUp);
         QTRY_VERIFY_WITH_TIMEOUT(writing->finished, 20000);
         QCOMPARE(link->radio.received(), wire);
         QVERIFY(writing->succeeded());
@@ -1025,6 +1006,21 @@ private slots:
     }
 
 private:
+    // Runs `holdUp` in a queued call, in a turn of the loop that also finds a timer due (as a busy
+    // window has them): the loop may then run timers that came due meanwhile before it hands out
+    // the port's lines, which came in meanwhile.
+    void holdUpWithATimerDue(std::function<void()> holdUp) {
+        auto *due = new QTimer(this);
+        due->setSingleShot(true);
+        connect(due, &QTimer::timeout, due, &QObject::deleteLater);
+        QMetaObject::invokeMethod(
+            this,
+            [this, due, holdUp = std::move(holdUp)] {
+                due->start(0);
+                QMetaObject::invokeMethod(this, holdUp, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+    }
     void open(RadioModel model) {
         link = std::make_unique<FakeRadioLink>(model);
         QCOMPARE(link->service->model(), model);
