@@ -71,7 +71,10 @@ void EditorDraft::followTable() {
     if (!m_appModel)
         return;
     const std::optional<RadioMemory> stored = m_appModel->selectedMemory();
-    const bool untouched = m_draft && m_stored && !m_draft->differs(*m_stored);
+    // A draft made from a channel that validation would change (a row left without a frequency)
+    // differs from it, yet holds no edit of the user's.
+    const bool untouched =
+        m_draft && m_stored && (!m_draft->differs(*m_stored) || *m_draft == MemoryDraft(*m_stored));
     const bool ownWrite = m_draft && m_draft->slot == m_writingSlot;
     if (untouched && !ownWrite && stored && *stored != *m_stored && stored->slot == m_draft->slot)
         setDraft(MemoryDraft(*stored));

@@ -989,6 +989,8 @@ private slots:
         QTest::addRow("import") << u"import"_s << true;
         QTest::addRow("model switch") << u"model"_s << true;
         QTest::addRow("table edit of its row") << u"row edit"_s << true;
+        QTest::addRow("table edits of its row, one leaving it without frequency")
+            << u"cleared, row edit"_s << true;
         QTest::addRow("read selected") << u"read"_s << true;
         QTest::addRow("import over an edited draft") << u"edited, import"_s << false;
         QTest::addRow("editor write") << u"editor"_s << false;
@@ -1001,12 +1003,14 @@ private slots:
         const RadioMemory other = memoryRecord(RadioModel::ft991a, {{"tag", "RADIO"}});
         if (change.startsWith(u"edited"_s))
             editTag(u"NEU"_s);
+        if (change.startsWith(u"cleared"_s))
+            QVERIFY(m_model->setData(cell(0, C::rx), QString()));
         if (change.endsWith(u"import"_s)) {
             load(RadioModel::ft991a, {other});
         } else if (change == u"model"_s) {
             // The selection stays on "001"; the table is rebuilt with empty rows.
             m_app->setSelectedRadioModel(RadioModel::ft710);
-        } else if (change == u"row edit"_s) {
+        } else if (change.endsWith(u"row edit"_s)) {
             m_app->setMemoryAt(0, other);
         } else {
             connectRadio();
