@@ -40,6 +40,11 @@ template <typename Call> std::optional<RadioError> errorOf(Call call) {
     return std::nullopt;
 }
 
+// The radio error a task ended with, for a check's message.
+template <typename T> QByteArray errorText(const TaskResult<T> &task) {
+    return task.radioError() ? task.radioError()->description().toUtf8() : QByteArray();
+}
+
 const QString payload = QStringLiteral("014074000+000000210000");
 const QString reply = "MR001" + payload + ";";
 
@@ -648,8 +653,7 @@ private slots:
             QTimer::singleShot(LinkTiming::duration(3 * LinkTiming::waits().queryTimeout),
                                [] { WriteFault::clear(); });
         QTRY_VERIFY(set->finished);
-        QVERIFY2(set->succeeded(),
-                 qPrintable(set->radioError() ? set->radioError()->description() : QString()));
+        QVERIFY2(set->succeeded(), errorText(*set));
         QCOMPARE(link->radio.received(),
                  (firstTryFails ? fence : QStringList()) + fence + QStringList{command});
         QCOMPARE(link->radio.channel(1)->payload, command.sliced(5).chopped(1));
@@ -732,19 +736,41 @@ private slots:
         QCOMPARE(link->log(), QStringList());
     }
 
-    // A line the port read before it closed reaches the connection before the close returns: it still
-    // answers the request it was read for, and its "RX " line stands above what the closer logs next.
-    void lineReadBeforeACloseComesBeforeIt() {
+    // A line the port read before it closed, or before the device hung up, reaches the connection
+    // ahead of that end: it still answers the request it was read for. The close hands it over before
+    // it returns, its "RX " line above what the closer logs next; a hang-up the reader saw while the
+    // line waited unhandled follows it, and the next request finds the link lost.
+    void lineReadBeforeTheEndComesBeforeIt_data() {
+        addRows({"close", "hang-up"});
+    }
+    void lineReadBeforeTheEndComesBeforeIt() {
+        QFETCH(QStringList, row);
+        const bool hangUp = row.first() == u"hang-up";
+#ifndef Q_OS_LINUX
+        if (hangUp)
+            QSKIP("tells from /proc when the port's reader has ended");
+#endif
         link->radio.silenceNext(u"MR001"_s);
         const auto pending = startTask(link->connection->query(u"MR001"_s));
         QTRY_COMPARE(link->radio.received(), QStringList{"MR001;"});
         link->radio.send(reply.toLatin1());
         waitWithoutEvents(
             [&] { return link->radio.sent() == reply.toLatin1() && link->radio.unreadByProgram() == 0; });
-        link->port->closePort();
-        QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX " + reply}));
+        if (hangUp) {
+            const QSet<QString> before = threads();
+            link->radio.hangUp();
+            // Once the radio's thread and the port's reader have ended, the reader has queued the
+            // hang-up behind the line.
+            waitWithoutEvents([&] { return (before - threads()).size() >= 2; });
+        } else {
+            link->port->closePort();
+            QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX " + reply}));
+        }
         QTRY_VERIFY(pending->finished);
+        QVERIFY2(pending->succeeded(), errorText(*pending));
         QCOMPARE(pending->value(), reply);
+        if (hangUp)
+            QCOMPARE(runTask(link->connection->query(u"MR001"_s)).radioError()->kind(), Kind::connectionLost);
     }
 
     // A command counts as begun once the device has taken a byte of its own, not while it waits
@@ -1012,6 +1038,11 @@ private:
                 inherited.insert(name.toInt());
         }
         return inherited;
+    }
+    // This program's threads now.
+    static QSet<QString> threads() {
+        const QStringList tasks = QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        return QSet<QString>(tasks.cbegin(), tasks.cend());
     }
     // Waits for what another thread does while this one's events wait, unhandled.
     template <typename Condition> static void waitWithoutEvents(Condition condition) {
