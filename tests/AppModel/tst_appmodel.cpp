@@ -1048,8 +1048,9 @@ private slots:
     }
 
     // An item the disconnect or the port's write deadline cut once its command had gone out, whole or
-    // in part, may be written; one never sent failed. Either stays changed. How far it went, and by
-    // what cut | language | line ("%1": the value, "%2": the command).
+    // in part, may be written; one never sent failed. Either stays changed, and a run the deadline
+    // ends counts it as failed: a link item cut so advises no reconnect. How far it went, and by
+    // what cut | language | line naming the item ("%1": the value, "%2": the command).
     void settingCutByDisconnectSaysWhetherItWentOut_data() {
         addRows({"whole|de|Setting write uncertain [RF/SQL VR] = %1: Keine aktive CAT-Verbindung. – "
                  "möglicherweise geschrieben, bitte die Einstellungen erneut lesen.",
@@ -1058,6 +1059,8 @@ private slots:
                  "refused|de|Setting write failed [RF/SQL VR]: Keine aktive CAT-Verbindung.",
                  "part, deadline|de|Setting write uncertain [RF/SQL VR] = %1: CAT-Befehl konnte nicht "
                  "geschrieben werden: %2 – möglicherweise geschrieben, bitte die Einstellungen erneut lesen.",
+                 "part, deadline|en|Setting write uncertain [CAT-1 RATE] = %1: Could not write CAT command: "
+                 "%2 – perhaps written, please read the settings again.",
                  "refused, deadline|en|Setting write failed [RF/SQL VR]: Could not write CAT command: %2"});
     }
     void settingCutByDisconnectSaysWhetherItWentOut() {
@@ -1074,7 +1077,7 @@ private slots:
         LinkTiming::setWaits(waits);
         ConnectedModel connected(RadioModel::ft710);
         connected.radio.answerEveryMenuItem();
-        const QString title = u"RF/SQL VR"_s;
+        const QString title = line.section(u'[', 1).section(u']', 0, 0);
         connected.change({title});
         const DeviceSettingState changed = connected.state(title);
         const QString command = changed.definition().writeCommand(changed.value);
@@ -1096,6 +1099,12 @@ private slots:
                      .replace(u"%1"_s, changed.definition().normalizeForWrite(changed.value))
                      .replace(u"%2"_s, command));
         QVERIFY(connected.state(title).isDirty());
+        if (deadline) {
+            QCOMPARE(connected.app.settingsStatusText(),
+                     L::text(u"Einstellungen geschrieben · 100 % · 1 fehlgeschlagen"_s,
+                             u"Settings written · 100 % · 1 failed"_s));
+            QVERIFY(!connected.app.alertMessage());
+        }
     }
 
 private:

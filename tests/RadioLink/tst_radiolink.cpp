@@ -40,6 +40,11 @@ template <typename Call> std::optional<RadioError> errorOf(Call call) {
     return std::nullopt;
 }
 
+// The radio error a task ended with, for a check's message.
+template <typename T> QByteArray errorText(const TaskResult<T> &task) {
+    return task.radioError() ? task.radioError()->description().toUtf8() : QByteArray();
+}
+
 const QString payload = QStringLiteral("014074000+000000210000");
 const QString reply = "MR001" + payload + ";";
 
@@ -610,17 +615,18 @@ private slots:
     // A command the line may hold cut off is ended with ";" and fenced off with "ID;": the next
     // command goes out once the identity is in, so the answer to the ";" is never taken for its own,
     // however late it comes or however the line bunches the commands; each of the fence's answers
-    // gets a query's time-out. Without an identity in time the request fails unsent, and the next
-    // one is fenced off again, once the line has gone quiet, so a late identity of an earlier fence,
-    // here or on an earlier link to the device, never opens it.
+    // gets a query's time-out, counted once the device has taken the fence. Without an identity in
+    // time the request fails unsent, and the next one is fenced off again, once the line has gone
+    // quiet, so a late identity of an earlier fence, here or on an earlier link to the device, never
+    // opens it.
     void fenceKeepsTheCutCommandsAnswerApart_data() {
-        addRows(
-            {"late answer", "stalled line", "slow radio", "no identity", "late identity", "link replaced"});
+        addRows({"late answer", "stalled line", "held fence", "slow radio", "no identity", "late identity",
+                 "link replaced"});
     }
     void fenceKeepsTheCutCommandsAnswerApart() {
         QFETCH(QStringList, row);
         const QString how = row[0];
-        if (how == u"stalled line" && !WriteFault::available)
+        if ((how == u"stalled line" || how == u"held fence") && !WriteFault::available)
             QSKIP("write(2) faults need Linux");
         const bool firstTryFails =
             how == u"no identity" || how == u"late identity" || how == u"link replaced";
@@ -632,7 +638,7 @@ private slots:
                 w.queryTimeout = queryTimeout;
             });
         };
-        useWaits(how == u"slow radio" ? 1.0 : longWait);
+        useWaits(how == u"slow radio" ? 1.0 : how == u"held fence" ? 0.5 : longWait);
         const QString command = "MW001" + QString(payload).replace(u"014074000"_s, u"007100000"_s) + ";";
         const QStringList fence{";", "ID;"};
         link->port->markCommandCut();
@@ -644,7 +650,7 @@ private slots:
             link->radio.delayNext(u";"_s, std::chrono::milliseconds(700));
             link->radio.delayNext(u"ID"_s, std::chrono::milliseconds(1400));
         }
-        if (how == u"stalled line")
+        if (how == u"stalled line" || how == u"held fence")
             WriteFault::refuse(link->radio.devicePath(), ";", EAGAIN);
         if (how == u"no identity")
             link->radio.silenceNext(u"ID"_s);
@@ -668,8 +674,11 @@ private slots:
             QTRY_COMPARE(link->log().size(), 2); // two commands wait for the line
             WriteFault::clear();
         }
+        if (how == u"held fence") // taken once a deadline counted from the fence's write would be over
+            QTimer::singleShot(LinkTiming::duration(3 * LinkTiming::waits().queryTimeout),
+                               [] { WriteFault::clear(); });
         QTRY_VERIFY(set->finished);
-        QVERIFY(set->succeeded());
+        QVERIFY2(set->succeeded(), errorText(*set));
         QCOMPARE(link->radio.received(),
                  (firstTryFails ? fence : QStringList()) + fence + QStringList{command});
         QCOMPARE(link->radio.channel(1)->payload, command.sliced(5).chopped(1));
@@ -752,19 +761,41 @@ private slots:
         QCOMPARE(link->log(), QStringList());
     }
 
-    // A line the port read before it closed reaches the connection before the close returns: it still
-    // answers the request it was read for, and its "RX " line stands above what the closer logs next.
-    void lineReadBeforeACloseComesBeforeIt() {
+    // A line the port read before it closed, or before the device hung up, reaches the connection
+    // ahead of that end: it still answers the request it was read for. The close hands it over before
+    // it returns, its "RX " line above what the closer logs next; a hang-up the reader saw while the
+    // line waited unhandled follows it, and the next request finds the link lost.
+    void lineReadBeforeTheEndComesBeforeIt_data() {
+        addRows({"close", "hang-up"});
+    }
+    void lineReadBeforeTheEndComesBeforeIt() {
+        QFETCH(QStringList, row);
+        const bool hangUp = row.first() == u"hang-up";
+#ifndef Q_OS_LINUX
+        if (hangUp)
+            QSKIP("tells from /proc when the port's reader has ended");
+#endif
         link->radio.silenceNext(u"MR001"_s);
         const auto pending = startTask(link->connection->query(u"MR001"_s));
         QTRY_COMPARE(link->radio.received(), QStringList{"MR001;"});
         link->radio.send(reply.toLatin1());
         waitWithoutEvents(
             [&] { return link->radio.sent() == reply.toLatin1() && link->radio.unreadByProgram() == 0; });
-        link->port->closePort();
-        QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX " + reply}));
+        if (hangUp) {
+            const QSet<QString> before = threads();
+            link->radio.hangUp();
+            // Once the radio's thread and the port's reader have ended, the reader has queued the
+            // hang-up behind the line.
+            waitWithoutEvents([&] { return (before - threads()).size() >= 2; });
+        } else {
+            link->port->closePort();
+            QCOMPARE(link->log(), (QStringList{"TX MR001;", "RX " + reply}));
+        }
         QTRY_VERIFY(pending->finished);
+        QVERIFY2(pending->succeeded(), errorText(*pending));
         QCOMPARE(pending->value(), reply);
+        if (hangUp)
+            QCOMPARE(runTask(link->connection->query(u"MR001"_s)).radioError()->kind(), Kind::connectionLost);
     }
 
     // A command counts as begun once the device has taken a byte of its own, not while it waits
@@ -1037,6 +1068,11 @@ private:
                 inherited.insert(name.toInt());
         }
         return inherited;
+    }
+    // This program's threads now.
+    static QSet<QString> threads() {
+        const QStringList tasks = QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        return QSet<QString>(tasks.cbegin(), tasks.cend());
     }
     // Waits for what another thread does while this one's events wait, unhandled.
     template <typename Condition> static void waitWithoutEvents(Condition condition) {
