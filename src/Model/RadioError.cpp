@@ -64,14 +64,16 @@ RadioError RadioError::writtenInPart(const QString &slot, const QList<MemoryFiel
 }
 
 RadioError RadioError::afterCommandWentOut() const {
-    RadioError error = *this;
-    error.m_commandWentOut = true;
-    return error;
+    return withCommandReach(CommandReach::wentOut);
 }
 
 RadioError RadioError::beforeCommandWentOut() const {
+    return withCommandReach(CommandReach::unsent);
+}
+
+RadioError RadioError::withCommandReach(CommandReach reach) const {
     RadioError error = *this;
-    error.m_commandUnsent = true;
+    error.m_commandReach = reach;
     return error;
 }
 

@@ -56,10 +56,10 @@ public:
     // The same error ending a request once any of its command had gone out: the radio may have
     // taken it.
     RadioError afterCommandWentOut() const;
-    bool commandWentOut() const { return m_commandWentOut; }
+    bool commandWentOut() const { return m_commandReach == CommandReach::wentOut; }
     // The same error ending a request before any of its command went out: the radio has not got it.
     RadioError beforeCommandWentOut() const;
-    bool commandUnsent() const { return m_commandUnsent; }
+    bool commandUnsent() const { return m_commandReach == CommandReach::unsent; }
 
     Kind kind() const { return m_kind; }
     // The path, command, reply or message; empty for `notConnected` and `busy`.
@@ -82,13 +82,16 @@ private:
 
     RadioError(Kind kind, const QString &detail);
 
+    // How far the command of the request this error ended had got, where the link knows it.
+    enum class CommandReach { unknown, unsent, wentOut };
+
+    RadioError withCommandReach(CommandReach reach) const;
     QString kindDescription() const;
     QString partialWriteDescription() const;
 
     Kind m_kind;
     QString m_detail;
     std::optional<PartialWrite> m_partialWrite;
-    bool m_commandWentOut = false;
-    bool m_commandUnsent = false;
+    CommandReach m_commandReach = CommandReach::unknown;
     mutable QByteArray m_what;
 };

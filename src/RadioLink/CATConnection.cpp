@@ -144,8 +144,7 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
         return;
     }
     if (isPending() && !mayAnswer(readAt)) {
-        m_logger.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") +
-                        pendingCommand());
+        logIgnored(line);
         return;
     }
     if (m_queryContinuation) {
@@ -155,11 +154,16 @@ void CATConnection::received(const QString &line, Clock::time_point readAt) {
         else if (m_queryExpectedPrefix && line.startsWith(*m_queryExpectedPrefix))
             takeQuery()->succeed(line);
         else
-            m_logger.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") + command);
+            logIgnored(line);
     } else if (m_setContinuation && line == rejection) {
         const QString command = m_setCommand;
         takeSet()->fail(RadioError::rejected(command));
     }
+}
+
+void CATConnection::logIgnored(const QString &line) {
+    m_logger.append(QStringLiteral("IGNORED RX ") + line + QStringLiteral(" for pending ") +
+                    pendingCommand());
 }
 
 bool CATConnection::isPending() const {

@@ -67,6 +67,7 @@ private:
     };
 
     void received(const QString &line, Clock::time_point readAt);
+    void logIgnored(const QString &line);
     bool isPending() const;
     const QString &pendingCommand() const;
     bool mayAnswer(Clock::time_point readAt) const;
